@@ -1,0 +1,89 @@
+#include "cli/cli.h"
+
+#include <iostream>
+#include <optional>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "navigation/calendar.h"
+#include "navigation/clock.h"
+
+namespace keelmark::cli {
+namespace {
+
+struct Command {
+  const char* name;
+  const char* usage;
+  int (*run)(const Words&, CommandContext&);
+};
+
+const Command kCommands[] = {
+    {"nav",
+     "nav distance|course --from LAT,LON --to LAT,LON [--rhumb]\n"
+     "  nav dr --from LAT,LON --course DEG --distance NM\n"
+     "  nav position LAT,LON",
+     RunNav},
+    {"time", "time daynumber ISO-UTC | time from-daynumber D", RunTime},
+};
+
+void PrintUsage(std::ostream& err) {
+  err << "usage: keelmark [--now YYYY-MM-DDTHH:MM:SSZ] [--settings FILE.ini] COMMAND ...\n";
+  for (const Command& command : kCommands) err << "  " << command.usage << "\n";
+}
+
+}  // namespace
+
+void PrintJson(std::ostream& out, const nlohmann::json& value) {
+  out << value.dump() << "\n";
+}
+
+int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+  std::size_t next = 0;
+  std::optional<FixedClock> fixedClock;
+  std::string settingsPath;
+  try {
+    while (next < args.size() && args[next].rfind("--", 0) == 0) {
+      const std::string& option = args[next];
+      if (option == "--help") {
+        PrintUsage(out);
+        return 0;
+      }
+      if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
+      const std::string& value = args[next + 1];
+      if (option == "--now") {
+        TimeValue now = 0;
+        if (!ParseIsoUtc(value, now)) {
+          throw UsageError("--now: '" + value + "' is not a UTC time like 2026-12-06T12:00:00Z");
+        }
+        fixedClock.emplace(now);
+      } else if (option == "--settings") {
+        settingsPath = value;
+      } else {
+        throw UsageError("unknown option " + option);
+      }
+      next += 2;
+    }
+    if (next >= args.size()) throw UsageError("no command given");
+    const std::string name = args[next];
+    const Words rest(args.begin() + static_cast<std::ptrdiff_t>(next) + 1, args.end());
+    std::optional<ScopedProcessClock> clockScope;
+    if (fixedClock) clockScope.emplace(*fixedClock);
+    CommandContext context{out, err, settingsPath};
+    for (const Command& command : kCommands) {
+      if (name == command.name) return command.run(rest, context);
+    }
+    throw UsageError("unknown command '" + name + "'");
+  } catch (const UsageError& e) {
+    err << "keelmark: " << e.what() << "\n";
+    PrintUsage(err);
+    return 2;
+  } catch (const CommandError& e) {
+    err << "keelmark: " << e.what() << "\n";
+    return 1;
+  } catch (const std::exception& e) {
+    err << "keelmark: " << e.what() << "\n";
+    return 1;
+  }
+}
+
+}  // namespace keelmark::cli

@@ -1,0 +1,195 @@
+// RecordList: the owning, ordered list of records behind every collection.
+//
+// The list owns its records: removing or clearing deletes them. Look-ups that find nothing fall
+// back the way the lists always have: an index out of range gives the last record, a record that
+// is not in the list gives the last (GetNext) or first (GetPrevious) record.
+#pragma once
+
+#include <algorithm>
+#include <cstdint>
+#include <iterator>
+#include <list>
+#include <memory>
+#include <string>
+
+#include <type_traits>
+
+#include "navigation/navigation.h"
+#include "records/archive.h"
+#include "records/position.h"
+
+namespace keelmark {
+
+template <typename Record>
+class RecordList {
+ public:
+  using Storage = std::list<std::unique_ptr<Record>>;
+
+  RecordList() = default;
+  virtual ~RecordList() = default;
+  RecordList(RecordList&&) noexcept = default;
+  RecordList& operator=(RecordList&&) noexcept = default;
+  RecordList(const RecordList&) = delete;
+  RecordList& operator=(const RecordList&) = delete;
+
+  [[nodiscard]] int GetCount() const { return static_cast<int>(records_.size()); }
+  [[nodiscard]] bool IsEmpty() const { return records_.empty(); }
+
+  Record* Add(std::unique_ptr<Record> record) {
+    records_.push_back(std::move(record));
+    return records_.back().get();
+  }
+  Record* AddFirst(std::unique_ptr<Record> record) {
+    records_.push_front(std::move(record));
+    return records_.front().get();
+  }
+  // Inserts after existing; appends when existing is not in this list (or is null).
+  Record* InsertAfter(const Record* existing, std::unique_ptr<Record> record) {
+    auto it = Find(existing);
+    if (it == records_.end()) return Add(std::move(record));
+    return records_.insert(std::next(it), std::move(record))->get();
+  }
+
+  // The record at a 0-based index; an index outside 0..count-1 gives the last record, an empty
+  // list none.
+  [[nodiscard]] Record* GetAt(int index) const {
+    if (records_.empty()) return nullptr;
+    if (index < 0 || index >= GetCount()) return records_.back().get();
+    return std::next(records_.begin(), index)->get();
+  }
+  [[nodiscard]] Record* GetFirst() const {
+    return records_.empty() ? nullptr : records_.front().get();
+  }
+  [[nodiscard]] Record* GetLast() const {
+    return records_.empty() ? nullptr : records_.back().get();
+  }
+  // The record after this one; the last record when it is not in the list or is the last.
+  [[nodiscard]] Record* GetNext(const Record* record) const {
+    auto it = Find(record);
+    if (it == records_.end() || std::next(it) == records_.end()) return GetLast();
+    return std::next(it)->get();
+  }
+  // The record before this one; the first record when it is the first or not in the list.
+  [[nodiscard]] Record* GetPrevious(const Record* record) const {
+    auto it = Find(record);
+    if (it == records_.end() || it == records_.begin()) return GetFirst();
+    return std::prev(it)->get();
+  }
+  // 0-based index of the record, or -1 when it is not in the list.
+  [[nodiscard]] int IndexOf(const Record* record) const {
+    auto it = Find(record);
+    return it == records_.end() ? -1 : static_cast<int>(std::distance(records_.begin(), it));
+  }
+
+  // Deletes the record and reports true when it is in this list; otherwise leaves it alone.
+  bool Remove(const Record* record) {
+    auto it = Find(record);
+    if (it == records_.end()) return false;
+    records_.erase(it);
+    return true;
+  }
+  // Takes the record out of the list without deleting it.
+  std::unique_ptr<Record> Detach(const Record* record) {
+    auto it = Find(record);
+    if (it == records_.end()) return nullptr;
+    std::unique_ptr<Record> owned = std::move(*it);
+    records_.erase(it);
+    return owned;
+  }
+  // Deletes every record, tail first.
+  void RemoveAll() {
+    while (!records_.empty()) records_.pop_back();
+  }
+
+  // The record nearest the position by great circle; the first of equal distances; none when
+  // the list is empty.
+  [[nodiscard]] Record* Nearest(const CPosition2& position) const {
+    const CNavigation navigation;
+    double best = 1.0e16;
+    int bestIndex = 0;
+    int index = 0;
+    for (const auto& record : records_) {
+      const double d = navigation.Distance(position, *record, true);
+      if (d < best) {
+        best = d;
+        bestIndex = index;
+      }
+      ++index;
+    }
+    return GetAt(bestIndex);
+  }
+
+  // nM by rhumb line along the records from one to the other (0 when they are the same).
+  [[nodiscard]] double DistanceBetween(const Record* from, const Record* to) const {
+    const CNavigation navigation;
+    double total = 0.0;
+    auto it = Find(from);
+    while (it != records_.end() && it->get() != to) {
+      auto next = std::next(it);
+      if (next == records_.end()) break;
+      total += navigation.Distance(**it, **next, false);
+      it = next;
+    }
+    return total;
+  }
+
+  // Hours from a's Time to b's Time.
+  [[nodiscard]] static double HoursBetween(const Record& a, const Record& b) {
+    return (b.GetTime() - a.GetTime()) * 24.0;
+  }
+
+  // The first record with exactly this name; the last record when none has it; none when empty.
+  [[nodiscard]] Record* FindByName(const std::string& name) const {
+    for (const auto& record : records_) {
+      if (record->GetName() == name) return record.get();
+    }
+    return GetLast();
+  }
+  [[nodiscard]] bool ContainsName(const std::string& name) const {
+    return std::any_of(records_.begin(), records_.end(),
+                       [&name](const auto& record) { return record->GetName() == name; });
+  }
+
+  // The list shape of the files: i32 count, then each record head to tail. Loading deletes what
+  // the list holds first; a count of 0 or less is an empty list.
+  void SerializeRecords(Archive& archive) {
+    if (archive.IsStoring()) {
+      archive.WriteI32(GetCount());
+      for (const auto& record : records_) record->Serialize(archive);
+      return;
+    }
+    RemoveAll();
+    const std::int32_t count = archive.ReadCount(MinimumRecordBytes());
+    for (std::int32_t i = 0; i < count; ++i) {
+      Add(std::make_unique<Record>())->Serialize(archive);
+    }
+  }
+
+  // Iteration over the owned records (each element is a std::unique_ptr<Record>).
+  [[nodiscard]] auto begin() const { return records_.begin(); }
+  [[nodiscard]] auto end() const { return records_.end(); }
+
+ protected:
+  // The fewest bytes one stored record takes; a list count that the rest of the file cannot
+  // hold at this size is refused before anything is allocated. A position record with an empty
+  // name takes 7 doubles and a 1-byte text.
+  [[nodiscard]] virtual std::size_t MinimumRecordBytes() const {
+    if constexpr (std::is_base_of_v<CPosition2, Record>) return kPositionRecordBytes;
+    return 1;
+  }
+  static constexpr std::size_t kPositionRecordBytes = 7 * 8 + 1;
+
+ private:
+  typename Storage::const_iterator Find(const Record* record) const {
+    return std::find_if(records_.begin(), records_.end(),
+                        [record](const auto& owned) { return owned.get() == record; });
+  }
+  typename Storage::iterator Find(const Record* record) {
+    return std::find_if(records_.begin(), records_.end(),
+                        [record](const auto& owned) { return owned.get() == record; });
+  }
+
+  Storage records_;
+};
+
+}  // namespace keelmark

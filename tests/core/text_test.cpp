@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+#include "navigation/calendar.h"
+#include "records/text_codec.h"
+#include "records/text_format.h"
+
+namespace keelmark {
+namespace {
+
+TEST(TextCodec, EveryWindows1252ByteSurvivesARoundTrip) {
+  std::string all;
+  for (int b = 1; b < 256; ++b) all.push_back(static_cast<char>(b));
+  EXPECT_EQ(Utf8ToCp1252(Cp1252ToUtf8(all)), all);
+}
+
+TEST(TextCodec, CharactersWithoutAWindows1252FormBecomeQuestionMarks) {
+  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");        // euro sign
+  EXPECT_EQ(Utf8ToCp1252("\xE6\x9D\xB1\xE4\xBA\xAC"), "??");  // two CJK characters
+  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x9A\xA2!"), "?!");        // ship emoji
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                    // cut sequence
+  EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");
+}
+
+TEST(TextFormat, NumbersThatAreNotFiniteReadNA) {
+  EXPECT_EQ(FormatNumber("%#2.1f", 12.345), "12.3");
+  EXPECT_EQ(FormatNumber("%#2.1f", NAN), "NA");
+  EXPECT_EQ(FormatNumber("%#2.1f", -INFINITY), "NA");
+}
+
+TEST(TextFormat, ZeroPadding) {
+  EXPECT_EQ(ZeroPadded(5, 3), "005");
+  EXPECT_EQ(ZeroPadded(45, 3), "045");
+  EXPECT_EQ(ZeroPadded(179, 3), "179");
+  EXPECT_EQ(ZeroPadded(7, 2), "07");
+  EXPECT_EQ(ZeroPadded(0, 2), "00");
+}
+
+TEST(TextFormat, LeadingNumber) {
+  EXPECT_EQ(LeadingNumber("12.5 kts"), 12.5);
+  EXPECT_EQ(LeadingNumber("kts"), 0.0);
+  EXPECT_EQ(LeadingNumber(""), 0.0);
+  EXPECT_EQ(LeadingNumber("-3e2x"), -300.0);
+}
+
+struct FormatCase {
+  const char* iso;
+  const char* format;
+  const char* text;
+};
+
+class FormatUtcTest : public testing::TestWithParam<FormatCase> {};
+
+TEST_P(FormatUtcTest, EnglishNamesInUtc) {
+  TimeValue t = 0;
+  ASSERT_TRUE(ParseIsoUtc(GetParam().iso, t));
+  EXPECT_EQ(FormatUtc(t, GetParam().format), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Formats, FormatUtcTest,
+    testing::Values(FormatCase{"2026-12-06T07:05:09Z", "%d/%m/%Y %H:%M:%S", "06/12/2026 07:05:09"},
+                    FormatCase{"2004-03-01T12:00Z", "%a %d %b %y, %A %B, day %j %%",
+                               "Mon 01 Mar 04, Monday March, day 061 %"},
+                    FormatCase{"1970-01-01 00:00", "%a %Y", "Thu 1970"},
+                    FormatCase{"2000-02-29T23:59:59", "%j %d %b", "060 29 Feb"}));
+
+TEST(ParseIsoUtc, RefusesWhatIsNotADate) {
+  TimeValue t = 0;
+  for (const char* text : {"", "yesterday", "2026-13-01T00:00:00Z", "2026-04-31T00:00:00Z",
+                           "2026-12-06", "2026-12-06T25:00:00Z", "2026-12-06T12:00:00Zjunk"}) {
+    EXPECT_FALSE(ParseIsoUtc(text, t)) << text;
+  }
+}
+
+TEST(Calendar, FieldsAndTimeValueInvertEachOther) {
+  for (const TimeValue t : {TimeValue{-86401}, TimeValue{0}, TimeValue{951782400},
+                            TimeValue{2147483648LL}, TimeValue{4102444800LL}}) {
+    EXPECT_EQ(TimeFromUtcFields(UtcFields(t)), t);
+  }
+  EXPECT_EQ(FormatUtc(kNoTime, "%d"), "NA");
+}
+
+}  // namespace
+}  // namespace keelmark
