@@ -24,6 +24,8 @@ const Command kCommands[] = {
      "  nav position LAT,LON",
      RunNav},
     {"time", "time daynumber ISO-UTC | time from-daynumber D", RunTime},
+    {"dump", "dump FILE --type TYPE", RunDump},
+    {"build", "build --type TYPE < JSON > FILE", RunBuild},
 };
 
 void PrintUsage(std::ostream& err) {

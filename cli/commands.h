@@ -19,6 +19,8 @@ using Words = std::vector<std::string>;
 
 int RunNav(const Words& args, CommandContext& context);
 int RunTime(const Words& args, CommandContext& context);
+int RunDump(const Words& args, CommandContext& context);
+int RunBuild(const Words& args, CommandContext& context);
 
 // One JSON object on one line; doubles at full round-trip precision.
 void PrintJson(std::ostream& out, const nlohmann::json& value);

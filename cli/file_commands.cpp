@@ -1,0 +1,61 @@
+// keelmark dump FILE --type TYPE and keelmark build --type TYPE < JSON > FILE.
+#include <iostream>
+#include <iterator>
+
+#include "cli/command_line.h"
+#include "cli/commands.h"
+#include "cli/file_types.h"
+#include "records/archive_file.h"
+
+namespace keelmark::cli {
+namespace {
+
+const FileType& FindType(const std::string& name) {
+  std::string known;
+  for (const FileType& type : FileTypes()) {
+    if (type.name == name) return type;
+    known += (known.empty() ? "" : ", ") + type.name;
+  }
+  throw UsageError("unknown --type '" + name + "' (known: " + known + ")");
+}
+
+}  // namespace
+
+int RunDump(const Words& args, CommandContext& context) {
+  const CommandLine line(args, {"type"}, {});
+  const std::string& path = line.PositionalAt(0, "FILE");
+  const FileType& type = FindType(line.Required("type"));
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) throw CommandError(path + ": cannot open the file");
+  Archive archive = Archive::ForLoading(std::move(*bytes));
+  Json content;
+  try {
+    content = type.dump(archive);
+  } catch (const ArchiveError& e) {
+    throw CommandError(path + ": damaged " + type.name + " file: " + e.what());
+  }
+  PrintJson(context.out, content);
+  return 0;
+}
+
+int RunBuild(const Words& args, CommandContext& context) {
+  const CommandLine line(args, {"type"}, {});
+  const FileType& type = FindType(line.Required("type"));
+  Json content;
+  try {
+    content = Json::parse(std::istreambuf_iterator<char>(std::cin),
+                          std::istreambuf_iterator<char>());
+  } catch (const Json::exception& e) {
+    throw CommandError(std::string("the JSON on standard input cannot be read: ") + e.what());
+  }
+  if (!content.is_object()) throw CommandError("the JSON on standard input must be an object");
+  Archive archive = Archive::ForStoring();
+  type.build(content, archive);
+  const auto& bytes = archive.StoredBytes();
+  context.out.write(reinterpret_cast<const char*>(bytes.data()),
+                    static_cast<std::streamsize>(bytes.size()));
+  context.out.flush();
+  return context.out ? 0 : 1;
+}
+
+}  // namespace keelmark::cli

@@ -1,0 +1,29 @@
+// The binary file types that `keelmark dump` and `keelmark build` know, each as a pair of
+// functions between an archive and its JSON form.
+#pragma once
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "cli/json_fields.h"
+#include "records/archive.h"
+
+namespace keelmark::cli {
+
+struct FileType {
+  std::string name;  // the --type word: "route", "history", "record:waypoint" ...
+  // Loads the whole file content from the archive and returns it as JSON.
+  std::function<Json(Archive&)> dump;
+  // Builds the content from JSON (absent fields take their defaults) and stores it.
+  std::function<void(const Json&, Archive&)> build;
+};
+
+// Every known type; each group of records adds its own.
+[[nodiscard]] const std::vector<FileType>& FileTypes();
+
+void AddRouteFileTypes(std::vector<FileType>& types);      // route, history, meteo, schedule ...
+void AddReferenceFileTypes(std::vector<FileType>& types);  // ports, charts, warnings, storms ...
+void AddVesselFileTypes(std::vector<FileType>& types);     // vessel
+
+}  // namespace keelmark::cli
