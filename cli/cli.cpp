@@ -26,6 +26,7 @@ const Command kCommands[] = {
     {"time", "time daynumber ISO-UTC | time from-daynumber D", RunTime},
     {"dump", "dump FILE --type TYPE", RunDump},
     {"build", "build --type TYPE < JSON > FILE", RunBuild},
+    {"settings", "settings show | settings set SECTION KEY VALUE", RunSettings},
 };
 
 void PrintUsage(std::ostream& err) {

@@ -31,6 +31,11 @@ int RunDump(const Words& args, CommandContext& context) {
   Json content;
   try {
     content = type.dump(archive);
+    // Bytes after the content would not survive a build from the dump.
+    if (!archive.AtEnd()) {
+      throw ArchiveError(std::to_string(archive.Remaining()) +
+                         " bytes follow the end of the content");
+    }
   } catch (const ArchiveError& e) {
     throw CommandError(path + ": damaged " + type.name + " file: " + e.what());
   }
@@ -43,8 +48,10 @@ int RunBuild(const Words& args, CommandContext& context) {
   const FileType& type = FindType(line.Required("type"));
   Json content;
   try {
-    content = Json::parse(std::istreambuf_iterator<char>(std::cin),
-                          std::istreambuf_iterator<char>());
+    // Read whole first: parsing straight from the stream iterators never ends at end of input.
+    const std::string text{std::istreambuf_iterator<char>(std::cin),
+                           std::istreambuf_iterator<char>()};
+    content = Json::parse(text);
   } catch (const Json::exception& e) {
     throw CommandError(std::string("the JSON on standard input cannot be read: ") + e.what());
   }

@@ -6,6 +6,7 @@
 // says (a waypoint's estimated and required arrival, a warning's validity).
 #pragma once
 
+#include <cstddef>
 #include <string>
 
 #include "records/time_value.h"
@@ -88,9 +89,14 @@ class CPosition2 {
   // (longest numeric prefix, 0.0 without one); other columns are ignored. Modified is kept.
   bool ImportField(const std::string& text, int column);
 
+  // The fewest bytes the stored fields take: seven doubles and an empty name.
+  static constexpr std::size_t kMinimumStoredBytes = 7 * 8 + 1;
+  // The name of a new record.
+  static constexpr const char* kDefaultName = "New Position";
+
   // Stored fields, named as in the files. Spare is carried and never read.
   double ZoneOffset = 0.0;
-  std::string Name = "New Position";
+  std::string Name = kDefaultName;
   double Spare = 15.0;
   double Longitude = 5.0;
   double Latitude = 45.0;
@@ -99,8 +105,11 @@ class CPosition2 {
   double ScheduledTime = 0.0;
   std::int32_t Modified = 0;
 
- private:
+ protected:
+  // Day, hour and minute of a day number, two digits each, then "Z" ("NA" when it has no time).
   [[nodiscard]] std::string ReportTimeGroupOf(double dayNumber) const;
+
+ private:
   [[nodiscard]] std::string ReportDateTimeGroupOfDay(double dayNumber) const;
 };
 

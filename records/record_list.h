@@ -153,15 +153,24 @@ class RecordList {
   // The list shape of the files: i32 count, then each record head to tail. Loading deletes what
   // the list holds first; a count of 0 or less is an empty list.
   void SerializeRecords(Archive& archive) {
+    SerializeRecordsWith(archive, MinimumRecordBytes(),
+                         [](Record& record, Archive& a) { record.Serialize(a); });
+  }
+  // The same list shape with another per-record layout (serializeOne(record, archive)), for
+  // lists whose records are written in a shortened or as-read form; each new record starts
+  // with its defaults.
+  template <typename SerializeOne>
+  void SerializeRecordsWith(Archive& archive, std::size_t minimumRecordBytes,
+                            SerializeOne serializeOne) {
     if (archive.IsStoring()) {
       archive.WriteI32(GetCount());
-      for (const auto& record : records_) record->Serialize(archive);
+      for (const auto& record : records_) serializeOne(*record, archive);
       return;
     }
     RemoveAll();
-    const std::int32_t count = archive.ReadCount(MinimumRecordBytes());
+    const std::int32_t count = archive.ReadCount(minimumRecordBytes);
     for (std::int32_t i = 0; i < count; ++i) {
-      Add(std::make_unique<Record>())->Serialize(archive);
+      serializeOne(*Add(std::make_unique<Record>()), archive);
     }
   }
 

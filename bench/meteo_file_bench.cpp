@@ -1,0 +1,142 @@
+// Loading and storing a large average-weather file ("meteo.dat", 200,000 grid points), against
+// a plain read of the same bytes.
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <memory>
+#include <string>
+#include <string_view>
+
+#include <unistd.h>
+
+#include "records/archive_file.h"
+#include "records/meteo_list.h"
+
+namespace {
+
+using keelmark::Archive;
+using keelmark::MeteoList;
+using keelmark::MeteoObservation;
+
+constexpr int kPoints = 200000;
+
+// The grid points of the benchmark: a 1-degree grid with filled season blocks.
+void FillList(MeteoList& list) {
+  for (int i = 0; i < kPoints; ++i) {
+    auto point = std::make_unique<MeteoObservation>();
+    point->Latitude = -60.0 + (i % 120);
+    point->Longitude = -180.0 + (i / 120) % 360;
+    point->Name = "Grid " + std::to_string(i);
+    for (auto* block : {&point->JunAug, &point->JanFeb, &point->MarMay, &point->SepDec,
+                        &point->Latest}) {
+      block->ObservationCount = i % 17;
+      block->WindDirection = (i * 7) % 360;
+      block->WindSpeed = (i % 40) * 0.5;
+      block->WeatherText = "GOOD";
+    }
+    list.Add(std::move(point));
+  }
+}
+
+// Written once per run and removed at exit.
+class MeteoFile {
+ public:
+  MeteoFile() {
+    path_ = (std::filesystem::temp_directory_path() /
+             ("keelmark_meteo_bench_" + std::to_string(::getpid()) + ".dat"))
+                .string();
+    MeteoList list;
+    FillList(list);
+    if (!keelmark::StoreArchiveFile(path_, [&list](Archive& a) { list.Serialize(a); })) {
+      path_.clear();
+      return;
+    }
+    size_ = std::filesystem::file_size(path_);
+  }
+  ~MeteoFile() {
+    if (!path_.empty()) std::remove(path_.c_str());
+  }
+  [[nodiscard]] const std::string& Path() const { return path_; }
+  [[nodiscard]] std::int64_t Size() const { return static_cast<std::int64_t>(size_); }
+
+ private:
+  std::string path_;
+  std::uintmax_t size_ = 0;
+};
+
+const MeteoFile& TheFile() {
+  static const MeteoFile file;
+  return file;
+}
+
+void BM_MeteoPlainRead(benchmark::State& state) {
+  const MeteoFile& file = TheFile();
+  if (file.Path().empty()) return state.SkipWithError("cannot write the benchmark file");
+  for (auto _ : state) {
+    auto bytes = keelmark::ReadWholeFile(file.Path());
+    benchmark::DoNotOptimize(bytes);
+  }
+  state.SetBytesProcessed(state.iterations() * file.Size());
+}
+BENCHMARK(BM_MeteoPlainRead)->Unit(benchmark::kMillisecond);
+
+void BM_MeteoLoad(benchmark::State& state) {
+  const MeteoFile& file = TheFile();
+  if (file.Path().empty()) return state.SkipWithError("cannot write the benchmark file");
+  for (auto _ : state) {
+    MeteoList list;
+    const auto result =
+        keelmark::LoadArchiveFile(file.Path(), [&list](Archive& a) { list.Serialize(a); });
+    if (!result.Ok() || list.GetCount() != kPoints) state.SkipWithError("load failed");
+    benchmark::DoNotOptimize(list);
+  }
+  state.SetBytesProcessed(state.iterations() * file.Size());
+}
+BENCHMARK(BM_MeteoLoad)->Unit(benchmark::kMillisecond);
+
+void BM_MeteoStore(benchmark::State& state) {
+  const MeteoFile& file = TheFile();
+  if (file.Path().empty()) return state.SkipWithError("cannot write the benchmark file");
+  MeteoList list;
+  FillList(list);
+  const std::string target = file.Path() + ".out";
+  for (auto _ : state) {
+    if (!keelmark::StoreArchiveFile(target, [&list](Archive& a) { list.Serialize(a); })) {
+      state.SkipWithError("store failed");
+    }
+  }
+  std::remove(target.c_str());
+  state.SetBytesProcessed(state.iterations() * file.Size());
+}
+BENCHMARK(BM_MeteoStore)->Unit(benchmark::kMillisecond);
+
+// The same two directions without the file: the cost of the encoding alone.
+void BM_MeteoDecodeInMemory(benchmark::State& state) {
+  const MeteoFile& file = TheFile();
+  const auto bytes = keelmark::ReadWholeFile(file.Path());
+  if (!bytes) return state.SkipWithError("cannot read the benchmark file");
+  for (auto _ : state) {
+    MeteoList list;
+    Archive archive = Archive::ForLoading(*bytes);
+    list.Serialize(archive);
+    benchmark::DoNotOptimize(list);
+  }
+  state.SetBytesProcessed(state.iterations() * file.Size());
+}
+BENCHMARK(BM_MeteoDecodeInMemory)->Unit(benchmark::kMillisecond);
+
+void BM_MeteoEncodeInMemory(benchmark::State& state) {
+  const MeteoFile& file = TheFile();
+  MeteoList list;
+  FillList(list);
+  for (auto _ : state) {
+    Archive archive = Archive::ForStoring();
+    list.Serialize(archive);
+    benchmark::DoNotOptimize(archive.StoredBytes().data());
+  }
+  state.SetBytesProcessed(state.iterations() * file.Size());
+}
+BENCHMARK(BM_MeteoEncodeInMemory)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,17 @@
+// JSON forms of the route records that other records embed (a port's trajects are voyages).
+#pragma once
+
+#include "cli/json_fields.h"
+
+namespace keelmark {
+class Voyage;
+}
+
+namespace keelmark::cli {
+
+// Version, VoyageNumber, ConstantRpm, Note and the Waypoints array.
+[[nodiscard]] Json VoyageToJson(const Voyage& voyage);
+// Sets the members the object names and replaces the waypoints by those of Waypoints.
+void VoyageFromJson(const Json& object, Voyage& voyage);
+
+}  // namespace keelmark::cli

@@ -1,0 +1,149 @@
+#include "navigation/closest_approach.h"
+
+#include <algorithm>
+#include <cmath>
+#include <iterator>
+
+#include "navigation/navigation.h"
+#include "navigation/voyage_calculation.h"
+#include "records/position_fix.h"
+#include "records/storm.h"
+#include "records/voyage.h"
+
+namespace keelmark {
+namespace {
+
+// The along-track projection turns degrees into radians with 1/57.3, as the graphics do.
+constexpr double kProjectionRadiansPerDegree = 0.017452006980802792;
+
+// Where a warning CPA search starts: farther than anything on earth, nM.
+constexpr double kNoApproachYetNm = 4.0e12;
+
+// The ship's run, nM along a leg, to the foot point of a target lying rangeNm away on
+// bearingDegrees from the leg's start, clamped to the leg (0 to legLengthNm).
+double AlongTrack(double bearingDegrees, double legCourseDegrees, double rangeNm,
+                  double legLengthNm) {
+  double along = std::cos((bearingDegrees - legCourseDegrees) * kProjectionRadiansPerDegree) *
+                 rangeNm;
+  if (along > legLengthNm) along = legLengthNm;
+  if (along < 0.0) along = 0.0;
+  return along;
+}
+
+// Hours to run distanceNm at speedKnots. Running nothing takes no time, even at no speed.
+double HoursToRun(double distanceNm, double speedKnots) {
+  return distanceNm == 0.0 ? 0.0 : distanceNm / speedKnots;
+}
+
+// A result position: the place and the time of CPA (in RequiredTime).
+CPosition2 CpaPosition(const CPosition2& place, double dayNumber) {
+  CPosition2 result;
+  result.SetLatitude(place.GetLatitude());
+  result.SetLongitude(place.GetLongitude());
+  result.SetRequiredTime(dayNumber);
+  return result;
+}
+
+// The nearest approach to a storm on one leg: the ship and the storm when the ship reaches the
+// storm's foot point on the leg, and that time.
+struct LegApproach {
+  CPosition2 ship;
+  CPosition2 storm;
+  double time = 0.0;  // day number
+};
+
+// The leg runs from legStart (left at startTime, a day number) towards legEnd by rhumb line at
+// speedKnots. The storm's bearing from the leg's start is taken by great circle or by rhumb line.
+LegApproach ApproachOnLeg(const CNavigation& navigation, const Storm& storm,
+                          const CPosition2& legStart, const CPosition2& legEnd, double startTime,
+                          double speedKnots, bool greatCircleBearing) {
+  const double legCourse = navigation.Course(legStart, legEnd, false);
+  const double legLength = navigation.Distance(legStart, legEnd, false);
+  const CPosition2 seen = StormPositionAt(storm, startTime);
+  const double along = AlongTrack(navigation.Course(legStart, seen, greatCircleBearing), legCourse,
+                                  navigation.Distance(legStart, seen, true), legLength);
+  LegApproach approach;
+  approach.time = startTime + HoursToRun(along, speedKnots) / 24.0;
+  navigation.DeadReckonFrom(legStart, approach.ship, legCourse, along);
+  approach.storm = StormPositionAt(storm, approach.time);
+  return approach;
+}
+
+}  // namespace
+
+CPosition2 StormPositionAt(const Storm& storm, double dayNumber) {
+  CPosition2 position;
+  position.SetLatitude(storm.GetLatitude());
+  position.SetLongitude(storm.GetLongitude());
+  // A storm that does not move stays put even at a time that has no value.
+  if (storm.Speed != 0.0) {
+    const double distance = (dayNumber - storm.GetTime()) * storm.Speed * 24.0;
+    CNavigation().DeadReckon(position, distance, storm.Course);
+  }
+  return position;
+}
+
+std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
+                                   const PositionFix& start, double& distanceNm,
+                                   double& bearingDegrees) {
+  if (voyage.GetCount() < 2) return std::nullopt;
+  const CNavigation navigation;
+  const double speed = start.SpeedMadeGood;
+  const Waypoint* ahead = NextWaypoint(voyage, start);
+
+  // The leg under way: from P towards the waypoint ahead, the storm's bearing by great circle.
+  const LegApproach first =
+      ApproachOnLeg(navigation, storm, start, *ahead, start.GetTime(), speed, true);
+  bearingDegrees = navigation.Course(first.ship, first.storm, true);
+  distanceNm = navigation.Distance(first.ship, first.storm, true);
+  CPosition2 result = CpaPosition(first.storm, first.time);
+
+  // The legs after it, each entered at its start's time of arrival for constant rpm.
+  auto leg = std::find_if(voyage.begin(), voyage.end(),
+                          [ahead](const auto& waypoint) { return waypoint.get() == ahead; });
+  for (; leg != voyage.end() && std::next(leg) != voyage.end(); ++leg) {
+    const Waypoint& from = **leg;
+    const Waypoint& to = **std::next(leg);
+    const LegApproach approach =
+        ApproachOnLeg(navigation, storm, from, to, from.GetRequiredTime(), speed, false);
+    const double d = navigation.Distance(approach.ship, approach.storm, true);
+    if (d < distanceNm) {
+      bearingDegrees = navigation.Course(approach.ship, approach.storm, true);
+      distanceNm = d;
+      result = CpaPosition(approach.storm, approach.time);
+    }
+  }
+  return result;
+}
+
+std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& voyage,
+                                     const PositionFix& start, double stepHours,
+                                     double& distanceNm, double& bearingDegrees) {
+  if (voyage.GetCount() < 2) return std::nullopt;
+  double t = start.GetTime();
+  const double end = voyage.GetLast()->GetScheduledTime();
+  // The loop below counts on a step that moves time forward and on ends it can reach.
+  if (!(std::isfinite(stepHours) && stepHours > 0.0) || !std::isfinite(t) ||
+      !std::isfinite(end)) {
+    return std::nullopt;
+  }
+  const CNavigation navigation;
+  double smallest = kNoApproachYetNm;
+  PositionFix ship = start;
+  CPosition2 result = CpaPosition(warning, t);
+  for (int steps = 0; t < end && steps < kMaximumWarningSteps; ++steps) {
+    const Waypoint* ahead = NextWaypoint(voyage, ship);
+    navigation.DeadReckon(ship, stepHours * ahead->GroundSpeed, ahead->LegCourse);
+    const double d = navigation.Distance(ship, warning, true);
+    if (d < smallest) {
+      smallest = d;
+      distanceNm = d;
+      bearingDegrees = navigation.Course(ship, warning, true);
+      result = CpaPosition(ship, t + stepHours / 24.0);
+    }
+    t = t + stepHours / 24.0;
+  }
+  return result;
+}
+
+}  // namespace keelmark

@@ -1,0 +1,158 @@
+// CVessel2: the own ship's particulars and its performance model.
+//
+// The model turns an engine setting (rpm) and the weather into a speed through the water and
+// back: the propeller-pitch speed reduced by the resistance figure X, a dimensionless sum of
+// hull, air and wave terms, as speed = pitch speed / (X × 0.1 + 1). The vessel lives in its own
+// data file ("vessel.dat"); its call sign and IMO number live in the settings instead.
+//
+// Divisions by zero (a zero pitch, length, draft or power) are not guarded: they give infinite
+// or undefined results, which the texts show as "NA".
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <vector>
+
+#include "records/archive_file.h"
+
+namespace keelmark {
+
+class Archive;
+class SettingsStore;
+
+class CVessel2 {
+ public:
+  // One row of the hydrostatic table: seven values, carried through the file unchanged.
+  using HydrostaticRow = std::array<double, 7>;
+
+  CVessel2();
+  virtual ~CVessel2() = default;
+  CVessel2(const CVessel2&) = default;
+  CVessel2& operator=(const CVessel2&) = default;
+
+  // The "vessel.dat" layout (lcg, imoNumber and callSign are not in it). A load replaces the
+  // hydrostatic table; a file that ends early raises ArchiveError.
+  virtual void Serialize(Archive& archive);
+
+  // Call sign and IMO number from and to the settings section "Vessel".
+  void ReadIdentity(const SettingsStore& store);
+  void WriteIdentity(SettingsStore& store) const;
+  // The vessel file's path: setting "Path"/"vesseldata".
+  [[nodiscard]] static std::string FilePath(const SettingsStore& store);
+
+  // Reads the record from the file at path. When the file cannot be opened or is damaged the
+  // record keeps its values and the result says why.
+  [[nodiscard]] LoadResult LoadFile(const std::string& path);
+  // Writes the record to path, whole or not at all.
+  [[nodiscard]] bool SaveFile(const std::string& path, std::string* error = nullptr) const;
+  // LoadFile from the configured path, after reading the identity from the settings. Asking
+  // the user for another file when this fails is the document's part.
+  [[nodiscard]] LoadResult Load(const SettingsStore& store);
+  // Writes the identity to the settings and the record to the configured path.
+  [[nodiscard]] bool Save(SettingsStore& store, std::string* error = nullptr) const;
+
+  // --- Performance model. rpm are engine revolutions per minute, speeds knots. ---
+
+  // Propeller speed at rpm with no slip, knots.
+  [[nodiscard]] double TheoreticalSpeed(double rpm) const;
+  // rpm whose propeller speed is speed (knots).
+  [[nodiscard]] double TheoreticalRpm(double speed) const;
+  // Speed through the water at rpm under resistance figure x, knots.
+  [[nodiscard]] double LogSpeed(double rpm, double x) const;
+  // The rpm that gives speed through the water `speed` (knots) under resistance figure x: the
+  // inverse of LogSpeed.
+  [[nodiscard]] double RpmForLogSpeed(double speed, double x) const;
+  // Propeller revolutions to sail `distance` nM through the water under resistance figure x.
+  [[nodiscard]] double LegRevolutions(double distance, double x) const;
+  // A power figure at rpm; only its ratios are used.
+  [[nodiscard]] double PropellerPower(double rpm) const;
+  // Fuel burnt in `hours` at rpm, tonnes: maxFuelPerDay scaled by the power relative to maxRpm.
+  [[nodiscard]] double FuelConsumption(double rpm, double hours) const;
+
+  // Allowances for reducing from sea rpm to full ahead manoeuvring and manoeuvring.
+  [[nodiscard]] double ManoeuvringTime(double rpm) const;               // minutes
+  [[nodiscard]] double ManoeuvringDistance(double rpm, double x) const;  // nM
+  [[nodiscard]] double ManoeuvringRevolutions(double rpm) const;        // revolutions
+
+  // Draft at a fraction of the length from aft (0) to forward (1), metres.
+  [[nodiscard]] double DraftAt(double fraction) const;
+  // Height of the top of the deck cargo above the water, metres.
+  [[nodiscard]] double DeckHeight() const;
+  // Height of eye and of the mast top above the water at a fraction of the length, metres.
+  [[nodiscard]] double EyeHeight(double fraction) const;
+  [[nodiscard]] double AirDraft(double fraction) const;
+  // Lateral windage area, m²: the deck cargo block plus a 20 m superstructure at eye height.
+  [[nodiscard]] double WindageArea() const;
+  // Displacement at the present draft, tonnes.
+  [[nodiscard]] double Displacement() const;
+
+  // Sinkage at `speed` knots, metres, doubled in confined water; the drafts (metres) are
+  // deepened by it and by the trim it causes (no trim when mctc is 0).
+  double Squat(bool openWater, double speed, double& draftAftM, double& draftForwardM) const;
+  // Wetted hull area at two drafts (metres), m².
+  [[nodiscard]] double WettedArea(double draftA, double draftB) const;
+
+  // Resistance terms, each to be added into the resistance figure X.
+  // Wind from windDirection (degrees true) at windSpeed knots on a ship heading `heading`
+  // (degrees true) at rpm.
+  [[nodiscard]] double AirResistance(double rpm, double heading, double windDirection,
+                                     double windSpeed) const;
+  // Hull friction of wettedArea (m²) at rpm.
+  [[nodiscard]] double HullResistance(double wettedArea, double rpm) const;
+  // Hull friction at the vessel's drafts deepened by the squat at rpm's propeller speed.
+  [[nodiscard]] double HullResistanceAt(double rpm) const;
+  // Waves or swell of `height` metres met from ahead; 0 without waves or without rpm.
+  [[nodiscard]] double WaveResistance(double height, double rpm) const;
+
+  // What the calibration pages of the vessel editor show, at calibrationRpm:
+  // log speed with the hull term only, and with a head wind of windSpeed knots as well.
+  [[nodiscard]] double CalibrationLogSpeed() const;
+  [[nodiscard]] double CalibrationLogSpeedInHeadWind(double windSpeed) const;
+  // Log speed at rpm in waves of `height` metres (the hull term included).
+  [[nodiscard]] double LogSpeedInWaves(double height, double rpm) const;
+  // Propeller slip, percent, of a log speed (knots) at rpm.
+  [[nodiscard]] double SlipPercent(double rpm, double logSpeed) const;
+
+  // --- Fields, in the order they are declared. ---
+  double lcg = 0.0;                        // longitudinal centre of gravity, m; not stored
+  std::string imoNumber;                   // kept in the settings
+  std::string callSign;                    // kept in the settings
+  double hydroConstant = 1000.0;           // carried, not used
+  double waveCoefficient = 0.1;            // wave resistance coefficient
+  double mctc = 200.0;                     // moment to change trim 1 cm, t·m/cm
+  double lcf = 1.0;                        // longitudinal centre of flotation, m
+  double lcb = 1.0;                        // longitudinal centre of buoyancy, m
+  double displacement = 73272.0;           // at the present draft, t
+  double auxValue = 8.0;                   // carried, not used
+  double referenceDisplacement = 80950.0;  // t; carried, not used
+  double referenceDraft = 14.0;            // m; carried, not used
+  double calibrationRpm = 63.0;            // engine setting of the latest condition, rpm
+  double eyeToKeel = 45.0;                 // height of eye above keel, m
+  double mastTopToKeel = 60.0;             // mast top above keel, m
+  double calibrationHeading = 0.0;         // heading of the latest condition, degrees true
+  std::int32_t containerTiers = 3;         // deck cargo height in tiers of 2.4 m
+  double depthMoulded = 24.15;             // m
+  double lengthPP = 247.0;                 // length between perpendiculars, m
+  double breadth = 32.26;                  // maximum breadth, m
+  double spareValue = 21.0;                // carried, not used
+  double draftForward = 12.75;             // m
+  double draftAft = 12.85;                 // m
+  double airCoefficient = 0.03;            // air resistance coefficient
+  double hullCoefficient = 0.3;            // hull resistance coefficient
+  std::int32_t fullAheadMinutes = 30;      // time at full ahead, minutes
+  std::int32_t manoeuvringMinutes = 15;    // time for manoeuvring, minutes
+  std::int32_t manoeuvringDistance = 3;    // distance for manoeuvring, nM
+  double minutesPerRpm = 2.0;              // time to reduce 1 rpm, minutes
+  double maxFuelPerDay = 150.0;            // fuel per day at maxRpm, t
+  double maxPower = 65880.0;               // kW; shown and stored only
+  double initialDisplacement = 73272.0;    // what displacement starts from, t
+  double propellerDiameter = 8.0;          // m
+  double propellerPitch = 7.9;             // m
+  std::int32_t manoeuvringRpm = 63;        // full ahead manoeuvring, rpm
+  std::int32_t maxRpm = 106;               // rpm
+  std::string name = "mv Brineholt";
+  std::vector<HydrostaticRow> hydrostaticTable;  // carried, not used
+};
+
+}  // namespace keelmark

@@ -1,0 +1,54 @@
+// The voyage calculation: distances, courses, ground speeds, rpm and times of arrival of the
+// route's legs from a start position to the scheduled arrival at the last waypoint.
+//
+// Each waypoint describes the leg that leads to it. Distances are nM, courses degrees true,
+// speeds knots, times day numbers (UTC). The start position P is a PositionFix: its time is the
+// start time and its course made good decides which waypoint lies ahead.
+#pragma once
+
+#include "records/time_value.h"
+
+namespace keelmark {
+
+class CPosition2;
+class CVessel2;
+class PositionFix;
+class Voyage;
+class Waypoint;
+
+// The waypoint nearest the position by great circle (the first on a tie); none when empty.
+[[nodiscard]] Waypoint* NearestWaypoint(const Voyage& voyage, const CPosition2& position);
+
+// The waypoint P is heading for: the nearest one, or the one after it when the nearest lies
+// astern (its leg course 90 to 270 degrees off P's course made good) and is not the last.
+[[nodiscard]] Waypoint* NextWaypoint(const Voyage& voyage, const PositionFix& position);
+
+// nM from P along the route to the last waypoint; 0 for an empty route.
+[[nodiscard]] double RemainingDistance(const Voyage& voyage, const PositionFix& position);
+
+// Hours from P's time to the last waypoint's ETA; 0 for an empty route.
+[[nodiscard]] double HoursRemaining(const Voyage& voyage, const CPosition2& position);
+
+// nM from the first to the last waypoint.
+[[nodiscard]] double TotalDistance(const Voyage& voyage);
+
+// The scheduled arrival (the last waypoint's ETA) as a local time value; now when empty.
+[[nodiscard]] TimeValue ArrivalTime(const Voyage& voyage);
+
+// Sets the scheduled arrival from a local time value; false (nothing changed) when empty.
+bool SetArrivalTime(Voyage& voyage, TimeValue localTime);
+
+// The start position for a calculation from the departure: the first waypoint's position,
+// name, zone offset and departure time, with no course or speed made good.
+[[nodiscard]] PositionFix DeparturePosition(const Voyage& voyage);
+
+// Fills every leg's computed values and times of arrival from P. The vessel's calibration rpm
+// and heading are used while the resistances are worked out and restored afterwards.
+// Impossible figures (P at or after the arrival, no automatic leg, a ground speed of 0) come
+// out infinite or not-a-number and are shown as "NA"; nothing loops or casts on them.
+bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start);
+
+// CalculateVoyage from DeparturePosition.
+bool CalculateFromDeparture(Voyage& voyage, CVessel2& vessel);
+
+}  // namespace keelmark

@@ -1,0 +1,164 @@
+// Settings keys: every section, key, type and default of the settings store, in one table.
+//
+// Code names a setting through its constant here, so that a key's spelling and its default
+// exist once. The table lists them section by section in the order the store is read.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+namespace keelmark {
+
+// An integer setting (32-bit).
+struct IntSetting {
+  std::string_view section;
+  std::string_view key;
+  std::int32_t defaultValue;
+};
+
+// A text setting; the default applies only when the key is missing.
+struct TextSetting {
+  std::string_view section;
+  std::string_view key;
+  std::string_view defaultValue;
+};
+
+enum class SettingType { Int, Text };
+
+// One row of the table, whichever its type.
+struct SettingInfo {
+  constexpr SettingInfo(const IntSetting& s)  // NOLINT: the table converts implicitly
+      : section(s.section), key(s.key), type(SettingType::Int), intDefault(s.defaultValue) {}
+  constexpr SettingInfo(const TextSetting& s)  // NOLINT
+      : section(s.section), key(s.key), type(SettingType::Text), textDefault(s.defaultValue) {}
+
+  std::string_view section;
+  std::string_view key;
+  SettingType type;
+  std::int32_t intDefault = 0;
+  std::string_view textDefault;
+};
+
+namespace settings_section {
+inline constexpr std::string_view kSettings = "Settings";
+inline constexpr std::string_view kDocuments = "Documents";
+inline constexpr std::string_view kPath = "Path";
+inline constexpr std::string_view kColors = "Colors";
+inline constexpr std::string_view kApplication = "Keelmark Route";
+inline constexpr std::string_view kVessel = "Vessel";
+}  // namespace settings_section
+
+namespace setting {
+using namespace settings_section;
+
+// Section "Settings".
+inline constexpr IntSetting kHistoryCleanUp{kSettings, "HistoryCleanUp", 7};  // days kept
+inline constexpr IntSetting kHasListSelected{kSettings, "HasListSelected", 0};
+inline constexpr IntSetting kChartSelected{kSettings, "ChartSelected", -1};
+inline constexpr IntSetting kListSelected{kSettings, "ListSelected", 0};
+inline constexpr IntSetting kStatusListSelected{kSettings, "StatusListSelected", 0};
+inline constexpr IntSetting kPropListSelected{kSettings, "PropListSelected", 0};
+inline constexpr IntSetting kExportForecast{kSettings, "ExportForecast", 0};
+inline constexpr IntSetting kExportHistory{kSettings, "ExportHistory", 0};
+inline constexpr IntSetting kExportMeteo{kSettings, "ExportMeteo", 0};
+inline constexpr IntSetting kExportPorts{kSettings, "ExportPorts", 0};
+inline constexpr IntSetting kExportPublications{kSettings, "ExportPublications", 0};
+inline constexpr IntSetting kRunScheduler{kSettings, "RunScheduler", 0};
+inline constexpr IntSetting kWeekdayScheduler{kSettings, "WeekdayScheduler", -1};
+inline constexpr TextSetting kExportFolder{kSettings, "ExportFolder", "data"};
+inline constexpr IntSetting kScheduleRun{kSettings, "ScheduleRun", 0};
+inline constexpr TextSetting kCompanyLogo{kSettings, "CompanyLogo", "logo.bmp"};
+inline constexpr TextSetting kSmallLogo{kSettings, "SmallLogo", "smalllogo.bmp"};
+inline constexpr IntSetting kPrintIncludeBigLogo{kSettings, "PrintIncludeBigLogo", 1};
+inline constexpr IntSetting kPrintIncludeDate{kSettings, "PrintIncludeDate", 1};
+inline constexpr IntSetting kPrintIncludeFileName{kSettings, "PrintIncludeFileName", 1};
+inline constexpr IntSetting kPrintIncludeSmallLogo{kSettings, "PrintIncludeSmallLogo", 1};
+inline constexpr IntSetting kPrintIncludeShipsName{kSettings, "PrintIncludeShipsName", 1};
+inline constexpr IntSetting kUpdateDR{kSettings, "UpdateDR", 0};
+inline constexpr IntSetting kWriteToHis{kSettings, "WriteToHis", 0};
+inline constexpr IntSetting kUseNMEA{kSettings, "UseNMEA", 0};
+inline constexpr IntSetting kUpdateSeconds{kSettings, "UpdateSeconds", 60};        // seconds
+inline constexpr IntSetting kWriteToHisMinutes{kSettings, "WriteToHisMinutes", 30};  // minutes
+inline constexpr IntSetting kComPort{kSettings, "ComPort", 0};      // index, COM1 = 0
+inline constexpr IntSetting kGPSString{kSettings, "GPSString", 0};  // 0 GGA, 1 RMC, 2 GLL
+inline constexpr IntSetting kMonitorRunning{kSettings, "MonitorRunning", 0};
+inline constexpr TextSetting kReportFile{kSettings, "ReportFile", "c:/Report.txt"};
+
+// Section "Documents": files opened with the desktop shell.
+inline constexpr TextSetting kDepCheckList{kDocuments, "DepCheckList", ""};
+inline constexpr TextSetting kArrCheckList{kDocuments, "ArrCheckList", ""};
+inline constexpr TextSetting kStandingOrders{kDocuments, "StandingOrders", ""};
+
+// Section "Path": the data files, bare names resolved against the current directory.
+inline constexpr TextSetting kForecastPath{kPath, "Forecastdat", "forecast.dat"};
+inline constexpr TextSetting kHistoryPath{kPath, "Routedat", "voyage.dat"};
+inline constexpr TextSetting kMeteoPath{kPath, "Meteodat", "meteo.dat"};
+inline constexpr TextSetting kPortPath{kPath, "portinfo", "port.dat"};
+inline constexpr TextSetting kVesselPath{kPath, "vesseldata", "vessel.dat"};
+inline constexpr TextSetting kWarningPath{kPath, "Warningdat", "warning.dat"};
+inline constexpr TextSetting kUrlDataPath{kPath, "URLData", "URLData.dat"};
+inline constexpr TextSetting kHurricanePath{kPath, "Hurricanedat", "hurricane.dat"};
+inline constexpr TextSetting kSchedulePath{kPath, "Schedule", "schedule.dat"};
+
+// Section "Colors": 24-bit colours packed 0x00BBGGRR.
+inline constexpr IntSetting kColBckMain{kColors, "ColBckMain", 0x000000};
+inline constexpr IntSetting kColBckProp{kColors, "ColBckProp", 0x000000};
+inline constexpr IntSetting kColBckStat{kColors, "ColBckStat", 0x000000};
+inline constexpr IntSetting kColTxMain{kColors, "ColTxMain", 0xFFFFFF};
+inline constexpr IntSetting kColTxProp{kColors, "ColTxProp", 0xFFFFFF};
+inline constexpr IntSetting kColTxStat{kColors, "ColTxStat", 0xFFFFFF};
+inline constexpr IntSetting kIsNight{kColors, "IsNight", 0};
+
+// Section named after the program: the field separator of exported and imported lines.
+inline constexpr TextSetting kConvChar{kApplication, "ConvChar", ","};
+
+// Section "Vessel": the parts of the vessel record that its data file does not hold.
+inline constexpr TextSetting kCallSign{kVessel, "CallSign", "XXXX"};
+inline constexpr TextSetting kIMONumber{kVessel, "IMONumber", "12345"};
+
+}  // namespace setting
+
+// Every setting, section by section.
+inline constexpr std::array kSettingTable = {
+    SettingInfo(setting::kHistoryCleanUp),       SettingInfo(setting::kHasListSelected),
+    SettingInfo(setting::kChartSelected),        SettingInfo(setting::kListSelected),
+    SettingInfo(setting::kStatusListSelected),   SettingInfo(setting::kPropListSelected),
+    SettingInfo(setting::kExportForecast),       SettingInfo(setting::kExportHistory),
+    SettingInfo(setting::kExportMeteo),          SettingInfo(setting::kExportPorts),
+    SettingInfo(setting::kExportPublications),   SettingInfo(setting::kRunScheduler),
+    SettingInfo(setting::kWeekdayScheduler),     SettingInfo(setting::kExportFolder),
+    SettingInfo(setting::kScheduleRun),          SettingInfo(setting::kCompanyLogo),
+    SettingInfo(setting::kSmallLogo),            SettingInfo(setting::kPrintIncludeBigLogo),
+    SettingInfo(setting::kPrintIncludeDate),     SettingInfo(setting::kPrintIncludeFileName),
+    SettingInfo(setting::kPrintIncludeSmallLogo), SettingInfo(setting::kPrintIncludeShipsName),
+    SettingInfo(setting::kUpdateDR),             SettingInfo(setting::kWriteToHis),
+    SettingInfo(setting::kUseNMEA),              SettingInfo(setting::kUpdateSeconds),
+    SettingInfo(setting::kWriteToHisMinutes),    SettingInfo(setting::kComPort),
+    SettingInfo(setting::kGPSString),            SettingInfo(setting::kMonitorRunning),
+    SettingInfo(setting::kReportFile),
+    SettingInfo(setting::kDepCheckList),         SettingInfo(setting::kArrCheckList),
+    SettingInfo(setting::kStandingOrders),
+    SettingInfo(setting::kForecastPath),         SettingInfo(setting::kHistoryPath),
+    SettingInfo(setting::kMeteoPath),            SettingInfo(setting::kPortPath),
+    SettingInfo(setting::kVesselPath),           SettingInfo(setting::kWarningPath),
+    SettingInfo(setting::kUrlDataPath),          SettingInfo(setting::kHurricanePath),
+    SettingInfo(setting::kSchedulePath),
+    SettingInfo(setting::kColBckMain),           SettingInfo(setting::kColBckProp),
+    SettingInfo(setting::kColBckStat),           SettingInfo(setting::kColTxMain),
+    SettingInfo(setting::kColTxProp),            SettingInfo(setting::kColTxStat),
+    SettingInfo(setting::kIsNight),
+    SettingInfo(setting::kConvChar),
+    SettingInfo(setting::kCallSign),             SettingInfo(setting::kIMONumber),
+};
+
+// The row of section/key, or nullptr when the table has no such setting.
+[[nodiscard]] constexpr const SettingInfo* FindSetting(std::string_view section,
+                                                       std::string_view key) {
+  for (const SettingInfo& info : kSettingTable) {
+    if (info.section == section && info.key == key) return &info;
+  }
+  return nullptr;
+}
+
+}  // namespace keelmark

@@ -1,0 +1,35 @@
+// CTideInfo: the tide information block of a port.
+#pragma once
+
+#include <array>
+#include <cstddef>
+
+#include "records/time_value.h"
+
+namespace keelmark {
+
+class Archive;
+
+// Twenty-two numbers and a time whose meanings are not settled; they are kept and written back
+// in their order.
+class CTideInfo {
+ public:
+  // The tide time starts at the creation time, read from the process clock.
+  CTideInfo();
+  virtual ~CTideInfo() = default;
+  CTideInfo(const CTideInfo&) = default;
+  CTideInfo& operator=(const CTideInfo&) = default;
+
+  // The fourteen leading numbers, the time, the eight trailing numbers.
+  virtual void Serialize(Archive& archive);
+
+  bool operator==(const CTideInfo&) const = default;
+
+  std::array<double, 14> LeadingValues{};
+  TimeValue TideTime;
+  std::array<double, 8> TrailingValues{};
+
+  static constexpr std::size_t kStoredBytes = (14 + 8) * 8 + 4;
+};
+
+}  // namespace keelmark

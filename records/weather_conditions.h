@@ -1,0 +1,70 @@
+// WeatherConditions: the weather-and-current block of waypoints, fixes, forecast areas and
+// average-weather points.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+namespace keelmark {
+
+class Archive;
+
+// How a block is stored: always the full layout with the pressure mark (what the program
+// writes), or in the layout it was loaded in (dump and build give files back byte for byte).
+enum class StoreLayout { Current, AsLoaded };
+
+class WeatherConditions {
+ public:
+  // Stored pressure + 9000.0, AirTemperature, CurrentSet, CurrentRate, AuxValue, SeaTemperature,
+  // WindDirection, WindSpeed, ObservationCount, then SwellDirection, SwellHeight, Visibility,
+  // WaveHeight, WeatherText. A stored pressure of 8000.0 or less marks the older block that ends
+  // after ObservationCount; its last five fields load as the defaults and OlderLayout is set.
+  // With AsLoaded, a block with OlderLayout is stored the older way: the bare pressure and the
+  // first nine values only. A pressure of -1000 mb or less, which the mark cannot carry, is
+  // stored the older way in both cases.
+  void Serialize(Archive& archive, StoreLayout layout = StoreLayout::Current);
+
+  // "NNE 12.0 kts", "S 1.5 kts", "W 2.0 mtr", "15.0 nM", "1.5 mtr"; "NA" for a number that is
+  // not finite.
+  [[nodiscard]] std::string WindText() const;
+  [[nodiscard]] std::string CurrentText() const;
+  [[nodiscard]] std::string SwellText() const;
+  [[nodiscard]] std::string VisibilityText() const;
+  [[nodiscard]] std::string WaveText() const;
+
+  bool operator==(const WeatherConditions&) const = default;
+
+  double WaveHeight = 0.0;         // m
+  double SwellHeight = 0.0;        // m
+  double SwellDirection = 0.0;     // degrees true
+  std::string WeatherText;         // "GOOD", "RAIN", "FOG" ...
+  double Visibility = 15.0;        // nM
+  std::int32_t ObservationCount = 0;  // observations averaged into the block
+  double SeaTemperature = 18.0;    // degrees
+  double AirTemperature = 18.0;    // degrees
+  double AirPressure = 1000.0;     // mb
+  double AuxValue = 1.4;           // carried in the file, averaged with the temperatures
+  double CurrentSet = 0.0;         // degrees true, the direction the current flows towards
+  double CurrentRate = 0.0;        // knots
+  double WindDirection = 0.0;      // degrees true
+  double WindSpeed = 0.0;          // knots
+
+  // Not stored: the block was loaded in the older layout.
+  bool OlderLayout = false;
+
+  // The fewest bytes a stored block takes: the older layout, 8 doubles and one integer.
+  static constexpr std::size_t kMinimumStoredBytes = 8 * 8 + 4;
+  // Stored pressures (mb) of this or less mark the older layout.
+  static constexpr double kOlderLayoutLimit = 8000.0;
+  // Added to the pressure in the full layout.
+  static constexpr double kPressureMark = 9000.0;
+
+ private:
+  [[nodiscard]] bool StoresOlderLayout(StoreLayout layout) const;
+  // The values after the pressure that both layouts hold, and those only the full one holds.
+  void SerializeCommonFields(Archive& archive);
+  void SerializeLaterFields(Archive& archive);
+};
+
+}  // namespace keelmark

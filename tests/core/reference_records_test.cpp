@@ -1,0 +1,679 @@
+// Layouts, defaults and damaged-file defence of the reference records: ports, charts, document
+// references, warnings, reporting points, storms and forecast areas.
+//
+// The golden files in tests/data were written from the documented byte layouts, not by this code,
+// by tests/data/make_reference_files.py (python struct: little-endian '<i', '<d', '<I' for time
+// values, one-byte text lengths). In short:
+//   storm_default.bin      pos() + f(0.0, 0.0) + i(60, 900, 75, 300, 0)
+//   chart_version4.bin     pos('Dover Strait', 51.5, -1.25) + i(1) + t('folio text')
+//                          + t('Version 4') + t('Dover Strait (copy)') + t('2449')
+//                          + t('Straits of Dover') + t('UKHO') + tm(1262304000, 1577836800)
+//                          + f(150000.0, 51.0) + t('charts/2449.png') + f(-0.75, 2.5)
+//   chart_list_mixed.bin   three charts: an untagged publication named 'New Position' with the
+//                          copy 'Admiralty List of Lights', a 'Version 3' chart with empty names
+//                          and AltName 'Channel West', a tagged chart 'Thames'
+//   port_newer_layout.bin  'Rotterdam' with one document, mark 1000 and the fourteen integers and
+//                          two texts after NoticeHours, an inbound traject of one waypoint, tide
+//   port_older_layout.bin  the same port with mark 0, ending its own fields at NoticeHours
+//   port_list.dat          i(2) + the newer port + an empty port marked 999 (older layout)
+//   warning_record.bin     a warning with two outline positions and a message document
+//   reporting_point_record.bin  two documents stored as their file paths only
+//   forecast_record.bin    corners 'NW' (50, -20) and 'SE' (40, -5), 'Biscay', a weather block
+//   *_default.bin          new records as stored, their creation times 1796558400
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <functional>
+#include <limits>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "navigation/clock.h"
+#include "records/chart_list.h"
+#include "records/forecast_list.h"
+#include "records/port_list.h"
+#include "records/reporting_point_list.h"
+#include "records/storm_list.h"
+#include "records/warning_list.h"
+#include "tests/core/archive_bytes.h"
+
+namespace keelmark {
+namespace {
+
+using test::Bytes;
+using test::LoadAll;
+using test::ReadTestData;
+using test::Stored;
+
+constexpr TimeValue kNow = 1796558400;  // 2026-12-06 12:00 UTC
+
+template <typename Record>
+Bytes StoredRecord(Record& record) {
+  return Stored([&record](Archive& a) { record.Serialize(a); });
+}
+
+template <typename Record>
+Bytes StoredAsStored(Record& record) {
+  return Stored([&record](Archive& a) { record.SerializeAsStored(a); });
+}
+
+// --- Storms --------------------------------------------------------------------------------
+
+TEST(StormLayout, DefaultBytesLoadAsTheDocumentedDefaults) {
+  Storm loaded;
+  loaded.MaxWind = 1;
+  loaded.FieldRadius = 1;
+  LoadAll(ReadTestData("storm_default.bin"), [&](Archive& a) { loaded.Serialize(a); });
+  EXPECT_EQ(loaded.Course, 0.0);
+  EXPECT_EQ(loaded.Speed, 0.0);
+  EXPECT_EQ(loaded.MaxWind, 60);
+  EXPECT_EQ(loaded.CentralPressure, 900);
+  EXPECT_EQ(loaded.EyeDiameter, 75);
+  EXPECT_EQ(loaded.FieldRadius, 300);
+  EXPECT_EQ(loaded.PressureTendency, 0);
+  EXPECT_EQ(loaded.Name, "New Position");
+}
+
+TEST(StormLayout, ListLoadsEveryFieldAndStoresTheSameBytes) {
+  const Bytes golden = ReadTestData("storm_list.dat");
+  StormList storms;
+  LoadAll(golden, [&](Archive& a) { storms.Serialize(a); });
+  ASSERT_EQ(storms.GetCount(), 2);
+  const Storm& s = *storms.GetAt(1);
+  EXPECT_EQ(s.Name, "HAGIBIS");
+  EXPECT_EQ(s.Latitude, 14.5);
+  EXPECT_EQ(s.Longitude, 140.25);
+  EXPECT_EQ(s.ZoneOffset, 0.375);
+  EXPECT_EQ(s.Time, 7250.75);
+  EXPECT_EQ(s.Course, 285.0);
+  EXPECT_EQ(s.Speed, 12.5);
+  EXPECT_EQ(s.MaxWind, 140);
+  EXPECT_EQ(s.CentralPressure, 915);
+  EXPECT_EQ(s.EyeDiameter, 20);
+  EXPECT_EQ(s.FieldRadius, 250);
+  EXPECT_EQ(s.PressureTendency, 2);
+  EXPECT_EQ(Stored([&](Archive& a) { storms.Serialize(a); }), golden);
+}
+
+// --- Charts --------------------------------------------------------------------------------
+
+TEST(ChartLayout, NewerLayoutKeepsTheNameAndTheDifferingCopy) {
+  const Bytes golden = ReadTestData("chart_version4.bin");
+  Chart chart;
+  LoadAll(golden, [&](Archive& a) { chart.Serialize(a); });
+  EXPECT_EQ(chart.Name, "Dover Strait");
+  EXPECT_EQ(chart.StoredName, "Dover Strait (copy)");
+  EXPECT_FALSE(chart.IsModified());
+  EXPECT_EQ(chart.IsChart, 1);
+  EXPECT_EQ(chart.ChartText1, "folio text");
+  EXPECT_EQ(chart.LayoutTag, "Version 4");
+  EXPECT_EQ(chart.Number, "2449");
+  EXPECT_EQ(chart.AltName, "Straits of Dover");
+  EXPECT_EQ(chart.Publisher, "UKHO");
+  EXPECT_EQ(chart.IssueTime, 1262304000);
+  EXPECT_EQ(chart.Edition, 1577836800);
+  EXPECT_EQ(chart.Scale, 150000.0);
+  EXPECT_EQ(chart.ScaleLatitude, 51.0);
+  EXPECT_EQ(chart.BitmapPath, "charts/2449.png");
+  EXPECT_EQ(chart.LatitudeExtent, -0.75);
+  EXPECT_EQ(chart.LongitudeExtent, 2.5);
+  EXPECT_DOUBLE_EQ(chart.BottomRightLatitude(), 50.75);
+  EXPECT_DOUBLE_EQ(chart.BottomRightLongitude(), 1.25);
+
+  EXPECT_EQ(StoredAsStored(chart), golden);
+  // The program writes its own name as the copy.
+  Bytes expected = golden;
+  const std::size_t copy = test::FindText(expected, "Dover Strait (copy)");
+  ASSERT_NE(copy, std::string::npos);
+  expected.erase(expected.begin() + copy, expected.begin() + copy + 20);
+  const std::string name = "\x0c" "Dover Strait";
+  expected.insert(expected.begin() + copy, name.begin(), name.end());
+  EXPECT_EQ(StoredRecord(chart), expected);
+}
+
+TEST(ChartLayout, OlderLayoutsLoadWithoutBitmapAndTakeTheirNamesByTheRules) {
+  const Bytes golden = ReadTestData("chart_list_mixed.bin");
+  ChartList charts;
+  LoadAll(golden, [&](Archive& a) { charts.Serialize(a); });
+  ASSERT_EQ(charts.GetCount(), 3);
+
+  const Chart& lights = *charts.GetAt(0);
+  EXPECT_EQ(lights.Name, "Admiralty List of Lights");
+  EXPECT_TRUE(lights.IsModified());
+  EXPECT_EQ(lights.IsChart, 0);
+  EXPECT_EQ(lights.LayoutTag, "");
+  EXPECT_EQ(lights.Number, "NP 74");
+  EXPECT_EQ(lights.IssueTime, 946684800);
+
+  const Chart& west = *charts.GetAt(1);
+  EXPECT_EQ(west.Name, "Channel West");
+  EXPECT_TRUE(west.IsModified());
+  EXPECT_EQ(west.LayoutTag, "Version 3");
+  for (const Chart* older : {&lights, &west}) {
+    EXPECT_EQ(older->BitmapPath, "");
+    EXPECT_EQ(older->LatitudeExtent, 0.0);
+    EXPECT_EQ(older->LongitudeExtent, 0.0);
+  }
+
+  const Chart& thames = *charts.GetAt(2);
+  EXPECT_EQ(thames.Name, "Thames");
+  EXPECT_FALSE(thames.IsModified());
+  EXPECT_EQ(thames.BitmapPath, "thames.bmp");
+  EXPECT_EQ(thames.LongitudeExtent, 1.0);
+
+  // As stored, every record comes back in its own layout; the program tags them all.
+  ChartList asRead;
+  LoadAll(golden, [&](Archive& a) { asRead.SerializeAsStored(a); });
+  EXPECT_EQ(asRead.GetAt(0)->Name, "New Position") << "no name rule as stored";
+  EXPECT_EQ(Stored([&](Archive& a) { asRead.SerializeAsStored(a); }), golden);
+
+  const Bytes upgraded = Stored([&](Archive& a) { charts.Serialize(a); });
+  ChartList reread;
+  LoadAll(upgraded, [&](Archive& a) { reread.Serialize(a); });
+  for (int k = 0; k < 3; ++k) {
+    EXPECT_EQ(reread.GetAt(k)->LayoutTag, "Version 4");
+    EXPECT_EQ(reread.GetAt(k)->Name, charts.GetAt(k)->Name);
+    EXPECT_EQ(reread.GetAt(k)->StoredName, charts.GetAt(k)->Name);
+    EXPECT_FALSE(reread.GetAt(k)->IsModified());
+  }
+}
+
+struct NameCase {
+  const char* positionName;
+  const char* nameCopy;
+  const char* altName;
+  const char* expected;
+  bool modified;
+};
+
+class ChartNameRuleTest : public testing::TestWithParam<NameCase> {};
+
+TEST_P(ChartNameRuleTest, LoadedNameFollowsTheRules) {
+  const NameCase& c = GetParam();
+  Chart written;
+  written.Name = c.positionName;
+  written.StoredName = c.nameCopy;
+  written.AltName = c.altName;
+  written.LayoutTag = Chart::kLayoutTag;
+  const Bytes bytes = StoredAsStored(written);
+
+  Chart loaded;
+  LoadAll(bytes, [&](Archive& a) { loaded.Serialize(a); });
+  EXPECT_EQ(loaded.Name, c.expected);
+  EXPECT_EQ(loaded.IsModified(), c.modified);
+  EXPECT_EQ(loaded.StoredName, c.nameCopy);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Names, ChartNameRuleTest,
+    testing::Values(NameCase{"Dover", "Other", "Alt", "Dover", false},
+                    NameCase{"New Position", "Other", "Alt", "Other", true},
+                    NameCase{"", "Other", "Alt", "Other", true},
+                    NameCase{"", "", "Alt", "Alt", true},
+                    NameCase{"New Position", "", "Alt", "Alt", true},
+                    NameCase{"New Position", "New Position", "Alt", "New Position", true},
+                    NameCase{"", "", "", "", true},
+                    NameCase{"new position", "Other", "Alt", "new position", false},
+                    NameCase{"Dover", "", "Alt", "Dover", false}));
+
+// --- Ports ---------------------------------------------------------------------------------
+
+void ExpectRotterdamCommonFields(const Port& port) {
+  EXPECT_EQ(port.Name, "Rotterdam");
+  EXPECT_EQ(port.ZoneOffset, 0.041666666666666664);
+  EXPECT_EQ(port.PortSpare4, 4);
+  EXPECT_EQ(port.PortSpare3, 3);
+  EXPECT_EQ(port.NeedsFreshWater, 1);
+  EXPECT_EQ(port.NeedsGarbage, 1);
+  EXPECT_EQ(port.NeedsSludge, 0);
+  EXPECT_EQ(port.PortSpare1, 11);
+  EXPECT_EQ(port.PortSpare2, 22);
+  EXPECT_EQ(port.MaxAirDraft, 55.5);
+  EXPECT_EQ(port.MaxDraft, 14.2);
+  EXPECT_EQ(port.Salinity, 1.02);
+  EXPECT_EQ(port.Country, "Netherlands");
+  EXPECT_EQ(port.AgentEmail, "ops@agent.example");
+  EXPECT_EQ(port.AgentName, "Agent BV");
+  EXPECT_EQ(port.BerthName, "Waalhaven 4");
+  EXPECT_EQ(port.Note, "Pilot boards at Maas Center");
+  EXPECT_EQ(port.AgentTel, "+31 10 000");
+  ASSERT_EQ(port.Documents.GetCount(), 1);
+  const DocumentRef& document = *port.Documents.GetFirst();
+  EXPECT_EQ(document.FilePath, "C:\\docs\\port.doc");
+  EXPECT_EQ(document.Description, "Port guide");
+  EXPECT_EQ(document.IssueDate, 1600000000);
+  EXPECT_EQ(document.Author, "Harbour master");
+  EXPECT_EQ(port.Etb, 1700000000);
+  EXPECT_EQ(port.VhfChannel, "VHF 11");
+  EXPECT_EQ(port.PilotText, "1");
+  EXPECT_EQ(port.PilotCall, "Maas Pilot");
+  EXPECT_EQ(port.SideAlongside, "SB");
+  EXPECT_EQ(port.NoticeHours, 24);
+  EXPECT_EQ(port.InboundTraject.VoyageNumber, "IN-1");
+  EXPECT_EQ(port.InboundTraject.ConstantRpm, 0);
+  EXPECT_EQ(port.InboundTraject.Note, "inbound");
+  ASSERT_EQ(port.InboundTraject.GetCount(), 1);
+  EXPECT_EQ(port.InboundTraject.GetFirst()->Name, "Maas Center");
+  EXPECT_EQ(port.InboundTraject.GetFirst()->GroundSpeed, 8.0);
+  EXPECT_EQ(port.InboundTraject.GetFirst()->Weather.WeatherText, "RAIN");
+  EXPECT_EQ(port.OutboundTraject.GetCount(), 0);
+  EXPECT_EQ(port.Tide.LeadingValues[13], 6.5);
+  EXPECT_EQ(port.Tide.TideTime, 1700003600);
+  EXPECT_EQ(port.Tide.TrailingValues[7], 107.0);
+}
+
+TEST(PortLayout, NewerLayoutLoadsEveryFieldAndStoresTheSameBytes) {
+  const Bytes golden = ReadTestData("port_newer_layout.bin");
+  Port port;
+  LoadAll(golden, [&](Archive& a) { port.Serialize(a); });
+  ExpectRotterdamCommonFields(port);
+  EXPECT_EQ(port.LayoutMark, 1000);
+  EXPECT_EQ(port.NeedsCrewRelief, 1);
+  EXPECT_EQ(port.NeedsHfo, 1);
+  EXPECT_EQ(port.EngineImmobilisation, 0);
+  EXPECT_EQ(port.LifeboatLowering, 1);
+  EXPECT_EQ(port.NeedsLubOil, 0);
+  EXPECT_EQ(port.NeedsMdo, 1);
+  EXPECT_EQ(port.RequestSide, 1);
+  EXPECT_EQ(port.CrewReliefCount, 3);
+  EXPECT_EQ(port.FreshWaterQty, 200);
+  EXPECT_EQ(port.GarbageQty, 5);
+  EXPECT_EQ(port.HfoQty, 800);
+  EXPECT_EQ(port.LubOilQty, 10);
+  EXPECT_EQ(port.MdoQty, 50);
+  EXPECT_EQ(port.SludgeQty, 8);
+  EXPECT_EQ(port.PilotTel, "+31 10 252");
+  EXPECT_EQ(port.BerthImagePath, "berth.bmp");
+  EXPECT_EQ(StoredRecord(port), golden);
+  EXPECT_EQ(StoredAsStored(port), golden);
+}
+
+TEST(PortLayout, OlderLayoutKeepsDefaultRequirementsAndIsStoredWithTheMark) {
+  const Bytes golden = ReadTestData("port_older_layout.bin");
+  Port port;
+  LoadAll(golden, [&](Archive& a) { port.Serialize(a); });
+  ExpectRotterdamCommonFields(port);
+  EXPECT_EQ(port.LayoutMark, 0);
+  EXPECT_EQ(port.NeedsCrewRelief, 0);
+  EXPECT_EQ(port.HfoQty, 0);
+  EXPECT_EQ(port.SludgeQty, 0);
+  EXPECT_EQ(port.PilotTel, "");
+  EXPECT_EQ(port.BerthImagePath, "");
+  EXPECT_EQ(StoredAsStored(port), golden);
+
+  // The program always writes the mark, so what it wrote reads back in full.
+  port.HfoQty = 650;
+  port.PilotTel = "+31 10 999";
+  const Bytes stored = StoredRecord(port);
+  EXPECT_EQ(port.LayoutMark, 1000);
+  EXPECT_EQ(stored.size(), golden.size() + 14 * 4 + 1 + 10 + 1);
+  Port reread;
+  LoadAll(stored, [&](Archive& a) { reread.Serialize(a); });
+  EXPECT_EQ(reread.LayoutMark, 1000);
+  EXPECT_EQ(reread.HfoQty, 650);
+  EXPECT_EQ(reread.PilotTel, "+31 10 999");
+  EXPECT_EQ(reread.Tide, port.Tide);
+}
+
+class PortMarkTest : public testing::TestWithParam<std::int32_t> {};
+
+TEST_P(PortMarkTest, OnlyExactly1000MarksTheNewerLayout) {
+  Bytes bytes = ReadTestData("port_older_layout.bin");
+  const std::size_t side = test::FindText(bytes, "SB");
+  ASSERT_NE(side, std::string::npos);
+  test::PutI32(bytes, side + 3, GetParam());
+  Port port;
+  LoadAll(bytes, [&](Archive& a) { port.Serialize(a); });
+  EXPECT_EQ(port.LayoutMark, GetParam());
+  EXPECT_EQ(port.NoticeHours, 24);
+  EXPECT_EQ(port.PilotTel, "");
+  EXPECT_EQ(port.Tide.TideTime, 1700003600);
+}
+
+INSTANTIATE_TEST_SUITE_P(Marks, PortMarkTest, testing::Values(0, 999, 1001, -1000, 100000));
+
+TEST(PortLayout, ListOfBothLayoutsComesBackAsStored) {
+  const Bytes golden = ReadTestData("port_list.dat");
+  PortList ports;
+  LoadAll(golden, [&](Archive& a) { ports.SerializeAsStored(a); });
+  ASSERT_EQ(ports.GetCount(), 2);
+  EXPECT_EQ(ports.GetAt(0)->LayoutMark, 1000);
+  EXPECT_EQ(ports.GetAt(1)->LayoutMark, 999);
+  EXPECT_EQ(ports.GetAt(1)->Name, "Antwerpen");
+  EXPECT_EQ(Stored([&](Archive& a) { ports.SerializeAsStored(a); }), golden);
+}
+
+// Regression: a traject that read a version of 3 or less used to be written without its version
+// field, so the port file could not be read back.
+TEST(PortLayout, TrajectOfAnOldVersionIsStoredReadably) {
+  Port old;
+  old.InboundTraject.Version = 3;
+  old.InboundTraject.VoyageNumber = "OLD";
+  old.InboundTraject.Add(std::make_unique<Waypoint>());
+  const Bytes asRead = StoredAsStored(old);  // the version field 3, no note
+
+  Port port;
+  LoadAll(asRead, [&](Archive& a) { port.Serialize(a); });
+  EXPECT_EQ(port.InboundTraject.Version, 3);
+  const Bytes stored = StoredRecord(port);
+  Port reread;
+  LoadAll(stored, [&](Archive& a) { reread.Serialize(a); });
+  EXPECT_EQ(reread.InboundTraject.Version, 4);
+  EXPECT_EQ(reread.InboundTraject.VoyageNumber, "OLD");
+  EXPECT_EQ(reread.InboundTraject.GetCount(), 1);
+  EXPECT_EQ(reread.Tide, port.Tide);
+}
+
+// --- Warnings and reporting points ---------------------------------------------------------
+
+TEST(WarningLayout, OutlineAndMessageLoadAndStoreTheSameBytes) {
+  const Bytes golden = ReadTestData("warning_record.bin");
+  NavWarning warning;
+  LoadAll(golden, [&](Archive& a) { warning.Serialize(a); });
+  EXPECT_EQ(warning.Name, "NAVAREA III 123/26");
+  EXPECT_EQ(warning.Time, 9790.25);
+  EXPECT_EQ(warning.RequiredTime, 9800.5);
+  EXPECT_EQ(warning.WarningSpare, 0.25);
+  ASSERT_EQ(warning.OutlineCount(), 2);
+  EXPECT_EQ(warning.GetOutlinePosition(0)->Latitude, 35.9);
+  EXPECT_EQ(warning.GetOutlinePosition(1)->Longitude, -5.4);
+  EXPECT_EQ(warning.OpenTraject, 0);
+  EXPECT_EQ(warning.Message.FilePath, "warn.txt");
+  EXPECT_EQ(warning.Message.Description, "Firing exercises");
+  EXPECT_EQ(warning.Message.IssueDate, 1780000000);
+  EXPECT_EQ(warning.Message.Author, "NAVAREA");
+  EXPECT_EQ(StoredRecord(warning), golden);
+
+  const Bytes list = ReadTestData("warning_list.dat");
+  WarningList warnings;
+  LoadAll(list, [&](Archive& a) { warnings.Serialize(a); });
+  ASSERT_EQ(warnings.GetCount(), 2);
+  EXPECT_EQ(warnings.GetAt(1)->OutlineCount(), 0);
+  EXPECT_EQ(warnings.GetAt(1)->OpenTraject, 1);
+  EXPECT_EQ(Stored([&](Archive& a) { warnings.Serialize(a); }), list);
+}
+
+TEST(ReportingPointLayout, DocumentsAreStoredAsTheirPathsAndLoadWithTheLoadingTime) {
+  const FixedClock clock(kNow);
+  const ScopedProcessClock scope(clock);
+  const Bytes golden = ReadTestData("reporting_point_record.bin");
+  ReportingPoint point;
+  LoadAll(golden, [&](Archive& a) { point.Serialize(a); });
+  EXPECT_EQ(point.Name, "TSS Ushant");
+  EXPECT_EQ(point.Time, 9001.5);
+  EXPECT_EQ(point.ReportValue, 1.0);
+  EXPECT_EQ(point.ReportFlag, 0);
+  EXPECT_EQ(point.Action, "Call Ushant Traffic VHF 13");
+  EXPECT_EQ(point.Note, "2h before");
+  ASSERT_EQ(point.Documents.GetCount(), 2);
+  for (const auto& document : point.Documents) {
+    EXPECT_EQ(document->Description, "");
+    EXPECT_EQ(document->Author, "");
+    EXPECT_EQ(document->IssueDate, kNow);
+  }
+  EXPECT_EQ(point.Documents.GetAt(1)->FilePath, "b.pdf");
+
+  // What only lives in memory does not reach the file.
+  point.Documents.GetFirst()->Description = "Ushant guide";
+  point.Documents.GetFirst()->Author = "Traffic";
+  point.Completed = 1;
+  EXPECT_EQ(StoredRecord(point), golden);
+}
+
+// --- Forecast areas ------------------------------------------------------------------------
+
+TEST(ForecastLayout, CornersNameTimeAndWeatherLoadAndStoreTheSameBytes) {
+  const Bytes golden = ReadTestData("forecast_record.bin");
+  ForecastArea area;
+  LoadAll(golden, [&](Archive& a) { area.Serialize(a); });
+  EXPECT_EQ(area.NorthWest.Name, "NW");
+  EXPECT_EQ(area.NorthWest.Latitude, 50.0);
+  EXPECT_EQ(area.NorthWest.Longitude, -20.0);
+  EXPECT_EQ(area.SouthEast.Name, "SE");
+  EXPECT_EQ(area.SouthEast.Latitude, 40.0);
+  EXPECT_EQ(area.Name, "Biscay");
+  EXPECT_EQ(area.AreaText, "Earth");
+  EXPECT_EQ(area.AreaValue, 7623.0);
+  EXPECT_EQ(area.ForecastTime, 1790000000);
+  EXPECT_EQ(area.Weather.AirPressure, 1005.0);
+  EXPECT_EQ(area.Weather.WindDirection, 315.0);
+  EXPECT_EQ(area.Weather.WindSpeed, 30.0);
+  EXPECT_EQ(area.Weather.CurrentRate, 0.7);
+  EXPECT_EQ(area.Weather.WeatherText, "ROUGH");
+  EXPECT_EQ(area.UseAverageCurrent, 0);
+  EXPECT_EQ(StoredRecord(area), golden);
+
+  const Bytes list = ReadTestData("forecast_list.dat");
+  ForecastList areas;
+  LoadAll(list, [&](Archive& a) { areas.Serialize(a); });
+  EXPECT_EQ(areas.GetCount(), 1);
+  EXPECT_EQ(Stored([&](Archive& a) { areas.Serialize(a); }), list);
+}
+
+// --- Defaults ------------------------------------------------------------------------------
+
+TEST(ReferenceDefaults, CreationTimesComeFromTheProcessClock) {
+  const FixedClock clock(kNow);
+  const ScopedProcessClock scope(clock);
+  EXPECT_EQ(DocumentRef().IssueDate, kNow);
+  const Chart chart;
+  EXPECT_EQ(chart.IssueTime, kNow);
+  EXPECT_EQ(chart.Edition, kNow);
+  const Port port;
+  EXPECT_EQ(port.Etb, kNow);
+  EXPECT_EQ(port.Tide.TideTime, kNow);
+  EXPECT_EQ(ForecastArea().ForecastTime, kNow);
+  EXPECT_EQ(NavWarning().Message.IssueDate, kNow);
+}
+
+struct DefaultCase {
+  const char* file;
+  std::function<Bytes()> storeNew;
+};
+
+template <typename Record>
+std::function<Bytes()> NewRecordStored() {
+  return [] {
+    Record record;
+    return StoredRecord(record);
+  };
+}
+
+class DefaultRecordTest : public testing::TestWithParam<DefaultCase> {};
+
+// Defaults, creation times and the layout marks a new record is stored with.
+TEST_P(DefaultRecordTest, NewRecordIsStoredAsTheGoldenBytes) {
+  const FixedClock clock(kNow);
+  const ScopedProcessClock scope(clock);
+  EXPECT_EQ(GetParam().storeNew(), ReadTestData(GetParam().file));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, DefaultRecordTest,
+    testing::Values(DefaultCase{"chart_default.bin", NewRecordStored<Chart>()},
+                    DefaultCase{"port_default.bin", NewRecordStored<Port>()},
+                    DefaultCase{"warning_default.bin", NewRecordStored<NavWarning>()},
+                    DefaultCase{"reporting_point_default.bin", NewRecordStored<ReportingPoint>()},
+                    DefaultCase{"forecast_default.bin", NewRecordStored<ForecastArea>()},
+                    DefaultCase{"storm_default.bin", NewRecordStored<Storm>()}));
+
+// --- Damaged files -------------------------------------------------------------------------
+
+using Loader = std::function<void(Archive&)>;
+
+struct LoaderCase {
+  const char* file;
+  Loader load;
+};
+
+template <typename Target>
+Loader Fresh(void (Target::*serialize)(Archive&)) {
+  return [serialize](Archive& a) {
+    Target target;
+    (target.*serialize)(a);
+  };
+}
+
+std::vector<LoaderCase> GoldenLoaders() {
+  return {{"storm_default.bin", Fresh(&Storm::Serialize)},
+          {"storm_list.dat", Fresh(&StormList::Serialize)},
+          {"chart_version4.bin", Fresh(&Chart::Serialize)},
+          {"chart_list_mixed.bin", Fresh(&ChartList::Serialize)},
+          {"chart_list_mixed.bin", Fresh(&ChartList::SerializeAsStored)},
+          {"port_newer_layout.bin", Fresh(&Port::Serialize)},
+          {"port_older_layout.bin", Fresh(&Port::Serialize)},
+          {"port_list.dat", Fresh(&PortList::SerializeAsStored)},
+          {"warning_record.bin", Fresh(&NavWarning::Serialize)},
+          {"warning_list.dat", Fresh(&WarningList::Serialize)},
+          {"reporting_point_record.bin", Fresh(&ReportingPoint::Serialize)},
+          {"forecast_record.bin", Fresh(&ForecastArea::Serialize)},
+          {"forecast_list.dat", Fresh(&ForecastList::Serialize)}};
+}
+
+TEST(ReferenceDamage, EveryTruncationOfEveryGoldenFileRaisesTheArchiveError) {
+  for (const LoaderCase& c : GoldenLoaders()) {
+    const Bytes golden = ReadTestData(c.file);
+    ASSERT_FALSE(golden.empty()) << c.file;
+    { Archive whole = Archive::ForLoading(golden); c.load(whole); }
+    for (std::size_t size = 0; size < golden.size(); ++size) {
+      Archive cut = Archive::ForLoading(Bytes(golden.begin(), golden.begin() + size));
+      EXPECT_THROW(c.load(cut), ArchiveError) << c.file << " cut to " << size << " bytes";
+    }
+  }
+}
+
+struct AbsurdCase {
+  const char* what;
+  const char* file;
+  const char* textBefore;  // the count follows this text; nullptr: the count opens the file
+  std::size_t offset;      // else the count is at this byte
+  Loader load;
+};
+
+class AbsurdCountTest : public testing::TestWithParam<AbsurdCase> {};
+
+// A count the rest of the file could never hold is refused when it is read, before a single
+// record is made: the message says so, rather than that the file ended while records were read.
+TEST_P(AbsurdCountTest, IsRefusedBeforeAnyRecordIsMade) {
+  const AbsurdCase& c = GetParam();
+  Bytes bytes = ReadTestData(c.file);
+  std::size_t at = c.offset;
+  if (c.textBefore != nullptr) {
+    const std::size_t text = test::FindText(bytes, c.textBefore);
+    ASSERT_NE(text, std::string::npos);
+    at = text + 1 + std::string(c.textBefore).size();
+  }
+  for (std::int32_t count : {std::numeric_limits<std::int32_t>::max(), 1 << 24}) {
+    test::PutI32(bytes, at, count);
+    Archive archive = Archive::ForLoading(bytes);
+    try {
+      c.load(archive);
+      ADD_FAILURE() << c.what << ": loaded a count of " << count;
+    } catch (const ArchiveError& e) {
+      EXPECT_NE(std::string(e.what()).find("larger than the rest of the file"), std::string::npos)
+          << c.what << ": " << e.what();
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Counts, AbsurdCountTest,
+    testing::Values(
+        AbsurdCase{"storms", "storm_list.dat", nullptr, 0, Fresh(&StormList::Serialize)},
+        AbsurdCase{"charts", "chart_list_mixed.bin", nullptr, 0, Fresh(&ChartList::Serialize)},
+        AbsurdCase{"ports", "port_list.dat", nullptr, 0, Fresh(&PortList::Serialize)},
+        AbsurdCase{"warnings", "warning_list.dat", nullptr, 0, Fresh(&WarningList::Serialize)},
+        AbsurdCase{"forecasts", "forecast_list.dat", nullptr, 0, Fresh(&ForecastList::Serialize)},
+        AbsurdCase{"port documents", "port_newer_layout.bin", "+31 10 000", 0,
+                   Fresh(&Port::Serialize)},
+        AbsurdCase{"reporting point documents", "reporting_point_record.bin", "2h before", 0,
+                   Fresh(&ReportingPoint::Serialize)},
+        // The outline count follows the position (75 bytes with this name) and WarningSpare.
+        AbsurdCase{"warning outline", "warning_record.bin", nullptr, 75 + 8,
+                   Fresh(&NavWarning::Serialize)}));
+
+TEST(ReferenceDamage, TextLongerThanTheFileIsRefused) {
+  Bytes bytes = ReadTestData("storm_default.bin");
+  // Replace the name by a 32-bit length prefix of four thousand million characters.
+  const std::size_t name = test::FindText(bytes, "New Position");
+  bytes.erase(bytes.begin() + name, bytes.begin() + name + 13);
+  const Bytes prefix = {0xFF, 0xFF, 0xFF, 0x00, 0x00, 0x00, 0xF0};
+  bytes.insert(bytes.begin() + name, prefix.begin(), prefix.end());
+  Archive archive = Archive::ForLoading(bytes);
+  Storm storm;
+  EXPECT_THROW(storm.Serialize(archive), ArchiveError);
+}
+
+TEST(ReferenceDamage, NegativeCountIsAnEmptyListOfFourBytes) {
+  const Bytes bytes = Stored([](Archive& a) { a.WriteI32(-7); });
+  StormList storms;
+  storms.Add(std::make_unique<Storm>());
+  LoadAll(bytes, [&](Archive& a) { storms.Serialize(a); });
+  EXPECT_EQ(storms.GetCount(), 0);
+}
+
+// The smallest record each loader can meet takes exactly the bytes its list reckons with, so
+// a count is refused only when the file truly cannot hold it.
+struct SmallestCase {
+  const char* what;
+  std::function<Bytes()> store;
+  std::size_t minimum;
+};
+
+class SmallestRecordTest : public testing::TestWithParam<SmallestCase> {};
+
+TEST_P(SmallestRecordTest, TakesExactlyTheMinimumBytes) {
+  EXPECT_EQ(GetParam().store().size(), GetParam().minimum) << GetParam().what;
+}
+
+template <typename Record>
+std::function<Bytes()> SmallestOf(const std::function<void(Record&)>& empty,
+                                  void (Record::*serialize)(Archive&)) {
+  return [empty, serialize] {
+    Record record;
+    record.Name.clear();
+    empty(record);
+    return Stored([&](Archive& a) { (record.*serialize)(a); });
+  };
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Records, SmallestRecordTest,
+    testing::Values(
+        SmallestCase{"storm", SmallestOf<Storm>([](Storm&) {}, &Storm::Serialize),
+                     Storm::kMinimumStoredBytes},
+        SmallestCase{"warning",
+                     SmallestOf<NavWarning>([](NavWarning&) {}, &NavWarning::Serialize),
+                     NavWarning::kMinimumStoredBytes},
+        SmallestCase{"reporting point",
+                     SmallestOf<ReportingPoint>([](ReportingPoint&) {}, &ReportingPoint::Serialize),
+                     ReportingPoint::kMinimumStoredBytes},
+        SmallestCase{"older chart",
+                     SmallestOf<Chart>([](Chart&) {}, &Chart::SerializeAsStored),
+                     Chart::kMinimumStoredBytes},
+        SmallestCase{"forecast area with an older weather block",
+                     SmallestOf<ForecastArea>(
+                         [](ForecastArea& f) {
+                           f.AreaText.clear();
+                           f.NorthWest.Name.clear();
+                           f.SouthEast.Name.clear();
+                           f.Weather.OlderLayout = true;
+                         },
+                         &ForecastArea::SerializeAsStored),
+                     ForecastArea::kMinimumStoredBytes},
+        SmallestCase{"older port with version-3 trajects",
+                     SmallestOf<Port>(
+                         [](Port& p) {
+                           p.VhfChannel.clear();
+                           p.PilotText.clear();
+                           p.PilotCall.clear();
+                           p.SideAlongside.clear();
+                           p.InboundTraject.Version = 3;
+                           p.OutboundTraject.Version = 3;
+                         },
+                         &Port::SerializeAsStored),
+                     Port::kMinimumStoredBytes}));
+
+}  // namespace
+}  // namespace keelmark

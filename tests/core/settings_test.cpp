@@ -1,0 +1,395 @@
+#include "records/settings.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "records/ini_settings_store.h"
+#include "records/settings_store.h"
+#include "tests/core/test_files.h"
+
+namespace keelmark {
+namespace {
+
+// Every setting with its default, written out independently of the key table.
+struct KeyCase {
+  const char* section;
+  const char* key;
+  const char* defaultText;  // an integer default in decimal
+  bool isInt;
+};
+
+const KeyCase kExpectedKeys[] = {
+    {"Settings", "HistoryCleanUp", "7", true},
+    {"Settings", "HasListSelected", "0", true},
+    {"Settings", "ChartSelected", "-1", true},
+    {"Settings", "ListSelected", "0", true},
+    {"Settings", "StatusListSelected", "0", true},
+    {"Settings", "PropListSelected", "0", true},
+    {"Settings", "ExportForecast", "0", true},
+    {"Settings", "ExportHistory", "0", true},
+    {"Settings", "ExportMeteo", "0", true},
+    {"Settings", "ExportPorts", "0", true},
+    {"Settings", "ExportPublications", "0", true},
+    {"Settings", "RunScheduler", "0", true},
+    {"Settings", "WeekdayScheduler", "-1", true},
+    {"Settings", "ExportFolder", "data", false},
+    {"Settings", "ScheduleRun", "0", true},
+    {"Settings", "CompanyLogo", "logo.bmp", false},
+    {"Settings", "SmallLogo", "smalllogo.bmp", false},
+    {"Settings", "PrintIncludeBigLogo", "1", true},
+    {"Settings", "PrintIncludeDate", "1", true},
+    {"Settings", "PrintIncludeFileName", "1", true},
+    {"Settings", "PrintIncludeSmallLogo", "1", true},
+    {"Settings", "PrintIncludeShipsName", "1", true},
+    {"Settings", "UpdateDR", "0", true},
+    {"Settings", "WriteToHis", "0", true},
+    {"Settings", "UseNMEA", "0", true},
+    {"Settings", "UpdateSeconds", "60", true},
+    {"Settings", "WriteToHisMinutes", "30", true},
+    {"Settings", "ComPort", "0", true},
+    {"Settings", "GPSString", "0", true},
+    {"Settings", "MonitorRunning", "0", true},
+    {"Settings", "ReportFile", "c:/Report.txt", false},
+    {"Documents", "DepCheckList", "", false},
+    {"Documents", "ArrCheckList", "", false},
+    {"Documents", "StandingOrders", "", false},
+    {"Path", "Forecastdat", "forecast.dat", false},
+    {"Path", "Routedat", "voyage.dat", false},
+    {"Path", "Meteodat", "meteo.dat", false},
+    {"Path", "portinfo", "port.dat", false},
+    {"Path", "vesseldata", "vessel.dat", false},
+    {"Path", "Warningdat", "warning.dat", false},
+    {"Path", "URLData", "URLData.dat", false},
+    {"Path", "Hurricanedat", "hurricane.dat", false},
+    {"Path", "Schedule", "schedule.dat", false},
+    {"Colors", "ColBckMain", "0", true},
+    {"Colors", "ColBckProp", "0", true},
+    {"Colors", "ColBckStat", "0", true},
+    {"Colors", "ColTxMain", "16777215", true},
+    {"Colors", "ColTxProp", "16777215", true},
+    {"Colors", "ColTxStat", "16777215", true},
+    {"Colors", "IsNight", "0", true},
+    {"Keelmark Route", "ConvChar", ",", false},
+    {"Vessel", "CallSign", "XXXX", false},
+    {"Vessel", "IMONumber", "12345", false},
+};
+
+class SettingDefaultTest : public testing::TestWithParam<KeyCase> {};
+
+TEST_P(SettingDefaultTest, MissingKeyReadsAsItsDefault) {
+  const KeyCase& c = GetParam();
+  const SettingInfo* info = FindSetting(c.section, c.key);
+  ASSERT_NE(info, nullptr) << c.section << "/" << c.key;
+  ASSERT_EQ(info->type == SettingType::Int, c.isInt);
+  const MemorySettingsStore empty;
+  if (c.isInt) {
+    EXPECT_EQ(std::to_string(empty.ReadInt(c.section, c.key, info->intDefault)), c.defaultText);
+  } else {
+    EXPECT_EQ(empty.ReadText(c.section, c.key, info->textDefault), c.defaultText);
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryKey, SettingDefaultTest, testing::ValuesIn(kExpectedKeys));
+
+TEST(SettingTable, HoldsEveryKeyOnce) {
+  EXPECT_EQ(kSettingTable.size(), std::size(kExpectedKeys));
+  for (std::size_t i = 0; i < kSettingTable.size(); ++i) {
+    for (std::size_t j = i + 1; j < kSettingTable.size(); ++j) {
+      EXPECT_FALSE(kSettingTable[i].section == kSettingTable[j].section &&
+                   kSettingTable[i].key == kSettingTable[j].key)
+          << kSettingTable[i].key;
+    }
+  }
+}
+
+TEST(SettingsStore, EmptyTextIsKeptAndBadIntegersReadAsTheDefault) {
+  MemorySettingsStore store;
+  store.Write(setting::kVesselPath, "");
+  EXPECT_EQ(store.Read(setting::kVesselPath), "");
+  EXPECT_EQ(store.Read(setting::kHistoryPath), "voyage.dat");
+  for (const char* bad : {"", "abc", "12abc", " 5", "0x10", "2147483648", "1.5"}) {
+    store.WriteText("Settings", "HistoryCleanUp", bad);
+    EXPECT_EQ(store.Read(setting::kHistoryCleanUp), 7) << bad;
+  }
+  store.WriteText("Settings", "HistoryCleanUp", "-2147483648");
+  EXPECT_EQ(store.Read(setting::kHistoryCleanUp), INT32_MIN);
+  store.WriteInt("Settings", "HistoryCleanUp", 14);
+  EXPECT_EQ(store.ReadText("Settings", "HistoryCleanUp", ""), "14");
+}
+
+TEST(ReadSettings, EmptyStoreGivesTheDefaultsAndTheWaypointsCategory) {
+  const MemorySettingsStore empty;
+  Settings settings;
+  settings.historyCleanUp = 99;  // every value read is replaced
+  ReadSettings(empty, settings);
+  EXPECT_EQ(settings.historyCleanUp, 7);
+  EXPECT_EQ(settings.hasListSelected, 1);
+  EXPECT_EQ(settings.chartSelected, 0);
+  EXPECT_EQ(settings.listSelected, 0);
+  EXPECT_EQ(settings.weekdayScheduler, -1);
+  EXPECT_EQ(settings.updateSeconds, 60);
+  EXPECT_EQ(settings.writeToHisMinutes, 30);
+  EXPECT_EQ(settings.printIncludeBigLogo, 1);
+  EXPECT_EQ(settings.exportFolder, "data");
+  EXPECT_EQ(settings.companyLogo, "logo.bmp");
+  EXPECT_EQ(settings.smallLogo, "smalllogo.bmp");
+  EXPECT_EQ(settings.schedulePath, "schedule.dat");
+  EXPECT_EQ(settings.convChar, ",");
+  EXPECT_EQ(settings.standingOrders, "");
+}
+
+TEST(ReadSettings, SelectionStateIsReadThenReplaced) {
+  MemorySettingsStore store;
+  store.WriteInt("Settings", "HasListSelected", 0);
+  store.WriteInt("Settings", "ChartSelected", 1);
+  store.WriteInt("Settings", "ListSelected", 5);
+  store.WriteInt("Settings", "StatusListSelected", 1);
+  store.WriteInt("Settings", "PropListSelected", 3);
+  Settings settings;
+  ReadSettings(store, settings);
+  EXPECT_EQ(settings.hasListSelected, 1);
+  EXPECT_EQ(settings.chartSelected, 0);
+  EXPECT_EQ(settings.listSelected, 0);
+  // Not replaced: the under-way flag and the property list's selection survive a restart.
+  EXPECT_EQ(settings.statusListSelected, 1);
+  EXPECT_EQ(settings.propListSelected, 3);
+}
+
+// Every value changed from its default.
+Settings Changed() {
+  Settings s;
+  s.hasListSelected = 0;
+  s.chartSelected = 1;
+  s.listSelected = 6;
+  s.statusListSelected = 1;
+  s.propListSelected = 2;
+  s.historyCleanUp = 30;
+  s.exportForecast = s.exportHistory = s.exportMeteo = s.exportPorts = s.exportPublications = 1;
+  s.runScheduler = 1;
+  s.weekdayScheduler = 4;
+  s.exportFolder = "/var/keelmark/export";
+  s.scheduleRun = 2;
+  s.companyLogo = "/home/mate/logo big.bmp";
+  s.smallLogo = "small, logo.bmp";
+  s.printIncludeBigLogo = s.printIncludeDate = s.printIncludeFileName = 0;
+  s.printIncludeSmallLogo = s.printIncludeShipsName = 0;
+  s.updateDR = s.writeToHis = s.useNMEA = 1;
+  s.updateSeconds = 5;
+  s.writeToHisMinutes = 10;
+  s.comPort = 3;
+  s.gpsString = 2;
+  s.monitorRunning = 1;
+  s.depCheckList = "dep.doc";
+  s.arrCheckList = "arr.doc";
+  s.standingOrders = "orders \"master\".doc";
+  s.schedulePath = "";
+  s.convChar = ";";
+  s.colBckMain = PackColor(1, 2, 3);
+  s.colBckProp = PackColor(4, 5, 6);
+  s.colBckStat = PackColor(7, 8, 9);
+  s.colTxMain = PackColor(10, 11, 12);
+  s.colTxProp = PackColor(13, 14, 15);
+  s.colTxStat = PackColor(16, 17, 18);
+  s.isNight = 1;
+  return s;
+}
+
+TEST(WriteSettings, WritesTheKeysReadSettingsReads) {
+  MemorySettingsStore store;
+  WriteSettings(store, Changed());
+  const auto& content = store.Content();
+  ASSERT_EQ(content.size(), 4u);  // Settings, Documents, Path, Keelmark Route
+  EXPECT_EQ(content.at("Settings").size(), 30u);
+  EXPECT_EQ(content.at("Settings").count("ReportFile"), 0u);
+  EXPECT_EQ(content.at("Documents").size(), 3u);
+  EXPECT_EQ(content.at("Path").size(), 1u);
+  EXPECT_EQ(content.at("Path").at("Schedule"), "");
+  EXPECT_EQ(content.at("Keelmark Route").at("ConvChar"), ";");
+  EXPECT_EQ(content.at("Settings").at("ListSelected"), "6");
+}
+
+TEST(WriteSettings, RoundTripKeepsEveryValueButTheReplacedSelection) {
+  const Settings written = Changed();
+  MemorySettingsStore store;
+  WriteSettings(store, written);
+  WriteColors(store, written);
+  Settings read;
+  ReadSettings(store, read);
+  ReadColors(store, read);
+  Settings expected = written;
+  expected.hasListSelected = 1;
+  expected.chartSelected = 0;
+  expected.listSelected = 0;
+  EXPECT_EQ(read, expected);
+}
+
+TEST(Colors, PackedAsBlueGreenRed) {
+  static_assert(PackColor(0x12, 0x34, 0x56) == 0x563412);
+  static_assert(ColorRed(0x563412) == 0x12 && ColorGreen(0x563412) == 0x34 &&
+                ColorBlue(0x563412) == 0x56);
+  Settings settings;
+  settings.colTxMain = PackColor(255, 0, 0);  // red
+  MemorySettingsStore store;
+  WriteColors(store, settings);
+  EXPECT_EQ(store.ReadText("Colors", "ColTxMain", ""), "255");
+  EXPECT_EQ(store.ReadText("Colors", "ColBckMain", ""), "0");
+  EXPECT_EQ(store.Content().at("Colors").size(), 7u);
+  EXPECT_EQ(store.Content().size(), 1u);
+}
+
+TEST(Colors, EmptyStoreGivesWhiteTextOnBlackByDay) {
+  const MemorySettingsStore empty;
+  Settings settings = Changed();
+  ReadColors(empty, settings);
+  for (const std::int32_t background :
+       {settings.colBckMain, settings.colBckProp, settings.colBckStat}) {
+    EXPECT_EQ(background, 0x000000);
+  }
+  for (const std::int32_t text : {settings.colTxMain, settings.colTxProp, settings.colTxStat}) {
+    EXPECT_EQ(text, 0xFFFFFF);
+  }
+  EXPECT_EQ(settings.isNight, 0);
+}
+
+// --- The INI file store --------------------------------------------------------------------
+
+struct EscapeCase {
+  const char* text;
+  const char* written;  // as the desktop program's settings file holds it
+};
+
+class IniEscapeTest : public testing::TestWithParam<EscapeCase> {};
+
+TEST_P(IniEscapeTest, WrittenAsTheDesktopProgramWritesAndReadBack) {
+  EXPECT_EQ(IniSettingsStore::EscapeValue(GetParam().text), GetParam().written);
+  EXPECT_EQ(IniSettingsStore::UnescapeValue(GetParam().written), GetParam().text);
+}
+
+// The right-hand forms are what QSettings 6 wrote for these texts.
+INSTANTIATE_TEST_SUITE_P(
+    Texts, IniEscapeTest,
+    testing::Values(EscapeCase{"", ""}, EscapeCase{"a b", "a b"}, EscapeCase{",", "\",\""},
+                    EscapeCase{"a,b, c", "\"a,b, c\""}, EscapeCase{"say \"hi\"", "say \\\"hi\\\""},
+                    EscapeCase{"c:\\dir\\file.txt", "c:\\\\dir\\\\file.txt"},
+                    EscapeCase{"a;b", "\"a;b\""}, EscapeCase{"a=b", "\"a=b\""},
+                    EscapeCase{"#x", "#x"}, EscapeCase{"@x", "@@x"},
+                    EscapeCase{"  lead and trail  ", "\"  lead and trail  \""},
+                    EscapeCase{"Gen\xC3\xA8ve \xE2\x82\xAC", "Gen\xC3\xA8ve \xE2\x82\xAC"},
+                    EscapeCase{"tab\there\nnewline\r", "tab\\there\\nnewline\\r"},
+                    EscapeCase{"\x01"
+                               "ab",
+                               "\\x1\\x61\\x62"},
+                    EscapeCase{"12", "12"}));
+
+struct UnescapeCase {
+  const char* written;
+  const char* text;
+};
+
+class IniHandWrittenTest : public testing::TestWithParam<UnescapeCase> {};
+
+TEST_P(IniHandWrittenTest, ValuesWrittenByHandReadAsTheDesktopProgramReadsThem) {
+  EXPECT_EQ(IniSettingsStore::UnescapeValue(GetParam().written), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Values, IniHandWrittenTest,
+    testing::Values(UnescapeCase{"  spaced out  ", "spaced out"},
+                    UnescapeCase{"a , b,c", "a,b,c"},  // an unquoted list
+                    UnescapeCase{",", ","}, UnescapeCase{"\" x \"", " x "},
+                    UnescapeCase{"\"a\" \"b\"", "ab"}, UnescapeCase{"@@@x", "@@x"},
+                    UnescapeCase{"@Invalid()", ""}, UnescapeCase{"@ByteArray(abc)", "abc"},
+                    UnescapeCase{"\\x", ""}, UnescapeCase{"\\101\\x42", "AB"}));
+
+TEST(IniKeys, EscapedLikeTheDesktopProgram) {
+  EXPECT_EQ(IniSettingsStore::EscapeKey("Keelmark Route"), "Keelmark%20Route");
+  EXPECT_EQ(IniSettingsStore::EscapeKey("a/b.c_d-e"), "a\\b.c_d-e");
+  EXPECT_EQ(IniSettingsStore::EscapeKey("\xC3\xA8\xE2\x82\xAC"), "%E8%U20AC");
+  for (const char* key : {"Keelmark Route", "a/b", "\xC3\xA8\xE2\x82\xAC", "\xF0\x9F\x9A\xA2"}) {
+    EXPECT_EQ(IniSettingsStore::UnescapeKey(IniSettingsStore::EscapeKey(key)), key);
+  }
+}
+
+class IniFileTest : public testing::Test {
+ protected:
+  [[nodiscard]] std::string PathOf(const char* name) const { return scratch_.PathOf(name); }
+
+  static std::string Contents(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+  }
+
+  static void Write(const std::string& path, const std::string& text) {
+    std::ofstream(path, std::ios::binary) << text;
+  }
+
+  test::ScratchDirectory scratch_;
+};
+
+TEST_F(IniFileTest, SettingsSurviveAFileRoundTrip) {
+  const std::string path = PathOf("keelmark.ini");
+  Settings written = Changed();
+  {
+    IniSettingsStore store(path);
+    WriteSettings(store, written);
+    WriteColors(store, written);
+    std::string error;
+    ASSERT_TRUE(store.Sync(&error)) << error;
+  }
+  IniSettingsStore again(path);
+  Settings read;
+  ReadSettings(again, read);
+  ReadColors(again, read);
+  written.hasListSelected = 1;
+  written.chartSelected = 0;
+  written.listSelected = 0;
+  EXPECT_EQ(read, written);
+  const std::string file = Contents(path);
+  EXPECT_NE(file.find("[Keelmark%20Route]\nConvChar=\";\"\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("SmallLogo=\"small, logo.bmp\"\n"), std::string::npos) << file;
+  EXPECT_NE(file.find("[Path]\nSchedule=\n"), std::string::npos) << file;
+}
+
+TEST_F(IniFileTest, ReadsCommentsCrLfAndAByteOrderMark) {
+  const std::string path = PathOf("hand.ini");
+  Write(path,
+        "\xEF\xBB\xBF; written by hand\r\n[Settings]\r\nHistoryCleanUp = 21 ; three weeks\r\n"
+        "ExportFolder=\"d;e\"\r\nno equals sign "
+        "here\r\n\r\n[Keelmark%20Route]\r\nConvChar=\"\\t\"\r\n"
+        "[Path]\r\nRoutedat=\r\n");
+  const IniSettingsStore store(path);
+  ASSERT_EQ(store.LoadError(), "");
+  EXPECT_EQ(store.Read(setting::kHistoryCleanUp), 21);
+  EXPECT_EQ(store.Read(setting::kExportFolder), "d;e");
+  EXPECT_EQ(store.Read(setting::kConvChar), "\t");
+  EXPECT_EQ(store.Read(setting::kHistoryPath), "");
+  EXPECT_EQ(store.Read(setting::kPortPath), "port.dat");
+}
+
+TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
+  // A directory stands for a file that exists but cannot be read.
+  const std::string path = PathOf("settings-dir");
+  std::filesystem::create_directory(path);
+  IniSettingsStore store(path);
+  EXPECT_NE(store.LoadError(), "");
+  store.Write(setting::kHistoryCleanUp, 3);
+  std::string error;
+  EXPECT_FALSE(store.Sync(&error));
+  EXPECT_NE(error, "");
+  EXPECT_TRUE(std::filesystem::is_directory(path));
+}
+
+TEST_F(IniFileTest, NothingIsWrittenUntilSomethingIsPut) {
+  const std::string path = PathOf("untouched.ini");
+  {
+    IniSettingsStore store(path);
+    EXPECT_EQ(store.Read(setting::kHistoryCleanUp), 7);
+  }
+  EXPECT_FALSE(std::filesystem::exists(path));
+}
+
+}  // namespace
+}  // namespace keelmark

@@ -1,0 +1,49 @@
+// Files for tests: the checked-in test data, and a scratch folder of the test's own.
+#pragma once
+
+#include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+
+#include "records/archive.h"
+
+namespace keelmark::test {
+
+// The bytes of a file in tests/data.
+inline Archive::Bytes ReadTestData(const std::string& name) {
+  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name, std::ios::binary);
+  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// An empty folder named after the running test and this process, removed with its content
+// when the object goes.
+class ScratchDirectory {
+ public:
+  ScratchDirectory()
+      : path_(std::filesystem::temp_directory_path() /
+              ("keelmark-" + std::to_string(::getpid()) + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->test_suite_name() + "-" +
+               testing::UnitTest::GetInstance()->current_test_info()->name())) {
+    std::filesystem::remove_all(path_);
+    std::filesystem::create_directories(path_);
+  }
+  ~ScratchDirectory() {
+    std::error_code ignored;
+    std::filesystem::remove_all(path_, ignored);
+  }
+  ScratchDirectory(const ScratchDirectory&) = delete;
+  ScratchDirectory& operator=(const ScratchDirectory&) = delete;
+
+  [[nodiscard]] std::string PathOf(const std::string& name) const {
+    return (path_ / name).string();
+  }
+
+ private:
+  std::filesystem::path path_;
+};
+
+}  // namespace keelmark::test

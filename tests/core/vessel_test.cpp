@@ -1,0 +1,346 @@
+#include "navigation/vessel.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <fstream>
+#include <limits>
+
+#include "records/archive.h"
+#include "records/settings_store.h"
+#include "records/text_format.h"
+#include "tests/core/test_files.h"
+
+namespace keelmark {
+namespace {
+
+using test::ReadTestData;
+
+Archive::Bytes Stored(CVessel2 vessel) {
+  Archive archive = Archive::ForStoring();
+  vessel.Serialize(archive);
+  return archive.TakeBytes();
+}
+
+CVessel2 Loaded(Archive::Bytes bytes) {
+  Archive archive = Archive::ForLoading(std::move(bytes));
+  CVessel2 vessel;
+  vessel.Serialize(archive);
+  EXPECT_TRUE(archive.AtEnd());
+  return vessel;
+}
+
+// --- The vessel.dat layout ---------------------------------------------------------------
+
+TEST(VesselLayout, NewVesselIsTheGolden257Bytes) {
+  const Archive::Bytes golden = ReadTestData("default_vessel.bin");
+  ASSERT_EQ(golden.size(), 257u);
+  EXPECT_EQ(Stored(CVessel2()), golden);
+}
+
+TEST(VesselLayout, SampleFileLoadsIntoTheRightFieldsAndStoresBackByteForByte) {
+  const Archive::Bytes golden = ReadTestData("sample_vessel.bin");
+  ASSERT_EQ(golden.size(), 373u);
+  const CVessel2 v = Loaded(golden);
+  EXPECT_EQ(v.calibrationHeading, 271.5);
+  EXPECT_EQ(v.containerTiers, 5);
+  EXPECT_EQ(v.spareValue, -3.25);
+  EXPECT_EQ(v.hullCoefficient, 0.27);
+  EXPECT_EQ(v.manoeuvringDistance, 4);
+  EXPECT_EQ(v.propellerPitch, 5.85);
+  EXPECT_EQ(v.maxRpm, 124);
+  EXPECT_EQ(v.name, "H\xC3\xA9l\xC3\xA8ne Brineholt");
+  // Group 7 is not in declared order: mast top, eye, engine setting, reference draft, ...
+  EXPECT_EQ(v.mastTopToKeel, 44.8);
+  EXPECT_EQ(v.eyeToKeel, 31.6);
+  EXPECT_EQ(v.calibrationRpm, 98.0);
+  EXPECT_EQ(v.referenceDraft, 10.5);
+  EXPECT_EQ(v.referenceDisplacement, 45500.0);
+  EXPECT_EQ(v.displacement, 39875.5);
+  EXPECT_EQ(v.auxValue, -1.0);
+  EXPECT_EQ(v.mctc, 512.25);
+  EXPECT_EQ(v.lcb, -2.75);
+  EXPECT_EQ(v.lcf, -4.5);
+  EXPECT_EQ(v.waveCoefficient, 0.063);
+  EXPECT_EQ(v.hydroConstant, 1025.0);
+  ASSERT_EQ(v.hydrostaticTable.size(), 2u);
+  EXPECT_EQ(v.hydrostaticTable[1][0], 12.0);
+  EXPECT_EQ(v.hydrostaticTable[1][6], 2.0);
+  EXPECT_EQ(Stored(v), golden);
+}
+
+TEST(VesselLayout, LoadingReplacesTheHydrostaticRows) {
+  CVessel2 vessel;
+  vessel.hydrostaticTable.assign(5, CVessel2::HydrostaticRow{});
+  Archive archive = Archive::ForLoading(ReadTestData("default_vessel.bin"));
+  vessel.Serialize(archive);
+  EXPECT_TRUE(vessel.hydrostaticTable.empty());
+}
+
+TEST(VesselLayout, EveryTruncationIsAnArchiveError) {
+  const Archive::Bytes golden = ReadTestData("sample_vessel.bin");
+  for (std::size_t size = 0; size < golden.size(); ++size) {
+    Archive archive = Archive::ForLoading(Archive::Bytes(golden.begin(), golden.begin() + size));
+    CVessel2 vessel;
+    EXPECT_THROW(vessel.Serialize(archive), ArchiveError) << size << " bytes";
+  }
+}
+
+TEST(VesselLayout, AbsurdRowCountIsRefusedAndANegativeOneReadsAsNoRows) {
+  Archive::Bytes bytes = ReadTestData("default_vessel.bin");
+  const std::size_t countAt = bytes.size() - 4;
+  bytes[countAt + 3] = 0x7F;  // 0x7F000000 rows
+  Archive huge = Archive::ForLoading(bytes);
+  CVessel2 vessel;
+  EXPECT_THROW(vessel.Serialize(huge), ArchiveError);
+  bytes[countAt] = bytes[countAt + 1] = bytes[countAt + 2] = bytes[countAt + 3] = 0xFF;  // -1
+  EXPECT_TRUE(Loaded(bytes).hydrostaticTable.empty());
+}
+
+TEST(VesselLayout, DefaultsAndTheConstructorCopies) {
+  CVessel2 v;
+  EXPECT_EQ(v.displacement, v.initialDisplacement);
+  EXPECT_EQ(v.calibrationRpm, 63.0);
+  EXPECT_EQ(v.name, "mv Brineholt");
+  EXPECT_TRUE(v.callSign.empty());
+  EXPECT_TRUE(v.imoNumber.empty());
+}
+
+// --- The file and the settings -----------------------------------------------------------
+
+class VesselFileTest : public testing::Test {
+ protected:
+  void SetUp() override { store_.Write(setting::kVesselPath, path_); }
+
+  test::ScratchDirectory scratch_;
+  std::string path_ = scratch_.PathOf("my vessel.dat");
+  MemorySettingsStore store_;
+};
+
+TEST_F(VesselFileTest, SaveAndLoadKeepEveryStoredFieldAndTheIdentityInTheSettings) {
+  CVessel2 saved = Loaded(ReadTestData("sample_vessel.bin"));
+  saved.callSign = "PDXY";
+  saved.imoNumber = "9234567";
+  saved.lcg = 3.5;
+  std::string error;
+  ASSERT_TRUE(saved.Save(store_, &error)) << error;
+  EXPECT_EQ(store_.ReadText("Vessel", "CallSign", ""), "PDXY");
+  EXPECT_EQ(store_.ReadText("Vessel", "IMONumber", ""), "9234567");
+
+  CVessel2 loaded;
+  ASSERT_TRUE(loaded.Load(store_).Ok());
+  EXPECT_EQ(loaded.callSign, "PDXY");
+  EXPECT_EQ(loaded.imoNumber, "9234567");
+  EXPECT_EQ(loaded.lcg, 0.0);  // not persistent
+  EXPECT_EQ(Stored(loaded), ReadTestData("sample_vessel.bin"));
+}
+
+TEST_F(VesselFileTest, IdentityDefaultsWhenTheSettingsHoldNone) {
+  CVessel2 vessel;
+  vessel.ReadIdentity(MemorySettingsStore());
+  EXPECT_EQ(vessel.callSign, "XXXX");
+  EXPECT_EQ(vessel.imoNumber, "12345");
+}
+
+TEST_F(VesselFileTest, MissingOrDamagedFileKeepsTheRecordAsItWas) {
+  CVessel2 vessel;
+  vessel.name = "kept";
+  EXPECT_EQ(vessel.Load(store_).status, LoadStatus::CannotOpen);
+  EXPECT_EQ(vessel.name, "kept");
+
+  Archive::Bytes bytes = ReadTestData("sample_vessel.bin");
+  bytes.resize(200);  // ends inside the doubles after the name
+  std::ofstream(path_, std::ios::binary)
+      .write(reinterpret_cast<const char*>(bytes.data()),
+             static_cast<std::streamsize>(bytes.size()));
+  const LoadResult result = vessel.Load(store_);
+  EXPECT_EQ(result.status, LoadStatus::Damaged);
+  EXPECT_EQ(vessel.name, "kept");
+  EXPECT_EQ(vessel.lengthPP, 247.0);
+}
+
+TEST_F(VesselFileTest, AnEmptyPathIsNotReplacedByTheDefaultName) {
+  store_.Write(setting::kVesselPath, "");
+  EXPECT_EQ(CVessel2::FilePath(store_), "");
+  CVessel2 vessel;
+  EXPECT_FALSE(vessel.Save(store_));
+  EXPECT_EQ(vessel.Load(store_).status, LoadStatus::CannotOpen);
+}
+
+// --- The performance model ---------------------------------------------------------------
+
+TEST(VesselModel, PropellerSpeedAndRpmWithTheDefaults) {
+  const CVessel2 v;
+  EXPECT_NEAR(v.TheoreticalSpeed(106), 27.13, 0.005);
+  EXPECT_NEAR(v.TheoreticalRpm(20.0), 78.14, 0.005);
+  EXPECT_DOUBLE_EQ(v.LogSpeed(80, 0.0), v.TheoreticalSpeed(80));
+  EXPECT_DOUBLE_EQ(v.LogSpeed(80, 10.0), v.TheoreticalSpeed(80) / 2.0);
+  // A pitch of 7.9 m over one nautical mile.
+  EXPECT_NEAR(v.LegRevolutions(1.0, 0.0), 1852.0 / 7.9, 1e-9);
+  EXPECT_NEAR(v.LegRevolutions(1.0, 10.0), 2.0 * 1852.0 / 7.9, 1e-9);
+  EXPECT_DOUBLE_EQ(v.SlipPercent(80, v.LogSpeed(80, 10.0)), 50.0);
+}
+
+TEST(VesselModel, FuelScalesWithTheCubeOfRpm) {
+  const CVessel2 v;
+  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm, 24.0), v.maxFuelPerDay);
+  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm / 2.0, 24.0), v.maxFuelPerDay / 8.0);
+  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm, 12.0), v.maxFuelPerDay / 2.0);
+}
+
+TEST(VesselModel, ManoeuvringAllowances) {
+  const CVessel2 v;
+  EXPECT_DOUBLE_EQ(v.ManoeuvringTime(63), 45.0);
+  EXPECT_DOUBLE_EQ(v.ManoeuvringTime(83), 45.0 + 20 * 2.0);
+  // At manoeuvring rpm: full-ahead time at that speed plus the fixed distance.
+  EXPECT_DOUBLE_EQ(v.ManoeuvringDistance(63, 0.0), 30 * v.TheoreticalSpeed(63) / 60.0 + 3.0);
+  // Reducing from 83 rpm takes 40 minutes at the mean of the two speeds.
+  const double mean = (v.TheoreticalSpeed(63) + v.TheoreticalSpeed(83)) * 0.5;
+  EXPECT_NEAR(v.ManoeuvringDistance(83, 0.0),
+              40 * mean / 60.0 + 30 * v.TheoreticalSpeed(63) / 60.0 + 3.0, 1e-12);
+  EXPECT_DOUBLE_EQ(v.ManoeuvringRevolutions(63), 45.0 * 63.0);
+}
+
+TEST(VesselModel, DraftsAndHeights) {
+  const CVessel2 v;
+  EXPECT_DOUBLE_EQ(v.DraftAt(0.0), 12.85);
+  EXPECT_DOUBLE_EQ(v.DraftAt(1.0), 12.75);
+  EXPECT_DOUBLE_EQ(v.DraftAt(0.5), 12.80);
+  EXPECT_NEAR(v.DeckHeight(), 18.55, 1e-12);
+  EXPECT_NEAR(v.EyeHeight(0.0), 45.0 - 12.85, 1e-12);
+  EXPECT_NEAR(v.AirDraft(1.0), 60.0 - 12.75, 1e-12);
+  EXPECT_NEAR(v.WindageArea(), 18.55 * 227.0 + 32.2 * 20.0, 1e-9);
+  EXPECT_DOUBLE_EQ(v.Displacement(), 73272.0);
+}
+
+TEST(VesselModel, SquatSinksBothDraftsAndDoublesInConfinedWater) {
+  CVessel2 v;
+  v.mctc = 0.0;
+  double aft = 12.85, forward = 12.75;
+  const double open = v.Squat(true, 10.0, aft, forward);
+  // Block coefficient 0.7184 from the displacement and the mean draft, at 5.144 m/s.
+  EXPECT_NEAR(open, 0.190127, 1e-6);
+  EXPECT_DOUBLE_EQ(aft, 12.85 + open);
+  EXPECT_DOUBLE_EQ(forward, 12.75 + open);
+  double aft2 = 12.85, forward2 = 12.75;
+  EXPECT_DOUBLE_EQ(v.Squat(false, 10.0, aft2, forward2), 2.0 * open);
+}
+
+TEST(VesselModel, SquatTrimsByTheHydrostatics) {
+  const CVessel2 v = Loaded(ReadTestData("sample_vessel.bin"));
+  double aft = v.draftAft, forward = v.draftForward;
+  const double sinkage = v.Squat(true, 12.0, aft, forward);
+  EXPECT_NEAR(sinkage, 0.3014913, 1e-6);
+  EXPECT_NEAR(aft, 10.6408145, 1e-6);     // sinkage plus a trim of -0.0107 m
+  EXPECT_NEAR(forward, 9.4121681, 1e-6);  // sinkage minus it
+}
+
+TEST(VesselModel, HullResistanceAtLeavesTheDraftsAlone) {
+  const CVessel2 v;
+  double aft = v.draftAft, forward = v.draftForward;
+  v.Squat(true, v.TheoreticalSpeed(80), aft, forward);
+  EXPECT_DOUBLE_EQ(v.HullResistanceAt(80), v.HullResistance(v.WettedArea(forward, aft), 80));
+  EXPECT_EQ(v.draftAft, 12.85);
+  EXPECT_GT(v.HullResistanceAt(80), v.HullResistance(v.WettedArea(12.75, 12.85), 80));
+}
+
+TEST(VesselModel, WaveTermDoesNotDependOnTheHeight) {
+  const CVessel2 v;
+  EXPECT_DOUBLE_EQ(v.WaveResistance(1.0, 80), v.WaveResistance(6.0, 80));
+  EXPECT_GT(v.WaveResistance(1.0, 80), 0.0);
+  EXPECT_EQ(v.WaveResistance(0.0, 80), 0.0);
+  EXPECT_EQ(v.WaveResistance(-2.0, 80), 0.0);
+  EXPECT_EQ(v.WaveResistance(4.0, 0.0), 0.0);
+  const double metresPerSecond = v.TheoreticalSpeed(80) * 1852.0 / 3600.0;
+  EXPECT_NEAR(v.WaveResistance(4.0, 80), 1800.0 * metresPerSecond * 0.1 / 247.0, 1e-12);
+}
+
+TEST(VesselModel, AirTermByWindDirection) {
+  const CVessel2 v;
+  const double calm = v.AirResistance(80, 90.0, 0.0, 0.0);
+  const double head = v.AirResistance(80, 90.0, 90.0, 20.0);
+  const double following = v.AirResistance(80, 90.0, 270.0, 20.0);
+  EXPECT_GT(head, calm);
+  EXPECT_LT(following, calm);
+  // The relative angle is not reduced: 350 - 10 = 340 degrees is still a head wind.
+  EXPECT_DOUBLE_EQ(v.AirResistance(80, 350.0, 10.0, 20.0), v.AirResistance(80, 10.0, 350.0, 20.0));
+  EXPECT_GT(v.AirResistance(80, 350.0, 10.0, 20.0), calm);
+  // A following wind faster than the ship still resists.
+  EXPECT_GT(v.AirResistance(20, 0.0, 180.0, 60.0), 0.0);
+  EXPECT_DOUBLE_EQ(v.CalibrationLogSpeedInHeadWind(0.0),
+                   v.LogSpeed(63, v.AirResistance(63, 0.0, 0.0, 0.0) + v.HullResistanceAt(63)));
+  EXPECT_LT(v.CalibrationLogSpeedInHeadWind(16.0), v.CalibrationLogSpeedInHeadWind(0.0));
+  EXPECT_LT(v.CalibrationLogSpeedInHeadWind(0.0), v.CalibrationLogSpeed());
+  EXPECT_LT(v.LogSpeedInWaves(4.0, 63), v.CalibrationLogSpeed());
+}
+
+// RpmForLogSpeed undoes LogSpeed, whatever the vessel and the resistance figure.
+struct InverseCase {
+  double speed;  // knots
+  double x;
+  double pitch;  // m
+  double hullCoefficient;
+};
+
+class RpmForLogSpeedTest : public testing::TestWithParam<InverseCase> {};
+
+TEST_P(RpmForLogSpeedTest, IsTheInverseOfLogSpeed) {
+  CVessel2 v;
+  v.propellerPitch = GetParam().pitch;
+  v.hullCoefficient = GetParam().hullCoefficient;
+  const double rpm = v.RpmForLogSpeed(GetParam().speed, GetParam().x);
+  EXPECT_NEAR(v.LogSpeed(rpm, GetParam().x), GetParam().speed, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Conditions, RpmForLogSpeedTest,
+    testing::Values(InverseCase{14.5, 0.0, 7.9, 0.3}, InverseCase{14.5, 1.37, 7.9, 0.3},
+                    InverseCase{0.0, 2.0, 7.9, 0.3}, InverseCase{22.0, 0.05, 5.85, 0.27},
+                    InverseCase{8.25, 7.5, 9.4, 1.0}, InverseCase{30.0, 12.0, 7.9, 0.01},
+                    InverseCase{-3.0, 0.8, 6.2, 0.3}, InverseCase{17.0, -4.0, 7.9, 0.0}));
+
+TEST(VesselModel, RpmForLogSpeedIsNotScaledByTheHullCoefficient) {
+  // Regression: dividing the speed by the hull coefficient gave 3 1/3 times the rpm needed.
+  CVessel2 v;
+  const double x = v.HullResistanceAt(80);
+  EXPECT_NEAR(v.RpmForLogSpeed(v.LogSpeed(80, x), x), 80.0, 1e-9);
+  EXPECT_LE(v.RpmForLogSpeed(20.0, x), v.maxRpm);
+}
+
+// Zero divisors give infinite or undefined values, which texts show as "NA".
+TEST(VesselModel, ZeroDivisorsGiveNonFiniteResultsShownAsNA) {
+  CVessel2 noPitch;
+  noPitch.propellerPitch = 0.0;
+  CVessel2 noLength;
+  noLength.lengthPP = 0.0;
+  CVessel2 noMaxRpm;
+  noMaxRpm.maxRpm = 0;
+  CVessel2 noDraft;
+  noDraft.draftAft = noDraft.draftForward = 0.0;
+  const CVessel2 v;
+  const double nan = std::numeric_limits<double>::quiet_NaN();
+  double aft = 0.0, forward = 0.0;
+  const double results[] = {
+      noPitch.TheoreticalRpm(12.0),
+      noPitch.RpmForLogSpeed(12.0, 1.0),
+      noPitch.LegRevolutions(10.0, 0.0),
+      noPitch.AirResistance(80, 0.0, 0.0, 10.0),
+      noPitch.HullResistanceAt(80),
+      noLength.WaveResistance(3.0, 80),
+      noMaxRpm.FuelConsumption(80, 24.0),
+      noDraft.Squat(true, 0.0, aft, forward),
+      v.LogSpeed(80, -10.0),
+      v.AirResistance(0.0, 0.0, 0.0, 0.0),
+      v.ManoeuvringTime(nan),
+      v.ManoeuvringDistance(80, -10.0),
+      v.WaveResistance(nan, 80),
+  };
+  for (std::size_t i = 0; i < std::size(results); ++i) {
+    EXPECT_FALSE(std::isfinite(results[i])) << "case " << i;
+    EXPECT_EQ(FormatNumber("%#3.1f kts", results[i]), "NA") << "case " << i;
+  }
+  EXPECT_TRUE(std::isnan(aft) && std::isnan(forward));
+}
+
+}  // namespace
+}  // namespace keelmark

@@ -1,0 +1,229 @@
+#include "navigation/voyage_calculation.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+#include "navigation/navigation.h"
+#include "navigation/vessel.h"
+#include "records/position_fix.h"
+#include "records/text_format.h"
+#include "records/voyage.h"
+
+namespace keelmark {
+namespace {
+
+constexpr double kDeparture = 9800.0;  // day number of the departure
+
+// A route north along the meridian 0: waypoints every `spacing` degrees of latitude (60 nM
+// per degree), departing at kDeparture and due `hours` later.
+std::unique_ptr<Voyage> MeridianRoute(int waypoints, double hours, bool constantRpm,
+                                      double spacing = 1.0) {
+  auto voyage = std::make_unique<Voyage>();
+  voyage->ConstantRpm = constantRpm ? 1 : 0;
+  for (int i = 0; i < waypoints; ++i) {
+    auto w = std::make_unique<Waypoint>();
+    w->SetName("WP" + std::to_string(i));
+    w->SetLatitude(i * spacing);
+    w->SetLongitude(0.0);
+    w->UseVoyageWeather = 0;
+    voyage->Add(std::move(w));
+  }
+  voyage->GetFirst()->SetTime(kDeparture);
+  voyage->GetLast()->SetScheduledTime(kDeparture + hours / 24.0);
+  return voyage;
+}
+
+TEST(VoyageCalculation, TwoLegConstantGroundSpeedTakesOffTheManoeuvringAllowances) {
+  auto voyage = MeridianRoute(2, 10.0, false, 2.0);  // 120 nM in 10 hours
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  const Waypoint& arrival = *voyage->GetLast();
+  EXPECT_NEAR(arrival.LegDistance, 120.0, 1e-6);
+  EXPECT_NEAR(arrival.CorrectedDistance, 120.0, 1e-6);
+
+  // Without wind, waves or current the resistance is the hull term alone.
+  const double hull = vessel.HullResistanceAt(arrival.Rpm);
+  EXPECT_GT(hull, 0.0);
+  // The revolutions of the one automatic leg over the ten hours give the rpm the manoeuvring
+  // allowances are worked out at.
+  const double autoRpm = arrival.Revolutions / (10.0 * 60.0);
+  const double expected = (120.0 - vessel.ManoeuvringDistance(autoRpm, 0.0)) /
+                          (10.0 - vessel.ManoeuvringTime(autoRpm) / 60.0);
+  EXPECT_NEAR(arrival.GroundSpeed, expected, 1e-6);
+  EXPECT_NEAR(arrival.Rpm, vessel.RpmForLogSpeed(arrival.GroundSpeed, arrival.Resistance), 1e-6);
+  // The speed through the water at that rpm is the ground speed again.
+  EXPECT_NEAR(vessel.LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed, 1e-6);
+  EXPECT_DOUBLE_EQ(arrival.GetScheduledTime(), kDeparture + 10.0 / 24.0);
+}
+
+TEST(VoyageCalculation, FollowingCurrentOnOneLegShortensItsShareOfTheTime) {
+  auto still = MeridianRoute(3, 12.0, true);
+  auto current = MeridianRoute(3, 12.0, true);
+  Waypoint* second = current->GetAt(2);
+  second->Weather.CurrentSet = 0.0;  // flowing north, with the ship
+  second->Weather.CurrentRate = 2.0;
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*still, vessel));
+  ASSERT_TRUE(CalculateFromDeparture(*current, vessel));
+
+  EXPECT_LT(second->CorrectedDistance, second->LegDistance);
+  EXPECT_NEAR(current->GetAt(1)->CorrectedDistance, current->GetAt(1)->LegDistance, 1e-6);
+  // The first leg now takes the larger share: its ETA comes later.
+  EXPECT_GT(current->GetAt(1)->GetScheduledTime(), still->GetAt(1)->GetScheduledTime());
+  EXPECT_NEAR(still->GetAt(1)->GetScheduledTime(), kDeparture + 6.0 / 24.0, 1e-9);
+  // The arrival stays at the schedule.
+  EXPECT_DOUBLE_EQ(current->GetLast()->GetScheduledTime(), kDeparture + 12.0 / 24.0);
+  // With the current the leg is sailed faster over the ground at the same rpm.
+  EXPECT_DOUBLE_EQ(second->Rpm, current->GetAt(1)->Rpm);
+  EXPECT_NEAR(second->GroundSpeed - current->GetAt(1)->GroundSpeed, 2.0, 0.01);
+}
+
+class ManualLegTest : public testing::TestWithParam<bool> {};
+
+TEST_P(ManualLegTest, ManualTenKnotLegKeepsItsSpeedAndItsTime) {
+  const bool constantRpm = GetParam();
+  auto voyage = MeridianRoute(3, 16.0, constantRpm);
+  Waypoint* manual = voyage->GetAt(1);
+  manual->ManualSpeed = 1;
+  manual->GroundSpeed = 10.0;
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  const Waypoint* automatic = voyage->GetLast();
+
+  EXPECT_DOUBLE_EQ(manual->GroundSpeed, 10.0);
+  EXPECT_NEAR(manual->Rpm, vessel.RpmForLogSpeed(10.0, manual->Resistance), 1e-6);
+  // 60 nM at 10 knots leave 10 of the 16 hours to the automatic leg.
+  const double autoRpm = automatic->Revolutions / (10.0 * 60.0);
+  const double netHours = 10.0 - vessel.ManoeuvringTime(autoRpm) / 60.0;
+  if (constantRpm) {
+    const double revolutions = automatic->Revolutions - vessel.ManoeuvringRevolutions(autoRpm);
+    EXPECT_NEAR(automatic->Rpm, revolutions / (netHours * 60.0), 1e-6);
+    EXPECT_NEAR(automatic->GroundSpeed, vessel.LogSpeed(automatic->Rpm, automatic->Resistance),
+                1e-6);
+  } else {
+    EXPECT_NEAR(automatic->GroundSpeed,
+                (60.0 - vessel.ManoeuvringDistance(autoRpm, 0.0)) / netHours, 1e-6);
+  }
+  EXPECT_GT(automatic->GroundSpeed, 6.0);
+  // The times of arrival are spread by distance, not by the manual speed.
+  EXPECT_NEAR(manual->GetScheduledTime(), kDeparture + 8.0 / 24.0, 1e-9);
+}
+
+INSTANTIATE_TEST_SUITE_P(BothModes, ManualLegTest, testing::Values(true, false),
+                         [](const testing::TestParamInfo<bool>& info) {
+                           return info.param ? "ConstantRpm" : "ConstantGroundSpeed";
+                         });
+
+TEST(NextWaypoint, NearestWaypointAsternGivesTheOneAfterIt) {
+  auto voyage = MeridianRoute(4, 24.0, true);
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));  // leg courses 000
+  PositionFix ship;
+  ship.SetLatitude(1.2);  // nearest is WP1
+  ship.SetLongitude(0.0);
+  struct Case {
+    double courseMadeGood;
+    int expected;
+  };
+  // Astern means the course made good is 90 to 270 degrees off the leg course.
+  for (const Case c : {Case{0.0, 1}, Case{89.9, 1}, Case{90.0, 2}, Case{180.0, 2}, Case{270.0, 2},
+                       Case{270.1, 1}, Case{359.0, 1}}) {
+    ship.CourseMadeGood = c.courseMadeGood;
+    EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetAt(c.expected)) << c.courseMadeGood;
+  }
+  ship.SetLatitude(3.2);  // nearest is the last: it stays the next one even when astern
+  ship.CourseMadeGood = 180.0;
+  EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetLast());
+}
+
+TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
+  auto voyage = MeridianRoute(4, 24.0, true);
+  EXPECT_NEAR(TotalDistance(*voyage), 180.0, 1e-6);
+  PositionFix ship;
+  ship.SetLatitude(1.5);
+  ship.SetLongitude(0.0);
+  ship.SetTime(kDeparture + 0.5);
+  EXPECT_NEAR(RemainingDistance(*voyage, ship), 90.0, 1e-6);
+  EXPECT_DOUBLE_EQ(HoursRemaining(*voyage, ship), 12.0);
+
+  Voyage empty;
+  EXPECT_EQ(TotalDistance(empty), 0.0);
+  EXPECT_EQ(RemainingDistance(empty, ship), 0.0);
+  EXPECT_EQ(HoursRemaining(empty, ship), 0.0);
+  EXPECT_FALSE(SetArrivalTime(empty, 0));
+  CVessel2 vessel;
+  EXPECT_TRUE(CalculateFromDeparture(empty, vessel));
+}
+
+TEST(ArrivalTime, IsTheLastWaypointsScheduleInLocalTime) {
+  auto voyage = MeridianRoute(2, 24.0, true);
+  voyage->GetLast()->SetZoneHours(2.0);
+  const TimeValue local = ArrivalTime(*voyage);
+  const CNavigation navigation;
+  EXPECT_NEAR(navigation.LocalDayNumber(local), kDeparture + 1.0 + 2.0 / 24.0, 1e-9);
+  ASSERT_TRUE(SetArrivalTime(*voyage, local + 3600));
+  EXPECT_NEAR(voyage->GetLast()->GetScheduledTime(), kDeparture + 25.0 / 24.0, 1e-9);
+}
+
+TEST(VoyageCalculation, StartAtOrAfterTheArrivalGivesNAWithoutHarm) {
+  for (const double hours : {0.0, -5.0}) {
+    auto voyage = MeridianRoute(3, hours, true);
+    CVessel2 vessel;
+    const double savedRpm = vessel.calibrationRpm;
+    EXPECT_TRUE(CalculateFromDeparture(*voyage, vessel));
+    EXPECT_EQ(vessel.calibrationRpm, savedRpm);
+    const Waypoint* last = voyage->GetLast();
+    // A ship at or past its arrival has no required speed or rpm: they read "NA", not a
+    // figure computed from a negative time.
+    EXPECT_EQ(FormatNumber("%#3.1f", last->Rpm), "NA") << hours;
+    EXPECT_EQ(FormatNumber("%#3.1f", last->GroundSpeed), "NA") << hours;
+  }
+}
+
+TEST(VoyageCalculation, ALateShipNeverLosesTheScheduledArrival) {
+  auto voyage = MeridianRoute(3, 12.0, true);
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  const double scheduled = voyage->GetLast()->GetScheduledTime();
+  PositionFix late;
+  late.SetLatitude(1.5);
+  late.SetLongitude(0.0);
+  late.SetTime(scheduled + 0.25);
+  for (int i = 0; i < 3; ++i) {
+    ASSERT_TRUE(CalculateVoyage(*voyage, vessel, late));
+    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetScheduledTime())) << i;
+    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetRequiredTime())) << i;
+  }
+}
+
+TEST(VoyageCalculation, ManualLegWithoutSpeedAndNoAutomaticLegStayNonFinite) {
+  auto voyage = MeridianRoute(3, 12.0, false);
+  for (auto& w : *voyage) {
+    w->ManualSpeed = 1;
+    w->GroundSpeed = 0.0;
+  }
+  CVessel2 vessel;
+  EXPECT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  // Every leg's time is infinite, so no arrival time can be spread.
+  EXPECT_FALSE(std::isfinite(voyage->GetAt(1)->Rpm) && voyage->GetAt(1)->Rpm > 0.0);
+}
+
+TEST(VoyageCalculation, RecalculatingFromALaterFixKeepsTheArrival) {
+  auto voyage = MeridianRoute(4, 18.0, true);
+  CVessel2 vessel;
+  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  PositionFix fix;
+  fix.SetLatitude(1.5);
+  fix.SetLongitude(0.0);
+  fix.SetTime(kDeparture + 9.0 / 24.0);
+  ASSERT_TRUE(CalculateVoyage(*voyage, vessel, fix));
+  // 90 nM left in 9 hours: the legs ahead are spread over them.
+  EXPECT_NEAR(voyage->GetAt(2)->GetScheduledTime(), kDeparture + 12.0 / 24.0, 1e-6);
+  EXPECT_DOUBLE_EQ(voyage->GetLast()->GetScheduledTime(), kDeparture + 18.0 / 24.0);
+  EXPECT_NEAR(voyage->GetLast()->GetRequiredTime(), kDeparture + 18.0 / 24.0, 1e-9);
+}
+
+}  // namespace
+}  // namespace keelmark
