@@ -26,7 +26,23 @@ const Command kCommands[] = {
     {"time", "time daynumber ISO-UTC | time from-daynumber D", RunTime},
     {"dump", "dump FILE --type TYPE", RunDump},
     {"build", "build --type TYPE < JSON > FILE", RunBuild},
+    {"plan", "plan ROUTE.q3v [--data-dir DIR] [--from departure|document]", RunPlan},
+    {"cpa", "cpa ROUTE.q3v [--data-dir DIR] [--from departure|latest-fix]", RunCpa},
+    {"fix",
+     "fix add --data-dir DIR --lat .. --lon .. --time ISO [--zone H] [--course ..] [--rpm ..]\n"
+     "      [--draft-fwd ..] [--draft-aft ..] [--wind-dir .. --wind-speed .. --swell-dir ..\n"
+     "      --swell .. --waves .. --pressure .. --air-temp .. --sea-temp .. --visibility ..]\n"
+     "      [--weather TEXT]",
+     RunFix},
+    {"performance", "performance [ROUTE.q3v] --data-dir DIR --from I --till J", RunPerformance},
     {"settings", "settings show | settings set SECTION KEY VALUE", RunSettings},
+    {"list", "list CATEGORY [ROUTE.q3v] [--data-dir DIR] [--format json|txt|csv]", RunList},
+    {"meteo", "meteo export|import FILE [--data-dir DIR]", RunMeteo},
+    {"report",
+     "report ROUTE.q3v --data-dir DIR --system AMVER|SISTRAM|AUSREP|JASREP|CHILREP|Equador|Peru\n"
+     "    --kind sailing-plan|position-report|final-report [--out FILE]",
+     RunReport},
+    {"schedule", "schedule --data-dir DIR [--text FILE]", RunSchedule},
 };
 
 void PrintUsage(std::ostream& err) {

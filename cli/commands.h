@@ -32,7 +32,15 @@ int RunNav(const Words& args, CommandContext& context);
 int RunTime(const Words& args, CommandContext& context);
 int RunDump(const Words& args, CommandContext& context);
 int RunBuild(const Words& args, CommandContext& context);
+int RunPlan(const Words& args, CommandContext& context);
+int RunCpa(const Words& args, CommandContext& context);
+int RunFix(const Words& args, CommandContext& context);
+int RunPerformance(const Words& args, CommandContext& context);
 int RunSettings(const Words& args, CommandContext& context);
+int RunList(const Words& args, CommandContext& context);
+int RunMeteo(const Words& args, CommandContext& context);
+int RunReport(const Words& args, CommandContext& context);
+int RunSchedule(const Words& args, CommandContext& context);
 
 // One JSON object on one line; doubles at full round-trip precision.
 void PrintJson(std::ostream& out, const nlohmann::json& value);

@@ -27,17 +27,6 @@ void WeatherMember(const Json& object, const char* key, WeatherConditions& weath
   if (const Json* member = ObjectMember(object, key)) WeatherFromJson(*member, weather);
 }
 
-Json WaypointToJson(const Waypoint& w) {
-  Json object = PositionToJson(w);
-  object["Weather"] = WeatherToJson(w.Weather);
-  object["UseVoyageWeather"] = w.UseVoyageWeather;
-  object["Spare1"] = w.Spare1;
-  object["Spare2"] = JsonNumber(w.Spare2);
-  object["GroundSpeed"] = JsonNumber(w.GroundSpeed);
-  object["ManualSpeed"] = w.ManualSpeed;
-  object["GreatCircle"] = w.GreatCircle;
-  return object;
-}
 
 void WaypointFromJson(const Json& object, Waypoint& w) {
   PositionFromJson(object, w);
@@ -145,6 +134,18 @@ FileType RouteFileType() {
 }
 
 }  // namespace
+
+Json WaypointToJson(const Waypoint& w) {
+  Json object = PositionToJson(w);
+  object["Weather"] = WeatherToJson(w.Weather);
+  object["UseVoyageWeather"] = w.UseVoyageWeather;
+  object["Spare1"] = w.Spare1;
+  object["Spare2"] = JsonNumber(w.Spare2);
+  object["GroundSpeed"] = JsonNumber(w.GroundSpeed);
+  object["ManualSpeed"] = w.ManualSpeed;
+  object["GreatCircle"] = w.GreatCircle;
+  return object;
+}
 
 Json VoyageToJson(const Voyage& voyage) {
   return Json{{"Version", voyage.Version},

@@ -5,12 +5,15 @@
 
 namespace keelmark {
 class Voyage;
+class Waypoint;
 }
 
 namespace keelmark::cli {
 
 // Version, VoyageNumber, ConstantRpm, Note and the Waypoints array.
 [[nodiscard]] Json VoyageToJson(const Voyage& voyage);
+// Every stored field of one waypoint.
+[[nodiscard]] Json WaypointToJson(const Waypoint& waypoint);
 // Sets the members the object names and replaces the waypoints by those of Waypoints.
 void VoyageFromJson(const Json& object, Voyage& voyage);
 

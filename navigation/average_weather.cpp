@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <iterator>
 #include <limits>
 #include <memory>
 #include <optional>
@@ -141,10 +142,13 @@ MeteoObservation* AddFixObservation(MeteoList& list, const PositionFix& fix) {
   return record;
 }
 
-MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported) {
+MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported,
+                              int seasons) {
   if (!HasFinitePosition(imported)) return nullptr;
   MeteoObservation* record = GridRecordFor(list, imported);
-  for (const int month : kImportMonths) {
+  const int count = std::clamp(seasons, 0, static_cast<int>(std::size(kImportMonths)));
+  for (int i = 0; i < count; ++i) {
+    const int month = kImportMonths[i];
     MergeObservation(*record, SeasonBlock(imported, month), SeasonBlock(*record, month));
   }
   return record;

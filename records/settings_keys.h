@@ -47,6 +47,7 @@ inline constexpr std::string_view kPath = "Path";
 inline constexpr std::string_view kColors = "Colors";
 inline constexpr std::string_view kApplication = "Keelmark Route";
 inline constexpr std::string_view kVessel = "Vessel";
+inline constexpr std::string_view kMail = "Mail";
 }  // namespace settings_section
 
 namespace setting {
@@ -116,6 +117,27 @@ inline constexpr TextSetting kConvChar{kApplication, "ConvChar", ","};
 // Section "Vessel": the parts of the vessel record that its data file does not hold.
 inline constexpr TextSetting kCallSign{kVessel, "CallSign", "XXXX"};
 inline constexpr TextSetting kIMONumber{kVessel, "IMONumber", "12345"};
+// The serial device behind each of the receiver ports COM1..COM8 (section "Settings").
+inline constexpr std::array<TextSetting, 8> kComDevices = {
+    TextSetting{kSettings, "ComDevice1", "/dev/ttyS0"},
+    TextSetting{kSettings, "ComDevice2", "/dev/ttyS1"},
+    TextSetting{kSettings, "ComDevice3", "/dev/ttyS2"},
+    TextSetting{kSettings, "ComDevice4", "/dev/ttyS3"},
+    TextSetting{kSettings, "ComDevice5", "/dev/ttyS4"},
+    TextSetting{kSettings, "ComDevice6", "/dev/ttyS5"},
+    TextSetting{kSettings, "ComDevice7", "/dev/ttyS6"},
+    TextSetting{kSettings, "ComDevice8", "/dev/ttyS7"},
+};
+// Section "Mail": how messages are sent, by SMTP or by the desktop's mail program.
+inline constexpr IntSetting kUseDesktopMail{kMail, "UseDesktopMail", 1};
+inline constexpr TextSetting kSmtpServer{kMail, "SmtpServer", ""};
+inline constexpr IntSetting kSmtpPort{kMail, "SmtpPort", 587};
+inline constexpr IntSetting kSmtpTls{kMail, "SmtpTls", 1};
+inline constexpr TextSetting kSmtpUser{kMail, "SmtpUser", ""};
+inline constexpr IntSetting kSmtpSavePassword{kMail, "SmtpSavePassword", 0};
+// Stored only while SmtpSavePassword is 1.
+inline constexpr TextSetting kSmtpPassword{kMail, "SmtpPassword", ""};
+inline constexpr TextSetting kMailSender{kMail, "MailSender", ""};
 
 }  // namespace setting
 
@@ -150,6 +172,14 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kIsNight),
     SettingInfo(setting::kConvChar),
     SettingInfo(setting::kCallSign),             SettingInfo(setting::kIMONumber),
+    SettingInfo(setting::kComDevices[0]),        SettingInfo(setting::kComDevices[1]),
+    SettingInfo(setting::kComDevices[2]),        SettingInfo(setting::kComDevices[3]),
+    SettingInfo(setting::kComDevices[4]),        SettingInfo(setting::kComDevices[5]),
+    SettingInfo(setting::kComDevices[6]),        SettingInfo(setting::kComDevices[7]),
+    SettingInfo(setting::kUseDesktopMail),       SettingInfo(setting::kSmtpServer),
+    SettingInfo(setting::kSmtpPort),             SettingInfo(setting::kSmtpTls),
+    SettingInfo(setting::kSmtpUser),             SettingInfo(setting::kSmtpSavePassword),
+    SettingInfo(setting::kSmtpPassword),         SettingInfo(setting::kMailSender),
 };
 
 // The row of section/key, or nullptr when the table has no such setting.

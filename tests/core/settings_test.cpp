@@ -75,6 +75,22 @@ const KeyCase kExpectedKeys[] = {
     {"Keelmark Route", "ConvChar", ",", false},
     {"Vessel", "CallSign", "XXXX", false},
     {"Vessel", "IMONumber", "12345", false},
+    {"Settings", "ComDevice1", "/dev/ttyS0", false},
+    {"Settings", "ComDevice2", "/dev/ttyS1", false},
+    {"Settings", "ComDevice3", "/dev/ttyS2", false},
+    {"Settings", "ComDevice4", "/dev/ttyS3", false},
+    {"Settings", "ComDevice5", "/dev/ttyS4", false},
+    {"Settings", "ComDevice6", "/dev/ttyS5", false},
+    {"Settings", "ComDevice7", "/dev/ttyS6", false},
+    {"Settings", "ComDevice8", "/dev/ttyS7", false},
+    {"Mail", "UseDesktopMail", "1", true},
+    {"Mail", "SmtpServer", "", false},
+    {"Mail", "SmtpPort", "587", true},
+    {"Mail", "SmtpTls", "1", true},
+    {"Mail", "SmtpUser", "", false},
+    {"Mail", "SmtpSavePassword", "0", true},
+    {"Mail", "SmtpPassword", "", false},
+    {"Mail", "MailSender", "", false},
 };
 
 class SettingDefaultTest : public testing::TestWithParam<KeyCase> {};

@@ -1,0 +1,391 @@
+#include "records/keelmark_document.h"
+
+#include <filesystem>
+#include <memory>
+
+#include "navigation/average_weather.h"
+#include "navigation/calendar.h"
+#include "navigation/navigation.h"
+#include "navigation/position_fixes.h"
+#include "navigation/voyage_calculation.h"
+#include "records/forecast_area.h"
+#include "records/route_document.h"
+
+namespace keelmark {
+namespace {
+
+constexpr const char* kDataFileFilter = "Data File (*.dat)|*.dat|All Files (*.*)|*.*||";
+constexpr const char* kDataFileExtension = "dat";
+constexpr const char* kFailedToOpen = "Failed to open file\ndata might be corrupt\nCreating new empty datafile";
+constexpr const char* kErrorWriting = "Error writing file ";
+constexpr const char* kErrorReading = "Error reading file ";
+
+}  // namespace
+
+// One shared data file: its "Path" key, the locate dialog's initial name and message, the
+// messages of construction and destruction, and how to read it into (and reset) its record.
+struct CKeelmarkRouteXPDoc::DataFile {
+  TextSetting key;
+  const char* locateName;
+  const char* locateMessage;
+  const char* loadFailure;
+  const char* storeFailure;
+  Serializer serialize;
+  std::function<void()> reset;
+};
+
+void SelectedRecord::Serialize(Archive& archive) const {
+  if (position) {
+    position->Serialize(archive);
+  } else if (forecast) {
+    forecast->Serialize(archive);
+  }
+}
+
+CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompter,
+                                         std::string dataFolder)
+    : store_(store), prompter_(prompter), dataFolder_(std::move(dataFolder)) {
+  vessel_.ReadIdentity(store_);
+  for (const DataFileId id : kStartOrder) {
+    const DataFile file = FileOf(id);
+    if (!LoadDataFile(file)) prompter_.Message(file.loadFailure, MessageIcon::None);
+  }
+
+  settings_ = Settings();
+  selectedRow = 0;
+  ReadSettings(store_, settings_);
+  PruneHistory(history_, settings_.historyCleanUp);
+  if (const PositionFix* latest = history_.GetLast()) {
+    for (PositionFix* fix : {&presentPosition_, &secondFix_}) {
+      fix->SetLatitude(latest->GetLatitude());
+      fix->SetLongitude(latest->GetLongitude());
+      fix->SetZoneOffset(latest->GetZoneOffset());
+      fix->SetTime(latest->GetTime());
+      fix->CourseMadeGood = latest->CourseMadeGood;
+      fix->SpeedMadeGood = latest->SpeedMadeGood;
+    }
+  }
+  ReadColors(store_, settings_);
+}
+
+CKeelmarkRouteXPDoc::~CKeelmarkRouteXPDoc() { Close(); }
+
+void CKeelmarkRouteXPDoc::Close() {
+  if (closed_) return;
+  closed_ = true;
+  vessel_.WriteIdentity(store_);
+  for (const DataFileId id : kStartOrder) {
+    const DataFile file = FileOf(id);
+    if (!StoreDataFile(file)) prompter_.Message(file.storeFailure, MessageIcon::None);
+  }
+  WriteColors(store_, settings_);
+  WriteSettings(store_, settings_);
+  std::string error;
+  if (!store_.Sync(&error)) {
+    prompter_.Message("The settings could not be saved:\n" + error, MessageIcon::Exclamation);
+  }
+}
+
+Category CKeelmarkRouteXPDoc::GetCategory() const {
+  return CategoryFromIndex(settings_.listSelected).value_or(Category::Waypoints);
+}
+
+void CKeelmarkRouteXPDoc::SetCategory(Category category) {
+  settings_.listSelected = static_cast<int>(category);
+}
+
+namespace {
+
+std::string ResolveIn(const std::string& path, const std::string& folder) {
+  if (path.empty() || folder.empty()) return path;
+  const std::filesystem::path p(path);
+  if (p.is_absolute()) return path;
+  return (std::filesystem::path(folder) / p).string();
+}
+
+}  // namespace
+
+std::string DataFilePathIn(const SettingsStore& store, const TextSetting& key,
+                           const std::string& folder) {
+  return ResolveIn(store.Read(key), folder);
+}
+
+std::string CKeelmarkRouteXPDoc::ResolvePath(const std::string& path) const {
+  return ResolveIn(path, dataFolder_);
+}
+
+std::string CKeelmarkRouteXPDoc::DataFilePath(const TextSetting& key) const {
+  return DataFilePathIn(store_, key, dataFolder_);
+}
+
+bool CKeelmarkRouteXPDoc::KeepDamagedFile(const std::string& path, const std::string& why) {
+  const std::string kept =
+      path + ".damaged-" + FormatUtc(ProcessClock().Now(), "%Y%m%d-%H%M%S");
+  std::error_code ec;
+  std::filesystem::rename(path, kept, ec);
+  if (ec) {
+    protectedPaths_.insert(path);
+    prompter_.Message("The data file\n" + path + "\nis damaged (" + why +
+                          ") and could not be set aside; it will not be written over.",
+                      MessageIcon::Exclamation);
+    return false;
+  }
+  prompter_.Message("The data file\n" + path + "\nis damaged (" + why + ").\nIt has been kept as\n" +
+                        kept,
+                    MessageIcon::Exclamation);
+  return true;
+}
+
+LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
+  const LoadResult result = LoadArchiveFile(path, file.serialize);
+  if (!result.Ok()) file.reset();
+  if (result.status == LoadStatus::Damaged) KeepDamagedFile(path, result.detail);
+  return result;
+}
+
+bool CKeelmarkRouteXPDoc::LoadDataFile(const DataFile& file) {
+  if (LoadAt(DataFilePath(file.key), file).Ok()) return true;
+  prompter_.Message(file.locateMessage, MessageIcon::Exclamation);
+  const std::optional<std::string> chosen =
+      prompter_.ChooseOpenFile({kDataFileFilter, kDataFileExtension, file.locateName});
+  const std::string path = chosen.value_or("");
+  store_.Write(file.key, path);
+  if (!path.empty() && LoadAt(ResolvePath(path), file).Ok()) return true;
+  prompter_.Message(kFailedToOpen, MessageIcon::Exclamation);
+  return false;
+}
+
+bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file) {
+  const std::string path = DataFilePath(file.key);
+  if (path.empty() || protectedPaths_.count(path)) return false;
+  return StoreArchiveFile(path, file.serialize);
+}
+
+void CKeelmarkRouteXPDoc::ReloadDataFiles() {
+  vessel_.ReadIdentity(store_);
+  for (const DataFileId id : kRouteDocumentOrder) (void)LoadDataFile(FileOf(id));
+}
+
+void CKeelmarkRouteXPDoc::StoreDataFiles() {
+  vessel_.WriteIdentity(store_);
+  for (const DataFileId id : kRouteDocumentOrder) (void)StoreDataFile(FileOf(id));
+}
+
+CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
+  switch (id) {
+    case DataFileId::Vessel:
+      return {setting::kVesselPath, "vessel", "Unable to load vessel data\nPlease locate data file",
+              "Can not load vessel data", "Can not store vessel",
+              [this](Archive& a) { vessel_.Serialize(a); },
+              [this] {
+                vessel_ = CVessel2();
+                vessel_.ReadIdentity(store_);
+              }};
+    case DataFileId::History:
+      return {setting::kHistoryPath, "voyage",
+              "Unable to load history data\nPlease locate data file", "Can not load history data",
+              "Can not store history data", [this](Archive& a) { history_.Serialize(a); },
+              [this] { history_.RemoveAll(); }};
+    case DataFileId::Storms:
+      return {setting::kHurricanePath, "hurricane",
+              "Unable to load hurricane data\nPlease locate data file",
+              "Can not load hurricanelist", "Can not store hurricanelist",
+              [this](Archive& a) { storms_.Serialize(a); }, [this] { storms_.RemoveAll(); }};
+    case DataFileId::Meteo:
+      return {setting::kMeteoPath, "meteo", "Unable to load meteo data\nPlease locate data file",
+              "Can not load meteolist", "Can not store meteolist",
+              [this](Archive& a) { meteo_.Serialize(a); }, [this] { meteo_.RemoveAll(); }};
+    case DataFileId::Warnings:
+      return {setting::kWarningPath, "warning",
+              "Unable to load nav warning data\nPlease locate data file",
+              "Can not load navigational warnings", "Can not store navigational warnings",
+              [this](Archive& a) { warnings_.Serialize(a); }, [this] { warnings_.RemoveAll(); }};
+    case DataFileId::Ports:
+      return {setting::kPortPath, "port", "Unable to load port data\nPlease locate data file",
+              "Can not load port data", "Can not store port data",
+              [this](Archive& a) { ports_.Serialize(a); }, [this] { ports_.RemoveAll(); }};
+    case DataFileId::Forecasts:
+      break;
+  }
+  return {setting::kForecastPath, "forecast",
+          "Unable to load forecast data\nPlease locate data file", "Can not load forecast data",
+          "Can not store forecast data", [this](Archive& a) { forecasts_.Serialize(a); },
+          [this] { forecasts_.RemoveAll(); }};
+}
+
+LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path) {
+  ReloadDataFiles();
+  // Read into fresh lists first, so that a damaged route document changes nothing.
+  Voyage route;
+  ChartList charts;
+  ReportingPointList reportingPoints;
+  const LoadResult result = LoadArchiveFile(
+      path, [&](Archive& a) { SerializeRouteDocument(a, route, charts, reportingPoints); });
+  if (!result.Ok()) return result;
+  // The weather source is not in the file: it keeps its value while the program runs.
+  route.UseForecastAreas = route_.UseForecastAreas;
+  route_ = std::move(route);
+  charts_ = std::move(charts);
+  reportingPoints_ = std::move(reportingPoints);
+  CalculateAfterLoading();
+  return result;
+}
+
+bool CKeelmarkRouteXPDoc::SaveRouteDocument(const std::string& path, std::string* error) {
+  StoreDataFiles();
+  const bool stored = StoreArchiveFile(
+      path, [&](Archive& a) { SerializeRouteDocument(a, route_, charts_, reportingPoints_); },
+      error);
+  CalculateAfterLoading();
+  return stored;
+}
+
+void CKeelmarkRouteXPDoc::CalculateAfterLoading() {
+  ApplyAverageWeather(route_, meteo_);
+  CalculateFromDeparture(route_, vessel_);
+  if (const PositionFix* latest = history_.GetLast()) CalculateVoyage(route_, vessel_, *latest);
+}
+
+void CKeelmarkRouteXPDoc::OnNewDocument() {
+  route_.RemoveAll();
+  charts_.RemoveAll();
+  reportingPoints_.RemoveAll();
+}
+
+SelectedRecord CKeelmarkRouteXPDoc::GetSelectedRecord() {
+  SelectedRecord selected;
+  if (settings_.hasListSelected == 0) {
+    if (settings_.chartSelected == 0) selected.position = &presentPosition_;
+    if (settings_.chartSelected == 1 && selectedRow >= 0 && !storms_.IsEmpty()) {
+      selected.position = storms_.GetAt(selectedRow);
+    }
+    return selected;
+  }
+  const std::optional<Category> category = CategoryFromIndex(settings_.listSelected);
+  if (selectedRow < 0 || !category) return selected;
+  // A row past the end of a collection selects nothing.
+  auto at = [this](const auto& list) -> decltype(list.GetFirst()) {
+    return selectedRow < list.GetCount() ? list.GetAt(selectedRow) : nullptr;
+  };
+  switch (*category) {
+    case Category::Waypoints:
+    case Category::Schedule: selected.position = at(route_); break;
+    case Category::History: selected.position = at(history_); break;
+    case Category::Warnings: selected.position = at(warnings_); break;
+    case Category::Reporting: selected.position = at(reportingPoints_); break;
+    case Category::Publications: selected.position = charts_.NthPublication(selectedRow); break;
+    case Category::Ports: selected.position = at(ports_); break;
+    case Category::Charts: selected.position = charts_.NthChart(selectedRow); break;
+    case Category::Forecast: selected.forecast = at(forecasts_); break;
+    case Category::Storms: selected.position = at(storms_); break;
+  }
+  return selected;
+}
+
+PositionFix& CKeelmarkRouteXPDoc::GetPresentPosition() {
+  if (settings_.useNMEA != 0) return presentPosition_;
+  if (const PositionFix* latest = history_.GetLast()) {
+    PositionFix& p = presentPosition_;
+    p.SetLatitude(latest->GetLatitude());
+    p.SetLongitude(latest->GetLongitude());
+    p.SetZoneOffset(latest->GetZoneOffset());
+    p.SetTime(latest->GetTime());
+    p.CourseMadeGood = latest->CourseMadeGood;
+    p.SpeedMadeGood = latest->SpeedMadeGood;
+    p.SteeredCourse = latest->SteeredCourse;
+    p.LogSpeed = latest->LogSpeed;
+    p.EngineRpm = latest->EngineRpm;
+    p.Weather = latest->Weather;
+  }
+  if (settings_.updateDR != 0) {
+    const CNavigation navigation;
+    PositionFix& p = presentPosition_;
+    const double now = navigation.UtcDayNumberNow();
+    const double hours = (now - p.GetTime()) * 24.0;
+    navigation.DeadReckon(p, p.SpeedMadeGood * hours, p.CourseMadeGood);
+    p.SetTime(now);
+  }
+  return presentPosition_;
+}
+
+bool CKeelmarkRouteXPDoc::RecalculateVoyage(bool fromDeparture) {
+  if (route_.GetCount() < 2) return true;
+  ApplyAverageWeather(route_, meteo_);
+  if (fromDeparture) {
+    CalculateFromDeparture(route_, vessel_);
+  } else {
+    CalculateVoyage(route_, vessel_, presentPosition_);
+  }
+  return true;
+}
+
+bool CKeelmarkRouteXPDoc::ConfirmPositionFix(PositionFix& fix, const FixEntry& entry) {
+  const bool madeGood = ConfirmFix(history_, fix, entry, vessel_, meteo_, prompter_);
+  GetPresentPosition();
+  RecalculateVoyage(settings_.statusListSelected == 0);
+  return madeGood;
+}
+
+bool CKeelmarkRouteXPDoc::ExportSelectedRecord(const std::string& path) {
+  Archive archive = Archive::ForStoring();
+  if (settings_.hasListSelected != 0 && selectedRow >= 0) {
+    if (const SelectedRecord selected = GetSelectedRecord()) selected.Serialize(archive);
+  }
+  const auto& bytes = archive.StoredBytes();
+  if (!WriteFileAtomically(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()})) {
+    prompter_.Message(kErrorWriting + path, MessageIcon::Stop);
+    return false;
+  }
+  return true;
+}
+
+namespace {
+
+// Reads one record of the list's kind from the bytes and inserts it after `after` (appended
+// when that is not in the list); a damaged record inserts nothing.
+template <typename List>
+bool ImportInto(List& list, Archive& archive, const CPosition2* after, bool append) {
+  using Record = std::remove_pointer_t<decltype(list.GetFirst())>;
+  auto record = std::make_unique<Record>();
+  try {
+    record->Serialize(archive);
+  } catch (const ArchiveError&) {
+    return false;
+  }
+  if (append) {
+    list.Add(std::move(record));
+  } else {
+    list.InsertAfter(dynamic_cast<const Record*>(after), std::move(record));
+  }
+  return true;
+}
+
+}  // namespace
+
+bool CKeelmarkRouteXPDoc::ImportRecord(const std::string& path) {
+  auto bytes = ReadWholeFile(path);
+  if (!bytes) {
+    prompter_.Message(kErrorReading + path, MessageIcon::Stop);
+    return false;
+  }
+  Archive archive = Archive::ForLoading(std::move(*bytes));
+  const SelectedRecord selected = GetSelectedRecord();
+  const CPosition2* after = selected.position;
+  bool imported = false;
+  switch (GetCategory()) {
+    case Category::Waypoints:
+    case Category::Schedule: imported = ImportInto(route_, archive, after, false); break;
+    case Category::History: imported = ImportInto(history_, archive, after, false); break;
+    case Category::Warnings: imported = ImportInto(warnings_, archive, after, false); break;
+    case Category::Reporting: imported = ImportInto(reportingPoints_, archive, after, false); break;
+    case Category::Publications:
+    case Category::Charts: imported = ImportInto(charts_, archive, after, false); break;
+    case Category::Ports: imported = ImportInto(ports_, archive, after, false); break;
+    case Category::Forecast: imported = ImportInto(forecasts_, archive, nullptr, true); break;
+    case Category::Storms: imported = ImportInto(storms_, archive, after, false); break;
+  }
+  if (!imported) prompter_.Message(kErrorReading + path, MessageIcon::Stop);
+  return imported;
+}
+
+}  // namespace keelmark

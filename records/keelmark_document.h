@@ -1,0 +1,185 @@
+// CKeelmarkRouteXPDoc: the one document. It owns every collection, loads the shared data files
+// when it is created and stores them when it is closed, and reads and writes route documents
+// (".q3v": the route, the charts and the reporting points).
+//
+// Data files are found through the settings' "Path" keys; a relative path is resolved against
+// the data folder (the current folder unless one is given). A data file that cannot be read is
+// located through the Prompter; one that exists but is damaged is first kept beside itself as
+// NAME.damaged-YYYYMMDD-HHMMSS, so that storing an empty list later never destroys it.
+#pragma once
+
+#include <functional>
+#include <set>
+#include <string>
+
+#include "records/archive_file.h"
+#include "records/category.h"
+#include "records/chart.h"
+#include "records/chart_list.h"
+#include "records/forecast_list.h"
+#include "records/history_list.h"
+#include "records/meteo_list.h"
+#include "records/port_list.h"
+#include "records/position_fix.h"
+#include "records/prompter.h"
+#include "records/reporting_point_list.h"
+#include "records/settings.h"
+#include "records/settings_store.h"
+#include "records/storm_list.h"
+#include "records/voyage.h"
+#include "records/warning_list.h"
+#include "navigation/position_fixes.h"
+#include "navigation/vessel.h"
+
+namespace keelmark {
+
+class ForecastArea;
+
+// The data file a "Path" key names, a relative path taken inside `folder` (when one is given);
+// the empty text when the key is empty.
+[[nodiscard]] std::string DataFilePathIn(const SettingsStore& store, const TextSetting& key,
+                                         const std::string& folder);
+
+// The record behind the selected row: a position record, or a forecast area (the one kind of
+// record that is not a position).
+struct SelectedRecord {
+  CPosition2* position = nullptr;
+  ForecastArea* forecast = nullptr;
+
+  [[nodiscard]] explicit operator bool() const { return position || forecast; }
+  // The record's own layout, as the single-record exchange files hold it.
+  void Serialize(Archive& archive) const;
+};
+
+class CKeelmarkRouteXPDoc {
+ public:
+  // Loads the vessel, history, storms, average weather, warnings, ports and forecast areas (in
+  // that order, each with its locate procedure and failure message), reads the settings,
+  // prunes the history and takes the present position from the latest fix.
+  CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompter, std::string dataFolder = "");
+  // Close(), unless it has run.
+  ~CKeelmarkRouteXPDoc();
+  CKeelmarkRouteXPDoc(const CKeelmarkRouteXPDoc&) = delete;
+  CKeelmarkRouteXPDoc& operator=(const CKeelmarkRouteXPDoc&) = delete;
+
+  // Stores every data file (each failure has its message), then the colours and settings.
+  // Runs once; later calls do nothing.
+  void Close();
+
+  // --- The collections. ---
+  [[nodiscard]] Voyage& GetRoute() { return route_; }
+  [[nodiscard]] HistoryList& GetHistory() { return history_; }
+  [[nodiscard]] StormList& GetStorms() { return storms_; }
+  [[nodiscard]] MeteoList& GetMeteo() { return meteo_; }
+  [[nodiscard]] PortList& GetPorts() { return ports_; }
+  [[nodiscard]] ChartList& GetCharts() { return charts_; }
+  [[nodiscard]] ReportingPointList& GetReportingPoints() { return reportingPoints_; }
+  [[nodiscard]] WarningList& GetWarnings() { return warnings_; }
+  [[nodiscard]] ForecastList& GetForecasts() { return forecasts_; }
+  [[nodiscard]] Chart& GetCurrentChart() { return currentChart_; }
+  [[nodiscard]] CVessel2& GetVessel() { return vessel_; }
+  [[nodiscard]] Settings& GetSettings() { return settings_; }
+  [[nodiscard]] SettingsStore& GetStore() { return store_; }
+  [[nodiscard]] Prompter& GetPrompter() { return prompter_; }
+  [[nodiscard]] PositionFix& GetSecondFix() { return secondFix_; }
+
+  // --- Shared user-interface state (the rest lives in GetSettings()). ---
+  int selectedRow = 0;  // row picked in the list, -1 for none
+  [[nodiscard]] Category GetCategory() const;
+  void SetCategory(Category category);
+
+  // --- Data files. ---
+  // The path a "Path" key names, resolved against the data folder ("" when the key is empty).
+  [[nodiscard]] std::string DataFilePath(const TextSetting& key) const;
+  // Loads (true) or stores (false) every shared data file in the route document's order:
+  // vessel, history, forecast areas, storms, average weather, ports, warnings. No failure
+  // messages, as opening and saving a route document do.
+  void ReloadDataFiles();
+  void StoreDataFiles();
+
+  // --- Route documents. ---
+  // Rereads the data files, then reads the route, charts and reporting points from the file
+  // (nothing changes when it cannot be read), applies the average weather and calculates the
+  // voyage from the departure and then from the latest fix.
+  [[nodiscard]] LoadResult OpenRouteDocument(const std::string& path);
+  // Stores the data files, then writes the route document whole or not at all, then
+  // recalculates as after opening.
+  [[nodiscard]] bool SaveRouteDocument(const std::string& path, std::string* error = nullptr);
+  // Empties the route, the charts and the reporting points; nothing else is reset.
+  void OnNewDocument();
+
+  // --- Look-ups and recalculation. ---
+  [[nodiscard]] SelectedRecord GetSelectedRecord();
+  // The present position brought up to date from the latest fix (and dead-reckoned to now
+  // when "UpdateDR" is set), unless the GPS receiver keeps it ("UseNMEA").
+  PositionFix& GetPresentPosition();
+  // The position as last brought up to date, without bringing it up to date again.
+  [[nodiscard]] PositionFix& PresentPosition() { return presentPosition_; }
+  // With two or more waypoints: average weather onto the legs, then the calculation from the
+  // departure or from the present position. Always true.
+  bool RecalculateVoyage(bool fromDeparture);
+  // After the data files and the route have been read: weather, the departure, then the latest
+  // fix when there is one.
+  void CalculateAfterLoading();
+
+  // --- Position fixes. ---
+  // A fix the fix editor confirmed (it is in the history): the fix pipeline (vessel condition,
+  // log speed, made good with the 40-knot rule, current, average weather), then the present
+  // position from it and the voyage recalculated: from the present position once under way,
+  // from the departure before that. The result is whether made good was updated.
+  bool ConfirmPositionFix(PositionFix& fix, const FixEntry& entry);
+
+  // --- Single-record exchange files. ---
+  // Writes the selected record's layout (an empty file when none is selected); "Error writing
+  // file " and the path on failure.
+  bool ExportSelectedRecord(const std::string& path);
+  // Reads one record of the current category from the file and inserts it after the selected
+  // record (a forecast area at the end); "Error reading file " and the path on failure, and a
+  // damaged file inserts nothing.
+  bool ImportRecord(const std::string& path);
+
+ private:
+  using Serializer = std::function<void(Archive&)>;
+  struct DataFile;
+  enum class DataFileId { Vessel, History, Storms, Meteo, Warnings, Ports, Forecasts };
+  // The order the program starts and ends with, and the order of a route document.
+  static constexpr DataFileId kStartOrder[] = {
+      DataFileId::Vessel,   DataFileId::History, DataFileId::Storms,   DataFileId::Meteo,
+      DataFileId::Warnings, DataFileId::Ports,   DataFileId::Forecasts};
+  static constexpr DataFileId kRouteDocumentOrder[] = {
+      DataFileId::Vessel, DataFileId::History, DataFileId::Forecasts, DataFileId::Storms,
+      DataFileId::Meteo,  DataFileId::Ports,   DataFileId::Warnings};
+
+  [[nodiscard]] DataFile FileOf(DataFileId id);
+  [[nodiscard]] bool LoadDataFile(const DataFile& file);
+  [[nodiscard]] bool StoreDataFile(const DataFile& file);
+  [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
+  // Keeps a damaged file beside itself; false when that failed (its path is then protected).
+  bool KeepDamagedFile(const std::string& path, const std::string& why);
+  [[nodiscard]] std::string ResolvePath(const std::string& path) const;
+  void TakePresentPositionFromLatestFix();
+
+  SettingsStore& store_;
+  Prompter& prompter_;
+  std::string dataFolder_;
+  bool closed_ = false;
+  // Damaged files that could not be kept aside: never written over.
+  std::set<std::string> protectedPaths_;
+
+  Settings settings_;
+  ForecastList forecasts_;
+  PositionFix secondFix_;
+  StormList storms_;
+  WarningList warnings_;
+  ReportingPointList reportingPoints_;
+  ChartList charts_;
+  Chart currentChart_;
+  HistoryList history_;
+  PortList ports_;
+  MeteoList meteo_;
+  PositionFix presentPosition_;
+  Voyage route_;
+  CVessel2 vessel_;
+};
+
+}  // namespace keelmark

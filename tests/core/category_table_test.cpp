@@ -1,0 +1,344 @@
+#include "reports/category_table.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <memory>
+
+#include "navigation/calendar.h"
+#include "navigation/clock.h"
+#include "navigation/navigation.h"
+#include "records/keelmark_document.h"
+#include "tests/core/test_files.h"
+
+namespace keelmark {
+namespace {
+
+constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
+
+std::string Heads(const ColumnSet& columns) {
+  std::string text;
+  for (const Column& c : columns) {
+    text += c.text + (c.align == Alignment::Left ? " L" : " R") + std::to_string(c.width) + "|";
+  }
+  return text;
+}
+
+struct HeadCase {
+  Category category;
+  const char* heads;
+};
+
+class CategoryHeads : public testing::TestWithParam<HeadCase> {};
+
+TEST_P(CategoryHeads, EachCategoryHasItsEightColumns) {
+  EXPECT_EQ(Heads(CategoryColumns(GetParam().category)), GetParam().heads);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    AllCategories, CategoryHeads,
+    testing::Values(
+        HeadCase{Category::Waypoints,
+                 "Waypoint L100|Latitude L100|Longitude L100|Local Time L100|Bearing R100|"
+                 "Distance R100|Wind L100|Current L100|"},
+        HeadCase{Category::History,
+                 "Date and Time L100|Latitude L100|Longitude L100|Local Time L100|"
+                 "GroundCourse R100|GroundSpeed R100|Engine rpm R100|Current L100|"},
+        HeadCase{Category::Schedule,
+                 "Waypoint L100|ETA L100|Local Time L100|Required R80|Grnd Speed R80|"
+                 "Remaining R140|Wind L100|Current L100|"},
+        HeadCase{Category::Warnings,
+                 "ID L100|Latitude L100|Longitude L100|Valid Till L200|Description L250| L0| L0|"
+                 " L0|"},
+        HeadCase{Category::Reporting,
+                 "Name L100|Latitude L100|Longitude L100|Action L100|Last completed R100| R100|"
+                 " L100| L100|"},
+        HeadCase{Category::Publications,
+                 "Publication L100|Edition L100|Last Correction L100|Publisher L100| R100| R100|"
+                 " R100| L100|"},
+        HeadCase{Category::Ports,
+                 "Port of L100|Latitude L100|Longitude L100|Local Time L100|"
+                 "Distance inbound R100|Berth R100|Agent Name R100|Agent Email L100|"},
+        HeadCase{Category::Charts,
+                 "Chart L100|Publication L100|Last Correction L100|Scale L100|At Latitude R100|"
+                 "Projection R100|Folio R100|Publisher L100|"},
+        HeadCase{Category::Forecast,
+                 "Area L100|UTC L100|Wind L100|Wave ht L100|Swell L100|Visibility L100|"
+                 "Weather L100|Current L100|"},
+        HeadCase{Category::Storms,
+                 "Name L100|UTC L100|Latitude L100|Longitude L100|Course L100|Speed L100|"
+                 "Bearing L100|Distance L100|"}));
+
+struct ZoneCase {
+  double hours;
+  const char* text;
+};
+
+class ZoneTexts : public testing::TestWithParam<ZoneCase> {};
+
+TEST_P(ZoneTexts, LocalTimeColumnNamesTheOffset) {
+  EXPECT_EQ(ZoneText(GetParam().hours), GetParam().text);
+}
+
+INSTANTIATE_TEST_SUITE_P(Offsets, ZoneTexts,
+                         testing::Values(ZoneCase{0.0, "UTC"}, ZoneCase{-0.0, "UTC"},
+                                         ZoneCase{-5.0, "UTC -5.0 hrs"},
+                                         ZoneCase{1.0, "UTC + 1.0 hrs"},
+                                         ZoneCase{5.5, "UTC + 5.5 hrs"},
+                                         ZoneCase{-12.0, "UTC -12.0 hrs"},
+                                         ZoneCase{kNaN, "NA"}));
+
+// A document on an empty data folder (every file present and empty, a default vessel) at a
+// fixed "now" of 6 December 2026 12:00 UTC.
+class CategoryTableTest : public testing::Test {
+ protected:
+  CategoryTableTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
+    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
+                             "port.dat", "forecast.dat"}) {
+      EXPECT_TRUE(WriteFileAtomically(folder_.PathOf(name), std::string(4, '\0')));
+    }
+    CVessel2 vessel;
+    EXPECT_TRUE(StoreArchiveFile(folder_.PathOf("vessel.dat"),
+                                 [&](Archive& a) { vessel.Serialize(a); }));
+    doc_ = std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
+  }
+
+  // 1 December 2026 00:00 UTC plus some days.
+  static double Day(double days) {
+    return CNavigation().LocalDayNumber(TimeFromUtcFields({126, 11, 1, 0, 0, 0, 0})) + days;
+  }
+
+  // Four waypoints on the equator one degree apart (60 nM legs): departure at Day(0), arrival
+  // at Day(1); zone offsets 0, 0, +1 and -5 hours; the last leg by great circle.
+  void MakeRoute(int count = 4) {
+    const double zones[] = {0.0, 0.0, 1.0, -5.0};
+    for (int i = 0; i < count; ++i) {
+      auto w = std::make_unique<Waypoint>();
+      w->SetName("WP" + std::to_string(i));
+      w->SetLatitude(0.0);
+      w->SetLongitude(i);
+      w->SetZoneHours(zones[i]);
+      w->UseVoyageWeather = 0;
+      w->Weather.WindDirection = 45.0;
+      w->Weather.WindSpeed = 12.0;
+      doc_->GetRoute().Add(std::move(w));
+    }
+    Waypoint* first = doc_->GetRoute().GetFirst();
+    first->SetTime(Day(0));
+    first->SetScheduledTime(Day(0));
+    first->SetRequiredTime(Day(0));
+    doc_->GetRoute().GetLast()->SetScheduledTime(Day(1));
+    doc_->GetRoute().GetLast()->GreatCircle = count > 1 ? 1 : 0;
+    doc_->RecalculateVoyage(true);
+  }
+
+  PositionFix* AddFix(double longitude, double time) {
+    auto fix = std::make_unique<PositionFix>();
+    fix->SetLatitude(0.0);
+    fix->SetLongitude(longitude);
+    fix->SetTime(time);
+    fix->CourseMadeGood = 90.0;
+    fix->SpeedMadeGood = 7.5;
+    return doc_->GetHistory().Add(std::move(fix));
+  }
+
+  Table Fill(Category category) { return FillCategory(*doc_, category); }
+
+  FixedClock clock_;
+  ScopedProcessClock scope_;
+  test::ScratchDirectory folder_;
+  MemorySettingsStore store_;
+  ScriptedPrompter prompter_;
+  std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
+};
+
+using Cells = std::array<std::string, kListColumnCount>;
+
+TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
+  MakeRoute();
+  doc_->GetSettings().statusListSelected = 0;
+  // Half way, between WP1 (due at Day(1/3)) and WP2.
+  AddFix(1.6, Day(0.5));
+  const Table waypoints = Fill(Category::Waypoints);
+  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+  ASSERT_EQ(waypoints.rows.size(), 4u);
+  const int images[] = {kImagePassed, kImagePassed, kImageWaypoint, kImageWaypoint};
+  for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(waypoints.rows[i].image, images[i]) << i;
+  EXPECT_EQ(waypoints.rows[0].cells, (Cells{"WP0", "0 : 0.00 N", "0 : 0.00 E", "UTC", "-", "-",
+                                            "NE 12.0 kts", "N 0.0 kts"}));
+  EXPECT_EQ(waypoints.rows[3].cells, (Cells{"WP3", "0 : 0.00 N", "3 : 0.00 E", "UTC -5.0 hrs",
+                                            "90. deg (GRC)", "      60.0 nM", "NE 12.0 kts",
+                                            "N 0.0 kts"}));
+  EXPECT_EQ(waypoints.rows[2].cells[3], "UTC + 1.0 hrs");
+
+  const Table schedule = Fill(Category::Schedule);
+  ASSERT_EQ(schedule.rows.size(), 4u);
+  EXPECT_EQ(schedule.rows[1].image, kImagePassed);
+  EXPECT_EQ(schedule.rows[1].cells, (Cells{"WP1", "NA", "", "", "", "", "", ""}));
+  EXPECT_EQ(schedule.rows[3].image, kImageWaypoint);
+  // The last waypoint arrives at the scheduled arrival, Day(1) = 2 December 00:00 UTC, read at
+  // UTC -5.
+  EXPECT_EQ(schedule.rows[3].cells[1], "01 Dec 19:00 LT");
+  EXPECT_EQ(schedule.rows[3].cells[2], "UTC -5.0 hrs");
+  EXPECT_EQ(schedule.rows[2].cells[5], "      60.0 nM");
+  EXPECT_EQ(schedule.rows[3].cells[5], "       0.0 nM");
+}
+
+TEST_F(CategoryTableTest, BeforeDepartureNothingIsPassedAndEveryScheduleRowHasItsEta) {
+  MakeRoute();
+  doc_->GetSettings().statusListSelected = 1;
+  AddFix(0.0, Day(-1));
+  const Table waypoints = Fill(Category::Waypoints);
+  EXPECT_EQ(doc_->GetSettings().statusListSelected, 0);
+  for (const Row& row : waypoints.rows) EXPECT_EQ(row.image, kImageWaypoint) << row.cells[0];
+  const Table schedule = Fill(Category::Schedule);
+  for (const Row& row : schedule.rows) {
+    EXPECT_EQ(row.image, kImageWaypoint);
+    EXPECT_NE(row.cells[1], "NA");
+    EXPECT_NE(row.cells[4], "");
+  }
+  EXPECT_EQ(schedule.rows[0].cells[1], "01 Dec 00:00 LT");
+}
+
+TEST_F(CategoryTableTest, OneWaypointShowsNoLegAndAnEmptyRouteNoRows) {
+  EXPECT_TRUE(Fill(Category::Waypoints).rows.empty());
+  EXPECT_TRUE(Fill(Category::Schedule).rows.empty());
+  MakeRoute(1);
+  const Table table = Fill(Category::Waypoints);
+  ASSERT_EQ(table.rows.size(), 1u);
+  EXPECT_EQ(table.rows[0].cells[4], "-");
+  EXPECT_EQ(table.rows[0].cells[5], "-");
+}
+
+TEST_F(CategoryTableTest, ImpossibleScheduleShowsNotAvailable) {
+  MakeRoute();
+  // Arrival at the departure: no time to sail, every speed is a division by zero.
+  doc_->GetRoute().GetLast()->SetScheduledTime(Day(0));
+  AddFix(0.0, Day(-1));
+  const Table schedule = Fill(Category::Schedule);
+  EXPECT_EQ(schedule.rows[2].cells[3], "NA");
+  EXPECT_EQ(schedule.rows[2].cells[4], "NA");
+}
+
+TEST_F(CategoryTableTest, HistoryMarksFixesAfterTheDepartureAndShowsNonFiniteAsNA) {
+  AddFix(0.0, Day(-0.5));
+  PositionFix* later = AddFix(0.5, Day(0.25));
+  later->SetZoneHours(1.0);
+  later->EngineRpm = 85.0;
+  // Without a route the latest fix is the reference: nothing is later than it.
+  for (const Row& row : Fill(Category::History).rows) EXPECT_EQ(row.image, kImageFix);
+
+  MakeRoute();
+  Table history = Fill(Category::History);
+  ASSERT_EQ(history.rows.size(), 2u);
+  EXPECT_EQ(history.rows[0].image, kImageFix);
+  EXPECT_EQ(history.rows[1].image, kImageNewFix);
+  EXPECT_EQ(history.rows[1].cells, (Cells{"01 Dec 07:00 LT", "0 : 0.00 N", "0 : 30.00 E",
+                                          "UTC + 1.0 hrs", "90.0 deg", "7.5 kts", "85.0 rpm",
+                                          "N 0.0 kts"}));
+  later->CourseMadeGood = kNaN;
+  later->SetTime(kNaN);
+  history = Fill(Category::History);
+  EXPECT_EQ(history.rows[1].cells[0], "NA");
+  EXPECT_EQ(history.rows[1].cells[4], "NA");
+}
+
+TEST_F(CategoryTableTest, ChartsAndPublicationsShareOneListButEachShowsItsKind) {
+  const char* names[] = {"P0", "C0", "P1", "C1"};
+  for (int i = 0; i < 4; ++i) {
+    auto chart = std::make_unique<Chart>();
+    chart->SetName(names[i]);
+    chart->IsChart = i % 2;
+    chart->Edition = TimeFromUtcFields({125, 5, 12, 0, 0, 0, 0});
+    chart->Number = "NM " + std::to_string(i);
+    chart->Publisher = "UKHO";
+    chart->Scale = 750000.0;
+    chart->ScaleLatitude = 53.0;
+    chart->Projection = i == 3 ? 1 : 0;
+    chart->LayoutTag = "Version 4";
+    doc_->GetCharts().Add(std::move(chart));
+  }
+  const Table charts = Fill(Category::Charts);
+  ASSERT_EQ(charts.rows.size(), 2u);
+  EXPECT_EQ(charts.rows[0].cells, (Cells{"C0", "12 Jun 2025", "NM 1", "750000.000000",
+                                         "53.00 deg", "Mercator", "Version 4", "UKHO"}));
+  EXPECT_EQ(charts.rows[1].cells[0], "C1");
+  EXPECT_EQ(charts.rows[1].cells[5], "Gnomonic");
+  const Table publications = Fill(Category::Publications);
+  ASSERT_EQ(publications.rows.size(), 2u);
+  EXPECT_EQ(publications.rows[1].cells,
+            (Cells{"P1", "12 Jun 2025", "NM 2", "UKHO", "", "", "", ""}));
+  EXPECT_EQ(publications.rows[1].image, kImageChart);
+}
+
+TEST_F(CategoryTableTest, InboundDistanceNeedsTwoTrajectPoints) {
+  for (int points = 0; points < 3; ++points) {
+    auto port = std::make_unique<Port>();
+    port->SetZoneHours(-5.0);
+    for (int i = 0; i < points; ++i) {
+      auto w = std::make_unique<Waypoint>();
+      w->SetLatitude(0.0);
+      w->SetLongitude(i * 0.5);
+      port->InboundTraject.Add(std::move(w));
+    }
+    doc_->GetPorts().Add(std::move(port));
+  }
+  const Table ports = Fill(Category::Ports);
+  ASSERT_EQ(ports.rows.size(), 3u);
+  EXPECT_EQ(ports.rows[0].cells[4], "?");
+  EXPECT_EQ(ports.rows[1].cells[4], "?");
+  EXPECT_EQ(ports.rows[2].cells[4], "30.0 nM");
+  EXPECT_EQ(ports.rows[2].cells[3], "UTC -5.0 hrs");
+  EXPECT_EQ(ports.rows[2].image, kImagePort);
+}
+
+TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
+  auto warning = std::make_unique<NavWarning>();
+  warning->SetName("NAVAREA I 1/26");
+  warning->SetRequiredTime(Day(11));  // Saturday 12 December 00:00 UTC
+  warning->Message.Description = "Buoy adrift";
+  doc_->GetWarnings().Add(std::move(warning));
+  EXPECT_EQ(Fill(Category::Warnings).rows.at(0).cells,
+            (Cells{"NAVAREA I 1/26", "45 : 0.00 N", "5 : 0.00 E", "Saturday 12 Dec 00:00 UTC",
+                   "Buoy adrift", "", "", ""}));
+
+  auto point = std::make_unique<ReportingPoint>();
+  point->Completed = 1;
+  point->Action = "Call on VHF 13";
+  point->SetTime(Day(0.5));
+  point->SetZoneHours(1.0);
+  doc_->GetReportingPoints().Add(std::move(point));
+  const Row reporting = Fill(Category::Reporting).rows.at(0);
+  EXPECT_EQ(reporting.image, kImagePassed);
+  EXPECT_EQ(reporting.cells[3], "Call on VHF 13");
+  EXPECT_EQ(reporting.cells[4], "01 Dec 13:00 LT");
+
+  // A storm one degree of latitude north of the present position.
+  AddFix(0.0, Day(0));
+  auto storm = std::make_unique<Storm>();
+  storm->SetName("ALPHA");
+  storm->SetLatitude(1.0);
+  storm->SetLongitude(0.0);
+  storm->SetTime(Day(5.25));
+  storm->Course = 315.0;
+  storm->Speed = std::numeric_limits<double>::infinity();
+  doc_->GetStorms().Add(std::move(storm));
+  EXPECT_EQ(Fill(Category::Storms).rows.at(0).cells,
+            (Cells{"ALPHA", "06 06 00 UTC", "1 : 0.00 N", "0 : 0.00 E", "315 deg", "NA",
+                   "  0 deg", "      60 nM"}));
+
+  auto area = std::make_unique<ForecastArea>();
+  area->SetName("Dover");
+  area->Weather.WindDirection = 225.0;
+  area->Weather.WindSpeed = 25.0;
+  area->Weather.WeatherText = "RAIN";
+  doc_->GetForecasts().Add(std::move(area));
+  const Row forecast = Fill(Category::Forecast).rows.at(0);
+  EXPECT_EQ(forecast.image, kImageForecast);
+  EXPECT_EQ(forecast.cells, (Cells{"Dover", "06 12 00 UTC", "SW 25.0 kts", "0.0 mtr",
+                                   "N 0.0 mtr", "15.0 nM", "RAIN", "N 0.0 kts"}));
+}
+
+}  // namespace
+}  // namespace keelmark
