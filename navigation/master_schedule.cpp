@@ -42,11 +42,8 @@ LoadResult MasterSchedule::Load(const std::string& path) {
 
 bool MasterSchedule::Store(const std::string& path, std::string* error) {
   if (damagedPath_ && *damagedPath_ == path) {
-    const std::string kept = path + ".damaged-" + FormatUtc(ProcessClock().Now(), "%Y%m%d-%H%M%S");
-    std::error_code ec;
-    std::filesystem::rename(path, kept, ec);
-    if (ec && std::filesystem::exists(path)) {
-      if (error) *error = "the damaged file " + path + " could not be kept as " + kept;
+    if (!KeepDamagedFile(path, ProcessClock().Now()) && std::filesystem::exists(path)) {
+      if (error) *error = "the damaged file " + path + " could not be set aside";
       return false;
     }
     damagedPath_.reset();

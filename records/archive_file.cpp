@@ -7,6 +7,8 @@
 #include <fstream>
 #include <iterator>
 
+#include "navigation/calendar.h"
+
 namespace keelmark {
 namespace {
 
@@ -17,15 +19,21 @@ void SetError(std::string* error, std::string text) {
 }  // namespace
 
 std::optional<Archive::Bytes> ReadWholeFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
   std::error_code ec;
   if (std::filesystem::is_directory(path, ec)) return std::nullopt;
+  std::ifstream in(path, std::ios::binary);
+  if (!in) return std::nullopt;
   Archive::Bytes bytes;
-  const auto size = std::filesystem::file_size(path, ec);
-  if (!ec) bytes.reserve(static_cast<std::size_t>(size));
-  bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+  // Read in blocks rather than by character: the average-weather file can be 100 MB.
+  constexpr std::size_t kBlock = 1 << 20;
+  std::size_t filled = 0;
+  while (in) {
+    bytes.resize(filled + kBlock);
+    in.read(reinterpret_cast<char*>(bytes.data() + filled), kBlock);
+    filled += static_cast<std::size_t>(in.gcount());
+  }
   if (in.bad()) return std::nullopt;
+  bytes.resize(filled);
   return bytes;
 }
 
@@ -58,6 +66,14 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return false;
   }
   return true;
+}
+
+std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue now) {
+  const std::string kept = path + ".damaged-" + FormatUtc(now, "%Y%m%d-%H%M%S");
+  std::error_code ec;
+  std::filesystem::rename(path, kept, ec);
+  if (ec) return std::nullopt;
+  return kept;
 }
 
 LoadResult LoadArchiveFile(const std::string& path,

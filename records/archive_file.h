@@ -37,4 +37,8 @@ struct LoadResult {
                                     const std::function<void(Archive&)>& serialize,
                                     std::string* error = nullptr);
 
+// Moves a damaged file aside as PATH.damaged-YYYYMMDD-HHMMSS (UTC time `now`), so that nothing
+// stored at PATH later can destroy it. The new path, or nothing when it could not be moved.
+[[nodiscard]] std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue now);
+
 }  // namespace keelmark

@@ -118,20 +118,17 @@ std::string CKeelmarkRouteXPDoc::DataFilePath(const TextSetting& key) const {
   return DataFilePathIn(store_, key, dataFolder_);
 }
 
-bool CKeelmarkRouteXPDoc::KeepDamagedFile(const std::string& path, const std::string& why) {
-  const std::string kept =
-      path + ".damaged-" + FormatUtc(ProcessClock().Now(), "%Y%m%d-%H%M%S");
-  std::error_code ec;
-  std::filesystem::rename(path, kept, ec);
-  if (ec) {
+bool CKeelmarkRouteXPDoc::SetDamagedFileAside(const std::string& path, const std::string& why) {
+  const std::optional<std::string> kept = KeepDamagedFile(path, ProcessClock().Now());
+  if (!kept) {
     protectedPaths_.insert(path);
     prompter_.Message("The data file\n" + path + "\nis damaged (" + why +
                           ") and could not be set aside; it will not be written over.",
                       MessageIcon::Exclamation);
     return false;
   }
-  prompter_.Message("The data file\n" + path + "\nis damaged (" + why + ").\nIt has been kept as\n" +
-                        kept,
+  prompter_.Message("The data file\n" + path + "\nis damaged (" + why +
+                        ").\nIt has been kept as\n" + *kept,
                     MessageIcon::Exclamation);
   return true;
 }
@@ -139,7 +136,7 @@ bool CKeelmarkRouteXPDoc::KeepDamagedFile(const std::string& path, const std::st
 LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
   const LoadResult result = LoadArchiveFile(path, file.serialize);
   if (!result.Ok()) file.reset();
-  if (result.status == LoadStatus::Damaged) KeepDamagedFile(path, result.detail);
+  if (result.status == LoadStatus::Damaged) SetDamagedFileAside(path, result.detail);
   return result;
 }
 

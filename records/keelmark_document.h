@@ -155,7 +155,7 @@ class CKeelmarkRouteXPDoc {
   [[nodiscard]] bool StoreDataFile(const DataFile& file);
   [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
-  bool KeepDamagedFile(const std::string& path, const std::string& why);
+  bool SetDamagedFileAside(const std::string& path, const std::string& why);
   [[nodiscard]] std::string ResolvePath(const std::string& path) const;
   void TakePresentPositionFromLatestFix();
 
