@@ -2,6 +2,7 @@
 
 #include "records/archive_file.h"
 #include "records/text_codec.h"
+#include "reports/text_file_choice.h"
 
 namespace keelmark {
 
@@ -27,9 +28,7 @@ bool WriteListFile(const Table& table, std::string_view separator, const std::st
 }
 
 FileChoice ListExportChoice(ListFormat format) {
-  if (format == ListFormat::Text) {
-    return {"Text File (*.txt)|*.txt|All Files (*.*)|*.*||", "txt", ""};
-  }
+  if (format == ListFormat::Text) return TextFileChoice("");
   return {"CSV File (*.csv)|*.csv|All Files (*.*)|*.*||", "csv", ""};
 }
 

@@ -81,7 +81,9 @@ TEST_F(ExampleDataTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
     ASSERT_EQ(o.status, 0) << name << ": " << o.err;
     const std::string golden =
         std::string(KEELMARK_TEST_DATA) + "/lists/" + Lower(name) + ".txt";
-    if (update) ASSERT_TRUE(WriteFileAtomically(golden, o.out));
+    if (update) {
+      ASSERT_TRUE(WriteFileAtomically(golden, o.out));
+    }
     EXPECT_EQ(o.out, FileText(golden)) << name;
   }
   // Listing changes no data file.
