@@ -22,12 +22,10 @@ constexpr const char* kDefaultShip =
 constexpr const char* kEngineSettingFormat = "%3.0f rpm";
 constexpr const char* kCourseFormat = "%#3.1f deg";
 constexpr const char* kRouteDistanceFormat = "%#10.1f nM";
-constexpr const char* kSpeedFormat = "%#3.1f kts";
 constexpr const char* kReduceDistanceFormat = "%#3.1f nM";
 constexpr const char* kFuelPerDayFormat = "%#3.1f mT";
 constexpr const char* kDraftFormat = "%#3.1f mtr";
 constexpr const char* kWheelOverFormat = "%#2.1f nM";
-constexpr const char* kEtaFormat = "%d %b %H:%M LT";
 constexpr const char* kVoyageFuelFormat = "%6.0f mT";
 constexpr const char* kHeightFormat = "%#3.1f";
 
@@ -133,7 +131,7 @@ SpeedResult CalculateSpeed(const CVessel2& vessel, const SpeedInput& input) {
   result.reduceDistance = vessel.ManoeuvringDistance(rpm, resistance);
   if (result.reduceDistance < 0.0) result.reduceDistance = 0.0;
   result.fuel = vessel.FuelConsumption(rpm, kHoursPerDay);
-  result.logSpeedText = FormatNumber(kSpeedFormat, result.logSpeed);
+  result.logSpeedText = FormatNumber(kKnotsFormat, result.logSpeed);
   result.reduceDistanceText = FormatNumber(kReduceDistanceFormat, result.reduceDistance);
   result.fuelText = FormatNumber(kFuelPerDayFormat, result.fuel);
   return result;
@@ -150,7 +148,7 @@ SquatResult CalculateSquat(CVessel2& vessel, const SquatInput& input) {
   vessel.Squat(input.water == Water::Deep, result.speed, result.draftAft, result.draftForward);
   result.aftBar = DraftBar(result.draftAft);
   result.forwardBar = DraftBar(result.draftForward);
-  result.speedText = FormatNumber(kSpeedFormat, result.speed);
+  result.speedText = FormatNumber(kKnotsFormat, result.speed);
   result.draftForwardText = FormatNumber(kDraftFormat, result.draftForward);
   result.draftAftText = FormatNumber(kDraftFormat, result.draftAft);
   return result;
@@ -219,8 +217,8 @@ EtaResult CalculateEta(CVessel2& vessel, const Voyage& voyage, const EtaInput& i
                                             result.hours / kHoursPerDay +
                                             input.localTimeChange / kHoursPerDay);
   result.fuel = vessel.FuelConsumption(rpm, result.hours);
-  result.speedText = FormatNumber(kSpeedFormat, result.speed);
-  result.etaText = FormatUtc(result.eta, kEtaFormat);
+  result.speedText = FormatNumber(kKnotsFormat, result.speed);
+  result.etaText = FormatUtc(result.eta, kLocalDateTimeFormat);
   result.fuelText = FormatNumber(kVoyageFuelFormat, result.fuel);
   return result;
 }

@@ -13,9 +13,7 @@
 namespace keelmark {
 namespace {
 
-constexpr const char* kSpeedFormat = "%#3.1f kts";
 constexpr const char* kRpmFormat = "%#3.1f rpm";
-constexpr const char* kTimeFormat = "%d %b %H:%M LT";
 constexpr const char* kHoursFormat = "%#10.1f hrs";
 
 constexpr const char* kTextTitle = "Master Schedule created by Keelmark Route\n\n";
@@ -114,10 +112,10 @@ std::string MasterSchedule::RemoveQuestion(const ScheduleItem& item) {
 std::vector<ScheduleRow> MasterSchedule::Rows() const {
   std::vector<ScheduleRow> rows;
   for (const auto& item : items_) {
-    rows.push_back({item->Name, FormatNumber(kSpeedFormat, item->Speed),
+    rows.push_back({item->Name, FormatNumber(kKnotsFormat, item->Speed),
                     FormatNumber(kRpmFormat, item->CallRpm),
-                    FormatUtc(item->ArrivalTime(), kTimeFormat),
-                    FormatUtc(item->DepartureTime(), kTimeFormat)});
+                    FormatUtc(item->ArrivalTime(), kLocalDateTimeFormat),
+                    FormatUtc(item->DepartureTime(), kLocalDateTimeFormat)});
   }
   return rows;
 }
@@ -126,7 +124,7 @@ ScheduleTotalTexts MasterSchedule::TotalTexts() const {
   return {
       FormatNumber(kHoursFormat, totals_.portStay), FormatNumber(kHoursFormat, totals_.hoursAtSea),
       FormatNumber("%10.1f nM", totals_.distance),
-      FormatNumber(kSpeedFormat, totals_.AverageSpeed()), FormatNumber("%#10.1f mT", totals_.fuel)};
+      FormatNumber(kKnotsFormat, totals_.AverageSpeed()), FormatNumber("%#10.1f mT", totals_.fuel)};
 }
 
 std::string MasterSchedule::Text() const {

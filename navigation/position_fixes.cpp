@@ -24,7 +24,6 @@ constexpr const char* kSpeedRefused = "Groundspeed exceeding 40 kts\nCourse and 
 
 constexpr const char* kDistanceFormat = "%8.1f nM";
 constexpr const char* kHoursFormat = "%8.1f hrs";
-constexpr const char* kAverageSpeedFormat = "%#3.1f kts";
 constexpr const char* kRpmFormat = "%3.1f rpm";
 constexpr const char* kRequiredSpeedFormat = "%3.1f kts";
 
@@ -217,7 +216,7 @@ PerformanceTexts PerformanceFigures(const HistoryList& history, const Voyage& vo
   if (!period.sameFix) {
     texts.distanceMade = FormatNumber(kDistanceFormat, period.distanceMade);
     texts.hours = FormatNumber(kHoursFormat, period.hours);
-    texts.averageSpeed = FormatNumber(kAverageSpeedFormat, period.averageSpeed);
+    texts.averageSpeed = FormatNumber(kKnotsFormat, period.averageSpeed);
     texts.engineRpm = FormatNumber(kRpmFormat, period.averageRpm);
   }
   if (period.routeKnown) {

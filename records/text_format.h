@@ -5,6 +5,10 @@
 
 namespace keelmark {
 
+// Formats that several displays share: a speed in knots, and a local date and time.
+inline constexpr const char* kKnotsFormat = "%#3.1f kts";
+inline constexpr const char* kLocalDateTimeFormat = "%d %b %H:%M LT";
+
 // The text shown for a number that is infinite or not a number.
 inline constexpr const char* kNotAvailable = "NA";
 

@@ -51,7 +51,6 @@ const std::array<ColumnSet, kCategoryCount> kColumnSets = {{
 
 // Time formats of the cells. "LT" times are local readings (day number plus zone offset); the
 // Warnings and Storms lists add the zone offset too, whatever their captions say.
-constexpr const char* kLocalDateTime = "%d %b %H:%M LT";
 constexpr const char* kValidTill = "%A %d %b %H:%M UTC";
 constexpr const char* kEditionDate = "%d %b %Y";
 constexpr const char* kDayHourMinute = "%d %H %M UTC";
@@ -130,10 +129,10 @@ void FillHistory(CKeelmarkRouteXPDoc& doc, Table& table) {
   }
   for (const auto& fix : history) {
     Row row = PositionRow(*fix, fix->GetTime() > reference ? kImageNewFix : kImageFix);
-    row.cells[0] = FormatUtc(fix->GetLocalTime(), kLocalDateTime);
+    row.cells[0] = FormatUtc(fix->GetLocalTime(), kLocalDateTimeFormat);
     row.cells[3] = LocalZoneText(*fix);
     row.cells[4] = FormatNumber("%#3.1f deg", fix->CourseMadeGood);
-    row.cells[5] = FormatNumber("%#3.1f kts", fix->SpeedMadeGood);
+    row.cells[5] = FormatNumber(kKnotsFormat, fix->SpeedMadeGood);
     row.cells[6] = FormatNumber("%#3.1f rpm", fix->EngineRpm);
     row.cells[7] = fix->Weather.CurrentText();
     table.rows.push_back(std::move(row));
@@ -153,10 +152,10 @@ void FillSchedule(CKeelmarkRouteXPDoc& doc, Table& table) {
       continue;
     }
     Row row = NamedRow(*waypoint, kImageWaypoint);
-    row.cells[1] = FormatUtc(waypoint->GetLocalRequiredTime(), kLocalDateTime);
+    row.cells[1] = FormatUtc(waypoint->GetLocalRequiredTime(), kLocalDateTimeFormat);
     row.cells[2] = LocalZoneText(*waypoint);
     row.cells[3] = FormatNumber("%#3.0f rpm", waypoint->Rpm);
-    row.cells[4] = FormatNumber("%#3.1f kts", waypoint->GroundSpeed);
+    row.cells[4] = FormatNumber(kKnotsFormat, waypoint->GroundSpeed);
     row.cells[5] = FormatNumber("%#10.1f nM", route.DistanceBetween(waypoint.get(), route.GetLast()));
     row.cells[6] = waypoint->Weather.WindText();
     row.cells[7] = waypoint->Weather.CurrentText();
@@ -177,7 +176,7 @@ void FillReporting(CKeelmarkRouteXPDoc& doc, Table& table) {
   for (const auto& point : doc.GetReportingPoints()) {
     Row row = PositionRow(*point, point->Completed ? kImagePassed : kImageWaypoint);
     row.cells[3] = point->Action;
-    row.cells[4] = FormatUtc(point->GetLocalTime(), kLocalDateTime);
+    row.cells[4] = FormatUtc(point->GetLocalTime(), kLocalDateTimeFormat);
     table.rows.push_back(std::move(row));
   }
 }
