@@ -1,15 +1,123 @@
-// CMainFrame: the main window of Keelmark Route.
+// CMainFrame: the main window of Keelmark Route: menus, toolbar, the top panel, the list and
+// the status bar, and the commands that are not the list's own.
 #pragma once
 
 #include <QMainWindow>
+#include <QStringList>
+#include <memory>
+#include <string>
+
+#include "app/edit_commands.h"
+
+class QAction;
+class QMenu;
 
 namespace keelmark {
+
+class CKeelmarkRouteView;
+class CKeelmarkRouteXPDoc;
+class CTopPanel;
+class Prompter;
+class QtPrompter;
+class SettingsStore;
+
+// What the main window is built on. The program leaves the store and the prompter to the
+// window (the per-user settings, message boxes and file dialogs); the tests hand in their own.
+struct FrameSetup {
+  SettingsStore* store = nullptr;
+  Prompter* prompter = nullptr;
+  std::string dataFolder;  // where the data files are; the current folder when empty
+  EditCommands editors;
+};
+
+// The most route documents the File menu remembers.
+inline constexpr int kRecentFileCount = 4;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
 
  public:
-  explicit CMainFrame(QWidget* parent = nullptr);
+  // Loads the document's data files (asking for missing ones) and builds the window on it.
+  explicit CMainFrame(FrameSetup setup = {}, QWidget* parent = nullptr);
+  ~CMainFrame() override;
+
+  [[nodiscard]] CKeelmarkRouteXPDoc& Document() { return *doc_; }
+  [[nodiscard]] CKeelmarkRouteView& View() { return *view_; }
+  [[nodiscard]] CTopPanel& Panel() { return *panel_; }
+
+  // The route document's file, empty for one never saved.
+  [[nodiscard]] const QString& PathName() const { return pathName_; }
+  [[nodiscard]] bool IsModified() const { return modified_; }
+  void SetModifiedFlag(bool modified = true);
+  // The route documents of the File menu, latest first.
+  [[nodiscard]] const QStringList& RecentFiles() const { return recentFiles_; }
+
+  // Opens a route document after the question about unsaved changes; false when it was not
+  // opened (the message has been shown).
+  bool OpenDocumentFile(const QString& path);
+
+ public slots:
+  // The list and the top panel show the document again.
+  void UpdateAllViews();
+  void OnFileNew();
+  void OnFileOpen();
+  bool OnFileSave();
+  bool OnFileSaveAs();
+  void OnNightDay();
+  void OnAbout();
+  void OnHomepage();
+  void OnStandingOrders();
+  void OnDepartureChecklist();
+  void OnArrivalChecklist();
+  void OnVesselProperties();
+  void OnVoyageProperties();
+  void OnOptions();
+  void OnReporting();
+  void OnStormAdvisory();
+
+ protected:
+  bool event(QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  void dragEnterEvent(QDragEnterEvent* event) override;
+  void dropEvent(QDropEvent* event) override;
+
+ private:
+  void CreateActions();
+  void CreateMenus();
+  void CreateToolBar();
+  QAction* AddCommand(const QString& objectName, const QString& text, const char* commandString);
+  [[nodiscard]] QAction* Command(const QString& objectName) const;
+  // Asks whether to save unsaved changes; false when the user cancels (or saving failed).
+  bool SaveModified();
+  bool DoSave(const QString& path);
+  // A route document read or written: its name in the title and the recent files, unmodified.
+  void ShowDocumentFile(const QString& path);
+  void ReportFileFailure(const char* what, const QString& path, const std::string& detail);
+  // The file name of the route document, or the name of a new one.
+  [[nodiscard]] QString DocumentTitle() const;
+  void UpdateTitle();
+  void AddRecentFile(const QString& path);
+  void RemoveRecentFile(const QString& path);
+  void LoadRecentFiles();
+  void StoreRecentFiles();
+  void ShowRecentFiles();
+
+  std::unique_ptr<SettingsStore> ownStore_;
+  std::unique_ptr<QtPrompter> ownPrompter_;
+  SettingsStore& store_;
+  Prompter& prompter_;
+  EditCommands editors_;
+  std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
+
+  CTopPanel* panel_ = nullptr;
+  CKeelmarkRouteView* view_ = nullptr;
+  QMenu* fileMenu_ = nullptr;
+  QAction* recentSeparator_ = nullptr;
+  QList<QAction*> recentActions_;
+  QString pathName_;
+  bool modified_ = false;
+  QStringList recentFiles_;
 };
 
 }  // namespace keelmark

@@ -1,0 +1,51 @@
+// CSheetOptions: the options of the program: colours, data file paths, ship-wide documents,
+// history period, export scheduler and mail, printouts and the GPS receiver.
+#pragma once
+
+#include <array>
+#include <string>
+
+#include "app/property_sheet.h"
+#include "records/settings.h"
+
+namespace keelmark {
+
+class CKeelmarkRouteXPDoc;
+
+class CSheetOptions : public PropertySheet {
+  Q_OBJECT
+
+ public:
+  // What the pages edit besides the document's settings: values the store keeps for itself.
+  struct StoreValues {
+    std::array<std::string, 8> dataPaths;   // the "Path" keys of the data files
+    std::array<std::string, 8> comDevices;  // the serial device of COM1..COM8
+    std::int32_t useDesktopMail = 1;
+    std::string smtpServer;
+    std::int32_t smtpPort = 0;
+    std::int32_t smtpTls = 1;
+    std::string smtpUser;
+    std::int32_t savePassword = 0;
+    std::string password;
+    std::string sender;
+  };
+
+  explicit CSheetOptions(CKeelmarkRouteXPDoc& document, QWidget* parent = nullptr);
+
+  // "Options"
+  static const char* const kCaption;
+
+ protected:
+  void CopyIn() override;
+  void CopyBack() override;
+
+ private:
+  // The scheduled-export values of the Backup page into the document ("Run Now").
+  void RunNow();
+
+  CKeelmarkRouteXPDoc& document_;
+  Settings settings_;  // the document's settings as the pages edit them
+  StoreValues store_;
+};
+
+}  // namespace keelmark

@@ -1,0 +1,128 @@
+// What the desktop program's tests share: a copy of the example data, a main window on it with
+// scripted answers, and helpers that answer modal dialogs and read the list.
+#pragma once
+
+#include <QAbstractItemModel>
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+#include <memory>
+
+#include "app/main_frame.h"
+#include "navigation/calendar.h"
+#include "navigation/clock.h"
+#include "platform/qt_settings_store.h"
+#include "records/prompter.h"
+
+namespace keelmark::test {
+
+inline constexpr const char* kExampleRoute = "atlantic-westbound.q3v";
+
+// The example voyage's day, 2026-12-06 12:00 UTC: the ship is under way in mid-Atlantic.
+inline TimeValue ExampleNow() { return TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0}); }
+
+// A copy of the example data files in a temporary folder, and a settings file of its own.
+class ExampleFolder {
+ public:
+  ExampleFolder() {
+    const QDir examples(QStringLiteral(KEELMARK_EXAMPLES));
+    for (const QString& name : examples.entryList(QDir::Files)) {
+      QFile::copy(examples.filePath(name), dir_.filePath(name));
+    }
+  }
+  [[nodiscard]] QString Path(const QString& name) const { return dir_.filePath(name); }
+  [[nodiscard]] QString RoutePath() const { return Path(QString::fromLatin1(kExampleRoute)); }
+  [[nodiscard]] std::string Folder() const { return dir_.path().toStdString(); }
+  [[nodiscard]] std::string SettingsFile() const {
+    return Path(QStringLiteral("settings.ini")).toStdString();
+  }
+
+ private:
+  QTemporaryDir dir_;
+};
+
+// A main window on an example folder, as the program starts it with the route on the command
+// line, but with scripted answers and the folder's own settings file.
+class ExampleFrame {
+ public:
+  explicit ExampleFrame(const ExampleFolder& folder, EditCommands editors = {},
+                        bool openRoute = true)
+      : store_(std::make_unique<QtSettingsStore>(folder.SettingsFile())) {
+    FrameSetup setup;
+    setup.store = store_.get();
+    setup.prompter = &prompter_;
+    setup.dataFolder = folder.Folder();
+    setup.editors = std::move(editors);
+    frame_ = std::make_unique<CMainFrame>(std::move(setup));
+    if (openRoute) QVERIFY(frame_->OpenDocumentFile(folder.RoutePath()));
+    frame_->show();
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+  }
+  ~ExampleFrame() {
+    frame_.reset();
+    store_.reset();
+  }
+
+  [[nodiscard]] CMainFrame& Frame() { return *frame_; }
+  [[nodiscard]] ScriptedPrompter& Prompter() { return prompter_; }
+  [[nodiscard]] QtSettingsStore& Store() { return *store_; }
+  // Closes the window and ends it; the data files and settings are stored.
+  void Close() { frame_.reset(); }
+
+ private:
+  ScriptedPrompter prompter_;
+  std::unique_ptr<QtSettingsStore> store_;
+  std::unique_ptr<CMainFrame> frame_;
+};
+
+// Runs handle on the next modal window that opens (the test goes on inside its event loop);
+// handle answers true when it has dealt with the window.
+inline void HandleNextModal(std::function<bool(QWidget*)> handle) {
+  auto* timer = new QTimer(qApp);
+  auto tries = std::make_shared<int>(0);
+  QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, tries] {
+    QWidget* modal = QApplication::activeModalWidget();
+    if ((modal && handle(modal)) || ++*tries > 500) {
+      timer->stop();
+      timer->deleteLater();
+    }
+  });
+  timer->start(10);
+}
+
+// Clicks a button of the next message box; its text goes to *text when given.
+inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
+  HandleNextModal([button, text](QWidget* modal) {
+    auto* box = qobject_cast<QMessageBox*>(modal);
+    if (!box) return false;
+    if (text) *text = box->text();
+    QTest::mouseClick(box->button(button), Qt::LeftButton);
+    return true;
+  });
+}
+
+// The column heads of a list model.
+inline QStringList Headers(const QAbstractItemModel& model) {
+  QStringList heads;
+  for (int c = 0; c < model.columnCount(); ++c) {
+    heads.append(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+  }
+  return heads;
+}
+
+// The cell texts of one row.
+inline QStringList RowTexts(const QAbstractItemModel& model, int row) {
+  QStringList cells;
+  for (int c = 0; c < model.columnCount(); ++c) cells.append(model.index(row, c).data().toString());
+  return cells;
+}
+
+}  // namespace keelmark::test

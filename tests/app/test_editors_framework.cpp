@@ -1,0 +1,256 @@
+// The shared editing rules: position, zone and time entry, range checks, copy-in and copy-back.
+#include <QComboBox>
+#include <QFormLayout>
+#include <QtTest>
+
+#include "app/date_time_entry.h"
+#include "app/position_entry.h"
+#include "app/property_sheet.h"
+#include "app/zone_entry.h"
+#include "navigation/navigation.h"
+#include "tests/app/editor_test_support.h"
+
+namespace keelmark::test {
+namespace {
+
+// A record of two plain values, edited by a sheet of two pages.
+struct Record {
+  double speed = 12.0;     // 0-90
+  std::int32_t days = 7;   // 0-365
+};
+
+class TestPage : public PropertyPage {
+ public:
+  TestPage(const char* caption, const char* label, double& value, NumberRange range)
+      : PropertyPage(caption) {
+    NumberRow(AddForm(), label, value, {}, range);
+  }
+  TestPage(const char* caption, const char* label, std::int32_t& value, NumberRange range)
+      : PropertyPage(caption) {
+    WholeRow(AddForm(), label, value, {}, range);
+  }
+};
+
+class TestSheet : public PropertySheet {
+ public:
+  TestSheet(Record& record, Prompter& prompter) : PropertySheet("Test", prompter), record_(record) {
+    AddPage(new TestPage("First", "Speed:", values_.speed, {0.0, 90.0}));
+    AddPage(new TestPage("Second", "Days:", values_.days, {0.0, 365.0}));
+  }
+
+ protected:
+  void CopyIn() override { values_ = record_; }
+  void CopyBack() override { record_ = values_; }
+
+ private:
+  Record& record_;
+  Record values_;
+};
+
+}  // namespace
+
+class TestEditorsFramework : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void coordinateEntryStoresDegreesAndMinutes_data() {
+    QTest::addColumn<int>("axis");
+    QTest::addColumn<QString>("degrees");
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<int>("hemisphere");
+    QTest::addColumn<double>("stored");
+    QTest::newRow("45 30.0 S") << 0 << "45" << "30.0" << 1 << -45.5;
+    QTest::newRow("0 0 S is 0") << 0 << "0" << "0" << 1 << 0.0;
+    QTest::newRow("0 0 N is 0") << 0 << "0" << "0" << 0 << 0.0;
+    QTest::newRow("51 59.4 N") << 0 << "51" << "59.4" << 0 << 51.99;
+    QTest::newRow("179 30 W") << 1 << "179" << "30" << 1 << -179.5;
+    QTest::newRow("5 6 E") << 1 << "5" << "6" << 0 << 5.1;
+  }
+  void coordinateEntryStoresDegreesAndMinutes() {
+    QFETCH(int, axis);
+    QFETCH(QString, degrees);
+    QFETCH(QString, minutes);
+    QFETCH(int, hemisphere);
+    QFETCH(double, stored);
+    CoordinateEntry entry(axis == 0 ? Axis::Latitude : Axis::Longitude,
+                          CoordinateEntry::Style::DegreesMinutes, true, "Coordinate");
+    entry.SetValue(12.0);
+    entry.DegreesEdit()->setText(degrees);
+    entry.MinutesEdit()->setText(minutes);
+    entry.HemisphereBox()->setCurrentIndex(hemisphere);
+    QVERIFY(entry.Problem().isEmpty());
+    QVERIFY(entry.Value().has_value());
+    QCOMPARE(*entry.Value(), stored);
+  }
+
+  void coordinateEntryShowsTheRecordAndGivesItBackExactly() {
+    CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, true,
+                          "Latitude");
+    entry.SetValue(-33.25);
+    QCOMPARE(entry.DegreesEdit()->text(), QString("33"));
+    QCOMPARE(entry.MinutesEdit()->text(), QString("15"));
+    QCOMPARE(entry.HemisphereBox()->currentText(), QString("South"));
+    // A value whose minutes are not shown in full comes back unchanged when nobody edits it.
+    const double precise = 51.123456789012345;
+    entry.SetValue(precise);
+    QVERIFY(*entry.Value() == precise);
+  }
+
+  void coordinateProblemsNameTheFieldAndItsRange_data() {
+    QTest::addColumn<bool>("checked");
+    QTest::addColumn<QString>("degrees");
+    QTest::addColumn<QString>("minutes");
+    QTest::addColumn<QString>("problem");
+    QTest::newRow("degrees above 90") << true << "91" << "0"
+                                      << "Latitude degrees: please enter a whole number "
+                                         "between 0 and 90.";
+    QTest::newRow("minutes above 60") << true << "10" << "60.5"
+                                      << "Latitude minutes: please enter a number between 0 "
+                                         "and 60.";
+    QTest::newRow("not a number") << true << "ten" << "0"
+                                  << "Latitude degrees: please enter a whole number between 0 "
+                                     "and 90.";
+    QTest::newRow("empty minutes") << true << "10" << ""
+                                   << "Latitude minutes: please enter a number between 0 and "
+                                      "60.";
+    QTest::newRow("past the pole") << true << "90" << "30"
+                                   << "Latitude: please enter at most 90 degrees.";
+    QTest::newRow("unchecked takes any degrees") << false << "200" << "75" << "";
+    QTest::newRow("unchecked still wants a number") << false << "x" << "0"
+                                                    << "Latitude degrees: please enter a "
+                                                       "whole number.";
+  }
+  void coordinateProblemsNameTheFieldAndItsRange() {
+    QFETCH(bool, checked);
+    QFETCH(QString, degrees);
+    QFETCH(QString, minutes);
+    QFETCH(QString, problem);
+    CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, checked,
+                          "Latitude");
+    entry.SetValue(1.0);
+    entry.DegreesEdit()->setText(degrees);
+    entry.MinutesEdit()->setText(minutes);
+    QCOMPARE(entry.Problem(), problem);
+  }
+
+  void decimalCoordinateTakesTheSignFromTheHemisphere() {
+    CoordinateEntry entry(Axis::Longitude, CoordinateEntry::Style::DecimalDegrees, true,
+                          "Longitude");
+    entry.SetValue(-63.5);
+    QCOMPARE(entry.DegreesEdit()->text(), QString("63.5"));
+    QCOMPARE(entry.HemisphereBox()->currentIndex(), 1);
+    entry.DegreesEdit()->setText("181");
+    QCOMPARE(entry.Problem(),
+             QString("Longitude: please enter a number between 0 and 180."));
+    entry.DegreesEdit()->setText("48.25");
+    entry.HemisphereBox()->setCurrentIndex(0);
+    QCOMPARE(*entry.Value(), 48.25);
+  }
+
+  void zoneOffsetIsEnteredInHoursAndStoredInDays() {
+    ZoneEntry entry("Local time", 13.0, ZoneEntry::Sign::InHours, "+ UTC");
+    entry.SetDays(0.0);
+    entry.HoursEdit()->setText("5.5");
+    QCOMPARE(*entry.Days(), 5.5 * 0.041666666666666664);
+    entry.SetDays(5.5 / 24.0);
+    QCOMPARE(entry.HoursEdit()->text(), QString("5.5"));
+    entry.HoursEdit()->setText("-13.5");
+    QCOMPARE(entry.Problem(), QString("Local time: please enter a number between -13 and 13."));
+  }
+
+  void zoneSignComesFromTheCombo() {
+    ZoneEntry entry("Time zone", 14.0, ZoneEntry::Sign::FromCombo, "hrs");
+    entry.SetDays(-5.0 / 24.0);
+    QCOMPARE(entry.HoursEdit()->text(), QString("5"));
+    QCOMPARE(entry.SignBox()->currentText(), QString("Slow on UTC (West)"));
+    entry.SignBox()->setCurrentIndex(0);
+    QCOMPARE(*entry.Days(), 5.0 * 0.041666666666666664);
+    entry.HoursEdit()->setText("14");
+    QVERIFY(entry.Problem().isEmpty());
+    entry.HoursEdit()->setText("14.5");
+    QCOMPARE(entry.Problem(), QString("Time zone: please enter a number between -14 and 14."));
+  }
+
+  void slotTimeKeepsTheSlotUnlessATimeIsPicked() {
+    const CNavigation navigation;
+    const double slot = 9471.437123456789;  // not a whole second
+    SlotTime time{slot, 1.0 / 24.0, std::nullopt};
+    QVERIFY(time.SlotFor(1.0 / 24.0) == slot);
+    // A new offset keeps the local reading: the slot moves by the difference.
+    QCOMPARE(time.SlotFor(3.0 / 24.0), slot + 1.0 / 24.0 - 3.0 / 24.0);
+    const TimeValue picked = TimeFromUtcFields({126, 11, 24, 8, 30, 0, 0});
+    time.picked = picked;
+    QCOMPARE(time.SlotFor(1.0 / 24.0), navigation.LocalDayNumber(picked) - 1.0 / 24.0);
+    QCOMPARE(time.Shown(), picked);
+  }
+
+  void pickersShowTheirFormatInEnglish() {
+    DateTimeEntry local(TimeReading::Local, "Time");
+    local.SetTime(TimeFromUtcFields({126, 11, 6, 14, 5, 0, 0}));
+    QCOMPARE(local.text(), QString("6 Dec 2026  14:05 LT"));
+    QVERIFY(!local.Changed());
+    DateTimeEntry utc(TimeReading::Utc, "Valid Till");
+    utc.SetTime(TimeFromUtcFields({126, 0, 20, 0, 0, 0, 0}));
+    QCOMPARE(utc.text(), QString("20 Jan 2026  00:00 UTC"));
+  }
+
+  void okCopiesBackAndCancelDoesNot() {
+    ScriptedPrompter prompter;
+    Record record;
+    TestSheet confirmed(record, prompter);
+    QVERIFY(DriveSheet([&] { return confirmed.Run(); },
+                       [](PropertySheet& sheet) {
+                         Type(Field<QLineEdit>(sheet.Page(0), "Speed"), "14.5");
+                         PressOk(sheet);
+                       }));
+    QCOMPARE(record.speed, 14.5);
+
+    TestSheet cancelled(record, prompter);
+    QVERIFY(!DriveSheet([&] { return cancelled.Run(); },
+                        [](PropertySheet& sheet) {
+                          Type(Field<QLineEdit>(sheet.Page(0), "Speed"), "20");
+                          ShowPage(sheet, "Second");
+                          Type(Field<QLineEdit>(sheet.Page(1), "Days"), "30");
+                          sheet.reject();
+                        }));
+    QCOMPARE(record.speed, 14.5);
+    QCOMPARE(record.days, 7);
+    QVERIFY(prompter.Messages().empty());
+  }
+
+  void aPageWithAFieldOutOfRangeStaysOpen() {
+    ScriptedPrompter prompter;
+    Record record;
+    TestSheet sheet(record, prompter);
+    int shownAfterLeaving = -1;
+    bool openAfterOk = false;
+    QVERIFY(!DriveSheet([&] { return sheet.Run(); },
+                        [&](PropertySheet& s) {
+                          Type(Field<QLineEdit>(s.Page(0), "Speed"), "95");
+                          ShowPage(s, "Second");
+                          shownAfterLeaving = s.Tabs()->currentIndex();
+                          PressOk(s);
+                          openAfterOk = s.isVisible();
+                        }));
+    QCOMPARE(shownAfterLeaving, 0);
+    QVERIFY(openAfterOk);
+    QCOMPARE(record.speed, 12.0);
+    QCOMPARE(prompter.Messages().size(), 2u);
+    QCOMPARE(QString::fromStdString(prompter.Messages()[0].text),
+             QString("Speed: please enter a number between 0 and 90."));
+    QCOMPARE(prompter.Messages()[0].icon, MessageIcon::Exclamation);
+  }
+
+  void aFieldLeftAloneIsTakenBackExactly() {
+    ScriptedPrompter prompter;
+    Record record{0.1 + 0.2, 7};  // shown as 0.3, which is another double
+    TestSheet sheet(record, prompter);
+    QVERIFY(DriveSheet([&] { return sheet.Run(); }, [](PropertySheet& s) { PressOk(s); }));
+    QVERIFY(record.speed == 0.1 + 0.2);  // exactly, not within a tolerance
+  }
+};
+
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestEditorsFramework)
+#include "test_editors_framework.moc"

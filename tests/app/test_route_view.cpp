@@ -1,0 +1,149 @@
+// The main list on its own: its model, what picks the selected record, and its column widths.
+#include <QAbstractItemModelTester>
+#include <QHeaderView>
+#include <QMenu>
+#include <QScrollBar>
+#include <QtTest>
+
+#include "app/category_model.h"
+#include "app/route_view.h"
+#include "records/keelmark_document.h"
+#include "tests/app/app_test_support.h"
+
+using namespace keelmark;
+
+namespace {
+
+// A list on the example data, refilled whenever it says the document changed.
+struct ExampleList {
+  explicit ExampleList(const test::ExampleFolder& folder)
+      : doc(store, prompter, folder.Folder()), view(doc, EditCommands{}) {
+    QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
+                     &CKeelmarkRouteView::RefreshList);
+    if (!doc.OpenRouteDocument(folder.RoutePath().toStdString()).Ok()) qFatal("example route");
+    view.resize(900, 300);
+    view.RefreshList();
+    view.show();
+    view.activateWindow();
+  }
+  void Show(Category category) {
+    doc.SetCategory(category);
+    view.RefreshList();
+  }
+
+  MemorySettingsStore store;
+  ScriptedPrompter prompter;
+  CKeelmarkRouteXPDoc doc;
+  CKeelmarkRouteView view;
+};
+
+}  // namespace
+
+class TestRouteView : public QObject {
+  Q_OBJECT
+
+  FixedClock clock_{test::ExampleNow()};
+  ScopedProcessClock useClock_{clock_};
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void modelStaysConsistentThroughEveryCategory() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    QAbstractItemModelTester tester(list.view.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int round = 0; round < 2; ++round) {
+      for (int c = 0; c < kCategoryCount; ++c) {
+        list.Show(static_cast<Category>(c));
+        QCOMPARE(list.view.model()->columnCount(), 8);
+      }
+    }
+    // An index outside the ten categories leaves the list as it was.
+    list.Show(Category::Ports);
+    list.doc.GetSettings().listSelected = 12;
+    list.view.RefreshList();
+    QCOMPARE(test::Headers(*list.view.model())[0], QStringLiteral("Port of"));
+  }
+
+  void refillOfTheSameCategoryKeepsScrollAndWidths() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    list.view.resize(500, 120);
+    list.Show(Category::History);
+    list.view.setColumnWidth(0, 180);
+    list.view.verticalScrollBar()->setValue(list.view.verticalScrollBar()->maximum());
+    const int scrolled = list.view.verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    list.view.RefreshList();
+    QCOMPARE(list.view.verticalScrollBar()->value(), scrolled);
+    QCOMPARE(list.view.columnWidth(0), 180);
+    // Another category starts from its own widths.
+    list.Show(Category::Ports);
+    QCOMPARE(list.view.columnWidth(0), 100);
+  }
+
+  void clicksAndKeysPickTheRecordButFocusDoesNot() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    list.Show(Category::Ports);
+    list.doc.selectedRow = -1;
+    list.view.RefreshList();
+    QVERIFY(!list.view.selectionModel()->hasSelection());
+    list.view.clearFocus();
+    list.view.setFocus(Qt::OtherFocusReason);
+    QCOMPARE(list.doc.selectedRow, -1);
+    QVERIFY(!list.doc.GetSelectedRecord());
+
+    QTest::mouseClick(list.view.viewport(), Qt::LeftButton, {},
+                      list.view.visualRect(list.view.model()->index(4, 1)).center());
+    QCOMPARE(list.doc.selectedRow, 4);
+    QTest::keyClick(&list.view, Qt::Key_Down);
+    QCOMPARE(list.doc.selectedRow, 5);
+    QCOMPARE(list.doc.GetSelectedRecord().position->GetName(), std::string("Southampton"));
+    // A refill shows the document's selected row highlighted.
+    list.doc.selectedRow = 2;
+    list.view.RefreshList();
+    QCOMPARE(list.view.selectionModel()->selectedRows().value(0).row(), 2);
+  }
+
+  void rightClickSelectsTheRowUnderThePointer() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    list.Show(Category::Charts);
+    QStringList menu;
+    QTimer::singleShot(50, [&menu] {
+      if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* action : popup->actions()) {
+          menu.append(action->isSeparator() ? QStringLiteral("|") : action->text());
+        }
+        popup->close();
+      }
+    });
+    const QPoint at = list.view.visualRect(list.view.model()->index(3, 0)).center();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.view.viewport()->mapToGlobal(at));
+    QApplication::sendEvent(list.view.viewport(), &event);
+    QCOMPARE(menu, (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+    QCOMPARE(list.doc.selectedRow, 3);
+    // The fourth chart of the shared list, skipping publications.
+    QCOMPARE(list.doc.GetSelectedRecord().position->GetName(),
+             std::string("NOAA 12300 Approaches to New York"));
+  }
+
+  void rowImagesFollowTheRecords() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    // The voyage is under way: the first waypoints are passed.
+    const Table& table = list.view.Model().GetTable();
+    QCOMPARE(table.rows.front().image, int(kImagePassed));
+    QCOMPARE(table.rows.back().image, int(kImageWaypoint));
+    list.Show(Category::Storms);
+    QCOMPARE(list.view.Model().GetTable().rows.front().image, int(kImageStorm));
+    for (int image = 0; image < kRowImageCount; ++image)
+      QVERIFY(!RowImageIcon(image).pixmap(16, 16).isNull());
+    QVERIFY(RowImageIcon(kRowImageCount).isNull());
+  }
+};
+
+QTEST_MAIN(TestRouteView)
+#include "test_route_view.moc"
