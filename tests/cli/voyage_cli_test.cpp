@@ -1,0 +1,136 @@
+// plan, cpa, fix add and performance on a scratch copy of the example data.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <filesystem>
+
+#include "records/archive_file.h"
+#include "tests/cli/cli_run.h"
+#include "tests/core/test_files.h"
+
+namespace keelmark::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+constexpr const char* kNow = "2026-12-06T12:00:00Z";
+
+class ExampleVoyageTest : public testing::Test {
+ protected:
+  ExampleVoyageTest() {
+    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
+      if (entry.is_regular_file()) fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
+    }
+  }
+  std::string Route() const { return folder_.PathOf("atlantic-westbound.q3v"); }
+  std::string Folder() const { return folder_.PathOf(""); }
+  test::CliOutcome Run(std::vector<std::string> args) const {
+    args.insert(args.begin(), {"--now", kNow});
+    return test::RunCliWithInput(args);
+  }
+
+  keelmark::test::ScratchDirectory folder_;
+};
+
+TEST_F(ExampleVoyageTest, PlanKeepsTheScheduleAndSumsTheLegs) {
+  const auto fromDeparture = Run({"plan", Route(), "--data-dir", Folder(), "--from", "departure"});
+  ASSERT_EQ(fromDeparture.status, 0) << fromDeparture.err;
+  const json plan = json::parse(fromDeparture.out);
+  EXPECT_EQ(plan["ArrivalTime"], "2026-12-10T20:00:00Z");
+  const auto& waypoints = plan["Waypoints"];
+  ASSERT_EQ(waypoints.size(), 12u);
+  double sum = 0.0;
+  for (std::size_t i = 1; i < waypoints.size(); ++i) sum += waypoints[i]["LegDistance"].get<double>();
+  EXPECT_NEAR(sum, plan["TotalDistance"].get<double>(), 1e-6);
+  // The manual leg through the Dover Strait keeps its 12 knots.
+  EXPECT_EQ(waypoints[2]["ManualSpeed"], 1);
+  EXPECT_DOUBLE_EQ(waypoints[2]["GroundSpeed"].get<double>(), 12.0);
+  EXPECT_GT(waypoints[5]["Rpm"].get<double>(), 40.0);
+  EXPECT_LT(waypoints[5]["Rpm"].get<double>(), 104.0);
+
+  // From the document the plan starts at the latest fix: the legs behind keep the departure's
+  // figures, the arrival stays where it was scheduled.
+  const auto fromDocument = Run({"plan", Route(), "--data-dir", Folder()});
+  ASSERT_EQ(fromDocument.status, 0) << fromDocument.err;
+  EXPECT_EQ(json::parse(fromDocument.out)["ArrivalTime"], "2026-12-10T20:00:00Z");
+  EXPECT_NE(json::parse(fromDocument.out)["Waypoints"][9], waypoints[9]);
+}
+
+TEST_F(ExampleVoyageTest, PlanWithoutDataFilesUsesTheDefaultsAndSaysSo) {
+  fs::remove(folder_.PathOf("vessel.dat"));
+  fs::remove(folder_.PathOf("meteo.dat"));
+  const auto outcome = Run({"plan", Route(), "--data-dir", Folder(), "--from", "departure"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_NE(outcome.err.find("vessel data not loaded"), std::string::npos);
+  EXPECT_NE(outcome.err.find("average weather not loaded"), std::string::npos);
+  EXPECT_FALSE(fs::exists(folder_.PathOf("vessel.dat")));  // plan writes nothing
+}
+
+TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {
+  const auto outcome = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const json cpa = json::parse(outcome.out);
+  ASSERT_EQ(cpa["storms"].size(), 2u);
+  ASSERT_EQ(cpa["warnings"].size(), 3u);
+  // The drifting containers lie close to the track near 41N 057W (sampled every 10 hours).
+  const json& containers = cpa["warnings"][0]["cpa"];
+  EXPECT_EQ(cpa["warnings"][0]["Name"], "NAVAREA IV 1187/26");
+  EXPECT_LT(containers["distance"].get<double>(), 100.0);
+  EXPECT_GE(containers["bearing"].get<double>(), 0.0);
+  EXPECT_LT(containers["bearing"].get<double>(), 360.0);
+  for (const auto& storm : cpa["storms"]) EXPECT_GT(storm["cpa"]["distance"].get<double>(), 100.0);
+}
+
+TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
+  // The latest example fix is 09:00 UTC at about 42.8N 041.6W, making 255 degrees.
+  const auto before = ReadWholeFile(folder_.PathOf("voyage.dat"));
+  const auto outcome = Run({"fix", "add", "--data-dir", Folder(), "--lat", "42.55", "--lon",
+                            "-42.2", "--time", "2026-12-06T12:00:00Z", "--rpm", "72", "--course",
+                            "245", "--wind-dir", "250", "--wind-speed", "22", "--weather", "RAIN"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const json fix = json::parse(outcome.out);
+  EXPECT_EQ(fix["Name"], "Latest Position Fix");
+  EXPECT_EQ(fix["TimeUtc"], "2026-12-06T12:00:00Z");
+  EXPECT_GT(fix["SpeedMadeGood"].get<double>(), 5.0);
+  EXPECT_LT(fix["SpeedMadeGood"].get<double>(), 40.0);
+  EXPECT_GT(fix["LogSpeed"].get<double>(), 5.0);
+  EXPECT_TRUE(fix["messages"].empty());
+  EXPECT_NE(*ReadWholeFile(folder_.PathOf("voyage.dat")), *before);  // stored at the end
+}
+
+TEST_F(ExampleVoyageTest, FixAddOver40KnotsShowsTheMessageAndAnEarlierTimeIsRefused) {
+  const auto far = Run({"fix", "add", "--data-dir", Folder(), "--lat", "30", "--lon", "-20",
+                        "--time", "2026-12-06T10:00:00Z"});
+  ASSERT_EQ(far.status, 0) << far.err;
+  EXPECT_EQ(json::parse(far.out)["messages"],
+            json::array({"Groundspeed exceeding 40 kts\nCourse and speed not updated"}));
+
+  const auto before = ReadWholeFile(folder_.PathOf("voyage.dat"));
+  const auto early = Run({"fix", "add", "--data-dir", Folder(), "--lat", "42", "--lon", "-40",
+                          "--time", "2026-12-06T10:00:00Z"});
+  EXPECT_EQ(early.status, 1);
+  EXPECT_NE(early.err.find("later than the latest fix"), std::string::npos);
+  EXPECT_EQ(*ReadWholeFile(folder_.PathOf("voyage.dat")), *before);
+  const auto bad = Run({"fix", "add", "--data-dir", Folder(), "--lat", "95", "--lon", "-40",
+                        "--time", "2026-12-06T13:00:00Z"});
+  EXPECT_EQ(bad.status, 1);
+}
+
+TEST_F(ExampleVoyageTest, PerformanceTextsAndRanges) {
+  const auto outcome = Run({"performance", Route(), "--data-dir", Folder(), "--from", "4",
+                            "--till", "0"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const json texts = json::parse(outcome.out);
+  EXPECT_EQ(texts["hours"], "    24.0 hrs");  // swapped: fix 0 to fix 4, six hours apart
+  EXPECT_NE(texts["Distance remaining"], "NA");
+  const auto same = Run({"performance", "--data-dir", Folder(), "--from", "2", "--till", "2"});
+  ASSERT_EQ(same.status, 0) << same.err;
+  EXPECT_EQ(json::parse(same.out)["Distance made"], "NA");
+  EXPECT_EQ(json::parse(same.out)["Distance remaining"], "NA");  // no route given
+  EXPECT_EQ(Run({"performance", "--data-dir", Folder(), "--from", "0", "--till", "99"}).status, 1);
+  EXPECT_EQ(Run({"performance", "--data-dir", Folder(), "--from", "0.5", "--till", "1"}).status, 1);
+}
+
+}  // namespace
+}  // namespace keelmark::cli
