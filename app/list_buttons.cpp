@@ -11,7 +11,6 @@ namespace keelmark {
 
 namespace {
 
-constexpr const char* kNoItemSelected = "No item selected";
 
 }  // namespace
 

@@ -36,7 +36,7 @@ const std::array<DataPath, 8> kDataPaths = {{
     {"Tropical Storm data", setting::kHurricanePath},
 }};
 
-const FileChoice kDataFileChoice{"Data File (*.dat)|*.dat|All Files (*.*)|*.*||", "dat", ""};
+const FileChoice kDataFileChoice{kDataFileFilter, kDataFileExtension, ""};
 
 QColor ToColor(std::int32_t packed) {
   return QColor(ColorRed(packed), ColorGreen(packed), ColorBlue(packed));

@@ -16,11 +16,8 @@
 namespace keelmark {
 namespace {
 
-constexpr const char* kNoItemSelected = "No item selected";
 constexpr const char* kDeleteQuestion = "Delete selected item\nAre you sure?";
 constexpr const char* kForecastCaption = "Forecast Area";
-constexpr const char* kItemFileFilter = "Data File (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kItemFileExtension = "dat";
 
 QColor ListColor(std::int32_t packed) {
   return QColor(ColorRed(packed), ColorGreen(packed), ColorBlue(packed));
@@ -214,13 +211,13 @@ void CKeelmarkRouteView::ExportItem() {
     return;
   }
   const std::optional<std::string> path =
-      doc_.GetPrompter().ChooseSaveFile({kItemFileFilter, kItemFileExtension, ""});
+      doc_.GetPrompter().ChooseSaveFile({kDataFileFilter, kDataFileExtension, ""});
   if (path) doc_.ExportSelectedRecord(*path);
 }
 
 void CKeelmarkRouteView::ImportItem() {
   const std::optional<std::string> path =
-      doc_.GetPrompter().ChooseOpenFile({kItemFileFilter, kItemFileExtension, ""});
+      doc_.GetPrompter().ChooseOpenFile({kDataFileFilter, kDataFileExtension, ""});
   if (!path) return;
   if (doc_.ImportRecord(*path)) emit DocumentModified();
   emit DocumentChanged();

@@ -14,8 +14,6 @@
 namespace keelmark {
 namespace {
 
-constexpr const char* kDataFileFilter = "Data File (*.dat)|*.dat|All Files (*.*)|*.*||";
-constexpr const char* kDataFileExtension = "dat";
 constexpr const char* kFailedToOpen = "Failed to open file\ndata might be corrupt\nCreating new empty datafile";
 constexpr const char* kErrorWriting = "Error writing file ";
 constexpr const char* kErrorReading = "Error reading file ";

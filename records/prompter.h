@@ -13,6 +13,12 @@ namespace keelmark {
 
 enum class MessageIcon { None, Stop, Exclamation, Question, Information };
 
+// The file filter and extension of the data files and the single-record exchange files.
+inline constexpr const char* kDataFileFilter = "Data File (*.dat)|*.dat|All Files (*.*)|*.*||";
+inline constexpr const char* kDataFileExtension = "dat";
+// The message of a command that needs a selected record when none is.
+inline constexpr const char* kNoItemSelected = "No item selected";
+
 struct FileChoice {
   std::string filter;            // e.g. "Data File (*.dat)|*.dat|All Files (*.*)|*.*||"
   std::string defaultExtension;  // without the dot, e.g. "dat"
