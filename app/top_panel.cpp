@@ -124,7 +124,7 @@ void CTopPanel::Refresh() {
   double distance = 0.0;
   double hours = 0.0;
   double rpm = 0.0;
-  if (route.GetFirst()->GetLocalTime() < ProcessClock().Now()) {
+  if (route.GetFirst()->GetTimeValue() < ProcessClock().Now()) {  // UTC, whatever the zone
     // Under way: what is left from the present position.
     const PositionFix& present = doc_->GetPresentPosition();
     distance = RemainingDistance(route, present);

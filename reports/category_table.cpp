@@ -76,14 +76,15 @@ Row PositionRow(const CPosition2& record, int image) {
 std::string LocalZoneText(const CPosition2& record) { return ZoneText(record.GetZoneHours()); }
 
 // Brings the voyage up to date the way the Waypoints and Schedule lists do: the under-way flag
-// is set when the departure (local reading) is not later than the present position's time
-// (local reading), and the voyage is recomputed from the departure or the present position.
+// is set when the departure is not later than the present position's time, and the voyage is
+// recomputed from the departure or the present position. Both are compared as UTC instants:
+// their local readings differ by the zones, which would shift the moment of departure.
 // An empty route leaves the flag as it was. The result is whether the voyage is under way.
 bool BringVoyageUpToDate(CKeelmarkRouteXPDoc& doc) {
   const PositionFix& present = doc.GetPresentPosition();
   std::int32_t& underWay = doc.GetSettings().statusListSelected;
   if (const Waypoint* departure = doc.GetRoute().GetFirst()) {
-    underWay = departure->GetLocalTime() > present.GetLocalTime() ? 0 : 1;
+    underWay = departure->GetTime() > present.GetTime() ? 0 : 1;
     doc.RecalculateVoyage(underWay == 0);
   }
   return underWay == 1;

@@ -201,6 +201,17 @@ TEST_F(CategoryTableTest, BeforeDepartureNothingIsPassedAndEveryScheduleRowHasIt
   EXPECT_EQ(schedule.rows[0].cells[1], "01 Dec 00:00 LT");
 }
 
+TEST_F(CategoryTableTest, DepartureIsComparedInUtcWhateverTheZones) {
+  // Regression: comparing local readings put a departure at UTC+3 three hours late, so a ship
+  // half an hour out was still planned from the departure.
+  MakeRoute();
+  doc_->GetRoute().GetFirst()->SetZoneHours(3.0);
+  doc_->GetSettings().statusListSelected = 0;
+  AddFix(0.1, Day(0) + 0.5 / 24.0);
+  (void)Fill(Category::Waypoints);
+  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+}
+
 TEST_F(CategoryTableTest, OneWaypointShowsNoLegAndAnEmptyRouteNoRows) {
   EXPECT_TRUE(Fill(Category::Waypoints).rows.empty());
   EXPECT_TRUE(Fill(Category::Schedule).rows.empty());
