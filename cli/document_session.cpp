@@ -6,8 +6,8 @@ namespace keelmark::cli {
 
 DocumentSession::DocumentSession(CommandContext& context, const std::string& dataFolder,
                                  const std::string& routePath)
-    : context_(context), prompter_(context.err) {
-  document_ = std::make_unique<CKeelmarkRouteXPDoc>(context.Settings(), prompter_, dataFolder);
+    : context_(context), prompter_(context.err), settings_(context.Settings()) {
+  document_ = std::make_unique<CKeelmarkRouteXPDoc>(settings_, prompter_, dataFolder);
   if (routePath.empty()) return;
   const LoadResult result = document_->OpenRouteDocument(routePath);
   if (!result.Ok()) {
@@ -16,6 +16,12 @@ DocumentSession::DocumentSession(CommandContext& context, const std::string& dat
                                                              : "cannot open the route document: ") +
                        result.detail);
   }
+}
+
+std::optional<std::string> DocumentSession::ReadOnlySettings::Lookup(std::string_view section,
+                                                                   std::string_view key) const {
+  if (auto written = written_.Lookup(section, key)) return written;
+  return base_.Lookup(section, key);
 }
 
 DocumentSession::~DocumentSession() { Close(); }

@@ -1,6 +1,7 @@
 // DocumentSession: the document a command works on, opened the way the program opens it:
 // the data files of --data-dir (through the settings' "Path" keys), and a route document when
-// one is named. The data files are stored back when the session ends, as the program does.
+// one is named. The data files are stored back when the session ends, as the program does; the
+// settings are read but never changed (a command is no place to forget a data file's path).
 #pragma once
 
 #include <memory>
@@ -9,6 +10,7 @@
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
 #include "records/keelmark_document.h"
+#include "records/settings_store.h"
 
 namespace keelmark::cli {
 
@@ -27,8 +29,25 @@ class DocumentSession {
   void Close();
 
  private:
+  // Reads the command's settings; what the document writes stays in memory.
+  class ReadOnlySettings : public SettingsStore {
+   public:
+    explicit ReadOnlySettings(const SettingsStore& base) : base_(base) {}
+    [[nodiscard]] std::optional<std::string> Lookup(std::string_view section,
+                                                    std::string_view key) const override;
+    void Put(std::string_view section, std::string_view key, const std::string& text) override {
+      written_.Put(section, key, text);
+    }
+    [[nodiscard]] bool Sync(std::string* /*error*/ = nullptr) override { return true; }
+
+   private:
+    const SettingsStore& base_;
+    MemorySettingsStore written_;
+  };
+
   CommandContext& context_;
   CliPrompter prompter_;
+  ReadOnlySettings settings_;
   std::unique_ptr<CKeelmarkRouteXPDoc> document_;
 };
 

@@ -134,3 +134,22 @@ TEST_F(ExampleVoyageTest, PerformanceTextsAndRanges) {
 
 }  // namespace
 }  // namespace keelmark::cli
+
+namespace keelmark::cli {
+namespace {
+
+TEST_F(ExampleVoyageTest, CommandsNeverChangeTheSettingsFile) {
+  // A missing data file is "located" by cancelling, which in the program forgets its path;
+  // the settings file named on the command line must keep it.
+  const std::string settings = folder_.PathOf("keelmark.ini");
+  ASSERT_EQ(Run({"--settings", settings, "settings", "set", "Path", "portinfo", "port.dat"}).status, 0);
+  const auto before = ReadWholeFile(settings);
+  ASSERT_TRUE(before);
+  std::filesystem::remove(folder_.PathOf("hurricane.dat"));
+  const auto outcome = Run({"--settings", settings, "list", "Ports", "--data-dir", Folder()});
+  EXPECT_NE(outcome.err.find("Unable to load hurricane data"), std::string::npos);
+  EXPECT_EQ(ReadWholeFile(settings), before);
+}
+
+}  // namespace
+}  // namespace keelmark::cli
