@@ -76,6 +76,9 @@ QVariant CategoryModel::data(const QModelIndex& index, int role) const {
   switch (role) {
     case Qt::DisplayRole:
       return ToQString(row.cells[column]);
+    case Qt::ToolTipRole:
+      // The columns keep their fixed widths; the whole text of a cut-off cell is a hover away.
+      return row.cells[column].empty() ? QVariant() : QVariant(ToQString(row.cells[column]));
     case Qt::DecorationRole:
       if (column == 0 && row.image >= 0 && row.image < kRowImageCount) {
         return rowIcons_[static_cast<std::size_t>(row.image)];

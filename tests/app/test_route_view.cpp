@@ -66,6 +66,17 @@ class TestRouteView : public QObject {
     QCOMPARE(test::Headers(*list.view.model())[0], QStringLiteral("Port of"));
   }
 
+  void cutOffNamesShowWholeAsToolTips() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    list.Show(Category::Waypoints);
+    const QModelIndex name = list.view.model()->index(2, 0);
+    QCOMPARE(name.data(Qt::ToolTipRole).toString(), QStringLiteral("Dover Strait SW lane"));
+    QCOMPARE(name.data(Qt::ToolTipRole), name.data(Qt::DisplayRole));
+    // The first waypoint has no leg: its distance cell is "-", still a text to show.
+    QVERIFY(!list.view.model()->index(0, 5).data(Qt::ToolTipRole).isNull());
+  }
+
   void refillOfTheSameCategoryKeepsScrollAndWidths() {
     test::ExampleFolder folder;
     ExampleList list(folder);
