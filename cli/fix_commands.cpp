@@ -6,6 +6,7 @@
 #include "cli/commands.h"
 #include "cli/document_session.h"
 #include "cli/json_fields.h"
+#include "cli/json_route.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
 #include "navigation/position_fixes.h"
@@ -31,26 +32,12 @@ constexpr WeatherOption kWeatherOptions[] = {
     {"visibility", &WeatherConditions::Visibility},
 };
 
+// Every stored field of the fix, and its time as a UTC text for the reader.
 Json FixJson(const PositionFix& fix) {
-  const CNavigation navigation;
-  const TimeValue t = navigation.TimeFromDayNumber(fix.GetTime());
-  return {{"Name", fix.GetName()},
-          {"Latitude", JsonNumber(fix.GetLatitude())},
-          {"Longitude", JsonNumber(fix.GetLongitude())},
-          {"ZoneOffset", JsonNumber(fix.GetZoneOffset())},
-          {"Time", JsonNumber(fix.GetTime())},
-          {"TimeUtc", t == kNoTime ? Json(nullptr) : Json(IsoUtc(t))},
-          {"DraftAft", JsonNumber(fix.DraftAft)},
-          {"EngineRpm", JsonNumber(fix.EngineRpm)},
-          {"LogSpeed", JsonNumber(fix.LogSpeed)},
-          {"SteeredCourse", JsonNumber(fix.SteeredCourse)},
-          {"CourseMadeGood", JsonNumber(fix.CourseMadeGood)},
-          {"SpeedMadeGood", JsonNumber(fix.SpeedMadeGood)},
-          {"CurrentSet", JsonNumber(fix.Weather.CurrentSet)},
-          {"CurrentRate", JsonNumber(fix.Weather.CurrentRate)},
-          {"WindDirection", JsonNumber(fix.Weather.WindDirection)},
-          {"WindSpeed", JsonNumber(fix.Weather.WindSpeed)},
-          {"WeatherText", fix.Weather.WeatherText}};
+  Json object = FixToJson(fix);
+  const TimeValue t = CNavigation().TimeFromDayNumber(fix.GetTime());
+  object["TimeUtc"] = t == kNoTime ? Json(nullptr) : Json(IsoUtc(t));
+  return object;
 }
 
 int RunFixAdd(const Words& args, CommandContext& context) {

@@ -39,18 +39,6 @@ void WaypointFromJson(const Json& object, Waypoint& w) {
   ReadMember(object, "GreatCircle", w.GreatCircle);
 }
 
-Json FixToJson(const PositionFix& f) {
-  Json object = PositionToJson(f);
-  object["Weather"] = WeatherToJson(f.Weather);
-  object["DraftAft"] = JsonNumber(f.DraftAft);
-  object["EngineRpm"] = JsonNumber(f.EngineRpm);
-  object["LogSpeed"] = JsonNumber(f.LogSpeed);
-  object["SteeredCourse"] = JsonNumber(f.SteeredCourse);
-  object["FixSpare"] = JsonNumber(f.FixSpare);
-  object["CourseMadeGood"] = JsonNumber(f.CourseMadeGood);
-  object["SpeedMadeGood"] = JsonNumber(f.SpeedMadeGood);
-  return object;
-}
 
 void FixFromJson(const Json& object, PositionFix& f) {
   PositionFromJson(object, f);
@@ -134,6 +122,19 @@ FileType RouteFileType() {
 }
 
 }  // namespace
+
+Json FixToJson(const PositionFix& f) {
+  Json object = PositionToJson(f);
+  object["Weather"] = WeatherToJson(f.Weather);
+  object["DraftAft"] = JsonNumber(f.DraftAft);
+  object["EngineRpm"] = JsonNumber(f.EngineRpm);
+  object["LogSpeed"] = JsonNumber(f.LogSpeed);
+  object["SteeredCourse"] = JsonNumber(f.SteeredCourse);
+  object["FixSpare"] = JsonNumber(f.FixSpare);
+  object["CourseMadeGood"] = JsonNumber(f.CourseMadeGood);
+  object["SpeedMadeGood"] = JsonNumber(f.SpeedMadeGood);
+  return object;
+}
 
 Json WaypointToJson(const Waypoint& w) {
   Json object = PositionToJson(w);

@@ -5,6 +5,7 @@
 
 namespace keelmark {
 class Voyage;
+class PositionFix;
 class Waypoint;
 }
 
@@ -14,6 +15,8 @@ namespace keelmark::cli {
 [[nodiscard]] Json VoyageToJson(const Voyage& voyage);
 // Every stored field of one waypoint.
 [[nodiscard]] Json WaypointToJson(const Waypoint& waypoint);
+// Every stored field of one position fix.
+[[nodiscard]] Json FixToJson(const PositionFix& fix);
 // Sets the members the object names and replaces the waypoints by those of Waypoints.
 void VoyageFromJson(const Json& object, Voyage& voyage);
 
