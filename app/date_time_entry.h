@@ -6,7 +6,7 @@
 
 #include <QDateTimeEdit>
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

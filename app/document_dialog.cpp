@@ -8,7 +8,7 @@
 #include "app/property_sheet.h"
 #include "platform/qt_text.h"
 #include "records/document_ref.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 namespace keelmark {
 

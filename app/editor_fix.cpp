@@ -6,7 +6,7 @@
 #include "app/position_entry.h"
 #include "app/weather_fields.h"
 #include "app/zone_entry.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 namespace keelmark {
 
@@ -73,11 +73,7 @@ void CSheetFix::CopyIn() {
 
 void CSheetFix::CopyBack() {
   entry_.time = time_.SlotFor(entry_.zoneOffset);
-  ConfirmFix(document_.GetHistory(), fix_, entry_, document_.GetVessel(), document_.GetMeteo(),
-             document_.GetPrompter());
-  // Once under way the voyage runs from the present position, which the new fix has moved.
-  document_.GetPresentPosition();
-  document_.RecalculateVoyage(document_.GetSettings().statusListSelected == 0);
+  document_.ConfirmPositionFix(fix_, entry_);
 }
 
 }  // namespace keelmark

@@ -5,7 +5,7 @@
 
 #include "app/date_time_entry.h"
 #include "app/property_sheet.h"
-#include "navigation/position_fixes.h"
+#include "voyage/position_fixes.h"
 
 namespace keelmark {
 

@@ -17,11 +17,11 @@
 #include "app/page_documents.h"
 #include "app/position_entry.h"
 #include "app/zone_entry.h"
-#include "navigation/vessel.h"
-#include "navigation/voyage_calculation.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 #include "platform/qt_text.h"
 #include "records/port.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 

@@ -17,7 +17,7 @@
 #include "app/page_waypoint_position.h"
 #include "app/position_entry.h"
 #include "app/weather_fields.h"
-#include "navigation/closest_approach.h"
+#include "voyage/closest_approach.h"
 #include "navigation/navigation.h"
 #include "platform/qt_text.h"
 #include "records/nav_warning.h"

@@ -10,7 +10,8 @@
 #include <QSignalBlocker>
 #include <QSlider>
 
-#include "records/text_format.h"
+#include "navigation/text_format.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 
@@ -174,7 +175,7 @@ class CPagePerformanceHull : public CalibrationPage {
     shown.draftForward = forward_->ValueOr(shown.draftForward);
     shown.draftAft = aft_->ValueOr(shown.draftAft);
     shown.calibrationRpm = rpm_->ValueOr(shown.calibrationRpm);
-    speed_->setText(QString::fromStdString(FormatNumber(kSpeedFormat, shown.CalibrationLogSpeed())));
+    speed_->setText(QString::fromStdString(FormatNumber(kSpeedFormat, VesselModel(shown).CalibrationLogSpeed())));
   }
 
  private:
@@ -204,7 +205,7 @@ class CPagePerformanceAir : public CalibrationPage {
     CVessel2 shown = vessel_;
     shown.calibrationRpm = rpm_->ValueOr(shown.calibrationRpm);
     speed_->setText(QString::fromStdString(FormatNumber(
-        kSpeedFormat, shown.CalibrationLogSpeedInHeadWind(wind_->ValueOr(windSpeed_)))));
+        kSpeedFormat, VesselModel(shown).CalibrationLogSpeedInHeadWind(wind_->ValueOr(windSpeed_)))));
   }
 
  private:
@@ -243,7 +244,7 @@ class CPageVesselWaves : public CalibrationPage {
   void ShowFigures() override {
     speed_->setText(QString::fromStdString(FormatNumber(
         "%#3.1f kts",
-        vessel_.LogSpeedInWaves(height_->ValueOr(waveHeight_), rpmEdit_->ValueOr(rpm_)))));
+        VesselModel(vessel_).LogSpeedInWaves(height_->ValueOr(waveHeight_), rpmEdit_->ValueOr(rpm_)))));
   }
 
  private:
@@ -287,11 +288,11 @@ class CPagePerformanceData : public CalibrationPage {
     const auto show = [](QLineEdit* figure, const char* format, double value) {
       figure->setText(QString::fromStdString(FormatNumber(format, value)));
     };
-    const double speed = vessel_.CalibrationLogSpeedInHeadWind(wind_->ValueOr(headWind_));
+    const double speed = VesselModel(vessel_).CalibrationLogSpeedInHeadWind(wind_->ValueOr(headWind_));
     show(forward_, "%#2.2f", vessel_.draftForward);
     show(aft_, "%#2.2f", vessel_.draftAft);
     show(rpm_, "%#3.1f", vessel_.calibrationRpm);
-    show(slip_, "%#3.1f", vessel_.SlipPercent(vessel_.calibrationRpm, speed));
+    show(slip_, "%#3.1f", VesselModel(vessel_).SlipPercent(vessel_.calibrationRpm, speed));
     show(speed_, kSpeedFormat, speed);
   }
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "app/property_sheet.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 
 namespace keelmark {
 

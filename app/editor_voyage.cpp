@@ -11,10 +11,10 @@
 
 #include "app/page_documents.h"
 #include "navigation/navigation.h"
-#include "navigation/voyage_calculation.h"
+#include "voyage/voyage_calculation.h"
 #include "platform/qt_text.h"
-#include "records/keelmark_document.h"
-#include "records/text_format.h"
+#include "document/keelmark_document.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 

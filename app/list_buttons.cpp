@@ -5,7 +5,7 @@
 #include <QItemSelectionModel>
 #include <QPushButton>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

@@ -23,7 +23,7 @@
 #include "app/top_panel.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 namespace keelmark {
 namespace {

@@ -11,7 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "records/settings_keys.h"
 
 namespace keelmark {

@@ -19,7 +19,7 @@
 #include "app/position_entry.h"
 #include "app/zone_entry.h"
 #include "platform/qt_text.h"
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

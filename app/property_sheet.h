@@ -20,8 +20,8 @@
 
 #include "app/date_time_entry.h"
 #include "app/number_edit.h"
-#include "records/prompter.h"
-#include "records/time_value.h"
+#include "document/prompter.h"
+#include "navigation/time_value.h"
 
 class QBoxLayout;
 class QButtonGroup;

@@ -4,7 +4,7 @@
 #include <QPointer>
 #include <QStringList>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 class QWidget;
 

@@ -11,7 +11,7 @@
 #include "app/editor_waypoint.h"
 #include "app/options_sheet.h"
 #include "platform/qt_text.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "records/nav_warning.h"
 #include "records/reporting_point.h"
 

@@ -2,7 +2,7 @@
 // open the right property sheet for a record of a category.
 #pragma once
 
-#include "records/category.h"
+#include "document/category.h"
 
 class QString;
 class QWidget;

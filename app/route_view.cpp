@@ -9,9 +9,9 @@
 
 #include "app/category_model.h"
 #include "platform/qt_text.h"
-#include "records/category_edits.h"
+#include "document/category_edits.h"
 #include "records/forecast_area.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 namespace keelmark {
 namespace {

@@ -9,10 +9,10 @@
 
 #include "app/program_resources.h"
 #include "navigation/clock.h"
-#include "navigation/voyage_calculation.h"
+#include "voyage/voyage_calculation.h"
 #include "platform/qt_text.h"
-#include "records/keelmark_document.h"
-#include "records/text_format.h"
+#include "document/keelmark_document.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

@@ -5,10 +5,10 @@
 #include <cmath>
 #include <memory>
 
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
-#include "navigation/voyage_calculation.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
 #include "records/voyage.h"

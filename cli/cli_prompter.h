@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark::cli {
 

@@ -9,7 +9,7 @@
 
 #include "cli/cli_prompter.h"
 #include "cli/commands.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "records/settings_store.h"
 
 namespace keelmark::cli {

@@ -9,7 +9,7 @@
 #include "cli/json_route.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "navigation/position_fixes.h"
+#include "voyage/position_fixes.h"
 
 namespace keelmark::cli {
 namespace {

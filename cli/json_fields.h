@@ -9,7 +9,7 @@
 
 #include <nlohmann/json.hpp>
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark::cli {
 

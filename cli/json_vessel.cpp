@@ -1,7 +1,7 @@
 // JSON forms of the vessel records for keelmark dump and build.
 #include "cli/command_line.h"
 #include "cli/file_types.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 
 namespace keelmark::cli {
 namespace {

@@ -5,7 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_session.h"
-#include "records/category.h"
+#include "document/category.h"
 #include "reports/category_table.h"
 #include "reports/list_export.h"
 #include "reports/meteo_exchange.h"

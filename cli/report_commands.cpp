@@ -8,7 +8,7 @@
 #include "cli/commands.h"
 #include "cli/document_session.h"
 #include "cli/json_fields.h"
-#include "navigation/master_schedule.h"
+#include "voyage/master_schedule.h"
 #include "records/archive_file.h"
 #include "reports/ship_report.h"
 

@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <string>
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

@@ -1,7 +1,7 @@
 // Clock: where the program reads "now", so that tests and the command line can fix it.
 #pragma once
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-#include "records/position.h"
 
 namespace keelmark {
 namespace {
@@ -22,7 +21,7 @@ double CNavigation::MeridionalDifference(double phi1, double phi2) const {
   return std::log(std::fabs(std::tan(pi / 4.0 + phi2 / 2.0) / std::tan(pi / 4.0 + phi1 / 2.0)));
 }
 
-double CNavigation::Distance(const CPosition2& from, const CPosition2& to,
+double CNavigation::Distance(const GeoPoint& from, const GeoPoint& to,
                              bool greatCircle) const {
   const double phi1 = DegToRad(from.GetLatitude());
   const double phi2 = DegToRad(to.GetLatitude());
@@ -43,7 +42,7 @@ double CNavigation::Distance(const CPosition2& from, const CPosition2& to,
   return RadToDeg(arc) * 60.0;
 }
 
-double CNavigation::Course(const CPosition2& from, const CPosition2& to,
+double CNavigation::Course(const GeoPoint& from, const GeoPoint& to,
                            bool greatCircle) const {
   const double phi1 = DegToRad(from.GetLatitude());
   const double phi2 = DegToRad(to.GetLatitude());
@@ -59,7 +58,7 @@ double CNavigation::Course(const CPosition2& from, const CPosition2& to,
   return RadToDeg(theta);
 }
 
-void CNavigation::DeadReckon(CPosition2& position, double distanceNm,
+void CNavigation::DeadReckon(GeoPoint& position, double distanceNm,
                              double courseDegrees) const {
   const double k = 180.0 / pi;
   const double phi1 = position.GetLatitude() / k;
@@ -76,7 +75,7 @@ void CNavigation::DeadReckon(CPosition2& position, double distanceNm,
   position.SetLatitude(phi2 * k);
 }
 
-void CNavigation::DeadReckonFrom(const CPosition2& start, CPosition2& target,
+void CNavigation::DeadReckonFrom(const GeoPoint& start, GeoPoint& target,
                                  double courseDegrees, double distanceNm) const {
   target.SetLatitude(start.GetLatitude());
   target.SetLongitude(start.GetLongitude());
@@ -85,8 +84,8 @@ void CNavigation::DeadReckonFrom(const CPosition2& start, CPosition2& target,
 
 void CNavigation::LayOffVectors(double& course1, double& distance1, double course2,
                                 double distance2) const {
-  const CPosition2 origin;  // 45N 005E: the sum is laid off there, not at 0N 0E
-  CPosition2 end;
+  const LatLon origin;  // 45N 005E: the sum is laid off there, not at 0N 0E
+  LatLon end;
   end.SetLatitude(origin.GetLatitude());
   end.SetLongitude(origin.GetLongitude());
   DeadReckon(end, distance1, course1);
@@ -105,13 +104,12 @@ void CNavigation::SubtractVectors(double& course1, double& distance1, double cou
   LayOffVectors(course1, distance1, course2 + 180.0, distance2);
 }
 
-bool CNavigation::EstimateCurrent(const CPosition2& previous, double steeredCourse,
-                                  double logSpeed, const CPosition2& fix, double& set,
+bool CNavigation::EstimateCurrent(const GeoPoint& previous, double steeredCourse,
+                                  double logSpeed, double hours, const GeoPoint& fix, double& set,
                                   double& rate) const {
-  CPosition2 reckoned;
+  LatLon reckoned;
   reckoned.SetLatitude(previous.GetLatitude());
   reckoned.SetLongitude(previous.GetLongitude());
-  const double hours = (fix.GetTime() - previous.GetTime()) * 24.0;
   DeadReckon(reckoned, logSpeed * hours, steeredCourse);
   const double driftSet = Course(reckoned, fix, false);
   const double drift = Distance(reckoned, fix, false);

@@ -11,11 +11,10 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "records/time_value.h"
+#include "navigation/geo_point.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
-
-class CPosition2;
 
 class CNavigation {
  public:
@@ -28,19 +27,19 @@ class CNavigation {
   // nM from one position to the other, >= 0. Great circle uses the periodic sine and cosine of
   // the longitude difference, so 179E to 179W is 2 degrees eastward; the rhumb line uses the
   // plain difference (-358 degrees for that leg). Coincident positions give 0 by great circle.
-  [[nodiscard]] double Distance(const CPosition2& from, const CPosition2& to,
+  [[nodiscard]] double Distance(const GeoPoint& from, const GeoPoint& to,
                                 bool greatCircle) const;
 
   // Initial true course in degrees, [0, 360). By rhumb line on one parallel it is 90 or 270.
-  [[nodiscard]] double Course(const CPosition2& from, const CPosition2& to,
+  [[nodiscard]] double Course(const GeoPoint& from, const GeoPoint& to,
                               bool greatCircle) const;
 
   // Moves the position in place distanceNm along a rhumb line on courseDegrees. The result is
   // not normalised: the longitude may leave +-180 and a run across a pole leaves +-90.
-  void DeadReckon(CPosition2& position, double distanceNm, double courseDegrees) const;
+  void DeadReckon(GeoPoint& position, double distanceNm, double courseDegrees) const;
 
   // target = start moved distanceNm on courseDegrees (rhumb line).
-  void DeadReckonFrom(const CPosition2& start, CPosition2& target, double courseDegrees,
+  void DeadReckonFrom(const GeoPoint& start, GeoPoint& target, double courseDegrees,
                       double distanceNm) const;
 
   // course1/distance1 become the rhumb-line vector sum (or difference) laid off from 45N 005E.
@@ -49,11 +48,11 @@ class CNavigation {
                        double distance2) const;
 
   // The current between a dead-reckoned run and an observed fix: from previous, steered on
-  // steeredCourse (degrees) at logSpeed (knots) until fix.Time. Accepted (true) when the
+  // steeredCourse (degrees) at logSpeed (knots) for `hours` until the fix. Accepted (true) when the
   // interval is at least 1 hour and the rate at most 7 knots; then set (degrees, towards) and
   // rate (knots) hold it; otherwise both are 0.
-  bool EstimateCurrent(const CPosition2& previous, double steeredCourse, double logSpeed,
-                       const CPosition2& fix, double& set, double& rate) const;
+  bool EstimateCurrent(const GeoPoint& previous, double steeredCourse, double logSpeed,
+                       double hours, const GeoPoint& fix, double& set, double& rate) const;
 
   // Day number of calendar fields (years since 1900, month 0-11), valid 1900-2100.
   [[nodiscard]] double DayNumber(const CalendarFields& fields) const;

@@ -14,7 +14,7 @@ namespace {
 // pick another record than the full search would.
 constexpr double kDotMargin = 1.0e-12;
 
-std::array<double, 3> UnitVectorOf(const CNavigation& navigation, const CPosition2& p) {
+std::array<double, 3> UnitVectorOf(const CNavigation& navigation, const GeoPoint& p) {
   const double phi = navigation.DegToRad(p.GetLatitude());
   const double lambda = navigation.DegToRad(p.GetLongitude());
   return {std::cos(phi) * std::cos(lambda), std::cos(phi) * std::sin(lambda), std::sin(phi)};
@@ -22,14 +22,14 @@ std::array<double, 3> UnitVectorOf(const CNavigation& navigation, const CPositio
 
 }  // namespace
 
-NearestPositionFinder::NearestPositionFinder(std::vector<const CPosition2*> positions)
+NearestPositionFinder::NearestPositionFinder(std::vector<const GeoPoint*> positions)
     : positions_(std::move(positions)) {
   const CNavigation navigation;
   units_.reserve(positions_.size());
-  for (const CPosition2* p : positions_) units_.push_back(UnitVectorOf(navigation, *p));
+  for (const GeoPoint* p : positions_) units_.push_back(UnitVectorOf(navigation, *p));
 }
 
-int NearestPositionFinder::ExactNearest(const CPosition2& position,
+int NearestPositionFinder::ExactNearest(const GeoPoint& position,
                                         const std::vector<int>& indices) const {
   const CNavigation navigation;
   double best = 1.0e16;
@@ -44,7 +44,7 @@ int NearestPositionFinder::ExactNearest(const CPosition2& position,
   return bestIndex;
 }
 
-int NearestPositionFinder::NearestIndex(const CPosition2& position) const {
+int NearestPositionFinder::NearestIndex(const GeoPoint& position) const {
   if (positions_.empty()) return -1;
   const CNavigation navigation;
   const auto q = UnitVectorOf(navigation, position);

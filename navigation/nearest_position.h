@@ -6,24 +6,24 @@
 #include <array>
 #include <vector>
 
-#include "records/position.h"
+#include "navigation/geo_point.h"
 
 namespace keelmark {
 
 class NearestPositionFinder {
  public:
-  explicit NearestPositionFinder(std::vector<const CPosition2*> positions);
+  explicit NearestPositionFinder(std::vector<const GeoPoint*> positions);
 
   // Index of the position nearest this one; 0 when no distance can be compared (as the list
   // does), -1 when there are no positions.
-  [[nodiscard]] int NearestIndex(const CPosition2& position) const;
+  [[nodiscard]] int NearestIndex(const GeoPoint& position) const;
 
  private:
   using UnitVector = std::array<double, 3>;
 
-  [[nodiscard]] int ExactNearest(const CPosition2& position, const std::vector<int>& indices) const;
+  [[nodiscard]] int ExactNearest(const GeoPoint& position, const std::vector<int>& indices) const;
 
-  std::vector<const CPosition2*> positions_;
+  std::vector<const GeoPoint*> positions_;
   std::vector<UnitVector> units_;  // the positions on the unit sphere
 };
 

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

@@ -4,7 +4,7 @@
 #include <cstddef>
 #include <string>
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

@@ -6,7 +6,7 @@
 #include <string>
 
 #include "records/position.h"
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 #include "records/weather_conditions.h"
 
 namespace keelmark {

@@ -9,16 +9,17 @@
 #include <cstddef>
 #include <string>
 
-#include "records/time_value.h"
+#include "navigation/geo_point.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 
 class Archive;
 
-class CPosition2 {
+class CPosition2 : public GeoPoint {
  public:
   CPosition2() = default;
-  virtual ~CPosition2() = default;
+  ~CPosition2() override = default;
   CPosition2(const CPosition2&) = default;
   CPosition2& operator=(const CPosition2&) = default;
 
@@ -26,10 +27,11 @@ class CPosition2 {
   // clears Modified. Derived records write these first and their own fields after them.
   virtual void Serialize(Archive& archive);
 
-  [[nodiscard]] double GetLatitude() const { return Latitude; }
-  [[nodiscard]] double GetLongitude() const { return Longitude; }
-  void SetLatitude(double degrees);
-  void SetLongitude(double degrees);
+  [[nodiscard]] double GetLatitude() const override { return Latitude; }
+  [[nodiscard]] double GetLongitude() const override { return Longitude; }
+  // Both mark the record modified.
+  void SetLatitude(double degrees) override;
+  void SetLongitude(double degrees) override;
   [[nodiscard]] std::string GetName() const { return Name; }
   void SetName(const std::string& name);
   [[nodiscard]] bool IsModified() const { return Modified != 0; }

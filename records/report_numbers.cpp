@@ -3,7 +3,7 @@
 #include <cmath>
 #include <optional>
 
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

@@ -4,7 +4,7 @@
 
 #include "navigation/navigation.h"
 #include "records/archive.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

@@ -5,9 +5,9 @@
 
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "navigation/voyage_calculation.h"
-#include "records/keelmark_document.h"
-#include "records/text_format.h"
+#include "voyage/voyage_calculation.h"
+#include "document/keelmark_document.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "records/category.h"
+#include "document/category.h"
 
 namespace keelmark {
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 #include "reports/category_table.h"
 
 namespace keelmark {

@@ -9,11 +9,11 @@
 #include <limits>
 #include <vector>
 
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "records/text_codec.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

@@ -13,7 +13,7 @@
 #include <string_view>
 
 #include "records/meteo_observation.h"
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

@@ -10,7 +10,7 @@
 #include <optional>
 #include <string>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

@@ -2,11 +2,11 @@
 
 #include <string_view>
 
-#include "navigation/vessel.h"
-#include "navigation/voyage_calculation.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 #include "records/position_fix.h"
 #include "records/report_numbers.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 #include "records/voyage.h"
 
 namespace keelmark {

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

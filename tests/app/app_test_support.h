@@ -19,7 +19,7 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "platform/qt_settings_store.h"
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark::test {
 

@@ -15,7 +15,7 @@
 #include "app/property_sheet.h"
 #include "navigation/clock.h"
 #include "records/archive.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "records/settings_store.h"
 #include "tests/app/app_test_support.h"
 

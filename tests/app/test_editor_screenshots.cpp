@@ -5,7 +5,7 @@
 #include <QtTest>
 
 #include "app/record_editors.h"
-#include "navigation/position_fixes.h"
+#include "voyage/position_fixes.h"
 #include "tests/app/editor_test_support.h"
 
 namespace keelmark::test {

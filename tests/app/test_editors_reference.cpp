@@ -11,10 +11,10 @@
 
 #include "app/date_time_entry.h"
 #include "app/record_editors.h"
-#include "navigation/closest_approach.h"
+#include "voyage/closest_approach.h"
 #include "navigation/navigation.h"
-#include "navigation/voyage_calculation.h"
-#include "records/text_format.h"
+#include "voyage/voyage_calculation.h"
+#include "navigation/text_format.h"
 #include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 

@@ -8,11 +8,12 @@
 
 #include "app/date_time_entry.h"
 #include "app/record_editors.h"
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "navigation/navigation.h"
-#include "navigation/position_fixes.h"
-#include "navigation/voyage_calculation.h"
-#include "records/text_format.h"
+#include "voyage/position_fixes.h"
+#include "voyage/voyage_calculation.h"
+#include "voyage/vessel_model.h"
+#include "navigation/text_format.h"
 #include "tests/app/editor_test_support.h"
 
 namespace keelmark::test {
@@ -176,8 +177,8 @@ class TestEditorsRoute : public QObject {
     QCOMPARE(fix->CourseMadeGood, navigation.Course(previous, *fix, false));
     double set = 0.0;
     double rate = 0.0;
-    navigation.EstimateCurrent(previous, previous.SteeredCourse, previous.LogSpeed, *fix, set,
-                               rate);
+    navigation.EstimateCurrent(previous, previous.SteeredCourse, previous.LogSpeed, hours, *fix,
+                               set, rate);
     QCOMPARE(fix->Weather.CurrentSet, set);
     QCOMPARE(fix->Weather.CurrentRate, rate);
     QCOMPARE(fix->Weather.WeatherText, std::string("RAIN"));
@@ -364,7 +365,7 @@ class TestEditorsRoute : public QObject {
           CVessel2 model = original;
           model.hullCoefficient = 0.45;
           shown << Text(hull, "Speed");
-          expected << Number("%#3.1f", model.CalibrationLogSpeed());
+          expected << Number("%#3.1f", VesselModel(model).CalibrationLogSpeed());
           PropertyPage* waves = ShowPage(sheet, "Waves");
           shown << QString::number(Field<QSlider>(waves, "Waves")->value());
           expected << "50";
@@ -374,11 +375,11 @@ class TestEditorsRoute : public QObject {
           expected << QString::number(original.maxRpm);
           slider->setValue(80);
           model.calibrationRpm = 80.0;
-          const double speed = model.CalibrationLogSpeedInHeadWind(16.0);
+          const double speed = VesselModel(model).CalibrationLogSpeedInHeadWind(16.0);
           shown << Text(performance, "Engine setting") << Text(performance, "Log speed")
                 << Text(performance, "Propellor slip");
           expected << "80.0" << Number("%#3.1f", speed)
-                   << Number("%#3.1f", model.SlipPercent(80.0, speed));
+                   << Number("%#3.1f", VesselModel(model).SlipPercent(80.0, speed));
           PressOk(sheet);
         }));
     QCOMPARE(shown, expected);

@@ -17,9 +17,9 @@
 #include "app/category_model.h"
 #include "app/route_view.h"
 #include "app/top_panel.h"
-#include "navigation/voyage_calculation.h"
-#include "records/keelmark_document.h"
-#include "records/text_format.h"
+#include "voyage/voyage_calculation.h"
+#include "document/keelmark_document.h"
+#include "navigation/text_format.h"
 #include "tests/app/app_test_support.h"
 
 using namespace keelmark;

@@ -7,7 +7,7 @@
 
 #include "app/category_model.h"
 #include "app/route_view.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
 
 using namespace keelmark;

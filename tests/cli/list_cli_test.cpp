@@ -8,7 +8,7 @@
 #include <nlohmann/json.hpp>
 
 #include "records/archive_file.h"
-#include "records/category.h"
+#include "document/category.h"
 #include "records/meteo_list.h"
 #include "tests/cli/cli_run.h"
 #include "tests/core/test_files.h"

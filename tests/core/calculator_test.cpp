@@ -1,4 +1,4 @@
-#include "navigation/calculator.h"
+#include "voyage/calculator.h"
 
 #include <gtest/gtest.h>
 
@@ -10,11 +10,11 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/position_fix.h"
-#include "records/prompter.h"
 #include "records/settings_store.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -90,9 +90,9 @@ TEST(CalculatorSpeed, CalmWaterAtTheManoeuvringSetting) {
   const CVessel2 vessel;  // 63 rpm
   const SpeedResult r = CalculateSpeed(vessel, {});
   // Without wind the air term is still the ship's own headway through the air.
-  EXPECT_DOUBLE_EQ(r.logSpeed, vessel.CalibrationLogSpeedInHeadWind(0.0));
-  EXPECT_LT(r.logSpeed, vessel.CalibrationLogSpeed());
-  EXPECT_GT(r.logSpeed, vessel.CalibrationLogSpeed() - 0.1);
+  EXPECT_DOUBLE_EQ(r.logSpeed, VesselModel(vessel).CalibrationLogSpeedInHeadWind(0.0));
+  EXPECT_LT(r.logSpeed, VesselModel(vessel).CalibrationLogSpeed());
+  EXPECT_GT(r.logSpeed, VesselModel(vessel).CalibrationLogSpeed() - 0.1);
   EXPECT_NEAR(r.fuel, 150.0 * std::pow(63.0 / 106.0, 3), 1e-9);
   EXPECT_EQ(r.fuelText, "31.5 mT");
 }
@@ -187,7 +187,7 @@ TEST(CalculatorEta, FromTheDepartureAtTheManoeuvringSetting) {
   EXPECT_EQ(input.startTime, At("2024-03-01T00:00Z"));
   // At the manoeuvring rpm the allowances are 45 minutes and 3 nM plus half an hour's run;
   // choose the distance so that the sea passage takes exactly 10 hours.
-  const double v = vessel.TheoreticalSpeed(63.0);
+  const double v = VesselModel(vessel).TheoreticalSpeed(63.0);
   input.distance = 3.0 + 0.5 * v + 10.0 * v;
   const EtaResult r = CalculateEta(vessel, *voyage, input);
   EXPECT_NEAR(r.hours, 10.75, 1e-9);
@@ -302,11 +302,9 @@ TEST(CalculatorOpening, FromTheLatestFixAndTheVessel) {
 TEST(CalculatorVessel, DefaultShipWhenTheFileCannotBeLoaded) {
   MemorySettingsStore store;
   store.Write(setting::kVesselPath, "/nonexistent/keelmark/vessel.dat");
-  ScriptedPrompter prompter;
-  const CVessel2 vessel = CalculatorVessel(store, prompter);
-  ASSERT_EQ(prompter.Messages().size(), 1u);
-  EXPECT_EQ(prompter.Messages()[0].text,
-            "Did not succeed in loading the vessel datafile\ncalculation will use a default ship!");
+  bool loaded = true;
+  const CVessel2 vessel = CalculatorVessel(store, loaded);
+  EXPECT_FALSE(loaded);
   EXPECT_EQ(vessel.maxRpm, 106);
 }
 

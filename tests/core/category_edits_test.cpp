@@ -1,4 +1,4 @@
-#include "records/category_edits.h"
+#include "document/category_edits.h"
 
 #include <gtest/gtest.h>
 
@@ -6,7 +6,7 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {

@@ -9,7 +9,7 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {

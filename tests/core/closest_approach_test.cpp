@@ -1,4 +1,4 @@
-#include "navigation/closest_approach.h"
+#include "voyage/closest_approach.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 #include <gtest/gtest.h>
 

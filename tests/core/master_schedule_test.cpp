@@ -1,4 +1,4 @@
-#include "navigation/master_schedule.h"
+#include "voyage/master_schedule.h"
 
 #include <gtest/gtest.h>
 
@@ -8,9 +8,10 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/archive_file.h"
 #include "tests/core/test_files.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -48,8 +49,8 @@ TEST_F(MasterScheduleTest, LegSpeedRpmAndFuelFollowFromThePreviousDeparture) {
   const ScheduleItem& b = Add("B", 240.0, "2026-12-02T12:00Z", 6.0);  // 24 h after A leaves
   EXPECT_NEAR(b.PassageHours, 24.0, 1e-9);
   EXPECT_NEAR(b.Speed, 10.0, 1e-9);
-  EXPECT_NEAR(b.CallRpm, vessel_.TheoreticalRpm(10.0), 1e-9);
-  EXPECT_NEAR(b.CallFuel, vessel_.FuelConsumption(b.CallRpm, 24.0), 1e-9);
+  EXPECT_NEAR(b.CallRpm, VesselModel(vessel_).TheoreticalRpm(10.0), 1e-9);
+  EXPECT_NEAR(b.CallFuel, VesselModel(vessel_).FuelConsumption(b.CallRpm, 24.0), 1e-9);
   EXPECT_DOUBLE_EQ(b.Etd, b.Eta + 0.25);
 
   // The first call counts for nothing in the totals.

@@ -4,7 +4,7 @@
 
 #include <filesystem>
 
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "records/archive_file.h"

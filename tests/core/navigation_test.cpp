@@ -149,7 +149,7 @@ TEST_P(EstimateCurrentTest, AcceptsOnlyAnHourOrMoreAndSevenKnotsOrLess) {
   nav.DeadReckon(fix, c.driftNm, 90.0);
   fix.SetTime(1000.0 + c.hours / 24.0);
   double set = -1.0, rate = -1.0;
-  EXPECT_EQ(nav.EstimateCurrent(previous, 0.0, 10.0, fix, set, rate), c.accepted);
+  EXPECT_EQ(nav.EstimateCurrent(previous, 0.0, 10.0, c.hours, fix, set, rate), c.accepted);
   if (c.accepted) {
     EXPECT_NEAR(set, 90.0, 0.01);
     EXPECT_NEAR(rate, c.driftNm / c.hours, 0.01);
@@ -172,7 +172,7 @@ TEST(EstimateCurrent, FixesAtTheSameTimeAreRefusedWithoutNaN) {
   CPosition2 previous = At(10, 10);
   CPosition2 fix = At(10, 10);
   double set = 5, rate = 5;
-  EXPECT_FALSE(nav.EstimateCurrent(previous, 0.0, 10.0, fix, set, rate));
+  EXPECT_FALSE(nav.EstimateCurrent(previous, 0.0, 10.0, 0.0, fix, set, rate));
   EXPECT_EQ(set, 0.0);
   EXPECT_EQ(rate, 0.0);
 }

@@ -17,8 +17,8 @@ std::unique_ptr<CPosition2> At(double latitude, double longitude) {
   return p;
 }
 
-std::vector<const CPosition2*> PointersOf(const RecordList<CPosition2>& list) {
-  std::vector<const CPosition2*> pointers;
+std::vector<const GeoPoint*> PointersOf(const RecordList<CPosition2>& list) {
+  std::vector<const GeoPoint*> pointers;
   for (const auto& p : list) pointers.push_back(p.get());
   return pointers;
 }

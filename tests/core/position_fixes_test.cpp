@@ -1,4 +1,4 @@
-#include "navigation/position_fixes.h"
+#include "voyage/position_fixes.h"
 
 #include <gtest/gtest.h>
 
@@ -7,21 +7,20 @@
 #include <string>
 #include <vector>
 
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
-#include "records/prompter.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
 
 constexpr double kStart = 9000.0;  // day number of the first fix
 constexpr double kHour = 1.0 / 24.0;
-constexpr const char* kRefused = "Groundspeed exceeding 40 kts\nCourse and speed not updated";
 
 // A history whose first fix lies at 10N 020E at kStart, steered 045 at 14 kn by log, with
 // each further fix `nm` along 045 and `hours` after the one before.
@@ -70,19 +69,16 @@ TEST_P(MadeGood, FromThePreviousFix) {
   track.Append(0.0, 0.0);
   PositionFix& fix = *track.Append(c.nm, c.hours);
   MarkEarlierValues(fix);
-  ScriptedPrompter prompter;
-  EXPECT_TRUE(UpdateMadeGood(track.history, fix, prompter));
+  const MadeGoodResult result = UpdateMadeGood(track.history, fix);
   if (!c.updated) {
-    ASSERT_EQ(prompter.Messages().size(), 1u);
-    EXPECT_EQ(prompter.Messages()[0].text, kRefused);
-    EXPECT_EQ(prompter.Messages()[0].icon, MessageIcon::Exclamation);
+    EXPECT_EQ(result, MadeGoodResult::kSpeedRefused);
     EXPECT_EQ(fix.CourseMadeGood, 123.0);
     EXPECT_EQ(fix.SpeedMadeGood, 4.5);
     EXPECT_EQ(fix.Weather.CurrentSet, 200.0);
     EXPECT_EQ(fix.Weather.CurrentRate, 3.0);
     return;
   }
-  EXPECT_TRUE(prompter.Messages().empty());
+  EXPECT_EQ(result, MadeGoodResult::kUpdated);
   EXPECT_NEAR(fix.CourseMadeGood, 45.0, 1e-6);
   EXPECT_NEAR(fix.SpeedMadeGood, c.nm / c.hours, 1e-6);
   EXPECT_NEAR(fix.Weather.CurrentRate, c.currentRate, 1e-6);
@@ -121,14 +117,11 @@ TEST(MadeGood, ExactlyFortyKnotsIsRefusedAndJustBelowIsTaken) {
   }
   ASSERT_EQ(CNavigation().Distance(first, fix, false) / ((0.0625 - 0.0) * 24.0), 40.0);
 
-  ScriptedPrompter prompter;
-  EXPECT_TRUE(UpdateMadeGood(history, fix, prompter));
-  EXPECT_EQ(prompter.Messages().size(), 1u);
+  EXPECT_EQ(UpdateMadeGood(history, fix), MadeGoodResult::kSpeedRefused);
   EXPECT_EQ(fix.SpeedMadeGood, 0.0);
 
   fix.SetTime(0.0625 + 1e-6);  // a little later: just under 40 knots
-  EXPECT_TRUE(UpdateMadeGood(history, fix, prompter));
-  EXPECT_EQ(prompter.Messages().size(), 1u);
+  EXPECT_EQ(UpdateMadeGood(history, fix), MadeGoodResult::kUpdated);
   EXPECT_LT(fix.SpeedMadeGood, 40.0);
   EXPECT_GT(fix.SpeedMadeGood, 39.99);
 }
@@ -137,13 +130,11 @@ TEST(MadeGood, NothingWithoutAnEarlierFix) {
   Track track;
   PositionFix& only = *track.Append(0.0, 0.0);
   MarkEarlierValues(only);
-  ScriptedPrompter prompter;
-  EXPECT_FALSE(UpdateMadeGood(track.history, only, prompter));
+  EXPECT_EQ(UpdateMadeGood(track.history, only), MadeGoodResult::kNoEarlierFix);
 
   // The oldest of several fixes has nothing before it either; it is not "over 40 knots".
   track.Append(30.0, 2.0);
-  EXPECT_FALSE(UpdateMadeGood(track.history, only, prompter));
-  EXPECT_TRUE(prompter.Messages().empty());
+  EXPECT_EQ(UpdateMadeGood(track.history, only), MadeGoodResult::kNoEarlierFix);
   EXPECT_EQ(only.SpeedMadeGood, 4.5);
   EXPECT_EQ(only.Weather.CurrentRate, 3.0);
 }
@@ -168,9 +159,9 @@ TEST(ConfirmFix, RunsEveryStepInOrder) {
   entry.weather.WindDirection = 50.0;
   entry.weather.WindSpeed = 20.0;
   MeteoList averageWeather;
-  ScriptedPrompter prompter;
 
-  EXPECT_TRUE(ConfirmFix(track.history, fix, entry, vessel, averageWeather, prompter));
+  EXPECT_EQ(ConfirmFix(track.history, fix, entry, vessel, averageWeather),
+            MadeGoodResult::kUpdated);
 
   EXPECT_EQ(fix.DraftAft, 10.0);
   EXPECT_EQ(fix.EngineRpm, 80.0);
@@ -179,11 +170,11 @@ TEST(ConfirmFix, RunsEveryStepInOrder) {
   EXPECT_EQ(vessel.calibrationRpm, 80.0);
   EXPECT_EQ(vessel.calibrationHeading, 50.0);
   // The log speed is the model's in the fix's head wind at the drafts just entered.
-  EXPECT_DOUBLE_EQ(fix.LogSpeed, vessel.CalibrationLogSpeedInHeadWind(20.0));
+  EXPECT_DOUBLE_EQ(fix.LogSpeed, VesselModel(vessel).CalibrationLogSpeedInHeadWind(20.0));
   CVessel2 oldDrafts;
   oldDrafts.calibrationRpm = 80.0;
   oldDrafts.calibrationHeading = 50.0;
-  EXPECT_GT(std::fabs(fix.LogSpeed - oldDrafts.CalibrationLogSpeedInHeadWind(20.0)), 0.01);
+  EXPECT_GT(std::fabs(fix.LogSpeed - VesselModel(oldDrafts).CalibrationLogSpeedInHeadWind(20.0)), 0.01);
   EXPECT_NEAR(fix.SpeedMadeGood, 15.0, 1e-6);
   EXPECT_NEAR(fix.Weather.CurrentRate, 1.0, 1e-6);
   // The average weather takes the estimated current, merged after the estimate.

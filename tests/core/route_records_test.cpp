@@ -14,7 +14,7 @@
 #include <stdexcept>
 
 #include "navigation/calendar.h"
-#include "navigation/fix_current.h"
+#include "voyage/fix_current.h"
 #include "navigation/navigation.h"
 #include "records/archive.h"
 #include "records/chart_list.h"

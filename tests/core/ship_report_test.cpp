@@ -11,7 +11,7 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/archive_file.h"
 #include "records/position_fix.h"
 #include "records/settings_store.h"

@@ -4,7 +4,7 @@
 
 #include "navigation/calendar.h"
 #include "records/text_codec.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 namespace keelmark {
 namespace {

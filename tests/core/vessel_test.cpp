@@ -1,4 +1,5 @@
-#include "navigation/vessel.h"
+#include "records/vessel.h"
+#include "voyage/vessel_model.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +9,7 @@
 
 #include "records/archive.h"
 #include "records/settings_store.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {
@@ -171,65 +172,65 @@ TEST_F(VesselFileTest, AnEmptyPathIsNotReplacedByTheDefaultName) {
 
 TEST(VesselModel, PropellerSpeedAndRpmWithTheDefaults) {
   const CVessel2 v;
-  EXPECT_NEAR(v.TheoreticalSpeed(106), 27.13, 0.005);
-  EXPECT_NEAR(v.TheoreticalRpm(20.0), 78.14, 0.005);
-  EXPECT_DOUBLE_EQ(v.LogSpeed(80, 0.0), v.TheoreticalSpeed(80));
-  EXPECT_DOUBLE_EQ(v.LogSpeed(80, 10.0), v.TheoreticalSpeed(80) / 2.0);
+  EXPECT_NEAR(VesselModel(v).TheoreticalSpeed(106), 27.13, 0.005);
+  EXPECT_NEAR(VesselModel(v).TheoreticalRpm(20.0), 78.14, 0.005);
+  EXPECT_DOUBLE_EQ(VesselModel(v).LogSpeed(80, 0.0), VesselModel(v).TheoreticalSpeed(80));
+  EXPECT_DOUBLE_EQ(VesselModel(v).LogSpeed(80, 10.0), VesselModel(v).TheoreticalSpeed(80) / 2.0);
   // A pitch of 7.9 m over one nautical mile.
-  EXPECT_NEAR(v.LegRevolutions(1.0, 0.0), 1852.0 / 7.9, 1e-9);
-  EXPECT_NEAR(v.LegRevolutions(1.0, 10.0), 2.0 * 1852.0 / 7.9, 1e-9);
-  EXPECT_DOUBLE_EQ(v.SlipPercent(80, v.LogSpeed(80, 10.0)), 50.0);
+  EXPECT_NEAR(VesselModel(v).LegRevolutions(1.0, 0.0), 1852.0 / 7.9, 1e-9);
+  EXPECT_NEAR(VesselModel(v).LegRevolutions(1.0, 10.0), 2.0 * 1852.0 / 7.9, 1e-9);
+  EXPECT_DOUBLE_EQ(VesselModel(v).SlipPercent(80, VesselModel(v).LogSpeed(80, 10.0)), 50.0);
 }
 
 TEST(VesselModel, FuelScalesWithTheCubeOfRpm) {
   const CVessel2 v;
-  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm, 24.0), v.maxFuelPerDay);
-  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm / 2.0, 24.0), v.maxFuelPerDay / 8.0);
-  EXPECT_DOUBLE_EQ(v.FuelConsumption(v.maxRpm, 12.0), v.maxFuelPerDay / 2.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).FuelConsumption(v.maxRpm, 24.0), v.maxFuelPerDay);
+  EXPECT_DOUBLE_EQ(VesselModel(v).FuelConsumption(v.maxRpm / 2.0, 24.0), v.maxFuelPerDay / 8.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).FuelConsumption(v.maxRpm, 12.0), v.maxFuelPerDay / 2.0);
 }
 
 TEST(VesselModel, ManoeuvringAllowances) {
   const CVessel2 v;
-  EXPECT_DOUBLE_EQ(v.ManoeuvringTime(63), 45.0);
-  EXPECT_DOUBLE_EQ(v.ManoeuvringTime(83), 45.0 + 20 * 2.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringTime(63), 45.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringTime(83), 45.0 + 20 * 2.0);
   // At manoeuvring rpm: full-ahead time at that speed plus the fixed distance.
-  EXPECT_DOUBLE_EQ(v.ManoeuvringDistance(63, 0.0), 30 * v.TheoreticalSpeed(63) / 60.0 + 3.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringDistance(63, 0.0), 30 * VesselModel(v).TheoreticalSpeed(63) / 60.0 + 3.0);
   // Reducing from 83 rpm takes 40 minutes at the mean of the two speeds.
-  const double mean = (v.TheoreticalSpeed(63) + v.TheoreticalSpeed(83)) * 0.5;
-  EXPECT_NEAR(v.ManoeuvringDistance(83, 0.0),
-              40 * mean / 60.0 + 30 * v.TheoreticalSpeed(63) / 60.0 + 3.0, 1e-12);
-  EXPECT_DOUBLE_EQ(v.ManoeuvringRevolutions(63), 45.0 * 63.0);
+  const double mean = (VesselModel(v).TheoreticalSpeed(63) + VesselModel(v).TheoreticalSpeed(83)) * 0.5;
+  EXPECT_NEAR(VesselModel(v).ManoeuvringDistance(83, 0.0),
+              40 * mean / 60.0 + 30 * VesselModel(v).TheoreticalSpeed(63) / 60.0 + 3.0, 1e-12);
+  EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringRevolutions(63), 45.0 * 63.0);
 }
 
 TEST(VesselModel, DraftsAndHeights) {
   const CVessel2 v;
-  EXPECT_DOUBLE_EQ(v.DraftAt(0.0), 12.85);
-  EXPECT_DOUBLE_EQ(v.DraftAt(1.0), 12.75);
-  EXPECT_DOUBLE_EQ(v.DraftAt(0.5), 12.80);
-  EXPECT_NEAR(v.DeckHeight(), 18.55, 1e-12);
-  EXPECT_NEAR(v.EyeHeight(0.0), 45.0 - 12.85, 1e-12);
-  EXPECT_NEAR(v.AirDraft(1.0), 60.0 - 12.75, 1e-12);
-  EXPECT_NEAR(v.WindageArea(), 18.55 * 227.0 + 32.2 * 20.0, 1e-9);
-  EXPECT_DOUBLE_EQ(v.Displacement(), 73272.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).DraftAt(0.0), 12.85);
+  EXPECT_DOUBLE_EQ(VesselModel(v).DraftAt(1.0), 12.75);
+  EXPECT_DOUBLE_EQ(VesselModel(v).DraftAt(0.5), 12.80);
+  EXPECT_NEAR(VesselModel(v).DeckHeight(), 18.55, 1e-12);
+  EXPECT_NEAR(VesselModel(v).EyeHeight(0.0), 45.0 - 12.85, 1e-12);
+  EXPECT_NEAR(VesselModel(v).AirDraft(1.0), 60.0 - 12.75, 1e-12);
+  EXPECT_NEAR(VesselModel(v).WindageArea(), 18.55 * 227.0 + 32.2 * 20.0, 1e-9);
+  EXPECT_DOUBLE_EQ(VesselModel(v).Displacement(), 73272.0);
 }
 
 TEST(VesselModel, SquatSinksBothDraftsAndDoublesInConfinedWater) {
   CVessel2 v;
   v.mctc = 0.0;
   double aft = 12.85, forward = 12.75;
-  const double open = v.Squat(true, 10.0, aft, forward);
+  const double open = VesselModel(v).Squat(true, 10.0, aft, forward);
   // Block coefficient 0.7184 from the displacement and the mean draft, at 5.144 m/s.
   EXPECT_NEAR(open, 0.190127, 1e-6);
   EXPECT_DOUBLE_EQ(aft, 12.85 + open);
   EXPECT_DOUBLE_EQ(forward, 12.75 + open);
   double aft2 = 12.85, forward2 = 12.75;
-  EXPECT_DOUBLE_EQ(v.Squat(false, 10.0, aft2, forward2), 2.0 * open);
+  EXPECT_DOUBLE_EQ(VesselModel(v).Squat(false, 10.0, aft2, forward2), 2.0 * open);
 }
 
 TEST(VesselModel, SquatTrimsByTheHydrostatics) {
   const CVessel2 v = Loaded(ReadTestData("sample_vessel.bin"));
   double aft = v.draftAft, forward = v.draftForward;
-  const double sinkage = v.Squat(true, 12.0, aft, forward);
+  const double sinkage = VesselModel(v).Squat(true, 12.0, aft, forward);
   EXPECT_NEAR(sinkage, 0.3014913, 1e-6);
   EXPECT_NEAR(aft, 10.6408145, 1e-6);     // sinkage plus a trim of -0.0107 m
   EXPECT_NEAR(forward, 9.4121681, 1e-6);  // sinkage minus it
@@ -238,40 +239,40 @@ TEST(VesselModel, SquatTrimsByTheHydrostatics) {
 TEST(VesselModel, HullResistanceAtLeavesTheDraftsAlone) {
   const CVessel2 v;
   double aft = v.draftAft, forward = v.draftForward;
-  v.Squat(true, v.TheoreticalSpeed(80), aft, forward);
-  EXPECT_DOUBLE_EQ(v.HullResistanceAt(80), v.HullResistance(v.WettedArea(forward, aft), 80));
+  VesselModel(v).Squat(true, VesselModel(v).TheoreticalSpeed(80), aft, forward);
+  EXPECT_DOUBLE_EQ(VesselModel(v).HullResistanceAt(80), VesselModel(v).HullResistance(VesselModel(v).WettedArea(forward, aft), 80));
   EXPECT_EQ(v.draftAft, 12.85);
-  EXPECT_GT(v.HullResistanceAt(80), v.HullResistance(v.WettedArea(12.75, 12.85), 80));
+  EXPECT_GT(VesselModel(v).HullResistanceAt(80), VesselModel(v).HullResistance(VesselModel(v).WettedArea(12.75, 12.85), 80));
 }
 
 TEST(VesselModel, WaveTermDoesNotDependOnTheHeight) {
   const CVessel2 v;
-  EXPECT_DOUBLE_EQ(v.WaveResistance(1.0, 80), v.WaveResistance(6.0, 80));
-  EXPECT_GT(v.WaveResistance(1.0, 80), 0.0);
-  EXPECT_EQ(v.WaveResistance(0.0, 80), 0.0);
-  EXPECT_EQ(v.WaveResistance(-2.0, 80), 0.0);
-  EXPECT_EQ(v.WaveResistance(4.0, 0.0), 0.0);
-  const double metresPerSecond = v.TheoreticalSpeed(80) * 1852.0 / 3600.0;
-  EXPECT_NEAR(v.WaveResistance(4.0, 80), 1800.0 * metresPerSecond * 0.1 / 247.0, 1e-12);
+  EXPECT_DOUBLE_EQ(VesselModel(v).WaveResistance(1.0, 80), VesselModel(v).WaveResistance(6.0, 80));
+  EXPECT_GT(VesselModel(v).WaveResistance(1.0, 80), 0.0);
+  EXPECT_EQ(VesselModel(v).WaveResistance(0.0, 80), 0.0);
+  EXPECT_EQ(VesselModel(v).WaveResistance(-2.0, 80), 0.0);
+  EXPECT_EQ(VesselModel(v).WaveResistance(4.0, 0.0), 0.0);
+  const double metresPerSecond = VesselModel(v).TheoreticalSpeed(80) * 1852.0 / 3600.0;
+  EXPECT_NEAR(VesselModel(v).WaveResistance(4.0, 80), 1800.0 * metresPerSecond * 0.1 / 247.0, 1e-12);
 }
 
 TEST(VesselModel, AirTermByWindDirection) {
   const CVessel2 v;
-  const double calm = v.AirResistance(80, 90.0, 0.0, 0.0);
-  const double head = v.AirResistance(80, 90.0, 90.0, 20.0);
-  const double following = v.AirResistance(80, 90.0, 270.0, 20.0);
+  const double calm = VesselModel(v).AirResistance(80, 90.0, 0.0, 0.0);
+  const double head = VesselModel(v).AirResistance(80, 90.0, 90.0, 20.0);
+  const double following = VesselModel(v).AirResistance(80, 90.0, 270.0, 20.0);
   EXPECT_GT(head, calm);
   EXPECT_LT(following, calm);
   // The relative angle is not reduced: 350 - 10 = 340 degrees is still a head wind.
-  EXPECT_DOUBLE_EQ(v.AirResistance(80, 350.0, 10.0, 20.0), v.AirResistance(80, 10.0, 350.0, 20.0));
-  EXPECT_GT(v.AirResistance(80, 350.0, 10.0, 20.0), calm);
+  EXPECT_DOUBLE_EQ(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0), VesselModel(v).AirResistance(80, 10.0, 350.0, 20.0));
+  EXPECT_GT(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0), calm);
   // A following wind faster than the ship still resists.
-  EXPECT_GT(v.AirResistance(20, 0.0, 180.0, 60.0), 0.0);
-  EXPECT_DOUBLE_EQ(v.CalibrationLogSpeedInHeadWind(0.0),
-                   v.LogSpeed(63, v.AirResistance(63, 0.0, 0.0, 0.0) + v.HullResistanceAt(63)));
-  EXPECT_LT(v.CalibrationLogSpeedInHeadWind(16.0), v.CalibrationLogSpeedInHeadWind(0.0));
-  EXPECT_LT(v.CalibrationLogSpeedInHeadWind(0.0), v.CalibrationLogSpeed());
-  EXPECT_LT(v.LogSpeedInWaves(4.0, 63), v.CalibrationLogSpeed());
+  EXPECT_GT(VesselModel(v).AirResistance(20, 0.0, 180.0, 60.0), 0.0);
+  EXPECT_DOUBLE_EQ(VesselModel(v).CalibrationLogSpeedInHeadWind(0.0),
+                   VesselModel(v).LogSpeed(63, VesselModel(v).AirResistance(63, 0.0, 0.0, 0.0) + VesselModel(v).HullResistanceAt(63)));
+  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(16.0), VesselModel(v).CalibrationLogSpeedInHeadWind(0.0));
+  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(0.0), VesselModel(v).CalibrationLogSpeed());
+  EXPECT_LT(VesselModel(v).LogSpeedInWaves(4.0, 63), VesselModel(v).CalibrationLogSpeed());
 }
 
 // RpmForLogSpeed undoes LogSpeed, whatever the vessel and the resistance figure.
@@ -288,8 +289,8 @@ TEST_P(RpmForLogSpeedTest, IsTheInverseOfLogSpeed) {
   CVessel2 v;
   v.propellerPitch = GetParam().pitch;
   v.hullCoefficient = GetParam().hullCoefficient;
-  const double rpm = v.RpmForLogSpeed(GetParam().speed, GetParam().x);
-  EXPECT_NEAR(v.LogSpeed(rpm, GetParam().x), GetParam().speed, 1e-9);
+  const double rpm = VesselModel(v).RpmForLogSpeed(GetParam().speed, GetParam().x);
+  EXPECT_NEAR(VesselModel(v).LogSpeed(rpm, GetParam().x), GetParam().speed, 1e-9);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -302,9 +303,9 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(VesselModel, RpmForLogSpeedIsNotScaledByTheHullCoefficient) {
   // Regression: dividing the speed by the hull coefficient gave 3 1/3 times the rpm needed.
   CVessel2 v;
-  const double x = v.HullResistanceAt(80);
-  EXPECT_NEAR(v.RpmForLogSpeed(v.LogSpeed(80, x), x), 80.0, 1e-9);
-  EXPECT_LE(v.RpmForLogSpeed(20.0, x), v.maxRpm);
+  const double x = VesselModel(v).HullResistanceAt(80);
+  EXPECT_NEAR(VesselModel(v).RpmForLogSpeed(VesselModel(v).LogSpeed(80, x), x), 80.0, 1e-9);
+  EXPECT_LE(VesselModel(v).RpmForLogSpeed(20.0, x), v.maxRpm);
 }
 
 // Zero divisors give infinite or undefined values, which texts show as "NA".
@@ -321,19 +322,19 @@ TEST(VesselModel, ZeroDivisorsGiveNonFiniteResultsShownAsNA) {
   const double nan = std::numeric_limits<double>::quiet_NaN();
   double aft = 0.0, forward = 0.0;
   const double results[] = {
-      noPitch.TheoreticalRpm(12.0),
-      noPitch.RpmForLogSpeed(12.0, 1.0),
-      noPitch.LegRevolutions(10.0, 0.0),
-      noPitch.AirResistance(80, 0.0, 0.0, 10.0),
-      noPitch.HullResistanceAt(80),
-      noLength.WaveResistance(3.0, 80),
-      noMaxRpm.FuelConsumption(80, 24.0),
-      noDraft.Squat(true, 0.0, aft, forward),
-      v.LogSpeed(80, -10.0),
-      v.AirResistance(0.0, 0.0, 0.0, 0.0),
-      v.ManoeuvringTime(nan),
-      v.ManoeuvringDistance(80, -10.0),
-      v.WaveResistance(nan, 80),
+      VesselModel(noPitch).TheoreticalRpm(12.0),
+      VesselModel(noPitch).RpmForLogSpeed(12.0, 1.0),
+      VesselModel(noPitch).LegRevolutions(10.0, 0.0),
+      VesselModel(noPitch).AirResistance(80, 0.0, 0.0, 10.0),
+      VesselModel(noPitch).HullResistanceAt(80),
+      VesselModel(noLength).WaveResistance(3.0, 80),
+      VesselModel(noMaxRpm).FuelConsumption(80, 24.0),
+      VesselModel(noDraft).Squat(true, 0.0, aft, forward),
+      VesselModel(v).LogSpeed(80, -10.0),
+      VesselModel(v).AirResistance(0.0, 0.0, 0.0, 0.0),
+      VesselModel(v).ManoeuvringTime(nan),
+      VesselModel(v).ManoeuvringDistance(80, -10.0),
+      VesselModel(v).WaveResistance(nan, 80),
   };
   for (std::size_t i = 0; i < std::size(results); ++i) {
     EXPECT_FALSE(std::isfinite(results[i])) << "case " << i;

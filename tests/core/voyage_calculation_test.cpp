@@ -1,4 +1,4 @@
-#include "navigation/voyage_calculation.h"
+#include "voyage/voyage_calculation.h"
 
 #include <gtest/gtest.h>
 
@@ -6,10 +6,11 @@
 #include <memory>
 
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/position_fix.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -44,17 +45,17 @@ TEST(VoyageCalculation, TwoLegConstantGroundSpeedTakesOffTheManoeuvringAllowance
   EXPECT_NEAR(arrival.CorrectedDistance, 120.0, 1e-6);
 
   // Without wind, waves or current the resistance is the hull term alone.
-  const double hull = vessel.HullResistanceAt(arrival.Rpm);
+  const double hull = VesselModel(vessel).HullResistanceAt(arrival.Rpm);
   EXPECT_GT(hull, 0.0);
   // The revolutions of the one automatic leg over the ten hours give the rpm the manoeuvring
   // allowances are worked out at.
   const double autoRpm = arrival.Revolutions / (10.0 * 60.0);
-  const double expected = (120.0 - vessel.ManoeuvringDistance(autoRpm, 0.0)) /
-                          (10.0 - vessel.ManoeuvringTime(autoRpm) / 60.0);
+  const double expected = (120.0 - VesselModel(vessel).ManoeuvringDistance(autoRpm, 0.0)) /
+                          (10.0 - VesselModel(vessel).ManoeuvringTime(autoRpm) / 60.0);
   EXPECT_NEAR(arrival.GroundSpeed, expected, 1e-6);
-  EXPECT_NEAR(arrival.Rpm, vessel.RpmForLogSpeed(arrival.GroundSpeed, arrival.Resistance), 1e-6);
+  EXPECT_NEAR(arrival.Rpm, VesselModel(vessel).RpmForLogSpeed(arrival.GroundSpeed, arrival.Resistance), 1e-6);
   // The speed through the water at that rpm is the ground speed again.
-  EXPECT_NEAR(vessel.LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed, 1e-6);
+  EXPECT_NEAR(VesselModel(vessel).LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed, 1e-6);
   EXPECT_DOUBLE_EQ(arrival.GetScheduledTime(), kDeparture + 10.0 / 24.0);
 }
 
@@ -93,18 +94,18 @@ TEST_P(ManualLegTest, ManualTenKnotLegKeepsItsSpeedAndItsTime) {
   const Waypoint* automatic = voyage->GetLast();
 
   EXPECT_DOUBLE_EQ(manual->GroundSpeed, 10.0);
-  EXPECT_NEAR(manual->Rpm, vessel.RpmForLogSpeed(10.0, manual->Resistance), 1e-6);
+  EXPECT_NEAR(manual->Rpm, VesselModel(vessel).RpmForLogSpeed(10.0, manual->Resistance), 1e-6);
   // 60 nM at 10 knots leave 10 of the 16 hours to the automatic leg.
   const double autoRpm = automatic->Revolutions / (10.0 * 60.0);
-  const double netHours = 10.0 - vessel.ManoeuvringTime(autoRpm) / 60.0;
+  const double netHours = 10.0 - VesselModel(vessel).ManoeuvringTime(autoRpm) / 60.0;
   if (constantRpm) {
-    const double revolutions = automatic->Revolutions - vessel.ManoeuvringRevolutions(autoRpm);
+    const double revolutions = automatic->Revolutions - VesselModel(vessel).ManoeuvringRevolutions(autoRpm);
     EXPECT_NEAR(automatic->Rpm, revolutions / (netHours * 60.0), 1e-6);
-    EXPECT_NEAR(automatic->GroundSpeed, vessel.LogSpeed(automatic->Rpm, automatic->Resistance),
+    EXPECT_NEAR(automatic->GroundSpeed, VesselModel(vessel).LogSpeed(automatic->Rpm, automatic->Resistance),
                 1e-6);
   } else {
     EXPECT_NEAR(automatic->GroundSpeed,
-                (60.0 - vessel.ManoeuvringDistance(autoRpm, 0.0)) / netHours, 1e-6);
+                (60.0 - VesselModel(vessel).ManoeuvringDistance(autoRpm, 0.0)) / netHours, 1e-6);
   }
   EXPECT_GT(automatic->GroundSpeed, 6.0);
   // The times of arrival are spread by distance, not by the manual speed.

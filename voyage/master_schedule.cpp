@@ -1,4 +1,4 @@
-#include "navigation/master_schedule.h"
+#include "voyage/master_schedule.h"
 
 #include <cmath>
 #include <filesystem>
@@ -6,9 +6,10 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/text_codec.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -64,8 +65,8 @@ void MasterSchedule::Recalculate() {
         item->Speed = item->CallRpm = std::numeric_limits<double>::quiet_NaN();
       } else {
         item->Speed = item->Distance / item->PassageHours;
-        item->CallRpm = vessel_.TheoreticalRpm(item->Speed);
-        item->CallFuel = vessel_.FuelConsumption(item->CallRpm, item->PassageHours);
+        item->CallRpm = VesselModel(vessel_).TheoreticalRpm(item->Speed);
+        item->CallFuel = VesselModel(vessel_).FuelConsumption(item->CallRpm, item->PassageHours);
       }
     }
     item->Etd = DepartureOf(*item);

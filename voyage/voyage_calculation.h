@@ -6,7 +6,7 @@
 // start time and its course made good decides which waypoint lies ahead.
 #pragma once
 
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 

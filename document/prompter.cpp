@@ -1,4 +1,4 @@
-#include "records/prompter.h"
+#include "document/prompter.h"
 
 namespace keelmark {
 

@@ -2,7 +2,7 @@
 // category of the main list shows (the list's Insert and Delete commands).
 #pragma once
 
-#include "records/category.h"
+#include "document/category.h"
 
 namespace keelmark {
 

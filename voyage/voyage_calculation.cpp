@@ -1,12 +1,13 @@
-#include "navigation/voyage_calculation.h"
+#include "voyage/voyage_calculation.h"
 
 #include <cmath>
 #include <vector>
 
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
+#include "records/vessel.h"
 #include "records/position_fix.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -158,7 +159,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   // A start at or after the scheduled arrival leaves no time to sail in: no speed meets it,
   // and a negative time would otherwise give plausible-looking but meaningless figures.
   const double meanSpeed = hours > 0.0 ? distance / hours : std::nan("");
-  const double meanRpm = vessel.TheoreticalRpm(meanSpeed);
+  const double meanRpm = VesselModel(vessel).TheoreticalRpm(meanSpeed);
 
   // First pass: the legs to sail under the expected current.
   for (const Leg& leg : LegsToSail(voyage, points, start)) MeasureLeg(navigation, leg, meanSpeed);
@@ -169,13 +170,13 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   vessel.calibrationRpm = meanRpm;
   for (const Leg& leg : RouteLegs(points)) {
     Waypoint& w = *leg.destination;
-    w.Rpm = IsManual(w) ? vessel.TheoreticalRpm(w.GroundSpeed) : meanRpm;
+    w.Rpm = IsManual(w) ? VesselModel(vessel).TheoreticalRpm(w.GroundSpeed) : meanRpm;
     const double heading = navigation.Course(*leg.start, w, w.GreatCircle != 0);
     vessel.calibrationHeading = heading;
-    w.Resistance = vessel.WaveResistance(w.Weather.SwellHeight, w.Rpm) +
-                   vessel.AirResistance(w.Rpm, heading, w.Weather.WindDirection,
+    w.Resistance = VesselModel(vessel).WaveResistance(w.Weather.SwellHeight, w.Rpm) +
+                   VesselModel(vessel).AirResistance(w.Rpm, heading, w.Weather.WindDirection,
                                         w.Weather.WindSpeed) +
-                   vessel.HullResistanceAt(w.Rpm);
+                   VesselModel(vessel).HullResistanceAt(w.Rpm);
   }
   vessel.calibrationRpm = savedRpm;
   vessel.calibrationHeading = savedHeading;
@@ -187,7 +188,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
     Waypoint& w = *leg.destination;
     MeasureLeg(navigation, leg, meanSpeed);
     w.StretchedDistance = (w.Resistance * 0.1 + 1.0) * w.CorrectedDistance;
-    w.Revolutions = vessel.LegRevolutions(w.CorrectedDistance, w.Resistance);
+    w.Revolutions = VesselModel(vessel).LegRevolutions(w.CorrectedDistance, w.Resistance);
   }
 
   // The time, distance and revolutions left for the legs whose speed is not set by hand.
@@ -206,9 +207,9 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   const double autoRpm = autoRevolutions / (autoHours * 60.0);
 
   // The manoeuvring allowances are always taken off.
-  const double netHours = autoHours - vessel.ManoeuvringTime(autoRpm) / 60.0;
-  const double netRevolutions = autoRevolutions - vessel.ManoeuvringRevolutions(autoRpm);
-  const double netDistance = autoDistance - vessel.ManoeuvringDistance(autoRpm, 0.0);
+  const double netHours = autoHours - VesselModel(vessel).ManoeuvringTime(autoRpm) / 60.0;
+  const double netRevolutions = autoRevolutions - VesselModel(vessel).ManoeuvringRevolutions(autoRpm);
+  const double netDistance = autoDistance - VesselModel(vessel).ManoeuvringDistance(autoRpm, 0.0);
 
   if (voyage.ConstantRpm != 0) {
     const double rpm = netRevolutions / (netHours * 60.0);
@@ -218,7 +219,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
     for (Waypoint* w : points) {
       if (!IsManual(*w)) {
         double course = w->LegCourse;
-        double speed = vessel.LogSpeed(w->Rpm, w->Resistance);
+        double speed = VesselModel(vessel).LogSpeed(w->Rpm, w->Resistance);
         navigation.AddVectors(course, speed, w->Weather.CurrentSet, w->Weather.CurrentRate);
         w->GroundSpeed = speed;
       } else {
@@ -226,7 +227,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
         double waterSpeed = w->GroundSpeed;
         navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet,
                                    w->Weather.CurrentRate);
-        w->Rpm = vessel.RpmForLogSpeed(waterSpeed, w->Resistance);
+        w->Rpm = VesselModel(vessel).RpmForLogSpeed(waterSpeed, w->Resistance);
       }
     }
   } else {
@@ -239,7 +240,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
       double waterSpeed = w->GroundSpeed;
       navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet,
                                  w->Weather.CurrentRate);
-      w->Rpm = vessel.RpmForLogSpeed(waterSpeed, w->Resistance);
+      w->Rpm = VesselModel(vessel).RpmForLogSpeed(waterSpeed, w->Resistance);
     }
   }
 

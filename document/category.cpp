@@ -1,4 +1,4 @@
-#include "records/category.h"
+#include "document/category.h"
 
 #include <cctype>
 

@@ -13,7 +13,7 @@
 #include <string>
 
 #include "records/archive_file.h"
-#include "records/category.h"
+#include "document/category.h"
 #include "records/chart.h"
 #include "records/chart_list.h"
 #include "records/forecast_list.h"
@@ -21,15 +21,15 @@
 #include "records/meteo_list.h"
 #include "records/port_list.h"
 #include "records/position_fix.h"
-#include "records/prompter.h"
+#include "document/prompter.h"
 #include "records/reporting_point_list.h"
 #include "records/settings.h"
 #include "records/settings_store.h"
 #include "records/storm_list.h"
 #include "records/voyage.h"
 #include "records/warning_list.h"
-#include "navigation/position_fixes.h"
-#include "navigation/vessel.h"
+#include "voyage/position_fixes.h"
+#include "records/vessel.h"
 
 namespace keelmark {
 
@@ -126,7 +126,7 @@ class CKeelmarkRouteXPDoc {
   // A fix the fix editor confirmed (it is in the history): the fix pipeline (vessel condition,
   // log speed, made good with the 40-knot rule, current, average weather), then the present
   // position from it and the voyage recalculated: from the present position once under way,
-  // from the departure before that. The result is whether made good was updated.
+  // from the departure before that. False when no earlier fix gives a made good.
   bool ConfirmPositionFix(PositionFix& fix, const FixEntry& entry);
 
   // --- Single-record exchange files. ---

@@ -1,10 +1,10 @@
-#include "records/category_edits.h"
+#include "document/category_edits.h"
 
 #include <memory>
 #include <type_traits>
 
-#include "navigation/position_fixes.h"
-#include "records/keelmark_document.h"
+#include "voyage/position_fixes.h"
+#include "document/keelmark_document.h"
 
 namespace keelmark {
 namespace {

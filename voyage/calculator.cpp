@@ -1,4 +1,4 @@
-#include "navigation/calculator.h"
+#include "voyage/calculator.h"
 
 #include <algorithm>
 #include <cmath>
@@ -6,18 +6,15 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
-#include "navigation/voyage_calculation.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 #include "records/position_fix.h"
-#include "records/prompter.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
-
-constexpr const char* kDefaultShip =
-    "Did not succeed in loading the vessel datafile\ncalculation will use a default ship!";
 
 constexpr const char* kEngineSettingFormat = "%3.0f rpm";
 constexpr const char* kCourseFormat = "%#3.1f deg";
@@ -54,9 +51,9 @@ int DraftBar(double draft) {
 
 }  // namespace
 
-CVessel2 CalculatorVessel(const SettingsStore& store, Prompter& prompter) {
+CVessel2 CalculatorVessel(const SettingsStore& store, bool& loaded) {
   CVessel2 vessel;
-  if (!vessel.Load(store).Ok()) prompter.Message(kDefaultShip, MessageIcon::Exclamation);
+  loaded = vessel.Load(store).Ok();
   return vessel;
 }
 
@@ -122,15 +119,15 @@ SpeedResult CalculateSpeed(const CVessel2& vessel, const SpeedInput& input) {
   const double rpm = vessel.calibrationRpm;
   const double heading = vessel.calibrationHeading;
   const double windDirection = input.windSide == WindSide::OnTheStern ? heading + 180.0 : heading;
-  const double resistance = vessel.HullResistanceAt(rpm) +
-                            vessel.AirResistance(rpm, heading, windDirection, input.windSpeed) +
-                            vessel.WaveResistance(input.swellHeight, rpm);
+  const double resistance = VesselModel(vessel).HullResistanceAt(rpm) +
+                            VesselModel(vessel).AirResistance(rpm, heading, windDirection, input.windSpeed) +
+                            VesselModel(vessel).WaveResistance(input.swellHeight, rpm);
   SpeedResult result;
   // Without revolutions every resistance term is 0 / 0; the ship simply does not move.
-  result.logSpeed = rpm == 0.0 ? 0.0 : vessel.LogSpeed(rpm, resistance);
-  result.reduceDistance = vessel.ManoeuvringDistance(rpm, resistance);
+  result.logSpeed = rpm == 0.0 ? 0.0 : VesselModel(vessel).LogSpeed(rpm, resistance);
+  result.reduceDistance = VesselModel(vessel).ManoeuvringDistance(rpm, resistance);
   if (result.reduceDistance < 0.0) result.reduceDistance = 0.0;
-  result.fuel = vessel.FuelConsumption(rpm, kHoursPerDay);
+  result.fuel = VesselModel(vessel).FuelConsumption(rpm, kHoursPerDay);
   result.logSpeedText = FormatNumber(kKnotsFormat, result.logSpeed);
   result.reduceDistanceText = FormatNumber(kReduceDistanceFormat, result.reduceDistance);
   result.fuelText = FormatNumber(kFuelPerDayFormat, result.fuel);
@@ -142,10 +139,10 @@ SquatResult CalculateSquat(CVessel2& vessel, const SquatInput& input) {
   vessel.lcb = input.lcb;
   vessel.lcf = input.lcf;
   SquatResult result;
-  result.speed = vessel.TheoreticalSpeed(vessel.calibrationRpm);
+  result.speed = VesselModel(vessel).TheoreticalSpeed(vessel.calibrationRpm);
   result.draftAft = input.draftAft;
   result.draftForward = input.draftForward;
-  vessel.Squat(input.water == Water::Deep, result.speed, result.draftAft, result.draftForward);
+  VesselModel(vessel).Squat(input.water == Water::Deep, result.speed, result.draftAft, result.draftForward);
   result.aftBar = DraftBar(result.draftAft);
   result.forwardBar = DraftBar(result.draftForward);
   result.speedText = FormatNumber(kKnotsFormat, result.speed);
@@ -158,7 +155,7 @@ WheelOverResult CalculateWheelOver(const CVessel2& vessel, const WheelOverInput&
   const CNavigation navigation;
   // The water tracks that make good the present and the required ground course in the current.
   double presentHeading = input.presentCourse;
-  double presentSpeed = vessel.TheoreticalSpeed(input.rpm);
+  double presentSpeed = VesselModel(vessel).TheoreticalSpeed(input.rpm);
   navigation.SubtractVectors(presentHeading, presentSpeed, input.currentDirection,
                              input.currentSpeed);
   double requiredHeading = input.requiredCourse;
@@ -210,13 +207,13 @@ EtaResult CalculateEta(CVessel2& vessel, const Voyage& voyage, const EtaInput& i
   const double resistance = MeanRouteResistance(voyage);
   const CNavigation navigation;
   EtaResult result;
-  result.speed = vessel.LogSpeed(rpm, resistance);
-  result.hours = vessel.ManoeuvringTime(rpm) / 60.0 +
-                 (input.distance - vessel.ManoeuvringDistance(rpm, resistance)) / result.speed;
+  result.speed = VesselModel(vessel).LogSpeed(rpm, resistance);
+  result.hours = VesselModel(vessel).ManoeuvringTime(rpm) / 60.0 +
+                 (input.distance - VesselModel(vessel).ManoeuvringDistance(rpm, resistance)) / result.speed;
   result.eta = navigation.TimeFromDayNumber(navigation.LocalDayNumber(input.startTime) +
                                             result.hours / kHoursPerDay +
                                             input.localTimeChange / kHoursPerDay);
-  result.fuel = vessel.FuelConsumption(rpm, result.hours);
+  result.fuel = VesselModel(vessel).FuelConsumption(rpm, result.hours);
   result.speedText = FormatNumber(kKnotsFormat, result.speed);
   result.etaText = FormatUtc(result.eta, kLocalDateTimeFormat);
   result.fuelText = FormatNumber(kVoyageFuelFormat, result.fuel);
@@ -228,9 +225,9 @@ HeightResult CalculateHeight(CVessel2& vessel, const HeightInput& input) {
   vessel.draftAft = input.draftAft;
   const double fraction = input.position * 0.01;  // 0 aft, 1 forward
   HeightResult result;
-  result.eye = vessel.EyeHeight(fraction);
-  result.mast = vessel.AirDraft(fraction);
-  result.deck = vessel.depthMoulded - vessel.DraftAt(fraction);
+  result.eye = VesselModel(vessel).EyeHeight(fraction);
+  result.mast = VesselModel(vessel).AirDraft(fraction);
+  result.deck = vessel.depthMoulded - VesselModel(vessel).DraftAt(fraction);
   result.eyeMetres = FormatNumber(kHeightFormat, result.eye);
   result.eyeFeet = FormatNumber(kHeightFormat, result.eye * kFeetPerMetre);
   result.mastMetres = FormatNumber(kHeightFormat, result.mast);

@@ -1,4 +1,4 @@
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 
 #include <algorithm>
 #include <cmath>

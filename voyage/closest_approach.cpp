@@ -1,11 +1,11 @@
-#include "navigation/closest_approach.h"
+#include "voyage/closest_approach.h"
 
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 
 #include "navigation/navigation.h"
-#include "navigation/voyage_calculation.h"
+#include "voyage/voyage_calculation.h"
 #include "records/position_fix.h"
 #include "records/storm.h"
 #include "records/voyage.h"

@@ -1,26 +1,25 @@
-#include "navigation/position_fixes.h"
+#include "voyage/position_fixes.h"
 
 #include <memory>
 #include <utility>
 #include <vector>
 
-#include "navigation/average_weather.h"
-#include "navigation/fix_current.h"
+#include "voyage/average_weather.h"
+#include "voyage/fix_current.h"
 #include "navigation/navigation.h"
-#include "navigation/vessel.h"
-#include "navigation/voyage_calculation.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
-#include "records/prompter.h"
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 #include "records/voyage.h"
+#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
 
 // A speed made good of this or more is taken for a wrong fix, not for the ship's speed.
 constexpr double kHighestSpeedMadeGood = 40.0;  // knots
-constexpr const char* kSpeedRefused = "Groundspeed exceeding 40 kts\nCourse and speed not updated";
 
 constexpr const char* kDistanceFormat = "%8.1f nM";
 constexpr const char* kHoursFormat = "%8.1f hrs";
@@ -80,23 +79,20 @@ PositionFix* ProposeFixAfter(HistoryList& history, const PositionFix& reference)
   return history.InsertAfter(&reference, Proposal(kFixName, &reference));
 }
 
-bool UpdateMadeGood(const HistoryList& history, PositionFix& fix, Prompter& prompter) {
+MadeGoodResult UpdateMadeGood(const HistoryList& history, PositionFix& fix) {
   // GetPrevious would give the fix itself for the oldest one: 0 nM in 0 hours, which is no
   // speed at all and must not be reported as one above 40 knots.
-  if (history.IndexOf(&fix) < 1) return false;
+  if (history.IndexOf(&fix) < 1) return MadeGoodResult::kNoEarlierFix;
   const PositionFix& previous = *history.GetPrevious(&fix);
   const CNavigation navigation;
   const double distance = navigation.Distance(previous, fix, false);
   const double course = navigation.Course(previous, fix, false);
   const double speed = distance / HoursBetween(history, previous, fix);
-  if (!(speed < kHighestSpeedMadeGood)) {
-    prompter.Message(kSpeedRefused, MessageIcon::Exclamation);
-    return true;
-  }
+  if (!(speed < kHighestSpeedMadeGood)) return MadeGoodResult::kSpeedRefused;
   fix.CourseMadeGood = course;
   fix.SpeedMadeGood = speed;
   EstimateCurrent(previous, fix);
-  return true;
+  return MadeGoodResult::kUpdated;
 }
 
 FixEntry OpeningEntry(const PositionFix& fix, const CVessel2& vessel) {
@@ -114,8 +110,8 @@ FixEntry OpeningEntry(const PositionFix& fix, const CVessel2& vessel) {
   return entry;
 }
 
-bool ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry& entry,
-                CVessel2& vessel, MeteoList& averageWeather, Prompter& prompter) {
+MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry& entry,
+                          CVessel2& vessel, MeteoList& averageWeather) {
   fix.SetName(entry.name);
   fix.SetTime(entry.time);
   fix.SetZoneOffset(entry.zoneOffset);
@@ -137,12 +133,12 @@ bool ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry& entry,
 
   const double rpm = fix.EngineRpm;
   const double resistance =
-      vessel.HullResistanceAt(rpm) + vessel.AirResistance(rpm, fix.SteeredCourse,
+      VesselModel(vessel).HullResistanceAt(rpm) + VesselModel(vessel).AirResistance(rpm, fix.SteeredCourse,
                                                           fix.Weather.WindDirection,
                                                           fix.Weather.WindSpeed);
-  fix.LogSpeed = vessel.LogSpeed(rpm, resistance);
+  fix.LogSpeed = VesselModel(vessel).LogSpeed(rpm, resistance);
 
-  const bool madeGood = UpdateMadeGood(history, fix, prompter);
+  const MadeGoodResult madeGood = UpdateMadeGood(history, fix);
   AddFixObservation(averageWeather, fix);
   return madeGood;
 }

@@ -12,20 +12,20 @@
 #include <string>
 
 #include "records/position.h"
-#include "records/time_value.h"
+#include "navigation/time_value.h"
 
 namespace keelmark {
 
 class CVessel2;
 class PositionFix;
-class Prompter;
 class SettingsStore;
 class Voyage;
 
-// The vessel file loaded into the sheet's own copy; when it cannot be loaded the prompter shows
-// "Did not succeed in loading the vessel datafile\ncalculation will use a default ship!" and
-// the copy keeps the defaults.
-[[nodiscard]] CVessel2 CalculatorVessel(const SettingsStore& store, Prompter& prompter);
+// The vessel file loaded into the sheet's own copy; when it cannot be loaded, `loaded` is false,
+// the copy keeps the defaults and the sheet shows kDefaultShipMessage.
+inline constexpr const char* kDefaultShipMessage =
+    "Did not succeed in loading the vessel datafile\ncalculation will use a default ship!";
+[[nodiscard]] CVessel2 CalculatorVessel(const SettingsStore& store, bool& loaded);
 
 // --- Coordinates as the pages take them ---
 

@@ -1,13 +1,13 @@
-#include "records/keelmark_document.h"
+#include "document/keelmark_document.h"
 
 #include <filesystem>
 #include <memory>
 
-#include "navigation/average_weather.h"
+#include "voyage/average_weather.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "navigation/position_fixes.h"
-#include "navigation/voyage_calculation.h"
+#include "voyage/position_fixes.h"
+#include "voyage/voyage_calculation.h"
 #include "records/forecast_area.h"
 #include "records/route_document.h"
 
@@ -315,10 +315,14 @@ bool CKeelmarkRouteXPDoc::RecalculateVoyage(bool fromDeparture) {
 }
 
 bool CKeelmarkRouteXPDoc::ConfirmPositionFix(PositionFix& fix, const FixEntry& entry) {
-  const bool madeGood = ConfirmFix(history_, fix, entry, vessel_, meteo_, prompter_);
+  const MadeGoodResult madeGood = ConfirmFix(history_, fix, entry, vessel_, meteo_);
+  if (madeGood == MadeGoodResult::kSpeedRefused) {
+    prompter_.Message(kSpeedRefusedMessage, MessageIcon::Exclamation);
+  }
+  // Once under way the voyage runs from the present position, which the new fix has moved.
   GetPresentPosition();
   RecalculateVoyage(settings_.statusListSelected == 0);
-  return madeGood;
+  return madeGood != MadeGoodResult::kNoEarlierFix;
 }
 
 bool CKeelmarkRouteXPDoc::ExportSelectedRecord(const std::string& path) {

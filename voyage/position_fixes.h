@@ -16,7 +16,6 @@ class CVessel2;
 class HistoryList;
 class MeteoList;
 class PositionFix;
-class Prompter;
 class Voyage;
 
 // Names of a proposed fix.
@@ -37,10 +36,12 @@ PositionFix* ProposeFixAfter(HistoryList& history, const PositionFix& reference)
 // Course and speed made good from the fix before this one (rhumb line), and the current
 // estimated over the same run. A speed of 40 knots or more, or one that is no number at all
 // (two fixes at the same time), is refused: the fix keeps its made-good values and current and
-// the prompter shows "Groundspeed exceeding 40 kts\nCourse and speed not updated". False, with
-// nothing changed and nothing shown, when no fix precedes this one (fewer than two fixes, or
-// the fix is the oldest or not in the history); true otherwise.
-bool UpdateMadeGood(const HistoryList& history, PositionFix& fix, Prompter& prompter);
+// the caller shows kSpeedRefusedMessage. Nothing changes when no fix precedes this one (fewer
+// than two fixes, or the fix is the oldest or not in the history).
+enum class MadeGoodResult { kNoEarlierFix, kUpdated, kSpeedRefused };
+inline constexpr const char* kSpeedRefusedMessage =
+    "Groundspeed exceeding 40 kts\nCourse and speed not updated";
+MadeGoodResult UpdateMadeGood(const HistoryList& history, PositionFix& fix);
 
 // What the fix editor hands over when it is confirmed.
 struct FixEntry {
@@ -69,8 +70,8 @@ struct FixEntry {
 // average weather. The fix must already be in the history. Recalculating the voyage is the
 // caller's part (the document's: from the present position once under way, else from the
 // departure). The result is UpdateMadeGood's.
-bool ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry& entry,
-                CVessel2& vessel, MeteoList& averageWeather, Prompter& prompter);
+MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry& entry,
+                          CVessel2& vessel, MeteoList& averageWeather);
 
 // Removes every fix but the last whose time lies more than `days` before the last fix's time;
 // fixes at or after that cutoff stay. An empty history is left alone. Always true.

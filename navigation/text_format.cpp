@@ -1,4 +1,4 @@
-#include "records/text_format.h"
+#include "navigation/text_format.h"
 
 #include <cmath>
 #include <cstdarg>
