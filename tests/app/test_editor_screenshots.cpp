@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include "app/calculator_sheet.h"
 #include "app/record_editors.h"
 #include "voyage/position_fixes.h"
 #include "tests/app/editor_test_support.h"
@@ -73,6 +74,14 @@ class TestEditorScreenshots : public QObject {
   void vessel() {
     EditorFixture fixture;
     LookAtEveryPage("vessel", [&] { return EditVessel(nullptr, fixture.Doc()); });
+  }
+
+  void calculator() {
+    EditorFixture fixture;
+    LookAtEveryPage("calculator", [&] {
+      RunCalculator(nullptr, fixture.Doc());
+      return true;
+    });
   }
 
   void port() {

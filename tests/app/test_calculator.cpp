@@ -1,0 +1,229 @@
+// The calculator sheet on the example ship and voyage: typing on every page gives the texts of
+// the calculator's own computations, bad input shows "NA" and is named when the page is left,
+// the keyboard never closes the sheet by accident, and the ship's vessel file stays as it was.
+#include <QDir>
+#include <QSlider>
+#include <QtTest>
+#include <functional>
+
+#include "app/calculator_sheet.h"
+#include "records/settings_keys.h"
+#include "voyage/calculator.h"
+#include "voyage/voyage_calculation.h"
+#include "tests/app/editor_test_support.h"
+
+namespace keelmark::test {
+
+namespace {
+
+// The sheet's own vessel as it opens: the example's vessel file.
+CVessel2 ExampleVessel(EditorFixture& fixture) {
+  bool loaded = false;
+  CVessel2 vessel = CalculatorVessel(
+      fixture.Store(), fixture.Doc().DataFilePath(setting::kVesselPath), loaded);
+  if (!loaded) qFatal("example vessel not loaded");
+  return vessel;
+}
+
+int OpeningRpm(const CVessel2& vessel) {
+  return EngineSettingAt(vessel, EngineSliderPosition(vessel));
+}
+
+// Runs the calculator and `drive` on it once it shows.
+void DriveCalculator(EditorFixture& fixture, const std::function<void(PropertySheet&)>& drive) {
+  DriveSheet(
+      [&] {
+        RunCalculator(nullptr, fixture.Doc());
+        return true;
+      },
+      drive);
+}
+
+struct Typing {
+  const char* page;
+  std::vector<std::pair<QString, QString>> typed;  // field, text
+  const char* result;
+  // The text the calculator's own computation gives for the same inputs.
+  std::function<std::string(CVessel2&, CKeelmarkRouteXPDoc&)> expected;
+};
+
+DegMinPosition At(int latitude, int longitude, int south = 0, int west = 0) {
+  return {{latitude, 0.0, south}, {longitude, 0.0, west}};
+}
+
+}  // namespace
+
+class TestCalculator : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void everyPageComputesAsTheCalculatorDoes() {
+    const TimeValue now = ExampleNow();
+    const std::vector<Typing> cases = {
+        {"Distances",
+         {{"Departure latitude degrees", "50"}, {"Departure latitude minutes", "0"},
+          {"Departure longitude degrees", "0"}, {"Departure longitude minutes", "0"},
+          {"Arrival latitude degrees", "51"}, {"Arrival longitude degrees", "0"}},
+         "Distance",
+         [](CVessel2&, CKeelmarkRouteXPDoc&) { return std::string("60.0 nM"); }},
+        {"Distances",
+         {{"Departure latitude degrees", "0"}, {"Departure latitude minutes", "0"},
+          {"Departure longitude degrees", "0"}, {"Departure longitude minutes", "0"},
+          {"Arrival latitude degrees", "0"}, {"Arrival longitude degrees", "1"}},
+         "Course",
+         [](CVessel2&, CKeelmarkRouteXPDoc&) {
+           return CalculateDistances({At(0, 0), At(0, 1), Track::GreatCircle}).courseText;
+         }},
+        {"Dead Reckoning",
+         {{"Latitude degrees", "0"}, {"Latitude minutes", "0"}, {"Longitude degrees", "0"},
+          {"Longitude minutes", "0"}, {"Course", "90"}, {"Speed", "10"}},
+         "Longitude",
+         [now](CVessel2&, CKeelmarkRouteXPDoc& doc) {
+           const TimeValue start = doc.GetPresentPosition().GetTimeValue();
+           return CalculateDeadReckoning({start, At(0, 0), 90.0, 10.0, now}).longitudeText;
+         }},
+        {"Speed",
+         {{"Windspeed", "25"}, {"Swell height", "3"}},
+         "Log speed",
+         [](CVessel2& vessel, CKeelmarkRouteXPDoc&) {
+           return CalculateSpeed(vessel, {25.0, WindSide::OnTheHead, 3.0}).logSpeedText;
+         }},
+        {"Squat",
+         {{"Stopped draft forward", "9"}, {"Stopped draft aft", "11"}, {"ETM", "0"}},
+         "Draft Aft",
+         [](CVessel2& vessel, CKeelmarkRouteXPDoc&) {
+           return CalculateSquat(vessel, {9.0, 11.0, vessel.lcb, vessel.lcf, 0.0, Water::Deep})
+               .draftAftText;
+         }},
+        {"Wheel over Point",
+         {{"Original grnd course", "0"}, {"Required grnd course", "90"},
+          {"Current speed", "0"}, {"Rate of turn", "20"}},
+         "Wheel over distance",
+         [](CVessel2& vessel, CKeelmarkRouteXPDoc&) {
+           return CalculateWheelOver(vessel, {OpeningRpm(vessel), 0.0, 90.0, 0.0, 0.0, 20.0})
+               .distanceText;
+         }},
+        {"Wheel over Point", {{"Rate of turn", "0"}}, "Wheel over distance",
+         [](CVessel2&, CKeelmarkRouteXPDoc&) { return std::string("NA"); }},
+        {"ETA",
+         {{"Distance", "1500"}, {"Draft Fwd", "10"}, {"Draft Aft", "11"},
+          {"Local time changes", "-5"}},
+         "ETA",
+         [now](CVessel2& vessel, CKeelmarkRouteXPDoc& doc) {
+           return CalculateEta(vessel, doc.GetRoute(),
+                               {OpeningRpm(vessel), 1500.0, 10.0, 11.0, -5.0, now})
+               .etaText;
+         }},
+        {"Height", {{"Draft Forward", "8"}, {"Draft Aft", "12"}}, "Mast height m",
+         [](CVessel2& vessel, CKeelmarkRouteXPDoc&) {
+           return CalculateHeight(vessel, {8.0, 12.0, kHeightSliderOpening}).mastMetres;
+         }},
+    };
+    for (const Typing& typing : cases) {
+      EditorFixture fixture;
+      CVessel2 vessel = ExampleVessel(fixture);
+      const std::string expected = typing.expected(vessel, fixture.Doc());
+      QString shown;
+      DriveCalculator(fixture, [&](PropertySheet& sheet) {
+        PropertyPage* page = ShowPage(sheet, typing.page);
+        for (const auto& [field, text] : typing.typed) Type(Field<QLineEdit>(page, field), text);
+        shown = Text(page, typing.result);
+      });
+      QCOMPARE(shown, QString::fromStdString(expected).trimmed());
+    }
+  }
+
+  void buttonsAndSlidersRecompute() {
+    EditorFixture fixture;
+    CVessel2 vessel = ExampleVessel(fixture);
+    EtaInput departure;
+    QVERIFY(StartFromDeparture(fixture.Doc().GetRoute(), departure));
+    QStringList shown;
+    DriveCalculator(fixture, [&](PropertySheet& sheet) {
+      PropertyPage* eta = ShowPage(sheet, "ETA");
+      Click(ButtonText(eta, "Departure"));
+      shown << Text(eta, "Distance") << Text(eta, "Local time changes");
+      PropertyPage* speed = ShowPage(sheet, "Speed");
+      speed->findChild<QSlider*>()->setValue(vessel.maxRpm);  // bottom: engine stopped
+      shown << Field<QLabel>(speed, "Engine setting rpm")->text() << Text(speed, "Log speed");
+    });
+    QCOMPARE(shown[0], NumberEdit::Text(TotalDistance(fixture.Doc().GetRoute()),
+                                        NumberEdit::Kind::Decimal));
+    QCOMPARE(shown[1], NumberEdit::Text(departure.localTimeChange, NumberEdit::Kind::Decimal));
+    QCOMPARE(shown.mid(2), (QStringList{"0 rpm", "0.0 kts"}));
+  }
+
+  void badInputShowsNaAndIsNamedWhenThePageIsLeft() {
+    EditorFixture fixture;
+    QStringList shown;
+    DriveCalculator(fixture, [&](PropertySheet& sheet) {
+      PropertyPage* page = sheet.CurrentPage();
+      Type(Field<QLineEdit>(page, "Arrival latitude degrees"), "95");
+      shown << Text(page, "Course") << Text(page, "Distance");
+      ShowPage(sheet, "Speed");
+      shown << sheet.CurrentPage()->Caption();
+    });
+    QCOMPARE(shown, (QStringList{"NA", "NA", "Distances"}));
+    QCOMPARE(fixture.Messages(),
+             QStringList{"Arrival latitude degrees: please enter a whole number between 0 and 90."});
+  }
+
+  void keyboardTabsThroughTheFieldsAndEnterKeepsTheSheetOpen() {
+    EditorFixture fixture;
+    QStringList visited;
+    bool open = false;
+    DriveCalculator(fixture, [&](PropertySheet& sheet) {
+      PropertyPage* page = ShowPage(sheet, "Wheel over Point");
+      QWidget* at = Field<QLineEdit>(page, "Original grnd course");
+      at->setFocus();
+      for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->accessibleName();
+      }
+      QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+      open = sheet.isVisible();
+    });
+    QCOMPARE(visited, (QStringList{"Required grnd course", "Current direction", "Current speed",
+                                   "Rate of turn"}));
+    QVERIFY(open);
+  }
+
+  void theShipsVesselStaysAsItWas() {
+    EditorFixture fixture;
+    const QString path = QString::fromStdString(fixture.Doc().DataFilePath(setting::kVesselPath));
+    QFile file(path);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    const QByteArray before = file.readAll();
+    file.close();
+    const double mctc = fixture.Doc().GetVessel().mctc;
+    DriveCalculator(fixture, [&](PropertySheet& sheet) {
+      Type(Field<QLineEdit>(ShowPage(sheet, "Squat"), "ETM"), "1");
+      Type(Field<QLineEdit>(ShowPage(sheet, "Height"), "Draft Aft"), "3");
+      auto* close = sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
+      QVERIFY(close);
+      Click(close);
+    });
+    fixture.Doc().Close();
+    QCOMPARE(fixture.Doc().GetVessel().mctc, mctc);
+    QVERIFY(file.open(QIODevice::ReadOnly));
+    QCOMPARE(file.readAll(), before);
+    QVERIFY(fixture.Messages().isEmpty());
+  }
+
+  void aMissingVesselFileGivesTheDefaultShip() {
+    EditorFixture fixture;
+    QVERIFY(QFile::remove(QString::fromStdString(
+        fixture.Doc().DataFilePath(setting::kVesselPath))));
+    QString rpm;
+    DriveCalculator(fixture, [&](PropertySheet& sheet) {
+      rpm = Field<QLabel>(ShowPage(sheet, "Speed"), "Engine setting rpm")->text();
+    });
+    QCOMPARE(fixture.Messages(), QStringList{kDefaultShipMessage});
+    QCOMPARE(rpm, QString::fromStdString(EngineSettingText(CVessel2().calibrationRpm)).trimmed());
+  }
+};
+
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestCalculator)
+#include "test_calculator.moc"
