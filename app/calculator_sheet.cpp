@@ -96,6 +96,8 @@ class CalculatorPage : public PropertyPage {
   NumberEdit* Input(QFormLayout* form, const QString& label, const QString& field, double& value,
                     const QString& unit = {}, std::optional<NumberRange> range = {}) {
     NumberEdit* edit = BindNumber(value, field, range);
+    // Figures carried over from a fix show as a navigator writes them; typed ones stay whole.
+    edit->SetMaximumDecimals(2);
     AddRow(form, label, edit, unit);
     FollowEdits(edit);
     return edit;
@@ -106,6 +108,7 @@ class CalculatorPage : public PropertyPage {
   }
   QComboBox* Choice(std::int32_t& value, const char* const (&entries)[2], const QString& field) {
     QComboBox* box = BindIndex(value, Entries(entries), field);
+    box->setSizePolicy(QSizePolicy::Fixed, QSizePolicy::Fixed);
     connect(box, &QComboBox::currentIndexChanged, this, [this] { ShowFigures(); });
     return box;
   }

@@ -2,6 +2,7 @@
 // the calculator's own computations, bad input shows "NA" and is named when the page is left,
 // the keyboard never closes the sheet by accident, and the ship's vessel file stays as it was.
 #include <QDir>
+#include <QLabel>
 #include <QSlider>
 #include <QtTest>
 #include <functional>
@@ -148,8 +149,8 @@ class TestCalculator : public QObject {
       shown << Field<QLabel>(speed, "Engine setting rpm")->text() << Text(speed, "Log speed");
     });
     QCOMPARE(shown[0], NumberEdit::Text(TotalDistance(fixture.Doc().GetRoute()),
-                                        NumberEdit::Kind::Decimal));
-    QCOMPARE(shown[1], NumberEdit::Text(departure.localTimeChange, NumberEdit::Kind::Decimal));
+                                        NumberEdit::Kind::Decimal, 2));
+    QCOMPARE(shown[1], NumberEdit::Text(departure.localTimeChange, NumberEdit::Kind::Decimal, 2));
     QCOMPARE(shown.mid(2), (QStringList{"0 rpm", "0.0 kts"}));
   }
 
@@ -174,8 +175,9 @@ class TestCalculator : public QObject {
     bool open = false;
     DriveCalculator(fixture, [&](PropertySheet& sheet) {
       PropertyPage* page = ShowPage(sheet, "Wheel over Point");
-      QWidget* at = Field<QLineEdit>(page, "Original grnd course");
-      at->setFocus();
+      sheet.activateWindow();
+      QVERIFY(QTest::qWaitForWindowActive(&sheet));
+      Field<QLineEdit>(page, "Original grnd course")->setFocus();
       for (int i = 0; i < 4; ++i) {
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         visited << QApplication::focusWidget()->accessibleName();

@@ -1,6 +1,7 @@
 // The "Master Schedule" dialog on the example schedule: what it shows, adding, changing and
 // removing port calls with their totals, the checks of its fields, and the stored files.
 #include <QDir>
+#include <QTableView>
 #include <QtTest>
 
 #include "app/date_time_entry.h"
@@ -117,15 +118,18 @@ class TestMasterSchedule : public QObject {
     const QString textPath = fixture.Folder().Path("schedule.txt");
     fixture.Prompter().QueueAnswer(true);  // "Create schedule as text file?"
     fixture.Prompter().QueueFile(textPath.toStdString());
-    HandleNextModal([](QWidget* modal) {
+    bool openAfterEnter = false;
+    HandleNextModal([&openAfterEnter](QWidget* modal) {
       auto* dialog = qobject_cast<CMasterScheduleDialog*>(modal);
       if (!dialog) return false;
       Press(dialog, "New Item");
-      QTest::keyClick(Field<QLineEdit>(dialog, "Name"), Qt::Key_Return);  // does not close
+      QTest::keyClick(Field<QLineEdit>(dialog, "Name"), Qt::Key_Return);
+      openAfterEnter = dialog->isVisible();
       Press(dialog, "Close");
       return true;
     });
     RunMasterSchedule(nullptr, fixture.Doc());
+    QVERIFY(openAfterEnter);
     MasterSchedule stored(fixture.Doc().GetVessel());
     QVERIFY(stored.Load(fixture.Folder().Path("schedule.dat").toStdString()).Ok());
     QCOMPARE(stored.Items().GetCount(), 6);
