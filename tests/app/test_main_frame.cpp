@@ -518,7 +518,7 @@ class TestMainFrame : public QObject {
     ExampleFrame app(folder, ProgramEditors());
     QStringList captions;
     for (const char* name : {"actionCalculator", "actionMasterSchedule"}) {
-      HandleNextModal([&captions](QWidget* modal) {
+      test::HandleNextModal([&captions](QWidget* modal) {
         captions << modal->windowTitle();
         return modal->close();
       });
