@@ -13,7 +13,7 @@ namespace keelmark {
 
 namespace {
 
-using Values = CSheetKaart::Values;
+using Values = CSheetChart::Values;
 
 class CPageChartDetails : public PropertyPage {
  public:
@@ -71,7 +71,7 @@ class CPageChartBitmap : public PropertyPage {
 
 }  // namespace
 
-CSheetKaart::CSheetKaart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
+CSheetChart::CSheetChart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
                          QWidget* parent)
     : PropertySheet(caption, prompter, parent), chart_(chart), kind_(kind) {
   AddPage(new CPageChartDetails(values_));
@@ -81,7 +81,7 @@ CSheetKaart::CSheetKaart(const QString& caption, Chart& chart, Kind kind, Prompt
   }
 }
 
-void CSheetKaart::CopyIn() {
+void CSheetChart::CopyIn() {
   // The editor decides which list the record is shown in.
   chart_.IsChart = kind_ == Kind::Chart ? 1 : 0;
   values_ = {chart_.GetName(),
@@ -100,7 +100,7 @@ void CSheetKaart::CopyIn() {
   opened_ = values_;
 }
 
-void CSheetKaart::CopyBack() {
+void CSheetChart::CopyBack() {
   chart_.SetName(values_.name);
   chart_.AltName = values_.name;
   chart_.ChartText1 = values_.name;

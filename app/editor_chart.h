@@ -1,17 +1,16 @@
-// CSheetKaart and CSheetPublication: the editors of a nautical chart (details, scale and
-// corners, background bitmap) and of a nautical publication (details only).
+// CSheetChart: the editor of a nautical chart (details, scale and corners, background bitmap)
+// and of a nautical publication (details only).
 #pragma once
 
 #include <cstdint>
 #include <string>
 
 #include "app/property_sheet.h"
+#include "records/chart.h"
 
 namespace keelmark {
 
-class Chart;
-
-class CSheetKaart : public PropertySheet {
+class CSheetChart : public PropertySheet {
   Q_OBJECT
 
  public:
@@ -32,9 +31,9 @@ class CSheetKaart : public PropertySheet {
   };
 
   // A chart editor shows every page; a publication editor the details only.
-  enum class Kind { Chart, Publication };
+  using Kind = ChartKind;
 
-  CSheetKaart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
+  CSheetChart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
               QWidget* parent = nullptr);
 
  protected:

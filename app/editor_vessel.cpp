@@ -61,9 +61,9 @@ class CPageVesselEngine : public PropertyPage {
   }
 };
 
-class CPageVesselManou : public PropertyPage {
+class CPageVesselManoeuvring : public PropertyPage {
  public:
-  explicit CPageVesselManou(CVessel2& vessel) : PropertyPage("Manoeuvring") {
+  explicit CPageVesselManoeuvring(CVessel2& vessel) : PropertyPage("Manoeuvring") {
     QFormLayout* form = AddForm();
     NumberRow(form, "Time to reduce 1 rpm", vessel.minutesPerRpm, "minutes");
     WholeRow(form, "Required time at Full Ahead:", vessel.fullAheadMinutes, "minutes");
@@ -312,7 +312,7 @@ CSheetVessel::CSheetVessel(CVessel2& vessel, Prompter& prompter, QWidget* parent
     : PropertySheet(kCaption, prompter, parent), vessel_(vessel), working_(vessel) {
   AddPage(new CPageVesselGeneral(working_, containerTiers_));
   AddPage(new CPageVesselEngine(working_));
-  AddPage(new CPageVesselManou(working_));
+  AddPage(new CPageVesselManoeuvring(working_));
   AddPage(new CPageVesselHydros(working_));
   AddPage(new CPagePerformanceHull(working_));
   AddPage(new CPagePerformanceAir(working_));

@@ -380,7 +380,7 @@ void CMainFrame::OnVesselProperties() {
   if (!editors_.editVessel) return;
   if (!editors_.editVessel(this, *doc_)) return;
   // The vessel model enters every speed and rpm of the voyage.
-  doc_->RecalculateVoyage(doc_->GetSettings().statusListSelected == 0);
+  doc_->UpdateVoyage(VoyageStart::UnderWayFlag);
   UpdateAllViews();
 }
 
@@ -391,7 +391,7 @@ void CMainFrame::OnVoyageProperties() {
   }
   if (!editors_.editVoyage) return;
   if (!editors_.editVoyage(this, *doc_, pathName_)) return;
-  doc_->RecalculateVoyage(true);
+  doc_->UpdateVoyage(VoyageStart::Departure);
   UpdateAllViews();
   SetModifiedFlag();
 }

@@ -104,6 +104,7 @@ void CKeelmarkRouteView::RefreshList() {
   const bool sameCategory = index == shownCategory_;
   for (int i = 0; i < kListColumnCount; ++i) widths[static_cast<std::size_t>(i)] = columnWidth(i);
   showingSelection_ = true;
+  doc_.UpdateForList(*category);
   model_->SetTable(FillCategory(doc_, *category));
   showingSelection_ = false;
   const ColumnSet& columns = model_->GetTable().columns;
@@ -236,7 +237,7 @@ void CKeelmarkRouteView::InsertWaypoint() {
 }
 
 void CKeelmarkRouteView::AfterChange() {
-  doc_.RecalculateVoyage(doc_.GetSettings().statusListSelected == 0);
+  doc_.UpdateVoyage(VoyageStart::UnderWayFlag);
   emit DocumentChanged();
   emit DocumentModified();
 }

@@ -5,11 +5,12 @@
 namespace keelmark::cli {
 
 DocumentSession::DocumentSession(CommandContext& context, const std::string& dataFolder,
-                                 const std::string& routePath)
+                                 const std::string& routePath, DataAccess access,
+                                 VoyageStart start)
     : context_(context), prompter_(context.err), settings_(context.Settings()) {
-  document_ = std::make_unique<CKeelmarkRouteXPDoc>(settings_, prompter_, dataFolder);
+  document_ = std::make_unique<CKeelmarkRouteXPDoc>(settings_, prompter_, dataFolder, access);
   if (routePath.empty()) return;
-  const LoadResult result = document_->OpenRouteDocument(routePath);
+  const LoadResult result = document_->OpenRouteDocument(routePath, start);
   if (!result.Ok()) {
     throw CommandError(routePath + ": " +
                        (result.status == LoadStatus::Damaged ? "damaged route document: "

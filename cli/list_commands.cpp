@@ -59,6 +59,7 @@ int RunList(const Words& args, CommandContext& context) {
 
   DocumentSession session(context, line.Value("data-dir", ""), routePath);
   CKeelmarkRouteXPDoc& doc = session.Document();
+  doc.UpdateForList(category);
   const Table table = FillCategory(doc, category);
   if (format == "json") {
     PrintJson(context.out, TableToJson(table));

@@ -9,6 +9,9 @@
 
 namespace keelmark {
 
+// What a record of the shared chart list is listed as.
+enum class ChartKind { Chart, Publication };
+
 // Name is the chart or publication name; the position is the chart's top left corner.
 class Chart : public CPosition2 {
  public:
@@ -26,6 +29,12 @@ class Chart : public CPosition2 {
   // LayoutTag is "Version 4". Dump and build of files use it so that every file comes back
   // byte for byte, older layouts included.
   void SerializeAsStored(Archive& archive);
+
+  // A chart when IsChart is 1; any other value is listed as a publication.
+  [[nodiscard]] ChartKind Kind() const {
+    return IsChart == 1 ? ChartKind::Chart : ChartKind::Publication;
+  }
+  void SetKind(ChartKind kind) { IsChart = kind == ChartKind::Chart ? 1 : 0; }
 
   [[nodiscard]] bool HasNewerLayout() const { return LayoutTag == kLayoutTag; }
 

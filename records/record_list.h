@@ -101,6 +101,19 @@ class RecordList {
     while (!records_.empty()) records_.pop_back();
   }
 
+  // The n-th (from 0) record that shown(record) accepts, in list order; none when there is no
+  // such record (n < 0 included).
+  template <typename Shown>
+  [[nodiscard]] Record* NthWhere(int n, Shown shown) const {
+    if (n < 0) return nullptr;
+    for (const auto& record : records_) {
+      if (!shown(*record)) continue;
+      if (n == 0) return record.get();
+      --n;
+    }
+    return nullptr;
+  }
+
   // The record nearest the position by great circle; the first of equal distances; none when
   // the list is empty.
   [[nodiscard]] Record* Nearest(const CPosition2& position) const {

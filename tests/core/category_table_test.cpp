@@ -10,6 +10,7 @@
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
 #include "document/keelmark_document.h"
+#include "records/route_document.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {
@@ -130,7 +131,7 @@ class CategoryTableTest : public testing::Test {
     first->SetRequiredTime(Day(0));
     doc_->GetRoute().GetLast()->SetScheduledTime(Day(1));
     doc_->GetRoute().GetLast()->GreatCircle = count > 1 ? 1 : 0;
-    doc_->RecalculateVoyage(true);
+    doc_->UpdateVoyage(VoyageStart::Departure);
   }
 
   PositionFix* AddFix(double longitude, double time) {
@@ -143,7 +144,11 @@ class CategoryTableTest : public testing::Test {
     return doc_->GetHistory().Add(std::move(fix));
   }
 
-  Table Fill(Category category) { return FillCategory(*doc_, category); }
+  // What the list does: the document brings what it shows up to date, the fill only reads.
+  Table Fill(Category category) {
+    doc_->UpdateForList(category);
+    return FillCategory(*doc_, category);
+  }
 
   FixedClock clock_;
   ScopedProcessClock scope_;
@@ -157,11 +162,11 @@ using Cells = std::array<std::string, kListColumnCount>;
 
 TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
   MakeRoute();
-  doc_->GetSettings().statusListSelected = 0;
+  doc_->GetSettings().underWay = 0;
   // Half way, between WP1 (due at Day(1/3)) and WP2.
   AddFix(1.6, Day(0.5));
   const Table waypoints = Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+  EXPECT_EQ(doc_->GetSettings().underWay, 1);
   ASSERT_EQ(waypoints.rows.size(), 4u);
   const int images[] = {kImagePassed, kImagePassed, kImageWaypoint, kImageWaypoint};
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(waypoints.rows[i].image, images[i]) << i;
@@ -187,10 +192,10 @@ TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
 
 TEST_F(CategoryTableTest, BeforeDepartureNothingIsPassedAndEveryScheduleRowHasItsEta) {
   MakeRoute();
-  doc_->GetSettings().statusListSelected = 1;
+  doc_->GetSettings().underWay = 1;
   AddFix(0.0, Day(-1));
   const Table waypoints = Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 0);
+  EXPECT_EQ(doc_->GetSettings().underWay, 0);
   for (const Row& row : waypoints.rows) EXPECT_EQ(row.image, kImageWaypoint) << row.cells[0];
   const Table schedule = Fill(Category::Schedule);
   for (const Row& row : schedule.rows) {
@@ -206,10 +211,10 @@ TEST_F(CategoryTableTest, DepartureIsComparedInUtcWhateverTheZones) {
   // half an hour out was still planned from the departure.
   MakeRoute();
   doc_->GetRoute().GetFirst()->SetZoneHours(3.0);
-  doc_->GetSettings().statusListSelected = 0;
+  doc_->GetSettings().underWay = 0;
   AddFix(0.1, Day(0) + 0.5 / 24.0);
   (void)Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+  EXPECT_EQ(doc_->GetSettings().underWay, 1);
 }
 
 TEST_F(CategoryTableTest, OneWaypointShowsNoLegAndAnEmptyRouteNoRows) {
@@ -349,6 +354,30 @@ TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
   EXPECT_EQ(forecast.image, kImageForecast);
   EXPECT_EQ(forecast.cells, (Cells{"Dover", "06 12 00 UTC", "SW 25.0 kts", "0.0 mtr",
                                    "N 0.0 mtr", "15.0 nM", "RAIN", "N 0.0 kts"}));
+}
+
+// The fill only reads: on a document that is not up to date (the fix says under way, the flag
+// says not, the present position is not yet taken from the fix), bringing anything up to date
+// inside a fill would show in the bytes of the route, history, present position or settings.
+TEST_F(CategoryTableTest, FillingAListChangesNeitherTheDocumentNorTheSettings) {
+  MakeRoute();
+  AddFix(1.6, Day(0.5));
+  doc_->GetStorms().Add(std::make_unique<Storm>());
+  auto state = [this] {
+    Archive archive = Archive::ForStoring();
+    SerializeRouteDocument(archive, doc_->GetRoute(), doc_->GetCharts(),
+                           doc_->GetReportingPoints());
+    doc_->GetHistory().Serialize(archive);
+    doc_->PresentPosition().Serialize(archive);
+    return std::pair(archive.StoredBytes(), doc_->GetSettings());
+  };
+  const auto before = state();
+  for (int i = 0; i < kCategoryCount; ++i) {
+    (void)FillCategory(*doc_, *CategoryFromIndex(i));
+    EXPECT_TRUE(state() == before) << kCategoryNames[static_cast<std::size_t>(i)];
+  }
+  doc_->UpdateForList(Category::Schedule);
+  EXPECT_FALSE(state() == before);  // what the document itself does first
 }
 
 }  // namespace

@@ -204,7 +204,7 @@ TEST_F(DocumentTest, SelectedRecordFollowsCategoryRowAndChartKind) {
   doc->selectedRow = 0;
   EXPECT_FALSE(doc->GetSelectedRecord());  // empty collection
   doc->GetSettings().hasListSelected = 0;
-  doc->GetSettings().chartSelected = 0;
+  doc->GetSettings().alternativeSelection = 0;
   EXPECT_EQ(doc->GetSelectedRecord().position, &doc->PresentPosition());
 }
 

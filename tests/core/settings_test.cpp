@@ -143,7 +143,7 @@ TEST(ReadSettings, EmptyStoreGivesTheDefaultsAndTheWaypointsCategory) {
   ReadSettings(empty, settings);
   EXPECT_EQ(settings.historyCleanUp, 7);
   EXPECT_EQ(settings.hasListSelected, 1);
-  EXPECT_EQ(settings.chartSelected, 0);
+  EXPECT_EQ(settings.alternativeSelection, 0);
   EXPECT_EQ(settings.listSelected, 0);
   EXPECT_EQ(settings.weekdayScheduler, -1);
   EXPECT_EQ(settings.updateSeconds, 60);
@@ -167,10 +167,10 @@ TEST(ReadSettings, SelectionStateIsReadThenReplaced) {
   Settings settings;
   ReadSettings(store, settings);
   EXPECT_EQ(settings.hasListSelected, 1);
-  EXPECT_EQ(settings.chartSelected, 0);
+  EXPECT_EQ(settings.alternativeSelection, 0);
   EXPECT_EQ(settings.listSelected, 0);
   // Not replaced: the under-way flag and the property list's selection survive a restart.
-  EXPECT_EQ(settings.statusListSelected, 1);
+  EXPECT_EQ(settings.underWay, 1);
   EXPECT_EQ(settings.propListSelected, 3);
 }
 
@@ -178,9 +178,9 @@ TEST(ReadSettings, SelectionStateIsReadThenReplaced) {
 Settings Changed() {
   Settings s;
   s.hasListSelected = 0;
-  s.chartSelected = 1;
+  s.alternativeSelection = 1;
   s.listSelected = 6;
-  s.statusListSelected = 1;
+  s.underWay = 1;
   s.propListSelected = 2;
   s.historyCleanUp = 30;
   s.exportForecast = s.exportHistory = s.exportMeteo = s.exportPorts = s.exportPublications = 1;
@@ -237,7 +237,7 @@ TEST(WriteSettings, RoundTripKeepsEveryValueButTheReplacedSelection) {
   ReadColors(store, read);
   Settings expected = written;
   expected.hasListSelected = 1;
-  expected.chartSelected = 0;
+  expected.alternativeSelection = 0;
   expected.listSelected = 0;
   EXPECT_EQ(read, expected);
 }
@@ -360,7 +360,7 @@ TEST_F(IniFileTest, SettingsSurviveAFileRoundTrip) {
   ReadSettings(again, read);
   ReadColors(again, read);
   written.hasListSelected = 1;
-  written.chartSelected = 0;
+  written.alternativeSelection = 0;
   written.listSelected = 0;
   EXPECT_EQ(read, written);
   const std::string file = Contents(path);

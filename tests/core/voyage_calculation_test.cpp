@@ -39,7 +39,7 @@ std::unique_ptr<Voyage> MeridianRoute(int waypoints, double hours, bool constant
 TEST(VoyageCalculation, TwoLegConstantGroundSpeedTakesOffTheManoeuvringAllowances) {
   auto voyage = MeridianRoute(2, 10.0, false, 2.0);  // 120 nM in 10 hours
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  CalculateFromDeparture(*voyage, vessel);
   const Waypoint& arrival = *voyage->GetLast();
   EXPECT_NEAR(arrival.LegDistance, 120.0, 1e-6);
   EXPECT_NEAR(arrival.CorrectedDistance, 120.0, 1e-6);
@@ -66,8 +66,8 @@ TEST(VoyageCalculation, FollowingCurrentOnOneLegShortensItsShareOfTheTime) {
   second->Weather.CurrentSet = 0.0;  // flowing north, with the ship
   second->Weather.CurrentRate = 2.0;
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*still, vessel));
-  ASSERT_TRUE(CalculateFromDeparture(*current, vessel));
+  CalculateFromDeparture(*still, vessel);
+  CalculateFromDeparture(*current, vessel);
 
   EXPECT_LT(second->CorrectedDistance, second->LegDistance);
   EXPECT_NEAR(current->GetAt(1)->CorrectedDistance, current->GetAt(1)->LegDistance, 1e-6);
@@ -90,7 +90,7 @@ TEST_P(ManualLegTest, ManualTenKnotLegKeepsItsSpeedAndItsTime) {
   manual->ManualSpeed = 1;
   manual->GroundSpeed = 10.0;
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  CalculateFromDeparture(*voyage, vessel);
   const Waypoint* automatic = voyage->GetLast();
 
   EXPECT_DOUBLE_EQ(manual->GroundSpeed, 10.0);
@@ -120,7 +120,7 @@ INSTANTIATE_TEST_SUITE_P(BothModes, ManualLegTest, testing::Values(true, false),
 TEST(NextWaypoint, NearestWaypointAsternGivesTheOneAfterIt) {
   auto voyage = MeridianRoute(4, 24.0, true);
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));  // leg courses 000
+  CalculateFromDeparture(*voyage, vessel);  // leg courses 000
   PositionFix ship;
   ship.SetLatitude(1.2);  // nearest is WP1
   ship.SetLongitude(0.0);
@@ -154,8 +154,7 @@ TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
   EXPECT_EQ(RemainingDistance(empty, ship), 0.0);
   EXPECT_EQ(HoursRemaining(empty, ship), 0.0);
   EXPECT_FALSE(SetArrivalTime(empty, 0));
-  CVessel2 vessel;
-  EXPECT_TRUE(CalculateFromDeparture(empty, vessel));
+  CalculateFromDeparture(empty, CVessel2());  // nothing to calculate, and no crash
 }
 
 TEST(ArrivalTime, IsTheLastWaypointsScheduleInLocalTime) {
@@ -171,10 +170,8 @@ TEST(ArrivalTime, IsTheLastWaypointsScheduleInLocalTime) {
 TEST(VoyageCalculation, StartAtOrAfterTheArrivalGivesNAWithoutHarm) {
   for (const double hours : {0.0, -5.0}) {
     auto voyage = MeridianRoute(3, hours, true);
-    CVessel2 vessel;
-    const double savedRpm = vessel.calibrationRpm;
-    EXPECT_TRUE(CalculateFromDeparture(*voyage, vessel));
-    EXPECT_EQ(vessel.calibrationRpm, savedRpm);
+    const CVessel2 vessel;
+    CalculateFromDeparture(*voyage, vessel);
     const Waypoint* last = voyage->GetLast();
     // A ship at or past its arrival has no required speed or rpm: they read "NA", not a
     // figure computed from a negative time.
@@ -186,14 +183,14 @@ TEST(VoyageCalculation, StartAtOrAfterTheArrivalGivesNAWithoutHarm) {
 TEST(VoyageCalculation, ALateShipNeverLosesTheScheduledArrival) {
   auto voyage = MeridianRoute(3, 12.0, true);
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  CalculateFromDeparture(*voyage, vessel);
   const double scheduled = voyage->GetLast()->GetScheduledTime();
   PositionFix late;
   late.SetLatitude(1.5);
   late.SetLongitude(0.0);
   late.SetTime(scheduled + 0.25);
   for (int i = 0; i < 3; ++i) {
-    ASSERT_TRUE(CalculateVoyage(*voyage, vessel, late));
+    CalculateVoyage(*voyage, vessel, late);
     EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetScheduledTime())) << i;
     EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetRequiredTime())) << i;
   }
@@ -206,7 +203,7 @@ TEST(VoyageCalculation, ManualLegWithoutSpeedAndNoAutomaticLegStayNonFinite) {
     w->GroundSpeed = 0.0;
   }
   CVessel2 vessel;
-  EXPECT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  CalculateFromDeparture(*voyage, vessel);
   // Every leg's time is infinite, so no arrival time can be spread.
   EXPECT_FALSE(std::isfinite(voyage->GetAt(1)->Rpm) && voyage->GetAt(1)->Rpm > 0.0);
 }
@@ -214,12 +211,12 @@ TEST(VoyageCalculation, ManualLegWithoutSpeedAndNoAutomaticLegStayNonFinite) {
 TEST(VoyageCalculation, RecalculatingFromALaterFixKeepsTheArrival) {
   auto voyage = MeridianRoute(4, 18.0, true);
   CVessel2 vessel;
-  ASSERT_TRUE(CalculateFromDeparture(*voyage, vessel));
+  CalculateFromDeparture(*voyage, vessel);
   PositionFix fix;
   fix.SetLatitude(1.5);
   fix.SetLongitude(0.0);
   fix.SetTime(kDeparture + 9.0 / 24.0);
-  ASSERT_TRUE(CalculateVoyage(*voyage, vessel, fix));
+  CalculateVoyage(*voyage, vessel, fix);
   // 90 nM left in 9 hours: the legs ahead are spread over them.
   EXPECT_NEAR(voyage->GetAt(2)->GetScheduledTime(), kDeparture + 12.0 / 24.0, 1e-6);
   EXPECT_DOUBLE_EQ(voyage->GetLast()->GetScheduledTime(), kDeparture + 18.0 / 24.0);
