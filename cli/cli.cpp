@@ -70,7 +70,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
       const std::string& value = args[next + 1];
       if (option == "--now") {
-        fixedClock.emplace(ParseTime(value, "--now"));
+        try {
+          fixedClock.emplace(ParseTime(value, "--now"));
+        } catch (const CommandError& e) {
+          throw UsageError(e.what());  // a program option, like every other one here
+        }
       } else if (option == "--settings") {
         settingsPath = value;
       } else {

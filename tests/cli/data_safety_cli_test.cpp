@@ -109,7 +109,7 @@ TEST_F(DataSafetyCliTest, RefusedTimesAndSettingsNameTheirField) {
   }
   const auto early = test::RunCliWithInput({"--now", "0000-01-01T00:00:00Z", "time", "daynumber",
                                             "2026-12-06T12:00:00Z"});
-  EXPECT_EQ(early.status, 1);
+  EXPECT_EQ(early.status, 2);
   EXPECT_NE(early.err.find("--now"), std::string::npos) << early.err;
 }
 
