@@ -186,9 +186,14 @@ class PropertySheet : public QDialog {
   // OK for this editor).
   virtual void CopyIn() = 0;
   virtual void CopyBack() = 0;
+  // After OK's checks pass: a last question about the values as a whole; false keeps the
+  // sheet open.
+  [[nodiscard]] virtual bool ConfirmValues() { return true; }
 
  private:
   void OnTabChanged(int index);
+  // Says once which texts will lose characters when stored.
+  void WarnOfLossyText();
 
   Prompter& prompter_;
   QTabWidget* tabs_;

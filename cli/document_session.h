@@ -28,7 +28,9 @@ class DocumentSession {
 
   [[nodiscard]] CKeelmarkRouteXPDoc& Document() { return *document_; }
   [[nodiscard]] CliPrompter& Prompter() { return prompter_; }
-  // Stores the data files and settings now (the destructor does it otherwise).
+  // Stores the data files and settings now; CommandError when any store failed (each failure
+  // has had its message). Without it the destructor stores them, unless the command is being
+  // left by an exception: then nothing is stored.
   void Close();
 
  private:

@@ -97,6 +97,7 @@ int RunCpa(const Words& args, CommandContext& context) {
     const auto at = WarningCpa(*warning, voyage, start, kWarningCpaStepHours, distance, bearing);
     warnings.push_back({{"Name", warning->GetName()}, {"cpa", approach(at, distance, bearing)}});
   }
+  session.Close();
   PrintJson(context.out, {{"storms", storms}, {"warnings", warnings}});
   return 0;
 }

@@ -39,6 +39,7 @@ struct CKeelmarkRouteXPDoc::DataFile {
   const char* locateMessage;
   const char* loadFailure;
   const char* storeFailure;
+  std::uintmax_t largestFile;  // bytes; a larger file is not one of ours
   Serializer serialize;
   std::function<void()> reset;
 };
@@ -84,21 +85,20 @@ CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompte
 
 CKeelmarkRouteXPDoc::~CKeelmarkRouteXPDoc() { Close(); }
 
-void CKeelmarkRouteXPDoc::Close() {
-  if (closed_) return;
+bool CKeelmarkRouteXPDoc::Close() {
+  if (closed_) return true;
   closed_ = true;
-  if (readOnly_) return;
+  if (readOnly_) return true;
   vessel_.WriteIdentity(store_);
-  for (const DataFileId id : kStartOrder) {
-    const DataFile file = FileOf(id);
-    if (!StoreDataFile(file)) prompter_.Message(file.storeFailure, MessageIcon::None);
-  }
+  bool stored = StoreEachDataFile(kStartOrder);
   WriteColors(store_, settings_);
   WriteSettings(store_, settings_);
   std::string error;
   if (!store_.Sync(&error)) {
     prompter_.Message("The settings could not be saved:\n" + error, MessageIcon::Exclamation);
+    stored = false;
   }
+  return stored;
 }
 
 Category CKeelmarkRouteXPDoc::GetCategory() const {
@@ -149,9 +149,16 @@ bool CKeelmarkRouteXPDoc::SetDamagedFileAside(const std::string& path, const std
 }
 
 LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
-  const LoadResult result = LoadArchiveFile(path, file.serialize);
+  const LoadResult result = LoadArchiveFile(path, file.serialize, file.largestFile);
   if (!result.Ok()) file.reset();
   if (result.status == LoadStatus::Damaged) SetDamagedFileAside(path, result.detail);
+  std::error_code ec;
+  if (result.status == LoadStatus::CannotOpen && std::filesystem::exists(path, ec)) {
+    // Something is there that could not be read (no permission, a folder, a device, far too
+    // large): a store must never replace it.
+    protectedPaths_.insert(path);
+    prompter_.Message(result.detail + "\nIt will not be written over.", MessageIcon::Exclamation);
+  }
   return result;
 }
 
@@ -160,7 +167,9 @@ bool CKeelmarkRouteXPDoc::LoadDataFile(const DataFile& file) {
   prompter_.Message(file.locateMessage, MessageIcon::Exclamation);
   const std::optional<std::string> chosen =
       prompter_.ChooseOpenFile({kDataFileFilter, kDataFileExtension, file.locateName});
-  const std::string path = chosen.value_or("");
+  // Cancelled: the new empty data file is created where the key already points, as the
+  // message that follows says (unless something unreadable is there, which is kept).
+  const std::string path = chosen.value_or(store_.Read(file.key));
   store_.Write(file.key, path);
   if (!path.empty() && LoadAt(ResolvePath(path), file).Ok()) return true;
   prompter_.Message(kFailedToOpen, MessageIcon::Exclamation);
@@ -173,10 +182,17 @@ LoadResult CKeelmarkRouteXPDoc::ReadDataFile(const DataFile& file) {
   return result;
 }
 
-bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file) {
+bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file, std::string* error) {
   const std::string path = DataFilePath(file.key);
-  if (path.empty() || protectedPaths_.count(path)) return false;
-  return StoreArchiveFile(path, file.serialize);
+  if (path.empty()) {
+    if (error) *error = "no file is chosen for it";
+    return false;
+  }
+  if (protectedPaths_.count(path)) {
+    if (error) *error = path + " could not be read and is kept as it is";
+    return false;
+  }
+  return StoreArchiveFile(path, file.serialize, error);
 }
 
 void CKeelmarkRouteXPDoc::ReloadDataFiles() {
@@ -191,17 +207,30 @@ void CKeelmarkRouteXPDoc::ReloadDataFiles() {
   }
 }
 
-void CKeelmarkRouteXPDoc::StoreDataFiles() {
-  if (readOnly_) return;
+bool CKeelmarkRouteXPDoc::StoreDataFiles() {
+  if (readOnly_) return true;
   vessel_.WriteIdentity(store_);
-  for (const DataFileId id : kRouteDocumentOrder) (void)StoreDataFile(FileOf(id));
+  return StoreEachDataFile(kRouteDocumentOrder);
+}
+
+bool CKeelmarkRouteXPDoc::StoreEachDataFile(std::span<const DataFileId> order) {
+  bool stored = true;
+  for (const DataFileId id : order) {
+    const DataFile file = FileOf(id);
+    std::string error;
+    if (!StoreDataFile(file, &error)) {
+      prompter_.Message(std::string(file.storeFailure) + ":\n" + error, MessageIcon::Exclamation);
+      stored = false;
+    }
+  }
+  return stored;
 }
 
 CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
   switch (id) {
     case DataFileId::Vessel:
       return {setting::kVesselPath, "vessel", "Unable to load vessel data\nPlease locate data file",
-              "Can not load vessel data", "Can not store vessel",
+              "Can not load vessel data", "Can not store vessel", kLargestDataFile,
               [this](Archive& a) { vessel_.Serialize(a); },
               [this] {
                 vessel_ = CVessel2();
@@ -210,32 +239,33 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
     case DataFileId::History:
       return {setting::kHistoryPath, "voyage",
               "Unable to load history data\nPlease locate data file", "Can not load history data",
-              "Can not store history data", [this](Archive& a) { history_.Serialize(a); },
+              "Can not store history data", kLargestDataFile, [this](Archive& a) { history_.Serialize(a); },
               [this] { history_.RemoveAll(); }};
     case DataFileId::Storms:
       return {setting::kHurricanePath, "hurricane",
               "Unable to load hurricane data\nPlease locate data file",
-              "Can not load hurricanelist", "Can not store hurricanelist",
+              "Can not load hurricanelist", "Can not store hurricanelist", kLargestDataFile,
               [this](Archive& a) { storms_.Serialize(a); }, [this] { storms_.RemoveAll(); }};
     case DataFileId::Meteo:
       return {setting::kMeteoPath, "meteo", "Unable to load meteo data\nPlease locate data file",
-              "Can not load meteolist", "Can not store meteolist",
+              "Can not load meteolist", "Can not store meteolist", kLargestMeteoFile,
               [this](Archive& a) { meteo_.Serialize(a); }, [this] { meteo_.RemoveAll(); }};
     case DataFileId::Warnings:
       return {setting::kWarningPath, "warning",
               "Unable to load nav warning data\nPlease locate data file",
               "Can not load navigational warnings", "Can not store navigational warnings",
+              kLargestDataFile,
               [this](Archive& a) { warnings_.Serialize(a); }, [this] { warnings_.RemoveAll(); }};
     case DataFileId::Ports:
       return {setting::kPortPath, "port", "Unable to load port data\nPlease locate data file",
-              "Can not load port data", "Can not store port data",
+              "Can not load port data", "Can not store port data", kLargestDataFile,
               [this](Archive& a) { ports_.Serialize(a); }, [this] { ports_.RemoveAll(); }};
     case DataFileId::Forecasts:
       break;
   }
   return {setting::kForecastPath, "forecast",
           "Unable to load forecast data\nPlease locate data file", "Can not load forecast data",
-          "Can not store forecast data", [this](Archive& a) { forecasts_.Serialize(a); },
+          "Can not store forecast data", kLargestDataFile, [this](Archive& a) { forecasts_.Serialize(a); },
           [this] { forecasts_.RemoveAll(); }};
 }
 
@@ -245,8 +275,13 @@ LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path, Voyag
   Voyage route;
   ChartList charts;
   ReportingPointList reportingPoints;
-  const LoadResult result = LoadArchiveFile(
-      path, [&](Archive& a) { SerializeRouteDocument(a, route, charts, reportingPoints); });
+  const LoadResult result = LoadArchiveFile(path, [&](Archive& a) {
+    SerializeRouteDocument(a, route, charts, reportingPoints);
+    // Bytes after the document mean it is not what it seems; opening it would hide them.
+    if (!a.AtEnd()) {
+      throw ArchiveError(std::to_string(a.Remaining()) + " bytes follow the end of the document");
+    }
+  });
   if (!result.Ok()) return result;
   // The weather source is not in the file: it keeps its value while the program runs.
   route.UseForecastAreas = route_.UseForecastAreas;

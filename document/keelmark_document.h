@@ -13,6 +13,7 @@
 
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 
 #include "records/archive_file.h"
@@ -86,9 +87,13 @@ class CKeelmarkRouteXPDoc {
   CKeelmarkRouteXPDoc(const CKeelmarkRouteXPDoc&) = delete;
   CKeelmarkRouteXPDoc& operator=(const CKeelmarkRouteXPDoc&) = delete;
 
-  // Stores every data file (each failure has its message), then the colours and settings.
-  // Runs once; later calls do nothing. Read only: stores nothing.
-  void Close();
+  // Stores every data file (each failure has its message, naming the file and the reason),
+  // then the colours and settings. Runs once; later calls do nothing and give true. False when
+  // anything could not be stored. Read only: stores nothing.
+  bool Close();
+  // Ends the document without storing anything: a command that was refused part way leaves
+  // every file as it found it.
+  void Discard() { closed_ = true; }
 
   // --- The collections. ---
   [[nodiscard]] Voyage& GetRoute() { return route_; }
@@ -127,15 +132,16 @@ class CKeelmarkRouteXPDoc {
   // --- Data files. ---
   // The path a "Path" key names, resolved against the data folder ("" when the key is empty).
   [[nodiscard]] std::string DataFilePath(const TextSetting& key) const;
-  // Loads or stores every shared data file in the route document's order: vessel, history,
-  // forecast areas, storms, average weather, ports, warnings. No failure messages, as opening
-  // and saving a route document do.
+  // Loads (true) or stores (false) every shared data file in the route document's order:
+  // vessel, history, forecast areas, storms, average weather, ports, warnings, as opening and
+  // saving a route document do. A store that fails has its message; false when any did.
   void ReloadDataFiles();
-  void StoreDataFiles();
+  bool StoreDataFiles();
 
   // --- Route documents. ---
   // Rereads the data files, then reads the route, charts and reporting points from the file
-  // (nothing changes when it cannot be read) and brings the voyage up to date from `start`.
+  // (nothing changes when it cannot be read; bytes after the document count as damage, and the
+  // file itself is never changed) and brings the voyage up to date from `start`.
   [[nodiscard]] LoadResult OpenRouteDocument(const std::string& path,
                                              VoyageStart start = VoyageStart::AsRead);
   // Stores the data files, then writes the route document whole or not at all, then brings the
@@ -194,7 +200,9 @@ class CKeelmarkRouteXPDoc {
   [[nodiscard]] bool LoadDataFile(const DataFile& file);
   // Read only: the file read where its key says, its defaults kept when that fails.
   [[nodiscard]] LoadResult ReadDataFile(const DataFile& file);
-  [[nodiscard]] bool StoreDataFile(const DataFile& file);
+  [[nodiscard]] bool StoreDataFile(const DataFile& file, std::string* error = nullptr);
+  // Stores the files in this order, each failure with its message; false when any failed.
+  bool StoreEachDataFile(std::span<const DataFileId> order);
   [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
   bool SetDamagedFileAside(const std::string& path, const std::string& why);

@@ -3,7 +3,9 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
 
 namespace keelmark {
@@ -66,5 +68,33 @@ class WeatherConditions {
   void SerializeCommonFields(Archive& archive);
   void SerializeLaterFields(Archive& archive);
 };
+
+// The observed values of a block as an officer enters them: name (in labels and messages),
+// unit, and the values that can be true at sea (both ends included). Every editor and command
+// that takes an observation checks it against this one table.
+struct WeatherFieldInfo {
+  const char* name;
+  const char* unit;
+  double WeatherConditions::*member;
+  double minimum;
+  double maximum;
+
+  [[nodiscard]] bool Allows(double value) const { return value >= minimum && value <= maximum; }
+};
+
+inline constexpr double kNoLimit = std::numeric_limits<double>::infinity();
+inline const std::array<WeatherFieldInfo, 11> kWeatherFields = {{
+    {"Wind direction", "deg", &WeatherConditions::WindDirection, 0.0, 360.0},
+    {"Wind speed", "kts", &WeatherConditions::WindSpeed, 0.0, 300.0},
+    {"Direction of swell", "deg", &WeatherConditions::SwellDirection, 0.0, 360.0},
+    {"Height of swell", "mtr", &WeatherConditions::SwellHeight, 0.0, 30.0},
+    {"Wave height", "mtr", &WeatherConditions::WaveHeight, 0.0, 30.0},
+    {"Air pressure", "mb", &WeatherConditions::AirPressure, 800.0, 1200.0},
+    {"Air temperature", "deg", &WeatherConditions::AirTemperature, -50.0, 50.0},
+    {"Sea temperature", "deg", &WeatherConditions::SeaTemperature, -4.0, 50.0},
+    {"Visibility", "nM", &WeatherConditions::Visibility, 0.0, 100.0},
+    {"Current direction", "deg", &WeatherConditions::CurrentSet, 0.0, 360.0},
+    {"Current speed", "kts", &WeatherConditions::CurrentRate, -kNoLimit, kNoLimit},
+}};
 
 }  // namespace keelmark

@@ -824,6 +824,18 @@ class TestMainFrame : public QObject {
     QCOMPARE(app.Prompter().Messages().back().icon, MessageIcon::Stop);
     QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
     QCOMPARE(frame.PathName(), folder.RoutePath());
+
+    // Bytes after a whole document are damage like any other, and the file is kept as it is.
+    const QString trailing = folder.Path(QStringLiteral("trailing.q3v"));
+    const QByteArray junk = FileBytes(folder.RoutePath()) + QByteArray("junk");
+    QFile appended(trailing);
+    QVERIFY(appended.open(QIODevice::WriteOnly));
+    appended.write(junk);
+    appended.close();
+    QVERIFY(!ProcessCommandLine(frame, {trailing}));
+    QVERIFY(QString::fromStdString(app.Prompter().Messages().back().text)
+                .contains(QStringLiteral("4 bytes follow the end of the document")));
+    QCOMPARE(FileBytes(trailing), junk);
   }
 
   void recentFilesKeepTheLatestFour() {
