@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -66,5 +67,25 @@ class WeatherConditions {
   void SerializeCommonFields(Archive& archive);
   void SerializeLaterFields(Archive& archive);
 };
+
+// The stored fields, and OlderLayout: the mark of a block loaded in the older layout.
+template <RecordOf<WeatherConditions> Weather, typename Visitor>
+void VisitFields(Weather& w, Visitor&& visit) {
+  visit("WeatherText", w.WeatherText);
+  visit("ObservationCount", w.ObservationCount);
+  visit("WaveHeight", w.WaveHeight);
+  visit("SwellHeight", w.SwellHeight);
+  visit("SwellDirection", w.SwellDirection);
+  visit("Visibility", w.Visibility);
+  visit("SeaTemperature", w.SeaTemperature);
+  visit("AirTemperature", w.AirTemperature);
+  visit("AirPressure", w.AirPressure);
+  visit("AuxValue", w.AuxValue);
+  visit("CurrentSet", w.CurrentSet);
+  visit("CurrentRate", w.CurrentRate);
+  visit("WindDirection", w.WindDirection);
+  visit("WindSpeed", w.WindSpeed);
+  visit("OlderLayout", w.OlderLayout);
+}
 
 }  // namespace keelmark
