@@ -26,6 +26,14 @@ const QStringList& WeatherTexts() {
 
 }  // namespace
 
+void CopyWeatherFields(std::span<const WeatherField> fields, const WeatherConditions& from,
+                       WeatherConditions& to) {
+  for (const WeatherField field : fields) {
+    const auto member = Info(field).member;
+    to.*member = from.*member;
+  }
+}
+
 NumberEdit* WeatherPage::BindWeather(WeatherConditions& weather, WeatherField field,
                                      QFormLayout* form, const QString& label) {
   const WeatherFieldInfo& info = Info(field);

@@ -6,7 +6,7 @@
 #include "cli/commands.h"
 #include "cli/document_session.h"
 #include "cli/json_fields.h"
-#include "cli/json_route.h"
+#include "cli/json_record.h"
 #include "navigation/calendar.h"
 #include "navigation/text_format.h"
 #include "records/text_codec.h"
@@ -40,7 +40,7 @@ constexpr NumberOption kNumberOptions[] = {
 
 // Every stored field of the fix, and its time as a UTC text for the reader.
 Json FixJson(const PositionFix& fix) {
-  Json object = FixToJson(fix);
+  Json object = ToJson(fix);
   const TimeValue t = CNavigation().TimeFromDayNumber(fix.GetTime());
   object["TimeUtc"] = t == kNoTime ? Json(nullptr) : Json(IsoUtc(t));
   return object;

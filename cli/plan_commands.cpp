@@ -5,7 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_session.h"
-#include "cli/json_route.h"
+#include "cli/json_record.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
 #include "records/voyage.h"
@@ -21,7 +21,7 @@ Json TimeJson(double dayNumber) {
 }
 
 Json PlannedWaypoint(const Waypoint& w) {
-  Json j = WaypointToJson(w);
+  Json j = ToJson(w);
   j["Revolutions"] = JsonNumber(w.Revolutions);
   j["StretchedDistance"] = JsonNumber(w.StretchedDistance);
   j["LegDistance"] = JsonNumber(w.LegDistance);

@@ -6,6 +6,7 @@
 #include <string>
 
 #include "records/position.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -69,5 +70,25 @@ class Chart : public CPosition2 {
   void SerializeFields(Archive& archive, std::string& nameCopy);
   void ApplyNameRules();
 };
+
+// The stored fields: the position's, then the chart's own with its layout tag and name copy.
+template <RecordOf<Chart> ChartRecord, typename Visitor>
+void VisitFields(ChartRecord& c, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(c), visit);
+  visit("IsChart", c.IsChart);
+  visit("ChartText1", c.ChartText1);
+  visit("LayoutTag", c.LayoutTag);
+  visit("StoredName", c.StoredName);
+  visit("Number", c.Number);
+  visit("AltName", c.AltName);
+  visit("Publisher", c.Publisher);
+  visit("IssueTime", c.IssueTime);
+  visit("Edition", c.Edition);
+  visit("Scale", c.Scale);
+  visit("ScaleLatitude", c.ScaleLatitude);
+  visit("BitmapPath", c.BitmapPath);
+  visit("LatitudeExtent", c.LatitudeExtent);
+  visit("LongitudeExtent", c.LongitudeExtent);
+}
 
 }  // namespace keelmark

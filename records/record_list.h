@@ -29,8 +29,15 @@ class RecordList {
   virtual ~RecordList() = default;
   RecordList(RecordList&&) noexcept = default;
   RecordList& operator=(RecordList&&) noexcept = default;
-  RecordList(const RecordList&) = delete;
-  RecordList& operator=(const RecordList&) = delete;
+  // A copy owns copies of the records (an editor's working copy of a record with lists).
+  RecordList(const RecordList& other) { CopyRecordsOf(other); }
+  RecordList& operator=(const RecordList& other) {
+    if (this != &other) {
+      RemoveAll();
+      CopyRecordsOf(other);
+    }
+    return *this;
+  }
 
   [[nodiscard]] int GetCount() const { return static_cast<int>(records_.size()); }
   [[nodiscard]] bool IsEmpty() const { return records_.empty(); }
@@ -209,6 +216,10 @@ class RecordList {
   typename Storage::iterator Find(const Record* record) {
     return std::find_if(records_.begin(), records_.end(),
                         [record](const auto& owned) { return owned.get() == record; });
+  }
+
+  void CopyRecordsOf(const RecordList& other) {
+    for (const auto& record : other.records_) Add(std::make_unique<Record>(*record));
   }
 
   Storage records_;

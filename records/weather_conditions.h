@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <limits>
 #include <string>
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -96,5 +97,25 @@ inline const std::array<WeatherFieldInfo, 11> kWeatherFields = {{
     {"Current direction", "deg", &WeatherConditions::CurrentSet, 0.0, 360.0},
     {"Current speed", "kts", &WeatherConditions::CurrentRate, -kNoLimit, kNoLimit},
 }};
+
+// The stored fields, and OlderLayout: the mark of a block loaded in the older layout.
+template <RecordOf<WeatherConditions> Weather, typename Visitor>
+void VisitFields(Weather& w, Visitor&& visit) {
+  visit("WeatherText", w.WeatherText);
+  visit("ObservationCount", w.ObservationCount);
+  visit("WaveHeight", w.WaveHeight);
+  visit("SwellHeight", w.SwellHeight);
+  visit("SwellDirection", w.SwellDirection);
+  visit("Visibility", w.Visibility);
+  visit("SeaTemperature", w.SeaTemperature);
+  visit("AirTemperature", w.AirTemperature);
+  visit("AirPressure", w.AirPressure);
+  visit("AuxValue", w.AuxValue);
+  visit("CurrentSet", w.CurrentSet);
+  visit("CurrentRate", w.CurrentRate);
+  visit("WindDirection", w.WindDirection);
+  visit("WindSpeed", w.WindSpeed);
+  visit("OlderLayout", w.OlderLayout);
+}
 
 }  // namespace keelmark
