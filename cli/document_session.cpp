@@ -32,4 +32,12 @@ void DocumentSession::Close() {
   document_.reset();
 }
 
+void CloseSession(DocumentSession& session) {
+  const std::size_t shown = session.Prompter().Messages().size();
+  session.Close();
+  if (session.Prompter().Messages().size() != shown) {
+    throw CommandError("the data files could not all be stored");
+  }
+}
+
 }  // namespace keelmark::cli

@@ -36,15 +36,6 @@ Category CategoryArgument(const std::string& text) {
   throw UsageError("unknown category '" + text + "' (known: " + known + ", or 0-9)");
 }
 
-// Stores the data files; CommandError when the document had to report a failure doing so.
-void CloseSession(DocumentSession& session) {
-  const std::size_t shown = session.Prompter().Messages().size();
-  session.Close();
-  if (session.Prompter().Messages().size() != shown) {
-    throw CommandError("the data files could not all be stored");
-  }
-}
-
 }  // namespace
 
 int RunList(const Words& args, CommandContext& context) {

@@ -157,7 +157,7 @@ void FillSchedule(CKeelmarkRouteXPDoc& doc, Table& table) {
     row.cells[2] = LocalZoneText(*waypoint);
     row.cells[3] = FormatNumber("%#3.0f rpm", waypoint->Rpm);
     row.cells[4] = FormatNumber(kKnotsFormat, waypoint->GroundSpeed);
-    row.cells[5] = FormatNumber("%#10.1f nM", route.DistanceBetween(waypoint.get(), route.GetLast()));
+    row.cells[5] = FormatNumber("%#10.1f nM", DistanceToArrival(route, waypoint.get()));
     row.cells[6] = waypoint->Weather.WindText();
     row.cells[7] = waypoint->Weather.CurrentText();
     table.rows.push_back(std::move(row));
