@@ -18,6 +18,8 @@
 
 #include "app/about_box.h"
 #include "app/main_commands.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
 #include "app/recent_file_list.h"
 #include "app/document_dialog.h"
 #include "app/program_resources.h"
@@ -427,5 +429,13 @@ void CMainFrame::OnInsertFix() { view_->InsertPositionFix(); }
 void CMainFrame::OnInsertWaypoint() { view_->InsertWaypoint(); }
 void CMainFrame::OnInsertKey() { view_->InsertRecord(); }
 void CMainFrame::OnDeleteKey() { view_->DeleteSelected(); }
+
+void CMainFrame::OnRouteImport() {
+  if (!ImportRouteCommand(*doc_)) return;
+  UpdateAllViews();
+  SetModifiedFlag();
+}
+void CMainFrame::OnRouteExport() { ExportRouteCommand(*doc_); }
+void CMainFrame::OnReverseRoute() { view_->RouteEdits().Reverse(); }
 
 }  // namespace keelmark

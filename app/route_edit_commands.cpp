@@ -33,16 +33,12 @@ RouteEditCommands::RouteEditCommands(CKeelmarkRouteXPDoc& doc, const EditCommand
                        "actionListMoveUp", list);
   moveDown_ = ListAction(tr("Move Do&wn"), tr("Move the selected waypoint one place down"),
                          "actionListMoveDown", list);
-  reverse_ = new QAction(tr("&Reverse Route"), this);
-  reverse_->setStatusTip(tr("Sail the route the other way: last waypoint first"));
-  reverse_->setObjectName(QStringLiteral("actionReverseRoute"));
   moveUp_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Up));
   moveDown_->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_Down));
   insertBefore_->setEnabled(static_cast<bool>(editors_.editRecord));
   connect(insertBefore_, &QAction::triggered, this, &RouteEditCommands::InsertBefore);
   connect(moveUp_, &QAction::triggered, this, &RouteEditCommands::MoveUp);
   connect(moveDown_, &QAction::triggered, this, &RouteEditCommands::MoveDown);
-  connect(reverse_, &QAction::triggered, this, &RouteEditCommands::Reverse);
 }
 
 void RouteEditCommands::AddTo(QMenu& menu) {

@@ -1,6 +1,7 @@
 // RouteEditCommands: the waypoint commands of the list beyond insert, edit and delete: insert a
 // waypoint before the selected one, move the selected waypoint up or down (Ctrl+Up, Ctrl+Down)
-// and reverse the route. They work on the Waypoints and Schedule lists.
+// and reverse the route (from the Voyage menu). Insert and move work on the Waypoints and
+// Schedule lists.
 #pragma once
 
 #include <QObject>
@@ -26,7 +27,6 @@ class RouteEditCommands : public QObject {
   [[nodiscard]] QAction* InsertBeforeAction() const { return insertBefore_; }
   [[nodiscard]] QAction* MoveUpAction() const { return moveUp_; }
   [[nodiscard]] QAction* MoveDownAction() const { return moveDown_; }
-  [[nodiscard]] QAction* ReverseAction() const { return reverse_; }
 
   // Adds the list's route commands to its context menu, shown there only for the route lists.
   void AddTo(QMenu& menu);
@@ -55,7 +55,6 @@ class RouteEditCommands : public QObject {
   QAction* insertBefore_;
   QAction* moveUp_;
   QAction* moveDown_;
-  QAction* reverse_;
   QAction* separator_ = nullptr;
 };
 

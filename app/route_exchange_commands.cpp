@@ -1,7 +1,5 @@
 #include "app/route_exchange_commands.h"
 
-#include <QAction>
-
 #include "document/keelmark_document.h"
 #include "document/route_edits.h"
 #include "reports/route_exchange.h"
@@ -24,57 +22,45 @@ std::string WithNotes(std::string headline, const std::vector<std::string>& note
 
 }  // namespace
 
-RouteExchangeCommands::RouteExchangeCommands(CKeelmarkRouteXPDoc& doc, QObject* parent)
-    : QObject(parent), doc_(doc) {
-  import_ = new QAction(tr("Import &route..."), this);
-  import_->setStatusTip(tr("Take the route from a GPX or RTZ file"));
-  import_->setObjectName(QStringLiteral("actionRouteImport"));
-  export_ = new QAction(tr("Export r&oute..."), this);
-  export_->setStatusTip(tr("Write the route to a GPX or RTZ file"));
-  export_->setObjectName(QStringLiteral("actionRouteExport"));
-  connect(import_, &QAction::triggered, this, &RouteExchangeCommands::ImportRoute);
-  connect(export_, &QAction::triggered, this, &RouteExchangeCommands::ExportRoute);
-}
-
-void RouteExchangeCommands::ImportRoute() {
-  Prompter& prompter = doc_.GetPrompter();
+bool ImportRouteCommand(CKeelmarkRouteXPDoc& doc) {
+  Prompter& prompter = doc.GetPrompter();
   const std::optional<std::string> path = prompter.ChooseOpenFile({kRouteFileFilter, "rtz", ""});
-  if (!path) return;
+  if (!path) return false;
   const std::optional<RouteFormat> format = RouteFormatFromPath(*path);
   if (!format) {
     prompter.Message(kUnknownRouteFile + *path, MessageIcon::Exclamation);
-    return;
+    return false;
   }
   std::string error;
   std::optional<ImportedRoute> imported = ImportRouteFile(*path, *format, "", &error);
   if (!imported) {
     prompter.Message(kImportFailed + *path + ":\n" + error, MessageIcon::Stop);
-    return;
+    return false;
   }
   const int count = imported->route.GetCount();
-  if (!doc_.GetRoute().IsEmpty() &&
-      !prompter.AskYesNo("Replace the " + std::to_string(doc_.GetRoute().GetCount()) +
+  if (!doc.GetRoute().IsEmpty() &&
+      !prompter.AskYesNo("Replace the " + std::to_string(doc.GetRoute().GetCount()) +
                              " waypoints of the route with the " + std::to_string(count) +
                              " waypoints of " + RouteNameOfPath(*path) + "?",
                          MessageIcon::Question)) {
-    return;
+    return false;
   }
-  ReplaceRoute(doc_, std::move(imported->route));
-  emit RouteImported();
+  ReplaceRoute(doc, std::move(imported->route));
   if (!imported->notes.empty()) {
     prompter.Message(WithNotes(std::to_string(count) + " waypoints imported.", imported->notes),
                      MessageIcon::Information);
   }
+  return true;
 }
 
-void RouteExchangeCommands::ExportRoute() {
-  Prompter& prompter = doc_.GetPrompter();
-  if (doc_.GetRoute().GetCount() < 2) {
+void ExportRouteCommand(CKeelmarkRouteXPDoc& doc) {
+  Prompter& prompter = doc.GetPrompter();
+  if (doc.GetRoute().GetCount() < 2) {
     prompter.Message(kTooFewWaypoints, MessageIcon::Exclamation);
     return;
   }
   const std::optional<std::string> path =
-      prompter.ChooseSaveFile({kRouteFileFilter, "rtz", doc_.GetRoute().VoyageNumber});
+      prompter.ChooseSaveFile({kRouteFileFilter, "rtz", doc.GetRoute().VoyageNumber});
   if (!path) return;
   const std::optional<RouteFormat> format = RouteFormatFromPath(*path);
   if (!format) {
@@ -83,7 +69,7 @@ void RouteExchangeCommands::ExportRoute() {
   }
   std::vector<std::string> notes;
   std::string error;
-  if (!ExportRouteFile(doc_.GetRoute(), doc_.GetVessel(), *format, *path, &notes, &error)) {
+  if (!ExportRouteFile(doc.GetRoute(), doc.GetVessel(), *format, *path, &notes, &error)) {
     prompter.Message(kExportFailed + *path + ":\n" + error, MessageIcon::Stop);
     return;
   }

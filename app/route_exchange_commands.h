@@ -1,38 +1,17 @@
-// RouteExchangeCommands: File > Import route and File > Export route, the route taken from or
-// written to a GPX or RTZ file (the format from the file type: ".gpx" GPX 1.1, ".rtz" RTZ 1.2).
+// File > Import route and File > Export route: the route taken from or written to a GPX or RTZ
+// file, the format from the file type (".gpx" GPX 1.1, ".rtz" RTZ 1.2), through the document's
+// prompter for the file, the question and the messages.
 #pragma once
-
-#include <QObject>
-
-class QAction;
 
 namespace keelmark {
 
 class CKeelmarkRouteXPDoc;
 
-class RouteExchangeCommands : public QObject {
-  Q_OBJECT
+// Asks for the file; the route is replaced only by a file read whole, and a route that has
+// waypoints only after the user agrees. True when the route was replaced (and recalculated).
+bool ImportRouteCommand(CKeelmarkRouteXPDoc& doc);
 
- public:
-  RouteExchangeCommands(CKeelmarkRouteXPDoc& doc, QObject* parent);
-
-  [[nodiscard]] QAction* ImportAction() const { return import_; }
-  [[nodiscard]] QAction* ExportAction() const { return export_; }
-
- public slots:
-  // Asks for the file; a route of the document is replaced only after the user agrees, and
-  // only by a file that could be read whole.
-  void ImportRoute();
-  void ExportRoute();
-
- signals:
-  // The route was replaced and recalculated: every view must show it again.
-  void RouteImported();
-
- private:
-  CKeelmarkRouteXPDoc& doc_;
-  QAction* import_;
-  QAction* export_;
-};
+// Asks for the file and writes the route; what the format cannot carry is said afterwards.
+void ExportRouteCommand(CKeelmarkRouteXPDoc& doc);
 
 }  // namespace keelmark

@@ -128,7 +128,7 @@ class TestRouteEdits : public QObject {
     const double arrival = list.doc.GetRoute().GetLast()->GetScheduledTime();
     // The example sails great circles from Bishop Rock to 41N 055W.
     QCOMPARE(list.Cell(7, 4), QStringLiteral("258. deg (GRC)"));
-    list.view.RouteEdits().ReverseAction()->trigger();
+    list.view.RouteEdits().Reverse();
     QStringList reversed = before;
     std::reverse(reversed.begin(), reversed.end());
     QCOMPARE(list.Names(), reversed);
@@ -187,17 +187,16 @@ class TestRouteEdits : public QObject {
   void exportedRouteImportsBackAndABadFileChangesNothing() {
     test::ExampleFolder folder;
     ExampleList list(folder);
-    RouteExchangeCommands exchange(list.doc, nullptr);
     const QStringList before = list.Names();
     const std::string rtz = folder.Path(QStringLiteral("crossing.rtz")).toStdString();
     list.prompter.QueueFile(rtz);
-    exchange.ExportAction()->trigger();
+    ExportRouteCommand(list.doc);
     QVERIFY(QFile::exists(QString::fromStdString(rtz)));
 
-    list.view.RouteEdits().ReverseAction()->trigger();
+    list.view.RouteEdits().Reverse();
     list.prompter.QueueFile(rtz);
     list.prompter.QueueAnswer(true);
-    exchange.ImportAction()->trigger();
+    QVERIFY(ImportRouteCommand(list.doc));
     QCOMPARE(list.Names(), before);
 
     // Not XML: one message, the route as it was.
@@ -208,7 +207,7 @@ class TestRouteEdits : public QObject {
     file.close();
     const std::size_t shown = list.prompter.Messages().size();
     list.prompter.QueueFile(bad.toStdString());
-    exchange.ImportAction()->trigger();
+    QVERIFY(!ImportRouteCommand(list.doc));
     QCOMPARE(list.prompter.Messages().size(), shown + 1);
     QVERIFY(list.prompter.Messages().back().text.find("not an XML file") != std::string::npos);
     QCOMPARE(list.Names(), before);
