@@ -20,6 +20,8 @@
 #include "app/calculator_sheet.h"
 #include "app/schedule_dialog.h"
 #include "app/main_commands.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
 #include "app/recent_file_list.h"
 #include "app/document_dialog.h"
 #include "app/program_resources.h"
@@ -433,5 +435,13 @@ void CMainFrame::OnInsertFix() { view_->InsertPositionFix(); }
 void CMainFrame::OnInsertWaypoint() { view_->InsertWaypoint(); }
 void CMainFrame::OnInsertKey() { view_->InsertRecord(); }
 void CMainFrame::OnDeleteKey() { view_->DeleteSelected(); }
+
+void CMainFrame::OnRouteImport() {
+  if (!ImportRouteCommand(*doc_)) return;
+  UpdateAllViews();
+  SetModifiedFlag();
+}
+void CMainFrame::OnRouteExport() { ExportRouteCommand(*doc_); }
+void CMainFrame::OnReverseRoute() { view_->RouteEdits().Reverse(); }
 
 }  // namespace keelmark

@@ -83,6 +83,9 @@ class CMainFrame : public QMainWindow {
   void OnInsertWaypoint();
   void OnInsertKey();
   void OnDeleteKey();
+  void OnRouteImport();
+  void OnRouteExport();
+  void OnReverseRoute();
 
  protected:
   bool event(QEvent* event) override;

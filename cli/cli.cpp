@@ -43,6 +43,10 @@ const Command kCommands[] = {
      "    --kind sailing-plan|position-report|final-report [--out FILE]",
      RunReport},
     {"schedule", "schedule --data-dir DIR [--text FILE]", RunSchedule},
+    {"route",
+     "route export|import FILE --format gpx|rtz10|rtz11|rtz12 --route ROUTE.q3v\n"
+     "      [--data-dir DIR] [--name ROUTE-NAME]",
+     RunRoute},
 };
 
 void PrintUsage(std::ostream& err) {

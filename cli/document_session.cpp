@@ -51,4 +51,12 @@ void DocumentSession::Close() {
   if (!stored) throw CommandError("not everything could be stored; see the messages above");
 }
 
+void CloseSession(DocumentSession& session) {
+  const std::size_t shown = session.Prompter().Messages().size();
+  session.Close();
+  if (session.Prompter().Messages().size() != shown) {
+    throw CommandError("the data files could not all be stored");
+  }
+}
+
 }  // namespace keelmark::cli

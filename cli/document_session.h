@@ -56,4 +56,7 @@ class DocumentSession {
   std::unique_ptr<CKeelmarkRouteXPDoc> document_;
 };
 
+// Stores the data files; CommandError when the document had to report a failure doing so.
+void CloseSession(DocumentSession& session);
+
 }  // namespace keelmark::cli

@@ -57,6 +57,26 @@ class RecordList {
     return records_.insert(std::next(it), std::move(record))->get();
   }
 
+  // Inserts before existing; puts the record first when existing is not in this list.
+  Record* InsertBefore(const Record* existing, std::unique_ptr<Record> record) {
+    auto it = Find(existing);
+    if (it == records_.end()) return AddFirst(std::move(record));
+    return records_.insert(it, std::move(record))->get();
+  }
+  // Swaps the record with its neighbour one place towards the tail (step 1) or the head
+  // (step -1). False, with nothing changed, when there is no such neighbour.
+  bool MoveBy(const Record* record, int step) {
+    auto it = Find(record);
+    if (it == records_.end() || (step != 1 && step != -1)) return false;
+    if (step < 0 && it == records_.begin()) return false;
+    auto other = step > 0 ? std::next(it) : std::prev(it);
+    if (other == records_.end()) return false;
+    std::iter_swap(it, other);
+    return true;
+  }
+  // Turns the order of the records around.
+  void Reverse() { records_.reverse(); }
+
   // The record at a 0-based index; an index outside 0..count-1 gives the last record, an empty
   // list none.
   [[nodiscard]] Record* GetAt(int index) const {
@@ -137,20 +157,6 @@ class RecordList {
       ++index;
     }
     return GetAt(bestIndex);
-  }
-
-  // nM by rhumb line along the records from one to the other (0 when they are the same).
-  [[nodiscard]] double DistanceBetween(const Record* from, const Record* to) const {
-    const CNavigation navigation;
-    double total = 0.0;
-    auto it = Find(from);
-    while (it != records_.end() && it->get() != to) {
-      auto next = std::next(it);
-      if (next == records_.end()) break;
-      total += navigation.Distance(**it, **next, false);
-      it = next;
-    }
-    return total;
   }
 
   // Hours from a's Time to b's Time.

@@ -125,7 +125,7 @@ Row ScheduleRow(const Waypoint& waypoint, const ListState& state) {
   row.cells[2] = LocalZoneText(waypoint);
   row.cells[3] = FormatNumber("%#3.0f rpm", waypoint.Rpm);
   row.cells[4] = FormatNumber(kKnotsFormat, waypoint.GroundSpeed);
-  row.cells[5] = FormatNumber("%#10.1f nM", route.DistanceBetween(&waypoint, route.GetLast()));
+  row.cells[5] = FormatNumber("%#10.1f nM", DistanceToArrival(route, &waypoint));
   row.cells[6] = waypoint.Weather.WindText();
   row.cells[7] = waypoint.Weather.CurrentText();
   return row;

@@ -92,7 +92,14 @@ Waypoint* NearestWaypoint(const Voyage& voyage, const CPosition2& position) {
 Waypoint* NextWaypoint(const Voyage& voyage, const PositionFix& position) {
   Waypoint* nearest = NearestWaypoint(voyage, position);
   if (!nearest) return nullptr;
-  const double difference = std::fabs(nearest->LegCourse - position.CourseMadeGood);
+  // W lies astern when the bearing from P to it is 90 degrees or more off P's course made good.
+  // W's own leg course cannot tell: just past W on a leg that runs on in much the same
+  // direction, that course still points ahead. A P on W (a start built from the departure) has
+  // W ahead.
+  const CNavigation navigation;
+  if (navigation.Distance(position, *nearest, true) < kSamePlaceNm) return nearest;
+  const double bearing = navigation.Course(position, *nearest, nearest->GreatCircle != 0);
+  const double difference = std::fabs(bearing - position.CourseMadeGood);
   const bool astern = difference >= 90.0 && difference <= 270.0;
   if (astern && nearest != voyage.GetLast()) return voyage.GetNext(nearest);
   return nearest;
@@ -114,10 +121,15 @@ double HoursRemaining(const Voyage& voyage, const CPosition2& position) {
   return (last->GetScheduledTime() - position.GetTime()) * 24.0;
 }
 
-double TotalDistance(const Voyage& voyage) {
+double TotalDistance(const Voyage& voyage) { return DistanceToArrival(voyage, voyage.GetFirst()); }
+
+double DistanceToArrival(const Voyage& voyage, const Waypoint* from) {
   const CNavigation navigation;
   double total = 0.0;
+  bool counting = false;
   for (const Leg& leg : RouteLegs(RoutePoints(voyage))) {
+    counting = counting || leg.start == from;
+    if (!counting) continue;
     total += navigation.Distance(*leg.start, *leg.destination, leg.destination->GreatCircle != 0);
   }
   return total;

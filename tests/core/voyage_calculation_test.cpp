@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <tuple>
 
 #include "navigation/navigation.h"
 #include "records/vessel.h"
@@ -117,26 +118,55 @@ INSTANTIATE_TEST_SUITE_P(BothModes, ManualLegTest, testing::Values(true, false),
                            return info.param ? "ConstantRpm" : "ConstantGroundSpeed";
                          });
 
-TEST(NextWaypoint, NearestWaypointAsternGivesTheOneAfterIt) {
+TEST(NextWaypoint, NearestWaypointAsternByItsBearingGivesTheOneAfterIt) {
   auto voyage = MeridianRoute(4, 24.0, true);
   CVessel2 vessel;
   CalculateFromDeparture(*voyage, vessel);  // leg courses 000
   PositionFix ship;
-  ship.SetLatitude(1.2);  // nearest is WP1
   ship.SetLongitude(0.0);
   struct Case {
+    double latitude;  // WP1 (at 1.0) is the nearest in every case
     double courseMadeGood;
     int expected;
   };
-  // Astern means the course made good is 90 to 270 degrees off the leg course.
-  for (const Case c : {Case{0.0, 1}, Case{89.9, 1}, Case{90.0, 2}, Case{180.0, 2}, Case{270.0, 2},
-                       Case{270.1, 1}, Case{359.0, 1}}) {
+  // Astern means the bearing from the ship to the waypoint is 90 to 270 degrees off the course
+  // made good. The fault this guards: a ship just past WP1 and sailing on along the route
+  // (course 000, WP1 bearing 180) was sent back to WP1, because WP1's own leg course (000)
+  // matched the course made good.
+  for (const Case c : {Case{1.2, 0.0, 2}, Case{1.2, 89.9, 2}, Case{1.2, 90.0, 2},
+                       Case{1.2, 180.0, 1}, Case{1.2, 270.0, 2}, Case{1.2, 270.1, 1},
+                       Case{0.8, 0.0, 1}, Case{0.8, 90.0, 2}, Case{0.8, 180.0, 2},
+                       Case{0.8, 270.1, 1}}) {
+    ship.SetLatitude(c.latitude);
     ship.CourseMadeGood = c.courseMadeGood;
-    EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetAt(c.expected)) << c.courseMadeGood;
+    EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetAt(c.expected))
+        << c.latitude << " " << c.courseMadeGood;
   }
   ship.SetLatitude(3.2);  // nearest is the last: it stays the next one even when astern
-  ship.CourseMadeGood = 180.0;
+  ship.CourseMadeGood = 0.0;
   EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetLast());
+  // A start built from the departure lies on the first waypoint: that is the one ahead.
+  EXPECT_EQ(NextWaypoint(*voyage, DeparturePosition(*voyage)), voyage->GetFirst());
+}
+
+TEST(RouteFigures, EachLegCountsByItsOwnType) {
+  // Along 45N from 000 to 090W: 3818.3 nM by rhumb line, 3600 nM by great circle (the central
+  // angle is 60 degrees); then 60 nM north by either.
+  Voyage voyage;
+  for (const auto [lat, lon, gc] : {std::tuple{45.0, 0.0, 0}, std::tuple{45.0, -90.0, 1},
+                                    std::tuple{46.0, -90.0, 0}}) {
+    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
+    w->SetLatitude(lat);
+    w->SetLongitude(lon);
+    w->GreatCircle = gc;
+  }
+  EXPECT_NEAR(DistanceToArrival(voyage, voyage.GetFirst()), 3660.0, 0.1);
+  EXPECT_NEAR(TotalDistance(voyage), 3660.0, 0.1);
+  voyage.GetAt(1)->GreatCircle = 0;
+  EXPECT_NEAR(DistanceToArrival(voyage, voyage.GetFirst()), 3878.3, 0.1);
+  EXPECT_NEAR(DistanceToArrival(voyage, voyage.GetAt(1)), 60.0, 1e-6);
+  EXPECT_EQ(DistanceToArrival(voyage, voyage.GetLast()), 0.0);
+  EXPECT_EQ(DistanceToArrival(voyage, nullptr), 0.0);
 }
 
 TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
