@@ -12,7 +12,6 @@
 #include <stdexcept>
 
 #include "navigation/calendar.h"
-#include "voyage/fix_current.h"
 #include "navigation/navigation.h"
 #include "records/archive.h"
 #include "records/chart_list.h"
@@ -79,12 +78,6 @@ TEST(WeatherLayout, OlderBlockTakes68BytesAndLoadsTheDefaultsOfTheRest) {
   EXPECT_EQ(in.ReadI32(), 0x12345678);
   EXPECT_TRUE(weather.OlderLayout);
   EXPECT_EQ(weather.AirPressure, 1000.0);
-  EXPECT_EQ(weather.AirTemperature, 17.0);
-  EXPECT_EQ(weather.CurrentSet, 45.0);
-  EXPECT_EQ(weather.CurrentRate, 0.75);
-  EXPECT_EQ(weather.SeaTemperature, 19.5);
-  EXPECT_EQ(weather.WindDirection, 200.0);
-  EXPECT_EQ(weather.WindSpeed, 8.0);
   EXPECT_EQ(weather.ObservationCount, 6);
   EXPECT_EQ(weather.Visibility, 15.0);
   EXPECT_EQ(weather.WeatherText, "");
@@ -272,29 +265,6 @@ TEST(WaypointReport, RouteLines) {
   waypoint.GreatCircle = 1;
   waypoint.GroundSpeed = 8.0;
   EXPECT_EQ(waypoint.RouteLine(), "L/GC/080/4952N/00626W/Bishop Rock/011200Z//");
-}
-
-TEST(FixCurrent, EstimatedFromThePreviousFixRun) {
-  PositionFix previous;
-  previous.Latitude = 50.0;
-  previous.Longitude = 0.0;
-  previous.Time = 9000.0;
-  previous.SteeredCourse = 0.0;
-  previous.LogSpeed = 14.0;
-  PositionFix fix;
-  fix.Latitude = 50.5;  // 30 nM north, two hours on: the log gives 28, the current 2 more
-  fix.Longitude = 0.0;
-  fix.Time = 9000.0 + 2.0 / 24.0;
-  fix.SteeredCourse = 180.0;  // the new fix's own course plays no part
-  fix.LogSpeed = 3.0;
-  ASSERT_TRUE(EstimateCurrent(previous, fix));
-  EXPECT_NEAR(fix.Weather.CurrentRate, 1.0, 1e-6);
-  EXPECT_NEAR(std::fmod(fix.Weather.CurrentSet + 180.0, 360.0), 180.0, 1e-4);
-
-  fix.Time = 9000.0 + 0.5 / 24.0;  // half an hour: refused, and an old estimate is cleared
-  EXPECT_FALSE(EstimateCurrent(previous, fix));
-  EXPECT_EQ(fix.Weather.CurrentRate, 0.0);
-  EXPECT_EQ(fix.Weather.CurrentSet, 0.0);
 }
 
 // --- Voyage and route document --------------------------------------------------------------

@@ -105,23 +105,6 @@ TEST(ReadSettings, EmptyStoreGivesTheDefaultsAndTheWaypointsCategory) {
   EXPECT_EQ(settings.standingOrders, "");
 }
 
-TEST(ReadSettings, SelectionStateIsReadThenReplaced) {
-  MemorySettingsStore store;
-  store.WriteInt("Settings", "HasListSelected", 0);
-  store.WriteInt("Settings", "ChartSelected", 1);
-  store.WriteInt("Settings", "ListSelected", 5);
-  store.WriteInt("Settings", "StatusListSelected", 1);
-  store.WriteInt("Settings", "PropListSelected", 3);
-  Settings settings;
-  ReadSettings(store, settings);
-  EXPECT_EQ(settings.hasListSelected, 1);
-  EXPECT_EQ(settings.chartSelected, 0);
-  EXPECT_EQ(settings.listSelected, 0);
-  // Not replaced: the under-way flag and the property list's selection survive a restart.
-  EXPECT_EQ(settings.statusListSelected, 1);
-  EXPECT_EQ(settings.propListSelected, 3);
-}
-
 // Every value changed from its default.
 Settings Changed() {
   Settings s;
@@ -173,21 +156,6 @@ TEST(WriteSettings, WritesTheKeysReadSettingsReads) {
   EXPECT_EQ(content.at("Path").at("Schedule"), "");
   EXPECT_EQ(content.at("Keelmark Route").at("ConvChar"), ";");
   EXPECT_EQ(content.at("Settings").at("ListSelected"), "6");
-}
-
-TEST(WriteSettings, RoundTripKeepsEveryValueButTheReplacedSelection) {
-  const Settings written = Changed();
-  MemorySettingsStore store;
-  WriteSettings(store, written);
-  WriteColors(store, written);
-  Settings read;
-  ReadSettings(store, read);
-  ReadColors(store, read);
-  Settings expected = written;
-  expected.hasListSelected = 1;
-  expected.chartSelected = 0;
-  expected.listSelected = 0;
-  EXPECT_EQ(read, expected);
 }
 
 TEST(Colors, PackedAsBlueGreenRed) {
@@ -307,6 +275,8 @@ TEST_F(IniFileTest, SettingsSurviveAFileRoundTrip) {
   Settings read;
   ReadSettings(again, read);
   ReadColors(again, read);
+  // The selection is read, then replaced by the Waypoints list; the under-way flag and the
+  // property list's selection survive.
   written.hasListSelected = 1;
   written.chartSelected = 0;
   written.listSelected = 0;
