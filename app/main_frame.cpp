@@ -17,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/calculator_sheet.h"
+#include "app/schedule_dialog.h"
 #include "app/main_commands.h"
 #include "app/recent_file_list.h"
 #include "app/document_dialog.h"
@@ -398,6 +400,10 @@ void CMainFrame::OnOptions() {
   if (!editors_.editOptions) return;
   if (editors_.editOptions(this, *doc_)) UpdateAllViews();
 }
+
+void CMainFrame::OnCalculator() { RunCalculator(this, *doc_); }
+
+void CMainFrame::OnMasterSchedule() { RunMasterSchedule(this, *doc_); }
 
 void CMainFrame::OnReporting() {
   if (doc_->GetRoute().GetCount() < 2) {

@@ -399,6 +399,8 @@ void PropertySheet::HideTabs() {
   tabs_->setDocumentMode(true);
 }
 
+void PropertySheet::UseCloseButton() { buttons_->setStandardButtons(QDialogButtonBox::Close); }
+
 bool PropertySheet::Run() {
   CopyIn();
   for (int i = 0; i < PageCount(); ++i) Page(i)->ShowValues();

@@ -171,6 +171,8 @@ class PropertySheet : public QDialog {
   [[nodiscard]] Prompter& GetPrompter() const { return prompter_; }
   // A dialog of one page shows no tab.
   void HideTabs();
+  // A sheet that only shows figures has one button, "Close", which keeps nothing.
+  void UseCloseButton();
 
   // Copies the record into the pages, shows them and runs the sheet; on OK copies the pages
   // back into the record. True on OK.

@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include "app/calculator_sheet.h"
 #include "app/record_editors.h"
 #include "voyage/position_fixes.h"
 #include "tests/app/editor_test_support.h"
@@ -16,6 +17,7 @@ class TestEditorScreenshots : public QObject {
   static constexpr int kVoyage = -1;
   static constexpr int kVessel = -2;
   static constexpr int kOptions = -3;
+  static constexpr int kCalculator = -4;
 
   // Opens the editor and looks at each of its pages as it is shown.
   static void LookAtEveryPage(const QString& editor, const std::function<bool()>& open) {
@@ -50,13 +52,14 @@ class TestEditorScreenshots : public QObject {
   }
 
  private slots:
-  // Each editor on a record of the example data: a category, or the voyage, vessel and options
-  // sheets.
+  // Each editor on a record of the example data: a category, or the voyage, vessel, options
+  // and calculator sheets.
   void everyPageFits_data() {
     QTest::addColumn<int>("category");
     QTest::newRow("voyage") << kVoyage;
     QTest::newRow("vessel") << kVessel;
     QTest::newRow("options") << kOptions;
+    QTest::newRow("calculator") << kCalculator;
     QTest::newRow("waypoint") << int(Category::Waypoints);
     QTest::newRow("fix") << int(Category::History);
     QTest::newRow("warning") << int(Category::Warnings);
@@ -78,6 +81,11 @@ class TestEditorScreenshots : public QObject {
       LookAtEveryPage(editor, [&] { return EditVessel(nullptr, doc); });
     } else if (category == kOptions) {
       LookAtEveryPage(editor, [&] { return EditOptions(nullptr, doc); });
+    } else if (category == kCalculator) {
+      LookAtEveryPage(editor, [&] {
+        RunCalculator(nullptr, doc);
+        return true;
+      });
     } else if (category == int(Category::History)) {
       PositionFix* fix = ProposeLatestFix(doc.GetHistory());
       LookAtEveryPage(editor, [&] {

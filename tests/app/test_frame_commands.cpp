@@ -128,17 +128,31 @@ class TestFrameCommands : public QObject {
          {"actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup", "actionFileSend",
           "actionExportList", "actionMeteoExport", "actionMeteoImport", "actionMeteoRequest",
           "actionEditSelectedItem", "actionStormAdvisory", "actionGraphicsNoonReport",
-          "actionPlottingSheet", "actionCoverPage", "actionCalculator", "actionNoonReport",
-          "actionReporting", "actionMasterSchedule", "actionGpsMonitor", "actionReportBug"}) {
+          "actionPlottingSheet", "actionCoverPage", "actionNoonReport", "actionReporting",
+          "actionGpsMonitor", "actionReportBug"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && !action->isEnabled(), name);
       QVERIFY2(!action->associatedObjects().isEmpty(), name);  // it is in a menu
     }
-    for (const char* name :
-         {"actionStandingOrders", "actionDepartureChecklist", "actionArrivalChecklist"}) {
+    for (const char* name : {"actionStandingOrders", "actionDepartureChecklist",
+                             "actionArrivalChecklist", "actionCalculator", "actionMasterSchedule"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && action->isEnabled(), name);
     }
+  }
+
+  void toolsOpenTheCalculatorAndTheMasterSchedule() {
+    ExampleFolder folder;
+    ExampleFrame app(folder, ProgramEditors());
+    QStringList captions;
+    for (const char* name : {"actionCalculator", "actionMasterSchedule"}) {
+      test::HandleNextModal([&captions](QWidget* modal) {
+        captions << modal->windowTitle();
+        return modal->close();
+      });
+      ActionOf(app.Frame(), name)->trigger();
+    }
+    QCOMPARE(captions, (QStringList{"Calculator", "Master Schedule"}));
   }
 
   void editorCommandsNeedTheirEditors() {
