@@ -24,11 +24,6 @@ QStringList Totals(QWidget* dialog) {
 
 void Press(QWidget* dialog, const char* button) { Click(ButtonText(dialog, button)); }
 
-QByteArray FileBytes(const QString& path) {
-  QFile file(path);
-  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
-
 }  // namespace
 
 class TestMasterSchedule : public QObject {

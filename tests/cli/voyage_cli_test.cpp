@@ -20,11 +20,7 @@ constexpr const char* kNow = "2026-12-06T12:00:00Z";
 
 class ExampleVoyageTest : public testing::Test {
  protected:
-  ExampleVoyageTest() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
-    }
-  }
+  ExampleVoyageTest() { keelmark::test::CopyExamples(folder_); }
   std::string Route() const { return folder_.PathOf("atlantic-westbound.q3v"); }
   std::string Folder() const { return folder_.PathOf(""); }
   test::CliOutcome Run(std::vector<std::string> args) const {

@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <memory>
 
@@ -11,7 +12,7 @@
 #include "navigation/navigation.h"
 #include "document/keelmark_document.h"
 #include "records/route_document.h"
-#include "tests/core/test_files.h"
+#include "tests/core/document_fixture.h"
 
 namespace keelmark {
 namespace {
@@ -26,50 +27,19 @@ std::string Heads(const ColumnSet& columns) {
   return text;
 }
 
-struct HeadCase {
-  Category category;
-  const char* heads;
-};
-
-class CategoryHeads : public testing::TestWithParam<HeadCase> {};
+// The eight column heads of each category, one line each in category order, as
+// "Text L|R width|" for every column.
+class CategoryHeads : public testing::TestWithParam<int> {};
 
 TEST_P(CategoryHeads, EachCategoryHasItsEightColumns) {
-  EXPECT_EQ(Heads(CategoryColumns(GetParam().category)), GetParam().heads);
+  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/lists/columns.txt");
+  std::string line;
+  for (int k = 0; k <= GetParam(); ++k) std::getline(in, line);
+  EXPECT_EQ(Heads(CategoryColumns(static_cast<Category>(GetParam()))), line);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCategories, CategoryHeads,
-    testing::Values(
-        HeadCase{Category::Waypoints,
-                 "Waypoint L100|Latitude L100|Longitude L100|Local Time L100|Bearing R100|"
-                 "Distance R100|Wind L100|Current L100|"},
-        HeadCase{Category::History,
-                 "Date and Time L100|Latitude L100|Longitude L100|Local Time L100|"
-                 "GroundCourse R100|GroundSpeed R100|Engine rpm R100|Current L100|"},
-        HeadCase{Category::Schedule,
-                 "Waypoint L100|ETA L100|Local Time L100|Required R80|Grnd Speed R80|"
-                 "Remaining R140|Wind L100|Current L100|"},
-        HeadCase{Category::Warnings,
-                 "ID L100|Latitude L100|Longitude L100|Valid Till L200|Description L250| L0| L0|"
-                 " L0|"},
-        HeadCase{Category::Reporting,
-                 "Name L100|Latitude L100|Longitude L100|Action L100|Last completed R100| R100|"
-                 " L100| L100|"},
-        HeadCase{Category::Publications,
-                 "Publication L100|Edition L100|Last Correction L100|Publisher L100| R100| R100|"
-                 " R100| L100|"},
-        HeadCase{Category::Ports,
-                 "Port of L100|Latitude L100|Longitude L100|Local Time L100|"
-                 "Distance inbound R100|Berth R100|Agent Name R100|Agent Email L100|"},
-        HeadCase{Category::Charts,
-                 "Chart L100|Publication L100|Last Correction L100|Scale L100|At Latitude R100|"
-                 "Projection R100|Folio R100|Publisher L100|"},
-        HeadCase{Category::Forecast,
-                 "Area L100|UTC L100|Wind L100|Wave ht L100|Swell L100|Visibility L100|"
-                 "Weather L100|Current L100|"},
-        HeadCase{Category::Storms,
-                 "Name L100|UTC L100|Latitude L100|Longitude L100|Course L100|Speed L100|"
-                 "Bearing L100|Distance L100|"}));
+INSTANTIATE_TEST_SUITE_P(AllCategories, CategoryHeads,
+                         testing::Range(0, static_cast<int>(kCategoryCount)));
 
 struct ZoneCase {
   double hours;
@@ -92,17 +62,11 @@ INSTANTIATE_TEST_SUITE_P(Offsets, ZoneTexts,
 
 // A document on an empty data folder (every file present and empty, a default vessel) at a
 // fixed "now" of 6 December 2026 12:00 UTC.
-class CategoryTableTest : public testing::Test {
+class CategoryTableTest : public test::DocumentFixture {
  protected:
-  CategoryTableTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
-                             "port.dat", "forecast.dat"}) {
-      EXPECT_TRUE(WriteFileAtomically(folder_.PathOf(name), std::string(4, '\0')));
-    }
-    CVessel2 vessel;
-    EXPECT_TRUE(StoreArchiveFile(folder_.PathOf("vessel.dat"),
-                                 [&](Archive& a) { vessel.Serialize(a); }));
-    doc_ = std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
+  CategoryTableTest() {
+    WriteEmptyDataFiles();
+    doc_ = Open();
   }
 
   // 1 December 2026 00:00 UTC plus some days.
@@ -150,11 +114,6 @@ class CategoryTableTest : public testing::Test {
     return FillCategory(*doc_, category);
   }
 
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-  MemorySettingsStore store_;
-  ScriptedPrompter prompter_;
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 };
 

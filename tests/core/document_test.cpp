@@ -7,45 +7,27 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "tests/core/test_files.h"
+#include "tests/core/document_fixture.h"
 
 namespace keelmark {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A data folder with every data file present (empty lists, a default vessel), the document's
-// settings in memory, and a scripted prompter.
-class DocumentTest : public testing::Test {
+// A data folder with every data file present (empty lists, a default vessel).
+class DocumentTest : public test::DocumentFixture {
  protected:
-  DocumentTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
-                             "port.dat", "forecast.dat"}) {
-      WriteBytes(name, {0, 0, 0, 0});
-    }
-    CVessel2 vessel;
-    EXPECT_TRUE(StoreArchiveFile(PathOf("vessel.dat"), [&](Archive& a) { vessel.Serialize(a); }));
-  }
+  DocumentTest() { WriteEmptyDataFiles(); }
 
-  std::string PathOf(const std::string& name) const { return folder_.PathOf(name); }
   void WriteBytes(const std::string& name, const Archive::Bytes& bytes) const {
     std::ofstream(PathOf(name), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::unique_ptr<CKeelmarkRouteXPDoc> Open() {
-    return std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
     for (const auto& m : prompter_.Messages()) texts.push_back(m.text);
     return texts;
   }
-
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-  MemorySettingsStore store_;
-  ScriptedPrompter prompter_;
 };
 
 TEST_F(DocumentTest, AllFilesPresentLoadsQuietlyAndStoresThemBack) {
