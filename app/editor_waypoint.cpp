@@ -12,7 +12,7 @@ namespace keelmark {
 namespace {
 
 constexpr const char* kTowards = "When sailing TOWARDS this waypoint:";
-constexpr WeatherField kWeatherFields[] = {
+constexpr WeatherField kWaypointWeatherFields[] = {
     WeatherField::WindSpeed,   WeatherField::WindDirection,  WeatherField::SwellHeight,
     WeatherField::SwellDirection, WeatherField::WaveHeight, WeatherField::AirPressure,
     WeatherField::AirTemperature, WeatherField::SeaTemperature};
@@ -81,7 +81,7 @@ CSheetWaypoint::CSheetWaypoint(const QString& caption, Waypoint& waypoint, Promp
   AddPage(new CPageWaypointWeather("Weather",
                                    {"Use weather as set by voyage properties",
                                     "Manually set weather conditions below:"},
-                                   kWeatherFields, manualWeather_, w.Weather));
+                                   kWaypointWeatherFields, manualWeather_, w.Weather));
   AddPage(new CPageWaypointWeather("Current",
                                    {"Use average current as calculated by Keelmark Route",
                                     "Manually set current below"},
@@ -103,7 +103,7 @@ void CSheetWaypoint::Taking() {
     w.GroundSpeed = opened.GroundSpeed;
   }
   w.UseVoyageWeather = manualWeather_ == 1 ? 0 : 1;
-  if (manualWeather_ != 1) CopyWeatherFields(kWeatherFields, opened.Weather, w.Weather);
+  if (manualWeather_ != 1) CopyWeatherFields(kWaypointWeatherFields, opened.Weather, w.Weather);
   if (manualCurrent_ != 1) CopyWeatherFields(kCurrentFields, opened.Weather, w.Weather);
 }
 
