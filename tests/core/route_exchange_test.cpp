@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cmath>
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -20,12 +20,12 @@ double DayOf(const char* iso) {
   return CNavigation().LocalDayNumber(t);
 }
 
-// A route of 2 to 40 waypoints starting anywhere (the 180th meridian included), each leg up
-// to 90 nM in any direction, with names that XML must escape, random leg types and hand-set
+// A route of 2 to 40 waypoints starting anywhere between 100W and 100E (rhumb lines are not
+// taken across the 180th meridian), each leg up to 130 nM in any direction, with names that XML must escape, random leg types and hand-set
 // speeds, a departure and an arrival on whole seconds.
 Voyage RandomRoute(std::mt19937& random) {
   std::uniform_int_distribution<int> count(2, 40), coin(0, 1), seconds(0, 86400 * 20);
-  std::uniform_real_distribution<double> lat(-70.0, 70.0), lon(-180.0, 180.0), step(-1.5, 1.5),
+  std::uniform_real_distribution<double> lat(-70.0, 70.0), lon(-100.0, 100.0), step(-1.5, 1.5),
       speed(4.0, 25.0);
   const char* const names[] = {"Cap d'Antibes", "A & B <north>", "\"Quoted\"", "Øresund Ñ",
                                "", "  spaced  "};
@@ -35,8 +35,8 @@ Voyage RandomRoute(std::mt19937& random) {
   for (int i = 0; i < n; ++i) {
     const Waypoint* previous = route.GetLast();
     Waypoint* w = route.Add(std::make_unique<Waypoint>());
-    w->Latitude = previous ? previous->Latitude + step(random) : lat(random);
-    w->Longitude = previous ? std::remainder(previous->Longitude + step(random), 360.0) : lon(random);
+    w->Latitude = previous ? std::clamp(previous->Latitude + step(random), -80.0, 80.0) : lat(random);
+    w->Longitude = previous ? previous->Longitude + step(random) : lon(random);
     w->SetName(std::string(names[i % 6]) + std::to_string(i));
     w->GreatCircle = i > 0 ? coin(random) : 0;
     if (i > 0 && coin(random)) {
