@@ -72,6 +72,8 @@ class CMainFrame : public QMainWindow {
   void OnOptions();
   void OnReporting();
   void OnStormAdvisory();
+  void OnCalculator();
+  void OnMasterSchedule();
   // The commands of the command table that have no slot of their own elsewhere.
   void OnFileSaveCommand() { OnFileSave(); }
   void OnFileSaveAsCommand() { OnFileSaveAs(); }

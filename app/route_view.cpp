@@ -112,6 +112,7 @@ void CKeelmarkRouteView::RefreshList() {
   if (!category) return;
   const int index = static_cast<int>(*category);
   showingSelection_ = true;
+  doc_.UpdateForList(*category);
   model_->SetTable(FillCategory(doc_, *category));
   showingSelection_ = false;
   // The widths the user gave this category's columns, else the category's own; a column the
@@ -259,7 +260,7 @@ void CKeelmarkRouteView::InsertWaypoint() {
 }
 
 void CKeelmarkRouteView::AfterChange() {
-  doc_.RecalculateVoyage(doc_.GetSettings().statusListSelected == 0);
+  doc_.UpdateVoyage(VoyageStart::UnderWayFlag);
   emit DocumentChanged();
   emit DocumentModified();
 }

@@ -74,11 +74,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
       const std::string& value = args[next + 1];
       if (option == "--now") {
-        TimeValue now = 0;
-        if (!ParseIsoUtc(value, now)) {
-          throw UsageError("--now: '" + value + "' is not a UTC time like 2026-12-06T12:00:00Z");
+        try {
+          fixedClock.emplace(ParseTime(value, "--now"));
+        } catch (const CommandError& e) {
+          throw UsageError(e.what());  // a program option, like every other one here
         }
-        fixedClock.emplace(now);
       } else if (option == "--settings") {
         settingsPath = value;
       } else {

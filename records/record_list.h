@@ -29,8 +29,15 @@ class RecordList {
   virtual ~RecordList() = default;
   RecordList(RecordList&&) noexcept = default;
   RecordList& operator=(RecordList&&) noexcept = default;
-  RecordList(const RecordList&) = delete;
-  RecordList& operator=(const RecordList&) = delete;
+  // A copy owns copies of the records (an editor's working copy of a record with lists).
+  RecordList(const RecordList& other) { CopyRecordsOf(other); }
+  RecordList& operator=(const RecordList& other) {
+    if (this != &other) {
+      RemoveAll();
+      CopyRecordsOf(other);
+    }
+    return *this;
+  }
 
   [[nodiscard]] int GetCount() const { return static_cast<int>(records_.size()); }
   [[nodiscard]] bool IsEmpty() const { return records_.empty(); }
@@ -121,6 +128,19 @@ class RecordList {
     while (!records_.empty()) records_.pop_back();
   }
 
+  // The n-th (from 0) record that shown(record) accepts, in list order; none when there is no
+  // such record (n < 0 included).
+  template <typename Shown>
+  [[nodiscard]] Record* NthWhere(int n, Shown shown) const {
+    if (n < 0) return nullptr;
+    for (const auto& record : records_) {
+      if (!shown(*record)) continue;
+      if (n == 0) return record.get();
+      --n;
+    }
+    return nullptr;
+  }
+
   // The record nearest the position by great circle; the first of equal distances; none when
   // the list is empty.
   [[nodiscard]] Record* Nearest(const CPosition2& position) const {
@@ -202,6 +222,10 @@ class RecordList {
   typename Storage::iterator Find(const Record* record) {
     return std::find_if(records_.begin(), records_.end(),
                         [record](const auto& owned) { return owned.get() == record; });
+  }
+
+  void CopyRecordsOf(const RecordList& other) {
+    for (const auto& record : other.records_) Add(std::make_unique<Record>(*record));
   }
 
   Storage records_;

@@ -50,13 +50,13 @@ bool SetArrivalTime(Voyage& voyage, TimeValue localTime);
 // name, zone offset and departure time, with no course or speed made good.
 [[nodiscard]] PositionFix DeparturePosition(const Voyage& voyage);
 
-// Fills every leg's computed values and times of arrival from P. The vessel's calibration rpm
-// and heading are used while the resistances are worked out and restored afterwards.
-// Impossible figures (P at or after the arrival, no automatic leg, a ground speed of 0) come
-// out infinite or not-a-number and are shown as "NA"; nothing loops or casts on them.
-bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start);
+// Fills every leg's computed values and times of arrival from P. Impossible figures (P at or
+// after the arrival, no automatic leg, a ground speed of 0) come out infinite or not-a-number
+// and are shown as "NA"; nothing loops or casts on them. The document's voyage is calculated
+// only through CKeelmarkRouteXPDoc::UpdateVoyage.
+void CalculateVoyage(Voyage& voyage, const CVessel2& vessel, const PositionFix& start);
 
 // CalculateVoyage from DeparturePosition.
-bool CalculateFromDeparture(Voyage& voyage, CVessel2& vessel);
+void CalculateFromDeparture(Voyage& voyage, const CVessel2& vessel);
 
 }  // namespace keelmark
