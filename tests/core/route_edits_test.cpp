@@ -55,21 +55,5 @@ TEST(ReverseWaypoints, LegValuesGoWithTheirLegsAndTheEndTimesStayAtTheEnds) {
   }
 }
 
-TEST(RecordListOrder, MoveByStopsAtTheEndsAndInsertBeforeFallsBackToTheFront) {
-  Voyage route = FourPoints();
-  const Waypoint* a = route.GetFirst();
-  const Waypoint* d = route.GetLast();
-  EXPECT_FALSE(route.MoveBy(a, -1));
-  EXPECT_FALSE(route.MoveBy(d, 1));
-  EXPECT_FALSE(route.MoveBy(a, 2));
-  EXPECT_TRUE(route.MoveBy(a, 1));
-  EXPECT_EQ(route.IndexOf(a), 1);
-  EXPECT_TRUE(route.MoveBy(d, -1));
-  EXPECT_EQ(route.IndexOf(d), 2);
-  const Waypoint* inserted = route.InsertBefore(d, std::make_unique<Waypoint>());
-  EXPECT_EQ(route.IndexOf(inserted), 2);
-  EXPECT_EQ(route.IndexOf(route.InsertBefore(nullptr, std::make_unique<Waypoint>())), 0);
-}
-
 }  // namespace
 }  // namespace keelmark

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 
@@ -19,20 +20,23 @@ double DayOf(const char* iso) {
   return CNavigation().LocalDayNumber(t);
 }
 
-// A route of 2 to 40 waypoints anywhere on the globe, with names that XML must escape, random
-// leg types and hand-set speeds, a departure and an arrival on whole seconds.
+// A route of 2 to 40 waypoints starting anywhere between 100W and 100E (rhumb lines are not
+// taken across the 180th meridian), each leg up to 130 nM in any direction, with names that XML must escape, random leg types and hand-set
+// speeds, a departure and an arrival on whole seconds.
 Voyage RandomRoute(std::mt19937& random) {
   std::uniform_int_distribution<int> count(2, 40), coin(0, 1), seconds(0, 86400 * 20);
-  std::uniform_real_distribution<double> lat(-80.0, 80.0), lon(-180.0, 180.0), speed(4.0, 25.0);
+  std::uniform_real_distribution<double> lat(-70.0, 70.0), lon(-100.0, 100.0), step(-1.5, 1.5),
+      speed(4.0, 25.0);
   const char* const names[] = {"Cap d'Antibes", "A & B <north>", "\"Quoted\"", "Øresund Ñ",
                                "", "  spaced  "};
   Voyage route;
   route.VoyageNumber = "V" + std::to_string(count(random));
   const int n = count(random);
   for (int i = 0; i < n; ++i) {
+    const Waypoint* previous = route.GetLast();
     Waypoint* w = route.Add(std::make_unique<Waypoint>());
-    w->Latitude = lat(random);
-    w->Longitude = lon(random);
+    w->Latitude = previous ? std::clamp(previous->Latitude + step(random), -80.0, 80.0) : lat(random);
+    w->Longitude = previous ? previous->Longitude + step(random) : lon(random);
     w->SetName(std::string(names[i % 6]) + std::to_string(i));
     w->GreatCircle = i > 0 ? coin(random) : 0;
     if (i > 0 && coin(random)) {
@@ -42,7 +46,7 @@ Voyage RandomRoute(std::mt19937& random) {
   }
   const double departure = DayOf("2026-12-01T00:00:00Z") + seconds(random) / 86400.0;
   route.GetFirst()->SetTime(departure);
-  route.GetLast()->SetScheduledTime(departure + 3.0 + seconds(random) / 86400.0);
+  route.GetLast()->SetScheduledTime(departure + 10.0 + seconds(random) / 86400.0);
   return route;
 }
 
@@ -69,20 +73,24 @@ TEST_P(RouteRoundTrip, KeepsPositionsNamesLegTypesSpeedsAndTimesOfRandomRoutes) 
       if (i == 0) continue;  // the first waypoint has no leg
       EXPECT_EQ(b.GreatCircle, a.GreatCircle) << i;
       EXPECT_EQ(b.ManualSpeed, a.ManualSpeed) << i;
-      if (a.ManualSpeed) EXPECT_EQ(b.GroundSpeed, a.GroundSpeed) << i;
+      if (a.ManualSpeed) {
+        EXPECT_EQ(b.GroundSpeed, a.GroundSpeed) << i;
+      }
     }
     // A second apart at most: GPX gives the arrival back through the mean planned speed.
     EXPECT_NEAR(back.GetFirst()->GetTime(), route.GetFirst()->GetTime(), 1.0 / 86400.0);
     EXPECT_NEAR(back.GetLast()->GetScheduledTime(), route.GetLast()->GetScheduledTime(),
                 1.0 / 86400.0);
-    if (GetParam() != RouteFormat::Gpx) EXPECT_EQ(back.VoyageNumber, route.VoyageNumber);
+    if (GetParam() != RouteFormat::Gpx) {
+      EXPECT_EQ(back.VoyageNumber, route.VoyageNumber);
+    }
   }
 }
 
 INSTANTIATE_TEST_SUITE_P(EveryFormat, RouteRoundTrip,
                          testing::Values(RouteFormat::Gpx, RouteFormat::Rtz10, RouteFormat::Rtz11,
                                          RouteFormat::Rtz12),
-                         [](const auto& info) { return std::string(RouteFormatWord(info.param)); });
+                         [](const auto& test) { return std::string(RouteFormatWord(test.param)); });
 
 TEST(RouteExport, WritesEachVersionsNamesAndSaysWhatItCannotCarry) {
   Voyage route;
@@ -154,10 +162,16 @@ TEST_P(SampleRouteFiles, Import) {
     if (i == 0) continue;
     EXPECT_EQ(w.GreatCircle, c.greatCircle[at]) << c.names[at];
     EXPECT_EQ(w.ManualSpeed, c.manualSpeed[at] > 0.0 ? 1 : 0) << c.names[at];
-    if (c.manualSpeed[at] > 0.0) EXPECT_EQ(w.GroundSpeed, c.manualSpeed[at]) << c.names[at];
+    if (c.manualSpeed[at] > 0.0) {
+      EXPECT_EQ(w.GroundSpeed, c.manualSpeed[at]) << c.names[at];
+    }
   }
-  if (c.departure) EXPECT_NEAR(route.GetFirst()->GetTime(), DayOf(c.departure), 1e-9);
-  if (c.arrival) EXPECT_NEAR(route.GetLast()->GetScheduledTime(), DayOf(c.arrival), 1e-5);
+  if (c.departure) {
+    EXPECT_NEAR(route.GetFirst()->GetTime(), DayOf(c.departure), 1e-9);
+  }
+  if (c.arrival) {
+    EXPECT_NEAR(route.GetLast()->GetScheduledTime(), DayOf(c.arrival), 1e-5);
+  }
   EXPECT_EQ(route.VoyageNumber, c.voyageNumber);
   ASSERT_EQ(imported->notes.size(), c.notes.size());
   for (std::size_t i = 0; i < c.notes.size(); ++i) {
@@ -192,7 +206,7 @@ INSTANTIATE_TEST_SUITE_P(
                    {"Ambrose", "Nantucket SE", "Sable SW", "Halifax pilot"}, {0, 0, 1, 0},
                    {0, 15.5, 0, 0}, "2026-12-10T12:00:00Z", "2026-12-12T06:00:00Z", "W-2026-12",
                    {"speed range", "stay at waypoint id 42"}}),
-    [](const auto& info) { return "Sample" + std::to_string(info.index); });
+    [](const auto& test) { return "Sample" + std::to_string(test.index); });
 
 TEST(SampleRouteFiles, PlotterArrivalFollowsFromDepartureAndPlannedSpeed) {
   std::string error;
@@ -259,7 +273,7 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"thousands", RouteFormat::Gpx, ManyPoints(2500), "at most 1000"},
         BadFile{"noPoints", RouteFormat::Gpx, "<gpx><rte><name>A</name></rte></gpx>",
                 "fewer than two waypoints"}),
-    [](const auto& info) { return std::string(info.param.what); });
+    [](const auto& test) { return std::string(test.param.what); });
 
 TEST(BadRouteFiles, ANamedRouteThatIsNotThereIsAnError) {
   std::string error;

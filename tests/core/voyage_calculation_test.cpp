@@ -118,10 +118,11 @@ TEST(NextWaypoint, NearestWaypointAsternByItsBearingGivesTheOneAfterIt) {
   // made good. The fault this guards: a ship just past WP1 and sailing on along the route
   // (course 000, WP1 bearing 180) was sent back to WP1, because WP1's own leg course (000)
   // matched the course made good.
-  for (const Case c : {Case{1.2, 0.0, 2}, Case{1.2, 89.9, 2}, Case{1.2, 90.0, 2},
-                       Case{1.2, 180.0, 1}, Case{1.2, 270.0, 2}, Case{1.2, 270.1, 1},
-                       Case{0.8, 0.0, 1}, Case{0.8, 90.0, 2}, Case{0.8, 180.0, 2},
-                       Case{0.8, 270.1, 1}}) {
+  // Past WP1 it bears 180, before it 000.
+  for (const Case c : {Case{1.2, 0.0, 2}, Case{1.2, 89.9, 2}, Case{1.2, 90.1, 1},
+                       Case{1.2, 180.0, 1}, Case{1.2, 269.9, 1}, Case{1.2, 270.1, 2},
+                       Case{0.8, 0.0, 1}, Case{0.8, 89.9, 1}, Case{0.8, 90.1, 2},
+                       Case{0.8, 269.9, 2}, Case{0.8, 270.1, 1}}) {
     ship.SetLatitude(c.latitude);
     ship.CourseMadeGood = c.courseMadeGood;
     EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetAt(c.expected))
