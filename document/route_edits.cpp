@@ -51,8 +51,8 @@ void RecalculateAfterRouteEdit(CKeelmarkRouteXPDoc& doc) {
   // From the departure first, so that the legs already sailed show the route as it now is
   // (a calculation from the present position leaves them alone); then from the present
   // position once the voyage is under way.
-  doc.RecalculateVoyage(true);
-  if (doc.GetSettings().statusListSelected != 0) doc.RecalculateVoyage(false);
+  doc.UpdateVoyage(VoyageStart::Departure);
+  doc.UpdateVoyage(VoyageStart::UnderWayFlag);
 }
 
 Waypoint* InsertWaypointBefore(CKeelmarkRouteXPDoc& doc, const Waypoint* before) {
