@@ -52,7 +52,7 @@ void RecalculateAfterRouteEdit(CKeelmarkRouteXPDoc& doc) {
   // (a calculation from the present position leaves them alone); then from the present
   // position once the voyage is under way.
   doc.UpdateVoyage(VoyageStart::Departure);
-  if (doc.GetSettings().underWay != 0) doc.UpdateVoyage(VoyageStart::UnderWayFlag);
+  doc.UpdateVoyage(VoyageStart::UnderWayFlag);
 }
 
 Waypoint* InsertWaypointBefore(CKeelmarkRouteXPDoc& doc, const Waypoint* before) {
