@@ -74,6 +74,8 @@ class TestRouteEdits : public QObject {
     const QStringList before = list.Names();
     const double departure = list.doc.GetRoute().GetFirst()->GetTime();
     list.Pick(3);
+    // Window shortcuts reach only an active window.
+    QVERIFY(QTest::qWaitForWindowActive(&list.view));
     QTest::keyClick(&list.view, Qt::Key_Down, Qt::ControlModifier);
     QCOMPARE(list.Names()[4], before[3]);
     QCOMPARE(list.Names()[3], before[4]);
