@@ -1,6 +1,7 @@
 #include "app/main_frame.h"
 
 #include <QAction>
+#include <algorithm>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -16,6 +17,8 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/main_commands.h"
+#include "app/recent_file_list.h"
 #include "app/document_dialog.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
@@ -43,9 +46,6 @@ constexpr const char* kNoStormData =
     "No voyage or no hurricanes listed\nCan not display hurricane data";
 // The maker's web site (a placeholder address until the site exists).
 constexpr const char* kHomepage = "https://keelmark-route.brineholt.example/";
-// The recent-file list in the settings store.
-constexpr const char* kRecentSection = "Recent File List";
-constexpr const char* kRecentKey = "File%1";
 
 // A route document among dropped files: the first local file named *.q3v.
 QString DroppedRouteFile(const QMimeData* mime) {
@@ -89,8 +89,7 @@ CMainFrame::CMainFrame(FrameSetup setup, QWidget* parent)
   layout->addWidget(view_, 1);
   setCentralWidget(central);
 
-  CreateActions();
-  CreateMenus();
+  CreateCommands();
   CreateToolBar();
   statusBar()->showMessage(QString::fromLatin1(kReady));
 
@@ -100,7 +99,6 @@ CMainFrame::CMainFrame(FrameSetup setup, QWidget* parent)
   connect(panel_, &CTopPanel::DocumentModified, this, [this] { SetModifiedFlag(); });
 
   setAcceptDrops(true);
-  LoadRecentFiles();
   UpdateTitle();
   resize(1024, 680);
   view_->setFocus();
@@ -114,266 +112,98 @@ CMainFrame::~CMainFrame() {
   delete takeCentralWidget();
 }
 
-QAction* CMainFrame::AddCommand(const QString& objectName, const QString& text,
-                                const char* commandString) {
-  auto* action = new QAction(text, this);
-  action->setObjectName(objectName);
-  // A command string is the status-bar prompt, a line break and the tooltip.
-  const QStringList halves = QString::fromLatin1(commandString).split(u'\n');
-  action->setStatusTip(halves.value(0));
-  action->setToolTip(halves.value(1, halves.value(0)));
-  return action;
-}
-
 QAction* CMainFrame::Command(const QString& objectName) const {
   return findChild<QAction*>(objectName, Qt::FindDirectChildrenOnly);
 }
 
-void CMainFrame::CreateActions() {
-  const bool withRecordEditor = static_cast<bool>(editors_.editRecord);
-  QAction* a = nullptr;
-
-  a = AddCommand("actionFileNew", tr("&New"), "Create a new route document\nNew");
-  a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_N));
-  a->setIcon(ToolbarIcon("new"));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnFileNew);
-  a = AddCommand("actionFileOpen", tr("&Open..."), "Open an existing route document\nOpen");
-  a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_O));
-  a->setIcon(ToolbarIcon("open"));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnFileOpen);
-  a = AddCommand("actionFileSave", tr("&Save"), "Save the route document\nSave");
-  a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_S));
-  a->setIcon(ToolbarIcon("save"));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnFileSave);
-  a = AddCommand("actionFileSaveAs", tr("Save &As..."),
-                 "Save the route document under a new name\nSave As");
-  connect(a, &QAction::triggered, this, &CMainFrame::OnFileSaveAs);
-
-  // Printing, mail and data exchange come with their own dialogs.
-  a = AddCommand("actionFilePrint", tr("&Print..."), "Print the current list\nPrint");
-  a->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_P));
-  a->setIcon(ToolbarIcon("print"));
-  a->setEnabled(false);
-  AddCommand("actionFilePrintPreview", tr("Print Pre&view"),
-             "Show the printout of the current list\nPrint Preview")
-      ->setEnabled(false);
-  AddCommand("actionFilePrintSetup", tr("P&rint Setup..."),
-             "Change the printer and printing options\nPrint Setup")
-      ->setEnabled(false);
-  AddCommand("actionFileSend", tr("Sen&d..."), "Send the route document by e-mail\nSend")
-      ->setEnabled(false);
-  AddCommand("actionExportList", tr("&Export list..."),
-             "Export complete list to file or email\nExport complete list to file or email")
-      ->setEnabled(false);
-  AddCommand("actionMeteoExport", tr("&Export data"),
-             "Export meteo data to file\nExport meteo data to file")
-      ->setEnabled(false);
-  AddCommand("actionMeteoImport", tr("&Import data"),
-             "Import meteo data from file\nImport meteo data from file")
-      ->setEnabled(false);
-  AddCommand("actionMeteoRequest", tr("&Request update"),
-             "Request updated meteo data\nRequest updated meteo data")
-      ->setEnabled(false);
-  a = AddCommand("actionFileExit", tr("E&xit"), "Quit Keelmark Route; asks to save changes\nExit");
-  connect(a, &QAction::triggered, this, &QWidget::close);
-
-  AddCommand("actionEditSelectedItem", tr("&Selected Item"),
-             "Edit selected item\nEdit selected item")
-      ->setEnabled(false);
-
-  a = AddCommand("actionViewStatusBar", tr("&Status Bar"),
-                 "Show or hide the status bar\nToggle status bar");
-  a->setCheckable(true);
-  a->setChecked(true);
-  connect(a, &QAction::toggled, statusBar(), &QWidget::setVisible);
-
-  a = AddCommand("actionInsertFix", tr("&Positionfix"),
-                 "Insert new positionfix\nInsert new positionfix");
-  a->setIcon(ToolbarIcon("fix"));
-  a->setEnabled(withRecordEditor);
-  connect(a, &QAction::triggered, view_, &CKeelmarkRouteView::InsertPositionFix);
-  a = AddCommand("actionInsertWaypoint", tr("&Waypoint"),
-                 "Insert new waypoint\nInsert new waypoint");
-  a->setIcon(ToolbarIcon("waypoint"));
-  a->setEnabled(withRecordEditor);
-  connect(a, &QAction::triggered, view_, &CKeelmarkRouteView::InsertWaypoint);
-
-  a = AddCommand("actionVesselProperties", tr("&Properties"),
-                 "Edit vessel properties and performance\nEdit vessel properties and performance");
-  a->setEnabled(static_cast<bool>(editors_.editVessel));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnVesselProperties);
-  a = AddCommand("actionVoyageProperties", tr("&Properties"),
-                 "Edit voyage properties\nEdit voyage properties");
-  a->setIcon(ToolbarIcon("voyage"));
-  a->setEnabled(static_cast<bool>(editors_.editVoyage));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnVoyageProperties);
-
-  a = AddCommand("actionStandingOrders", tr("&Standing orders"),
-                 "Show master standing orders\nShow master standing orders");
-  connect(a, &QAction::triggered, this, &CMainFrame::OnStandingOrders);
-  a = AddCommand("actionDepartureChecklist", tr("Pre-&Departure checklist"),
-                 "Show pre-departure checklist\nOpen pre-departure checklist");
-  connect(a, &QAction::triggered, this, &CMainFrame::OnDepartureChecklist);
-  a = AddCommand("actionArrivalChecklist", tr("Pre-&Arrival checklist"),
-                 "Open pre-arrival checklist\nOpen pre-arrival checklist");
-  connect(a, &QAction::triggered, this, &CMainFrame::OnArrivalChecklist);
-
-  a = AddCommand("actionStormAdvisory", tr("&Storm advisory"),
-                 "Print storm advisory form\nPrint storm advisory form");
-  a->setEnabled(false);
-  connect(a, &QAction::triggered, this, &CMainFrame::OnStormAdvisory);
-  AddCommand("actionGraphicsNoonReport", tr("&Noon report"),
-             "Print noon report form\nPrint noon report form")
-      ->setEnabled(false);
-  AddCommand("actionPlottingSheet", tr("&Plotting sheet"),
-             "Print plotting sheet\nPrint plotting sheet")
-      ->setEnabled(false);
-  AddCommand("actionCoverPage", tr("&Cover page"),
-             "Print cover page for voyageplan\nPrint cover page for voyageplan")
-      ->setEnabled(false);
-
-  a = AddCommand("actionCalculator", tr("&Calculator"), "Show calculator\nShow calculator");
-  a->setIcon(ToolbarIcon("calculator"));
-  a->setEnabled(false);
-  AddCommand("actionNoonReport", tr("&Noon report"), "Show noon report\nShow noon report")
-      ->setEnabled(false);
-  a = AddCommand("actionReporting", tr("&Reporting"),
-                 "Access reporting systems (AMVER etc)\nAccess reporting systems (AMVER etc)");
-  a->setEnabled(false);
-  connect(a, &QAction::triggered, this, &CMainFrame::OnReporting);
-  AddCommand("actionMasterSchedule", tr("&Master schedule"),
-             "Show master schedule\nShow master schedule")
-      ->setEnabled(false);
-  AddCommand("actionGpsMonitor", tr("&GPS Monitor"),
-             "Get present position from GPS\nGet present position from GPS")
-      ->setEnabled(false);
-  a = AddCommand("actionOptions", tr("&Options"), "Configuration options\nConfiguration options");
-  a->setEnabled(static_cast<bool>(editors_.editOptions));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnOptions);
-
-  a = AddCommand("actionHomepage", tr("&Homepage"),
-                 "Brineholt Productions homepage\nCheck for software upgrades");
-  connect(a, &QAction::triggered, this, &CMainFrame::OnHomepage);
-  AddCommand("actionReportBug", tr("&Report bug"), "Report software bug\nReport software bug")
-      ->setEnabled(false);
-  a = AddCommand("actionAbout", tr("&About Keelmark Route..."),
-                 "Show program information and version number\nAbout");
-  a->setIcon(ToolbarIcon("about"));
-  connect(a, &QAction::triggered, this, &CMainFrame::OnAbout);
-
-  a = AddCommand("actionNightDay", tr("Night/Day"),
-                 "Switch night-day screen\nSwitch colors night-day screen");
-  a->setIcon(ToolbarIcon("night"));
-  a->setCheckable(true);
-  connect(a, &QAction::triggered, this, &CMainFrame::OnNightDay);
-
-  // The Insert and Delete keys work on the list wherever the focus is in the window.
-  a = AddCommand("actionInsertKey", tr("Insert"), "");
-  a->setShortcut(QKeySequence(Qt::Key_Insert));
-  a->setEnabled(withRecordEditor);
-  connect(a, &QAction::triggered, view_, &CKeelmarkRouteView::InsertRecord);
-  addAction(a);
-  a = AddCommand("actionDeleteKey", tr("Delete"), "");
-  a->setShortcut(QKeySequence(Qt::Key_Delete));
-  connect(a, &QAction::triggered, view_, &CKeelmarkRouteView::DeleteSelected);
-  addAction(a);
+bool CMainFrame::CanRun(const CommandRow& row) const {
+  if (!row.run) return false;
+  switch (row.needs) {
+    case CommandNeeds::Nothing:
+      return true;
+    case CommandNeeds::RecordEditor:
+      return static_cast<bool>(editors_.editRecord);
+    case CommandNeeds::VesselEditor:
+      return static_cast<bool>(editors_.editVessel);
+    case CommandNeeds::VoyageEditor:
+      return static_cast<bool>(editors_.editVoyage);
+    case CommandNeeds::OptionsEditor:
+      return static_cast<bool>(editors_.editOptions);
+  }
+  return false;
 }
 
-void CMainFrame::CreateMenus() {
-  fileMenu_ = menuBar()->addMenu(tr("&File"));
-  fileMenu_->addAction(Command("actionFileNew"));
-  fileMenu_->addAction(Command("actionFileOpen"));
-  fileMenu_->addAction(Command("actionFileSave"));
-  fileMenu_->addAction(Command("actionFileSaveAs"));
-  fileMenu_->addSeparator();
-  fileMenu_->addAction(Command("actionFilePrint"));
-  fileMenu_->addAction(Command("actionFilePrintPreview"));
-  fileMenu_->addAction(Command("actionFilePrintSetup"));
-  fileMenu_->addSeparator();
-  fileMenu_->addAction(Command("actionFileSend"));
-  fileMenu_->addAction(Command("actionExportList"));
-  QMenu* meteo = fileMenu_->addMenu(tr("Meteo data"));
-  meteo->addAction(Command("actionMeteoExport"));
-  meteo->addAction(Command("actionMeteoImport"));
-  meteo->addAction(Command("actionMeteoRequest"));
-  recentSeparator_ = fileMenu_->addSeparator();
-  for (int i = 0; i < kRecentFileCount; ++i) {
-    auto* recent = new QAction(this);
-    recent->setObjectName(QStringLiteral("actionRecentFile%1").arg(i + 1));
-    recent->setVisible(false);
-    connect(recent, &QAction::triggered, this,
-            [this, recent] { OpenDocumentFile(recent->data().toString()); });
-    fileMenu_->addAction(recent);
-    recentActions_.append(recent);
+QMenu* CMainFrame::MenuAt(const QString& path) {
+  // "&File/Meteo data": the submenu "Meteo data" of the menu "&File", made on first use.
+  QWidget* parent = menuBar();
+  QMenu* menu = nullptr;
+  for (const QString& title : path.split(u'/')) {
+    const QList<QAction*> actions = parent->actions();
+    const auto found = std::find_if(actions.begin(), actions.end(), [&title](QAction* action) {
+      return action->menu() && action->menu()->title() == title;
+    });
+    if (found != actions.end()) {
+      menu = (*found)->menu();
+    } else if (menu) {
+      menu = menu->addMenu(title);
+    } else {
+      menu = menuBar()->addMenu(title);
+    }
+    parent = menu;
   }
-  fileMenu_->addSeparator();
-  fileMenu_->addAction(Command("actionFileExit"));
+  return menu;
+}
 
-  QMenu* edit = menuBar()->addMenu(tr("&Edit"));
-  edit->addAction(Command("actionEditSelectedItem"));
+void CMainFrame::CreateCommands() {
+  for (const CommandRow& row : MainCommands()) {
+    auto* action = new QAction(tr(row.text), this);
+    action->setObjectName(QString::fromLatin1(row.name));
+    // A command string is the status-bar prompt, a line break and the tooltip.
+    const QStringList halves = QString::fromLatin1(row.commandString).split(u'\n');
+    action->setStatusTip(halves.value(0));
+    action->setToolTip(halves.value(1, halves.value(0)));
+    if (row.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+    if (row.icon) action->setIcon(ToolbarIcon(row.icon));
+    action->setCheckable(row.checkable);
+    action->setEnabled(CanRun(row));
+    if (row.run) connect(action, &QAction::triggered, this, row.run);
+    if (row.menu) {
+      QMenu* menu = MenuAt(QString::fromLatin1(row.menu));
+      if (row.separatorBefore) menu->addSeparator();
+      menu->addAction(action);
+    } else if (row.shortcut) {
+      addAction(action);  // a key of the whole window
+    }
+  }
+  Command(QStringLiteral("actionViewStatusBar"))->setChecked(true);
 
-  QMenu* view = menuBar()->addMenu(tr("&View"));
-  view->setObjectName(QStringLiteral("viewMenu"));
-  view->addAction(Command("actionViewStatusBar"));  // the toolbar's own toggle goes first
-
-  QMenu* insert = menuBar()->addMenu(tr("&Insert"));
-  insert->addAction(Command("actionInsertFix"));
-  insert->addAction(Command("actionInsertWaypoint"));
-
-  menuBar()->addMenu(tr("V&essel"))->addAction(Command("actionVesselProperties"));
-  menuBar()->addMenu(tr("V&oyage"))->addAction(Command("actionVoyageProperties"));
-
-  QMenu* documents = menuBar()->addMenu(tr("&Documents"));
-  documents->addAction(Command("actionStandingOrders"));
-  documents->addAction(Command("actionDepartureChecklist"));
-  documents->addAction(Command("actionArrivalChecklist"));
-
-  QMenu* graphics = menuBar()->addMenu(tr("&Graphics"));
-  graphics->addAction(Command("actionStormAdvisory"));
-  graphics->addAction(Command("actionGraphicsNoonReport"));
-  graphics->addAction(Command("actionPlottingSheet"));
-  graphics->addAction(Command("actionCoverPage"));
-
-  QMenu* tools = menuBar()->addMenu(tr("&Tools"));
-  tools->addAction(Command("actionCalculator"));
-  tools->addAction(Command("actionNoonReport"));
-  tools->addAction(Command("actionReporting"));
-  tools->addAction(Command("actionMasterSchedule"));
-  tools->addAction(Command("actionGpsMonitor"));
-  tools->addAction(Command("actionOptions"));
-
-  QMenu* help = menuBar()->addMenu(tr("&Help"));
-  help->addAction(Command("actionHomepage"));
-  help->addAction(Command("actionReportBug"));
-  help->addAction(Command("actionAbout"));
+  // The recent route documents go in above the separator before Exit.
+  QMenu* file = MenuAt(QStringLiteral("&File"));
+  const QList<QAction*> fileActions = file->actions();
+  const qsizetype exit = fileActions.indexOf(Command(QString::fromLatin1(kRecentFilesBefore)));
+  recentFiles_ = new RecentFileList(store_, *file, fileActions.value(exit - 1), this);
+  connect(recentFiles_, &RecentFileList::OpenRequested, this, &CMainFrame::OpenDocumentFile);
 }
 
 void CMainFrame::CreateToolBar() {
   QToolBar* bar = addToolBar(tr("Toolbar"));
   bar->setObjectName(QStringLiteral("mainToolBar"));
   bar->setToolButtonStyle(Qt::ToolButtonIconOnly);
-  bar->addAction(Command("actionFileNew"));
-  bar->addAction(Command("actionFileOpen"));
-  bar->addAction(Command("actionFileSave"));
-  bar->addSeparator();
-  bar->addAction(Command("actionVoyageProperties"));
-  bar->addAction(Command("actionInsertWaypoint"));
-  bar->addAction(Command("actionInsertFix"));
-  bar->addSeparator();
-  bar->addAction(Command("actionFilePrint"));
-  bar->addSeparator();
-  bar->addAction(Command("actionCalculator"));
-  bar->addSeparator();
-  bar->addAction(Command("actionNightDay"));
-  bar->addSeparator();
-  bar->addAction(Command("actionAbout"));
+  for (const char* name : ToolBarCommands()) {
+    if (*name == '\0') {
+      bar->addSeparator();
+    } else {
+      bar->addAction(Command(QString::fromLatin1(name)));
+    }
+  }
 
   QAction* toggle = bar->toggleViewAction();
   toggle->setObjectName(QStringLiteral("actionViewToolbar"));
   toggle->setText(tr("&Toolbar"));
   toggle->setStatusTip(tr("Show or hide the toolbar"));
-  QMenu* view = menuBar()->findChild<QMenu*>(QStringLiteral("viewMenu"));
-  view->insertAction(Command("actionViewStatusBar"), toggle);
+  // The toolbar's own toggle goes first in the View menu.
+  MenuAt(QStringLiteral("&View"))->insertAction(Command(QStringLiteral("actionViewStatusBar")),
+                                                  toggle);
 }
 
 bool CMainFrame::event(QEvent* event) {
@@ -476,7 +306,7 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
   if (!result.Ok()) {
     ReportFileFailure(result.status == LoadStatus::Damaged ? kDamagedRoute : kCannotOpenRoute,
                       absolute, result.detail);
-    if (result.status == LoadStatus::CannotOpen) RemoveRecentFile(absolute);
+    if (result.status == LoadStatus::CannotOpen) recentFiles_->Remove(absolute);
     UpdateAllViews();
     return false;
   }
@@ -495,7 +325,7 @@ void CMainFrame::ShowDocumentFile(const QString& path) {
   pathName_ = path;
   SetModifiedFlag(false);
   UpdateTitle();
-  AddRecentFile(path);
+  recentFiles_->Add(path);
   UpdateAllViews();
 }
 
@@ -585,51 +415,17 @@ void CMainFrame::OnStormAdvisory() {
   // The storm advisory dialog opens from here; until it exists the command stays disabled.
 }
 
-void CMainFrame::LoadRecentFiles() {
-  recentFiles_.clear();
-  for (int i = 1; i <= kRecentFileCount; ++i) {
-    const std::string key = ToStdString(QString::fromLatin1(kRecentKey).arg(i));
-    const QString path = ToQString(store_.ReadText(kRecentSection, key, ""));
-    if (!path.isEmpty() && !recentFiles_.contains(path)) recentFiles_.append(path);
-  }
-  ShowRecentFiles();
+const QStringList& CMainFrame::RecentFiles() const { return recentFiles_->Files(); }
+
+void CMainFrame::OnFileExit() { close(); }
+
+void CMainFrame::OnViewStatusBar() {
+  statusBar()->setVisible(Command(QStringLiteral("actionViewStatusBar"))->isChecked());
 }
 
-void CMainFrame::StoreRecentFiles() {
-  for (int i = 1; i <= kRecentFileCount; ++i) {
-    const std::string key = ToStdString(QString::fromLatin1(kRecentKey).arg(i));
-    store_.WriteText(kRecentSection, key, ToStdString(recentFiles_.value(i - 1)));
-  }
-  // A failure here shows at the end, when the settings are written again.
-  (void)store_.Sync();
-}
-
-void CMainFrame::AddRecentFile(const QString& path) {
-  recentFiles_.removeAll(path);
-  recentFiles_.prepend(path);
-  while (recentFiles_.size() > kRecentFileCount) recentFiles_.removeLast();
-  StoreRecentFiles();
-  ShowRecentFiles();
-}
-
-void CMainFrame::RemoveRecentFile(const QString& path) {
-  if (recentFiles_.removeAll(path) == 0) return;
-  StoreRecentFiles();
-  ShowRecentFiles();
-}
-
-void CMainFrame::ShowRecentFiles() {
-  for (int i = 0; i < recentActions_.size(); ++i) {
-    QAction* action = recentActions_[i];
-    const bool used = i < recentFiles_.size();
-    action->setVisible(used);
-    if (!used) continue;
-    const QString& path = recentFiles_[i];
-    action->setText(QStringLiteral("&%1 %2").arg(i + 1).arg(QFileInfo(path).fileName()));
-    action->setData(path);
-    action->setStatusTip(path);
-  }
-  recentSeparator_->setVisible(!recentFiles_.isEmpty());
-}
+void CMainFrame::OnInsertFix() { view_->InsertPositionFix(); }
+void CMainFrame::OnInsertWaypoint() { view_->InsertWaypoint(); }
+void CMainFrame::OnInsertKey() { view_->InsertRecord(); }
+void CMainFrame::OnDeleteKey() { view_->DeleteSelected(); }
 
 }  // namespace keelmark

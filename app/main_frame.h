@@ -17,6 +17,7 @@ namespace keelmark {
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
 class CTopPanel;
+class RecentFileList;
 class Prompter;
 class QtPrompter;
 class SettingsStore;
@@ -29,9 +30,6 @@ struct FrameSetup {
   std::string dataFolder;  // where the data files are; the current folder when empty
   EditCommands editors;
 };
-
-// The most route documents the File menu remembers.
-inline constexpr int kRecentFileCount = 4;
 
 class CMainFrame : public QMainWindow {
   Q_OBJECT
@@ -50,7 +48,7 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] bool IsModified() const { return modified_; }
   void SetModifiedFlag(bool modified = true);
   // The route documents of the File menu, latest first.
-  [[nodiscard]] const QStringList& RecentFiles() const { return recentFiles_; }
+  [[nodiscard]] const QStringList& RecentFiles() const;
 
   // Opens a route document after the question about unsaved changes; false when it was not
   // opened (the message has been shown).
@@ -74,6 +72,15 @@ class CMainFrame : public QMainWindow {
   void OnOptions();
   void OnReporting();
   void OnStormAdvisory();
+  // The commands of the command table that have no slot of their own elsewhere.
+  void OnFileSaveCommand() { OnFileSave(); }
+  void OnFileSaveAsCommand() { OnFileSaveAs(); }
+  void OnFileExit();
+  void OnViewStatusBar();
+  void OnInsertFix();
+  void OnInsertWaypoint();
+  void OnInsertKey();
+  void OnDeleteKey();
 
  protected:
   bool event(QEvent* event) override;
@@ -83,10 +90,11 @@ class CMainFrame : public QMainWindow {
   void dropEvent(QDropEvent* event) override;
 
  private:
-  void CreateActions();
-  void CreateMenus();
+  // The actions, menus and toolbar of the command table.
+  void CreateCommands();
   void CreateToolBar();
-  QAction* AddCommand(const QString& objectName, const QString& text, const char* commandString);
+  [[nodiscard]] bool CanRun(const struct CommandRow& row) const;
+  [[nodiscard]] QMenu* MenuAt(const QString& path);
   [[nodiscard]] QAction* Command(const QString& objectName) const;
   // Asks whether to save unsaved changes; false when the user cancels (or saving failed).
   bool SaveModified();
@@ -97,11 +105,6 @@ class CMainFrame : public QMainWindow {
   // The file name of the route document, or the name of a new one.
   [[nodiscard]] QString DocumentTitle() const;
   void UpdateTitle();
-  void AddRecentFile(const QString& path);
-  void RemoveRecentFile(const QString& path);
-  void LoadRecentFiles();
-  void StoreRecentFiles();
-  void ShowRecentFiles();
 
   std::unique_ptr<SettingsStore> ownStore_;
   std::unique_ptr<QtPrompter> ownPrompter_;
@@ -112,12 +115,9 @@ class CMainFrame : public QMainWindow {
 
   CTopPanel* panel_ = nullptr;
   CKeelmarkRouteView* view_ = nullptr;
-  QMenu* fileMenu_ = nullptr;
-  QAction* recentSeparator_ = nullptr;
-  QList<QAction*> recentActions_;
+  RecentFileList* recentFiles_ = nullptr;
   QString pathName_;
   bool modified_ = false;
-  QStringList recentFiles_;
 };
 
 }  // namespace keelmark
