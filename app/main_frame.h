@@ -17,6 +17,7 @@ namespace keelmark {
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
 class CTopPanel;
+class PrintCommands;
 class RecentFileList;
 class Prompter;
 class QtPrompter;
@@ -81,6 +82,12 @@ class CMainFrame : public QMainWindow {
   void OnInsertWaypoint();
   void OnInsertKey();
   void OnDeleteKey();
+  // Printing (main_frame_print.cpp).
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnFilePrintSetup();
+  void OnCoverPage();
+  void OnNoonReport();
 
  protected:
   bool event(QEvent* event) override;
@@ -116,6 +123,8 @@ class CMainFrame : public QMainWindow {
   CTopPanel* panel_ = nullptr;
   CKeelmarkRouteView* view_ = nullptr;
   RecentFileList* recentFiles_ = nullptr;
+  PrintCommands* printing_ = nullptr;
+  [[nodiscard]] PrintCommands& Printing();
   QString pathName_;
   bool modified_ = false;
 };

@@ -44,7 +44,7 @@ class QtCanvas final : public Canvas {
   QPointF current_;
   Color textColor_ = kBlack;
   Color background_ = kWhite;
-  BackgroundMode backgroundMode_ = BackgroundMode::Opaque;
+  BackgroundMode backgroundMode_ = BackgroundMode::Transparent;
   Font font_;
   QFont deviceFont_;
   std::map<std::pair<std::string, std::pair<int, int>>, QFont> fonts_;

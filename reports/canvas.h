@@ -4,7 +4,8 @@
 //
 // The surface keeps a current pen, brush, font, text colour and text background, as a
 // printer's drawing context does. A new canvas starts with a solid black pen of width 1, a
-// solid white brush, black text on an opaque white background and the table font.
+// solid white brush, black text with a transparent background (a head row's text then never
+// blanks the rule it stands on) and the table font.
 #pragma once
 
 #include <string>

@@ -197,6 +197,8 @@ void PrintPort(Canvas& canvas, const PageModel& /*page*/, CKeelmarkRouteXPDoc& d
   const Port& port = *ports.GetAt(doc.selectedRow);
   DrawTitleBox(canvas, port.GetName());
   if (!port.BerthImagePath.empty()) canvas.Bitmap(0, -500, doc.ResolvePath(port.BerthImagePath));
+  // Each box's label stands on its top edge, on white, as a legend.
+  canvas.SetBackground(kWhite, BackgroundMode::Opaque);
   canvas.Rectangle(100, -1200, 700, -1350);
   canvas.Text(120, -1190, "  Position  ");
   canvas.Text(120, -1250, port.LatitudeText());
@@ -223,6 +225,7 @@ void PrintPort(Canvas& canvas, const PageModel& /*page*/, CKeelmarkRouteXPDoc& d
     canvas.Text(1500, y, waypoint->LongitudeText());
     y -= 50;
   }
+  canvas.SetBackground(kWhite, BackgroundMode::Transparent);
 }
 
 void PrintRouteWeather(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& doc) {
@@ -247,9 +250,10 @@ void PrintRouteWeather(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDo
     DrawRowBox(canvas, t, columns.rules);
     PositionLines(canvas, t, *waypoint);
     const int y = t - kValueLine;
-    canvas.Text(650, y, CNavigation::CompassPoint(w.WindDirection) +
-                            FormatNumber(" %#2.1f kts", w.WindSpeed));
-    canvas.Text(800, y, FormatNumber("%3.0f dg", w.AirTemperature));
+    // The wind above the temperature: side by side they would run into each other.
+    canvas.Text(650, t - kFirstLine, CNavigation::CompassPoint(w.WindDirection) +
+                                         FormatNumber(" %#2.1f kts", w.WindSpeed));
+    canvas.Text(800, t - kSecondLine, FormatNumber("%3.0f dg", w.AirTemperature));
     canvas.Text(950, y, CNavigation::CompassPoint(w.CurrentSet) +
                             FormatNumber(" %#2.1f kts", w.CurrentRate));
     canvas.Text(1250, y, FormatNumber("%#2.1f mtr", w.WaveHeight));

@@ -84,7 +84,7 @@ void DrawRequiredSpeed(Canvas& canvas, const Voyage& route) {
   canvas.MoveTo(kGraphLeft, y);
   canvas.LineTo(kGraphRight, y);
   canvas.SetTextColor(kRed);
-  canvas.Text(1600, static_cast<int>(s * kGraphUnitsPerKnot + kGraphAxisY - 50),
+  canvas.Text(kRequiredSpeedLabelX, y - 50,
               FormatNumber("Required Average Speed %#3.1f kts", s));
   canvas.SetTextColor(kBlack);
 }

@@ -19,6 +19,8 @@ inline constexpr int kGraphAxisY = -2000;
 inline constexpr double kGraphUnitsPerKnot = 26.0;
 // The required average speed is drawn only above this many knots.
 inline constexpr double kLowestRequiredSpeed = 2.0;
+// Where its label starts: far enough left that the label ends on the page.
+inline constexpr int kRequiredSpeedLabelX = 1400;
 
 void PrintPerformance(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& doc);
 

@@ -114,7 +114,7 @@ void DrawPageHeader(Canvas& canvas, CKeelmarkRouteXPDoc& doc) {
   if (settings.printIncludeSmallLogo) canvas.Bitmap(0, 0, doc.ResolvePath(settings.smallLogo));
   if (!settings.printIncludeShipsName) return;
   canvas.SetTextColor(kBlack);
-  canvas.SetBackground(kWhite, BackgroundMode::Opaque);
+  canvas.SetBackground(kWhite, BackgroundMode::Transparent);
   canvas.SetFont(HeaderFont());
   canvas.Text(1200, 0, "Voyageplanning");
   canvas.Text(1200, -100, doc.GetVessel().name);
@@ -125,7 +125,7 @@ void DrawPageFooter(Canvas& canvas, CKeelmarkRouteXPDoc& doc, const PageModel& p
   const Settings& settings = doc.GetSettings();
   const int lift = page.FooterLift();
   canvas.SetTextColor(kBlack);
-  canvas.SetBackground(kWhite, BackgroundMode::Opaque);
+  canvas.SetBackground(kWhite, BackgroundMode::Transparent);
   canvas.SetFont(FooterFont());
   if (settings.printIncludeFileName) canvas.Text(10, kFooterFileNameTop + lift, documentPath);
   if (settings.printIncludeDate) {

@@ -26,7 +26,7 @@ struct DrawCall {
   Font font;
   Color textColor = kBlack;
   Color background = kWhite;
-  BackgroundMode backgroundMode = BackgroundMode::Opaque;
+  BackgroundMode backgroundMode = BackgroundMode::Transparent;
 
   // The highest and lowest y the call reaches (a text reaches one font height down; a
   // bitmap, whose size only the device knows, all the way down).

@@ -107,7 +107,10 @@ void PrintVoyageSchedule(Canvas& canvas, const PageModel& page, CKeelmarkRouteXP
   int t = rows.Next();
   DrawRowBox(canvas, t, columns.rules);
   canvas.Text(100, t - kFirstLine, first->GetName());
-  canvas.Text(100, t - kSecondLine, FormatUtc(first->GetLocalTime(), kScheduleTimeFormat));
+  // The departure's time is its own; a waypoint ahead holds its arrival in RequiredTime only.
+  const TimeValue firstTime =
+      first == route.GetFirst() ? first->GetLocalTime() : first->GetLocalRequiredTime();
+  canvas.Text(100, t - kSecondLine, FormatUtc(firstTime, kScheduleTimeFormat));
   if (underWay) values(t - kValueLine, *first);
   const int firstIndex = route.IndexOf(first);
   int index = 0;

@@ -497,17 +497,18 @@ class TestMainFrame : public QObject {
     ExampleFolder folder;
     ExampleFrame app(folder, ProgramEditors(), false);
     for (const char* name :
-         {"actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup", "actionFileSend",
-          "actionExportList", "actionMeteoExport", "actionMeteoImport", "actionMeteoRequest",
-          "actionEditSelectedItem", "actionStormAdvisory", "actionGraphicsNoonReport",
-          "actionPlottingSheet", "actionCoverPage", "actionCalculator", "actionNoonReport",
-          "actionReporting", "actionMasterSchedule", "actionGpsMonitor", "actionReportBug"}) {
+         {"actionFileSend", "actionExportList", "actionMeteoExport", "actionMeteoImport",
+          "actionMeteoRequest", "actionEditSelectedItem", "actionStormAdvisory",
+          "actionPlottingSheet", "actionCalculator", "actionReporting", "actionMasterSchedule",
+          "actionGpsMonitor", "actionReportBug"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && !action->isEnabled(), name);
       QVERIFY2(!action->associatedObjects().isEmpty(), name);  // it is in a menu
     }
     for (const char* name :
-         {"actionStandingOrders", "actionDepartureChecklist", "actionArrivalChecklist"}) {
+         {"actionStandingOrders", "actionDepartureChecklist", "actionArrivalChecklist",
+          "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup",
+          "actionGraphicsNoonReport", "actionCoverPage", "actionNoonReport"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && action->isEnabled(), name);
     }

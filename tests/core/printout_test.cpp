@@ -316,7 +316,8 @@ TEST_F(PrintoutTest, HistoryOf25FixesHasTheGapAfterRow20) {
   EXPECT_EQ(tops[24], -3600);
   EXPECT_EQ(pages_, 2);
   EXPECT_NE(sheet.FindText("Sun 06 Dec 12:00 LT"), nullptr);
-  EXPECT_EQ(sheet.FindText("13.2 kts"), nullptr);  // %#3.1f rounds half to even in binary
+  EXPECT_EQ(sheet.FindText("12.0 kts")->x1, 950);
+  EXPECT_EQ(sheet.FindText("12.0 kts")->y1, -550);
   EXPECT_NE(sheet.FindText("4.00 mtr"), nullptr);
 }
 
