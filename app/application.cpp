@@ -96,7 +96,9 @@ int RunKeelmarkRoute(int argc, char** argv) {
   FrameSetup setup;
   setup.editors = ProgramEditors();
   CMainFrame frame(std::move(setup));
-  if (!ProcessCommandLine(frame, QApplication::arguments().mid(1))) return 1;
+  // A route document that cannot be opened has had its message; the program then runs with an
+  // empty document, as after File New, rather than vanishing with the officer's other work.
+  (void)ProcessCommandLine(frame, QApplication::arguments().mid(1));
   frame.show();
   WatchFirstExposure(frame);
   return QApplication::exec();

@@ -1,7 +1,10 @@
 #include "app/date_time_entry.h"
 
+#include <algorithm>
+
 #include <QLocale>
 
+#include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
 
@@ -23,6 +26,12 @@ DateTimeEntry::DateTimeEntry(TimeReading reading, const QString& field, QWidget*
   setDisplayFormat(Format(reading));
   setCalendarPopup(true);
   setAccessibleName(field);
+  SetEnterableRange(kEarliestEnteredTime, kLatestEnteredTime);
+}
+
+void DateTimeEntry::SetEnterableRange(TimeValue earliest, TimeValue latest) {
+  setDateTimeRange(QDateTime::fromSecsSinceEpoch(earliest, Qt::UTC),
+                   QDateTime::fromSecsSinceEpoch(latest, Qt::UTC));
 }
 
 QString DateTimeEntry::Format(TimeReading reading) {
@@ -36,6 +45,9 @@ QString DateTimeEntry::Format(TimeReading reading) {
 
 void DateTimeEntry::SetTime(TimeValue t) {
   if (t == kNoTime) t = ProcessClock().Now();
+  // New times are picked within the span the records are made for; a stored time outside it
+  // is still shown as it is, not moved to the nearest end.
+  SetEnterableRange(std::min(t, kEarliestEnteredTime), std::max(t, kLatestEnteredTime));
   setDateTime(QDateTime::fromSecsSinceEpoch(t, Qt::UTC));
   shown_ = Time();
 }

@@ -19,6 +19,7 @@ class DateTimeEntry : public QDateTimeEdit {
  public:
   explicit DateTimeEntry(TimeReading reading, const QString& field, QWidget* parent = nullptr);
 
+  // Times from 2000-01-01 to 2100-12-31 can be picked (and the time on show, if outside).
   // Shows a time value as calendar fields (kNoTime shows the present time).
   void SetTime(TimeValue t);
   // The calendar time on show, as a time value.
@@ -30,6 +31,8 @@ class DateTimeEntry : public QDateTimeEdit {
   [[nodiscard]] static QString Format(TimeReading reading);
 
  private:
+  void SetEnterableRange(TimeValue earliest, TimeValue latest);
+
   TimeValue shown_ = 0;
 };
 

@@ -7,42 +7,38 @@
 #include <QLabel>
 
 #include "app/position_entry.h"
-#include "records/chart.h"
 
 namespace keelmark {
 
 namespace {
 
-using Values = CSheetKaart::Values;
-
 class CPageChartDetails : public PropertyPage {
  public:
-  explicit CPageChartDetails(Values& values) : PropertyPage("Details") {
+  explicit CPageChartDetails(Chart& chart) : PropertyPage("Details") {
     QFormLayout* form = AddForm();
-    TextRow(form, "Name:", values.name);
-    AddRow(form, "Edition:", BindTime(values.edition, TimeReading::Date, "Edition"));
-    TextRow(form, "Publisher:", values.publisher);
+    TextRow(form, "Name:", chart.Name);
+    AddRow(form, "Edition:", BindTime(chart.Edition, TimeReading::Date, "Edition"));
+    TextRow(form, "Publisher:", chart.Publisher);
     QFormLayout* correction = nullptr;
     AddGroup("Latest correction", correction);
-    TextRow(correction, "Number:", values.number);
+    TextRow(correction, "Number:", chart.Number);
     Column()->addStretch(1);
   }
 };
 
 class CPageChartScale : public PropertyPage {
  public:
-  explicit CPageChartScale(Values& values) : PropertyPage("Scale") {
+  CPageChartScale(Chart& chart, CSheetChart::Shown& shown) : PropertyPage("Scale") {
     // The corners take any degrees and minutes.
-    Corner("Top Left Corner of Chart", "Top left", values.topLeftLatitude,
-           values.topLeftLongitude);
-    Corner("Bottom Right Corner of Chart", "Bottom right", values.bottomRightLatitude,
-           values.bottomRightLongitude);
+    Corner("Top Left Corner of Chart", "Top left", chart.Latitude, chart.Longitude);
+    Corner("Bottom Right Corner of Chart", "Bottom right", shown.bottomRightLatitude,
+           shown.bottomRightLongitude);
     QFormLayout* scale = nullptr;
     AddGroup("Scale", scale);
-    NumberRow(scale, "Scale 1 on :", values.scale);
-    NumberRow(scale, "Latitude of scale:", values.scaleLatitude, "deg");
+    NumberRow(scale, "Scale 1 on :", chart.Scale);
+    NumberRow(scale, "Latitude of scale:", chart.ScaleLatitude, "deg");
     AddRow(scale, "Projection:",
-           BindIndex(values.projection, {"Mercator", "Gnomonic"}, "Projection"));
+           BindIndex(chart.Projection, {"Mercator", "Gnomonic"}, "Projection"));
     Column()->addStretch(1);
   }
 
@@ -56,11 +52,12 @@ class CPageChartScale : public PropertyPage {
 
 class CPageChartBitmap : public PropertyPage {
  public:
-  CPageChartBitmap(Values& values, Prompter& prompter) : PropertyPage("Bitmap") {
-    PathRow(AddForm(), "Path to bitmap file:", values.bitmapPath,
+  CPageChartBitmap(Chart& chart, CSheetChart::Shown& shown, Prompter& prompter)
+      : PropertyPage("Bitmap") {
+    PathRow(AddForm(), "Path to bitmap file:", chart.BitmapPath,
             {"Bitmap File (*.bmp)|*.bmp|All Files (*.*)|*.*||", "bmp", ""}, prompter);
     Column()->addWidget(
-        BindCheck(values.useBitmap, "Use a background bitmap when displaying this chart:"));
+        BindCheck(shown.useBitmap, "Use a background bitmap when displaying this chart:"));
     AddText("Warning\nAlthough Keelmark Route 4 is able to display bitmap files\nas background "
             "images to plottingsheets, there is as yet\nno scaling or positioning done to "
             "these bitmaps.\nYou should NOT use these displayed images for\nnavigation "
@@ -71,58 +68,39 @@ class CPageChartBitmap : public PropertyPage {
 
 }  // namespace
 
-CSheetKaart::CSheetKaart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
+CSheetChart::CSheetChart(const QString& caption, Chart& chart, Kind kind, Prompter& prompter,
                          QWidget* parent)
-    : PropertySheet(caption, prompter, parent), chart_(chart), kind_(kind) {
-  AddPage(new CPageChartDetails(values_));
+    : RecordSheet(caption, chart, prompter, parent), chart_(chart), kind_(kind) {
+  AddPage(new CPageChartDetails(Working()));
   if (kind == Kind::Chart) {
-    AddPage(new CPageChartScale(values_));
-    AddPage(new CPageChartBitmap(values_, prompter));
+    AddPage(new CPageChartScale(Working(), shown_));
+    AddPage(new CPageChartBitmap(Working(), shown_, prompter));
   }
 }
 
-void CSheetKaart::CopyIn() {
-  // The editor decides which list the record is shown in.
+void CSheetChart::Opened() {
+  // The editor decides which list the record is shown in, whether it is taken or not.
   chart_.IsChart = kind_ == Kind::Chart ? 1 : 0;
-  values_ = {chart_.GetName(),
-             chart_.Edition,
-             chart_.Publisher,
-             chart_.Number,
-             chart_.GetLatitude(),
-             chart_.GetLongitude(),
-             chart_.BottomRightLatitude(),
-             chart_.BottomRightLongitude(),
-             chart_.Scale,
-             chart_.ScaleLatitude,
-             chart_.Projection,
-             chart_.BitmapPath,
-             chart_.BitmapPath.empty() ? 0 : 1};
-  opened_ = values_;
+  Working().IsChart = chart_.IsChart;
+  shown_ = {chart_.BottomRightLatitude(), chart_.BottomRightLongitude(),
+            chart_.BitmapPath.empty() ? 0 : 1};
 }
 
-void CSheetKaart::CopyBack() {
-  chart_.SetName(values_.name);
-  chart_.AltName = values_.name;
-  chart_.ChartText1 = values_.name;
-  chart_.Edition = values_.edition;
-  chart_.Number = values_.number;
-  chart_.Publisher = values_.publisher;
+void CSheetChart::Taking() {
+  Chart& chart = Working();
+  chart.AltName = chart.Name;
+  chart.ChartText1 = chart.Name;
   if (kind_ != Kind::Chart) return;
-  chart_.SetLatitude(values_.topLeftLatitude);
-  chart_.SetLongitude(values_.topLeftLongitude);
   // Extents are the differences of the corners; corners left as they were keep them exactly.
-  if (values_.topLeftLatitude != opened_.topLeftLatitude ||
-      values_.bottomRightLatitude != opened_.bottomRightLatitude) {
-    chart_.LatitudeExtent = values_.bottomRightLatitude - values_.topLeftLatitude;
+  if (chart.Latitude != chart_.Latitude ||
+      shown_.bottomRightLatitude != chart_.BottomRightLatitude()) {
+    chart.LatitudeExtent = shown_.bottomRightLatitude - chart.Latitude;
   }
-  if (values_.topLeftLongitude != opened_.topLeftLongitude ||
-      values_.bottomRightLongitude != opened_.bottomRightLongitude) {
-    chart_.LongitudeExtent = values_.bottomRightLongitude - values_.topLeftLongitude;
+  if (chart.Longitude != chart_.Longitude ||
+      shown_.bottomRightLongitude != chart_.BottomRightLongitude()) {
+    chart.LongitudeExtent = shown_.bottomRightLongitude - chart.Longitude;
   }
-  chart_.Scale = values_.scale;
-  chart_.ScaleLatitude = values_.scaleLatitude;
-  chart_.Projection = values_.projection;
-  chart_.BitmapPath = values_.useBitmap ? values_.bitmapPath : std::string();
+  if (!shown_.useBitmap) chart.BitmapPath.clear();
 }
 
 }  // namespace keelmark

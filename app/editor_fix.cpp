@@ -7,6 +7,7 @@
 #include "app/weather_fields.h"
 #include "app/zone_entry.h"
 #include "document/keelmark_document.h"
+#include "navigation/navigation.h"
 
 namespace keelmark {
 
@@ -69,6 +70,14 @@ CSheetFix::CSheetFix(const QString& caption, PositionFix& fix, CKeelmarkRouteXPD
 void CSheetFix::CopyIn() {
   entry_ = OpeningEntry(fix_, document_.GetVessel());
   time_ = {fix_.GetTime(), fix_.GetZoneOffset(), std::nullopt};
+}
+
+bool CSheetFix::ConfirmValues() {
+  if (!FixLiesAhead(time_.SlotFor(entry_.zoneOffset), CNavigation().UtcDayNumberNow())) {
+    return true;
+  }
+  return GetPrompter().AskYesNo(std::string(kFixAheadMessage) + ".\nStore it all the same?",
+                                MessageIcon::Question);
 }
 
 void CSheetFix::CopyBack() {

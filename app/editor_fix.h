@@ -22,6 +22,8 @@ class CSheetFix : public PropertySheet {
  protected:
   void CopyIn() override;
   void CopyBack() override;
+  // A fix more than a day after the clock is taken only when the officer says so.
+  [[nodiscard]] bool ConfirmValues() override;
 
  private:
   PositionFix& fix_;

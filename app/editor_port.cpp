@@ -25,19 +25,7 @@
 
 namespace keelmark {
 
-void CopyVoyage(const Voyage& from, Voyage& to) {
-  to.RemoveAll();
-  for (const auto& waypoint : from) to.Add(std::make_unique<Waypoint>(*waypoint));
-  to.Version = from.Version;
-  to.Note = from.Note;
-  to.UseForecastAreas = from.UseForecastAreas;
-  to.VoyageNumber = from.VoyageNumber;
-  to.ConstantRpm = from.ConstantRpm;
-}
-
 namespace {
-
-using Values = CSheetPort::Values;
 
 constexpr double kZoneLimitHours = 14.0;
 // Quantities are whole units of a sensible size.
@@ -46,16 +34,16 @@ constexpr const char* kBitmapFilter = "Bitmap File (*.bmp)|*.bmp|All Files (*.*)
 
 class CPagePortPosition : public PropertyPage {
  public:
-  explicit CPagePortPosition(Values& values) : PropertyPage("Position") {
+  explicit CPagePortPosition(Port& port) : PropertyPage("Position") {
     QFormLayout* pilot = nullptr;
     QGroupBox* group = AddGroup("Pilotstation", pilot);
-    pilot->addRow(BindPosition(values.latitude, values.longitude, new PositionEntry(true, {}, group)));
-    TextRow(pilot, "Description:", values.name);
+    pilot->addRow(BindPosition(port.Latitude, port.Longitude, new PositionEntry(true, {}, group)));
+    TextRow(pilot, "Description:", port.Name);
     QFormLayout* country = nullptr;
     AddGroup("Country", country);
-    TextRow(country, "Country:", values.country);
+    TextRow(country, "Country:", port.Country);
     AddRow(country, "Time zone:",
-           BindZone(values.zoneOffset, new ZoneEntry("Time zone", kZoneLimitHours,
+           BindZone(port.ZoneOffset, new ZoneEntry("Time zone", kZoneLimitHours,
                                                      ZoneEntry::Sign::FromCombo, "hrs")));
     Column()->addStretch(1);
   }
@@ -63,72 +51,72 @@ class CPagePortPosition : public PropertyPage {
 
 class CPagePortContact : public PropertyPage {
  public:
-  explicit CPagePortContact(Values& values) : PropertyPage("Contact") {
+  explicit CPagePortContact(Port& port) : PropertyPage("Contact") {
     QFormLayout* pilot = nullptr;
     AddGroup("Pilot Station", pilot);
-    TextRow(pilot, "Call", values.pilotCall);
-    TextRow(pilot, "VHF Channel", values.vhfChannel);
-    WholeRow(pilot, "Required notice prior arrival:", values.noticeHours, "hrs");
-    TextRow(pilot, "Tel.", values.pilotTel);
+    TextRow(pilot, "Call", port.PilotCall);
+    TextRow(pilot, "VHF Channel", port.VhfChannel);
+    WholeRow(pilot, "Required notice prior arrival:", port.NoticeHours, "hrs");
+    TextRow(pilot, "Tel.", port.PilotTel);
     QFormLayout* agent = nullptr;
     AddGroup("Agent", agent);
-    TextRow(agent, "Name", values.agentName);
-    TextRow(agent, "Tel.", values.agentTel);
-    TextRow(agent, "Email", values.agentEmail);
+    TextRow(agent, "Name", port.AgentName);
+    TextRow(agent, "Tel.", port.AgentTel);
+    TextRow(agent, "Email", port.AgentEmail);
     Column()->addStretch(1);
   }
 };
 
 class CPagePortBerth : public PropertyPage {
  public:
-  CPagePortBerth(Values& values, Prompter& prompter) : PropertyPage("Berth") {
+  CPagePortBerth(Port& port, Prompter& prompter) : PropertyPage("Berth") {
     QFormLayout* image = nullptr;
     AddGroup("Chart or Image (bmp file)", image);
-    PathRow(image, "Path:", values.berthImagePath, {kBitmapFilter, "bmp", ""}, prompter);
+    PathRow(image, "Path:", port.BerthImagePath, {kBitmapFilter, "bmp", ""}, prompter);
     QFormLayout* berth = nullptr;
     AddGroup("Berth", berth);
-    TextRow(berth, "Name:", values.berthName);
-    NumberRow(berth, "Max. draft:", values.maxDraft, "mtr");
-    NumberRow(berth, "Salinity:", values.salinity);
-    NumberRow(berth, "Max. airdraft:", values.maxAirDraft, "mtr");
-    AddRow(berth, "ETB:", BindTime(values.etb, TimeReading::Local, "ETB"));
+    TextRow(berth, "Name:", port.BerthName);
+    NumberRow(berth, "Max. draft:", port.MaxDraft, "mtr");
+    NumberRow(berth, "Salinity:", port.Salinity);
+    NumberRow(berth, "Max. airdraft:", port.MaxAirDraft, "mtr");
+    AddRow(berth, "ETB:", BindTime(port.Etb, TimeReading::Local, "ETB"));
     Column()->addStretch(1);
   }
 };
 
 class CPagePortRequirements : public PropertyPage {
  public:
-  explicit CPagePortRequirements(Values& values) : PropertyPage("Requirements") {
+  explicit CPagePortRequirements(Port& port) : PropertyPage("Requirements") {
     auto* grid = new QGridLayout;
     int row = 0;
-    grid->addWidget(BindCheck(values.requestSide, "Request"), row, 0);
-    grid->addWidget(BindComboText(values.sideAlongside, {"PS", "SB"}, "Side alongside", false),
+    grid->addWidget(BindCheck(port.RequestSide, "Request"), row, 0);
+    grid->addWidget(BindComboText(port.SideAlongside, {"PS", "SB"}, "Side alongside", false),
                     row, 1);
     grid->addWidget(new QLabel("side alongside", this), row, 2);
     const struct {
       const char* text;
-      std::int32_t Values::*flag;
-      std::int32_t Values::*quantity;
+      std::int32_t Port::*flag;
+      std::int32_t Port::*quantity;
       const char* unit;
     } kQuantities[] = {
-        {"HFO bunkers", &Values::needsHfo, &Values::hfoQty, "mT"},
-        {"MDO bunkers", &Values::needsMdo, &Values::mdoQty, "mT"},
-        {"LubOil bunkers", &Values::needsLubOil, &Values::lubOilQty, "m3"},
-        {"Sludge disposal", &Values::needsSludge, &Values::sludgeQty, "m3"},
-        {"Fresh water ", &Values::needsFreshWater, &Values::freshWaterQty, "m3"},
-        {"Garbage disposal", &Values::needsGarbage, &Values::garbageQty, "m3"},
-        {"Crew relief", &Values::needsCrewRelief, &Values::crewReliefCount, "persons"},
+        {"HFO bunkers", &Port::NeedsHfo, &Port::HfoQty, "mT"},
+        {"MDO bunkers", &Port::NeedsMdo, &Port::MdoQty, "mT"},
+        {"LubOil bunkers", &Port::NeedsLubOil, &Port::LubOilQty, "m3"},
+        {"Sludge disposal", &Port::NeedsSludge, &Port::SludgeQty, "m3"},
+        {"Fresh water ", &Port::NeedsFreshWater, &Port::FreshWaterQty, "m3"},
+        {"Garbage disposal", &Port::NeedsGarbage, &Port::GarbageQty, "m3"},
+        {"Crew relief", &Port::NeedsCrewRelief, &Port::CrewReliefCount, "persons"},
     };
     for (const auto& item : kQuantities) {
       ++row;
-      grid->addWidget(BindCheck(values.*item.flag, item.text), row, 0);
-      grid->addWidget(BindWhole(values.*item.quantity, FieldName(item.text), kQuantityRange),
+      grid->addWidget(BindCheck(port.*item.flag, item.text), row, 0);
+      grid->addWidget(BindWhole(port.*item.quantity, FieldName(item.text), kQuantityRange),
                       row, 1);
       grid->addWidget(new QLabel(item.unit, this), row, 2);
     }
-    grid->addWidget(BindCheck(values.engineImmobilisation, "Immobilisation of main engine"),
+    grid->addWidget(BindCheck(port.EngineImmobilisation, "Immobilisation of main engine"),
                     ++row, 0, 1, 3);
-    grid->addWidget(BindCheck(values.lifeboatLowering, "Lowering of lifeboat"), ++row, 0, 1, 3);
+    grid->addWidget(BindCheck(port.LifeboatLowering, "Lowering of lifeboat"), ++row, 0, 1, 3);
     grid->setColumnStretch(3, 1);
     Column()->addLayout(grid);
     Column()->addStretch(1);
@@ -137,9 +125,9 @@ class CPagePortRequirements : public PropertyPage {
 
 class CPagePortTraject : public PropertyPage {
  public:
-  CPagePortTraject(Values& values, CVessel2& vessel, Prompter& prompter)
+  CPagePortTraject(Port& port, CVessel2& vessel, Prompter& prompter)
       : PropertyPage("Port Traject"),
-        values_(values),
+        port_(port),
         vessel_(vessel),
         prompter_(prompter),
         list_(new QTreeWidget(this)) {
@@ -190,7 +178,7 @@ class CPagePortTraject : public PropertyPage {
   }
 
  private:
-  Voyage& Traject() { return outbound_ == 1 ? values_.outbound : values_.inbound; }
+  Voyage& Traject() { return outbound_ == 1 ? port_.OutboundTraject : port_.InboundTraject; }
 
   void Insert() {
     auto waypoint = std::make_unique<Waypoint>();
@@ -218,7 +206,7 @@ class CPagePortTraject : public PropertyPage {
     ShowFigures();
   }
 
-  Values& values_;
+  Port& port_;
   CVessel2& vessel_;
   Prompter& prompter_;
   QTreeWidget* list_;
@@ -232,106 +220,14 @@ class CPagePortTraject : public PropertyPage {
 
 CSheetPort::CSheetPort(const QString& caption, Port& port, CVessel2& vessel, Prompter& prompter,
                        QWidget* parent)
-    : PropertySheet(caption, prompter, parent),
-      port_(port),
-      documents_(new CPagePortDocuments(prompter)) {
-  AddPage(new CPagePortPosition(values_));
-  AddPage(new CPagePortContact(values_));
-  AddPage(new CPagePortBerth(values_, prompter));
-  AddPage(new CPagePortRequirements(values_));
-  AddPage(documents_);
-  AddPage(new CPagePortTraject(values_, vessel, prompter));
-  AddPage(new CPagePortNote(values_.note));
-}
-
-void CSheetPort::CopyIn() {
-  Values& v = values_;
-  const Port& p = port_;
-  v.name = p.GetName();
-  v.latitude = p.GetLatitude();
-  v.longitude = p.GetLongitude();
-  v.zoneOffset = p.GetZoneOffset();
-  v.country = p.Country;
-  v.pilotCall = p.PilotCall;
-  v.vhfChannel = p.VhfChannel;
-  v.noticeHours = p.NoticeHours;
-  v.pilotTel = p.PilotTel;
-  v.agentName = p.AgentName;
-  v.agentTel = p.AgentTel;
-  v.agentEmail = p.AgentEmail;
-  v.berthImagePath = p.BerthImagePath;
-  v.berthName = p.BerthName;
-  v.maxDraft = p.MaxDraft;
-  v.salinity = p.Salinity;
-  v.maxAirDraft = p.MaxAirDraft;
-  v.etb = p.Etb;
-  v.requestSide = p.RequestSide;
-  v.sideAlongside = p.SideAlongside;
-  v.needsHfo = p.NeedsHfo;
-  v.hfoQty = p.HfoQty;
-  v.needsMdo = p.NeedsMdo;
-  v.mdoQty = p.MdoQty;
-  v.needsLubOil = p.NeedsLubOil;
-  v.lubOilQty = p.LubOilQty;
-  v.needsSludge = p.NeedsSludge;
-  v.sludgeQty = p.SludgeQty;
-  v.needsFreshWater = p.NeedsFreshWater;
-  v.freshWaterQty = p.FreshWaterQty;
-  v.needsGarbage = p.NeedsGarbage;
-  v.garbageQty = p.GarbageQty;
-  v.needsCrewRelief = p.NeedsCrewRelief;
-  v.crewReliefCount = p.CrewReliefCount;
-  v.engineImmobilisation = p.EngineImmobilisation;
-  v.lifeboatLowering = p.LifeboatLowering;
-  CopyVoyage(p.InboundTraject, v.inbound);
-  CopyVoyage(p.OutboundTraject, v.outbound);
-  v.note = p.Note;
-  documents_->CopyFrom(p.Documents);
-}
-
-void CSheetPort::CopyBack() {
-  const Values& v = values_;
-  Port& p = port_;
-  p.SetName(v.name);
-  p.SetLatitude(v.latitude);
-  p.SetLongitude(v.longitude);
-  p.SetZoneOffset(v.zoneOffset);
-  p.Country = v.country;
-  p.PilotCall = v.pilotCall;
-  p.VhfChannel = v.vhfChannel;
-  p.NoticeHours = v.noticeHours;
-  p.PilotTel = v.pilotTel;
-  p.AgentName = v.agentName;
-  p.AgentTel = v.agentTel;
-  p.AgentEmail = v.agentEmail;
-  p.BerthImagePath = v.berthImagePath;
-  p.BerthName = v.berthName;
-  p.MaxDraft = v.maxDraft;
-  p.Salinity = v.salinity;
-  p.MaxAirDraft = v.maxAirDraft;
-  p.Etb = v.etb;
-  p.RequestSide = v.requestSide;
-  p.SideAlongside = v.sideAlongside;
-  p.NeedsHfo = v.needsHfo;
-  p.HfoQty = v.hfoQty;
-  p.NeedsMdo = v.needsMdo;
-  p.MdoQty = v.mdoQty;
-  p.NeedsLubOil = v.needsLubOil;
-  p.LubOilQty = v.lubOilQty;
-  p.NeedsSludge = v.needsSludge;
-  p.SludgeQty = v.sludgeQty;
-  p.NeedsFreshWater = v.needsFreshWater;
-  p.FreshWaterQty = v.freshWaterQty;
-  p.NeedsGarbage = v.needsGarbage;
-  p.GarbageQty = v.garbageQty;
-  p.NeedsCrewRelief = v.needsCrewRelief;
-  p.CrewReliefCount = v.crewReliefCount;
-  p.EngineImmobilisation = v.engineImmobilisation;
-  p.LifeboatLowering = v.lifeboatLowering;
-  CopyVoyage(v.inbound, p.InboundTraject);
-  CopyVoyage(v.outbound, p.OutboundTraject);
-  p.Note = v.note;
-  documents_->CopyTo(p.Documents);
+    : RecordSheet(caption, port, prompter, parent) {
+  AddPage(new CPagePortPosition(Working()));
+  AddPage(new CPagePortContact(Working()));
+  AddPage(new CPagePortBerth(Working(), prompter));
+  AddPage(new CPagePortRequirements(Working()));
+  AddPage(new CPagePortDocuments(Working().Documents, prompter));
+  AddPage(new CPagePortTraject(Working(), vessel, prompter));
+  AddPage(new CPagePortNote(Working().Note));
 }
 
 }  // namespace keelmark

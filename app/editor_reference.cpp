@@ -32,12 +32,12 @@ namespace {
 
 class CPageReportingAction : public PropertyPage {
  public:
-  explicit CPageReportingAction(CSheetReportingPoint::Values& values) : PropertyPage("Action") {
-    TextRow(AddForm(), "Short description:", values.action);
-    QCheckBox* completed = BindCheck(values.completed, "Report completed");
+  explicit CPageReportingAction(ReportingPoint& point) : PropertyPage("Action") {
+    TextRow(AddForm(), "Short description:", point.Action);
+    QCheckBox* completed = BindCheck(point.Completed, "Report completed");
     // The record is stamped with the moment the box is ticked.
-    connect(completed, &QCheckBox::clicked, this, [&values](bool checked) {
-      if (checked) values.time = CNavigation().UtcDayNumberNow();
+    connect(completed, &QCheckBox::clicked, this, [&point](bool checked) {
+      if (checked) point.SetTime(CNavigation().UtcDayNumberNow());
     });
     Column()->addWidget(completed);
     Column()->addStretch(1);
@@ -47,22 +47,12 @@ class CPageReportingAction : public PropertyPage {
 // --- Warning. ---
 
 // The position dialog of a warning's outline: latitude and longitude with OK and Cancel.
-class PositionDialog : public PropertySheet {
+class PositionDialog : public RecordSheet<CPosition2> {
  public:
   PositionDialog(QWidget* parent, Prompter& prompter, CPosition2& position)
-      : PropertySheet("Position", prompter, parent), position_(position) {
-    AddPage(new Page(latitude_, longitude_));
+      : RecordSheet("Position", position, prompter, parent) {
+    AddPage(new Page(Working().Latitude, Working().Longitude));
     HideTabs();
-  }
-
- protected:
-  void CopyIn() override {
-    latitude_ = position_.GetLatitude();
-    longitude_ = position_.GetLongitude();
-  }
-  void CopyBack() override {
-    position_.SetLatitude(latitude_);
-    position_.SetLongitude(longitude_);
   }
 
  private:
@@ -73,10 +63,6 @@ class PositionDialog : public PropertySheet {
       Column()->addStretch(1);
     }
   };
-
-  CPosition2& position_;
-  double latitude_ = 0.0;
-  double longitude_ = 0.0;
 };
 
 bool EditPosition(QWidget* parent, Prompter& prompter, CPosition2& position) {
@@ -86,20 +72,21 @@ bool EditPosition(QWidget* parent, Prompter& prompter, CPosition2& position) {
 
 class CPageWarningGeneral : public PropertyPage {
  public:
-  explicit CPageWarningGeneral(CSheetWarning::Values& values) : PropertyPage("General") {
+  CPageWarningGeneral(NavWarning& warning, SlotTime& issued, SlotTime& validTill)
+      : PropertyPage("General") {
     QFormLayout* form = AddForm();
-    TextRow(form, "Identifier:", values.identifier);
-    AddRow(form, "Date of issue:", BindSlot(values.issued, TimeReading::Utc, "Date of issue"));
-    AddRow(form, "Valid Till:", BindSlot(values.validTill, TimeReading::Utc, "Valid Till"));
-    TextRow(form, "Description:", values.description);
+    TextRow(form, "Identifier:", warning.Name);
+    AddRow(form, "Date of issue:", BindSlot(issued, TimeReading::Utc, "Date of issue"));
+    AddRow(form, "Valid Till:", BindSlot(validTill, TimeReading::Utc, "Valid Till"));
+    TextRow(form, "Description:", warning.Message.Description);
     Column()->addStretch(1);
   }
 };
 
 class CPageWarningPositions : public PropertyPage {
  public:
-  CPageWarningPositions(CSheetWarning::Values& values, Prompter& prompter)
-      : PropertyPage("Positions"), values_(values), prompter_(prompter) {
+  CPageWarningPositions(NavWarning& warning, bool& changed, Prompter& prompter)
+      : PropertyPage("Positions"), warning_(warning), changed_(changed), prompter_(prompter) {
     auto* group = new QGroupBox("List of positions", this);
     auto* row = new QHBoxLayout(group);
     list_ = new QTreeWidget(group);
@@ -116,7 +103,7 @@ class CPageWarningPositions : public PropertyPage {
     buttons->addStretch(1);
     row->addLayout(buttons);
     Column()->addWidget(group, 1);
-    Column()->addWidget(BindRadio(values.openTraject,
+    Column()->addWidget(BindRadio(warning.OpenTraject,
                                   {"Above positions form an enclosed surface",
                                    "Above positions form a line or traject"}));
   }
@@ -124,46 +111,47 @@ class CPageWarningPositions : public PropertyPage {
  protected:
   void ShowFigures() override {
     list_->clear();
-    for (const CPosition2& position : values_.outline) {
-      list_->addTopLevelItem(new QTreeWidgetItem(
-          QStringList{ToQString(position.LatitudeText()), ToQString(position.LongitudeText())}));
+    for (const auto& position : warning_.Outline) {
+      list_->addTopLevelItem(new QTreeWidgetItem(QStringList{
+          ToQString(position->LatitudeText()), ToQString(position->LongitudeText())}));
     }
   }
 
  private:
   void Changed() {
-    values_.outlineChanged = true;
+    changed_ = true;
     ShowFigures();
   }
   void Add() {
-    CPosition2 position;
-    if (!EditPosition(this, prompter_, position)) return;
-    values_.outline.push_back(position);
+    auto position = std::make_unique<CPosition2>();
+    if (!EditPosition(this, prompter_, *position)) return;
+    warning_.Outline.Add(std::move(position));
     Changed();
   }
   void Edit() {
     const std::optional<int> row = SelectedRow(*list_, prompter_);
-    if (row && EditPosition(this, prompter_, values_.outline[*row])) Changed();
+    if (row && EditPosition(this, prompter_, *warning_.Outline.GetAt(*row))) Changed();
   }
   void Delete() {
     const std::optional<int> row = SelectedRow(*list_, prompter_);
     if (!row) return;
-    values_.outline.erase(values_.outline.begin() + *row);
+    warning_.Outline.Remove(warning_.Outline.GetAt(*row));
     Changed();
   }
 
-  CSheetWarning::Values& values_;
+  NavWarning& warning_;
+  bool& changed_;
   Prompter& prompter_;
   QTreeWidget* list_;
 };
 
 class CPageWarningFile : public PropertyPage {
  public:
-  CPageWarningFile(CSheetWarning::Values& values, Prompter& prompter) : PropertyPage("File") {
+  CPageWarningFile(NavWarning& warning, Prompter& prompter) : PropertyPage("File") {
     AddText("If required you can add a file (text, bitmap, document, etc) to this\nnavigational "
             "warning, containing additional information.\nLeave below field empty if you do "
             "not need to attach a file.");
-    QLineEdit* path = PathRow(AddForm(), "Path to file:", values.filePath,
+    QLineEdit* path = PathRow(AddForm(), "Path to file:", warning.Message.FilePath,
                               TextFileChoice(""), prompter);
     auto* open = new QPushButton("Click here to open this file", this);
     connect(open, &QPushButton::clicked, this,
@@ -177,42 +165,42 @@ class CPageWarningFile : public PropertyPage {
 
 class CPageStormPosition : public PropertyPage {
  public:
-  explicit CPageStormPosition(CSheetStorm::Values& values) : PropertyPage("Position") {
+  CPageStormPosition(Storm& storm, SlotTime& time) : PropertyPage("Position") {
     QFormLayout* form = AddForm();
-    TextRow(form, "Name / ID:", values.name);
-    AddRow(form, "Position at ", BindSlot(values.time, TimeReading::Utc, "Position at"));
+    TextRow(form, "Name / ID:", storm.Name);
+    AddRow(form, "Position at ", BindSlot(time, TimeReading::Utc, "Position at"));
     AddRow(form, "Lattitude:",
-           BindCoordinate(values.latitude,
+           BindCoordinate(storm.Latitude,
                           new CoordinateEntry(Axis::Latitude,
                                               CoordinateEntry::Style::DecimalDegrees, true,
                                               "Latitude")));
     AddRow(form, "Longitude:",
-           BindCoordinate(values.longitude,
+           BindCoordinate(storm.Longitude,
                           new CoordinateEntry(Axis::Longitude,
                                               CoordinateEntry::Style::DecimalDegrees, true,
                                               "Longitude")));
     QFormLayout* movement = nullptr;
     AddGroup("Present movement", movement);
-    NumberRow(movement, "Course:", values.course, "deg", NumberRange{0.0, 360.0});
-    NumberRow(movement, "Speed:", values.speed, "kts");
+    NumberRow(movement, "Course:", storm.Course, "deg", NumberRange{0.0, 360.0});
+    NumberRow(movement, "Speed:", storm.Speed, "kts");
     Column()->addStretch(1);
   }
 };
 
 class CPageStormEye : public PropertyPage {
  public:
-  explicit CPageStormEye(CSheetStorm::Values& values) : PropertyPage("Eye") {
+  explicit CPageStormEye(Storm& storm) : PropertyPage("Eye") {
     QFormLayout* form = AddForm();
     auto* pressure = new QHBoxLayout;
-    pressure->addWidget(BindWhole(values.pressure, "Air pressure"));
+    pressure->addWidget(BindWhole(storm.CentralPressure, "Air pressure"));
     pressure->addWidget(new QLabel("mb", this));
     pressure->addWidget(
-        BindIndex(values.tendency, {"Increasing", "Constant", "Decreasing"}, "Tendency"));
+        BindIndex(storm.PressureTendency, {"Increasing", "Constant", "Decreasing"}, "Tendency"));
     pressure->addStretch(1);
     form->addRow("Air pressure:", pressure);
-    WholeRow(form, "Max. windspeed:", values.maxWind, "kts");
-    WholeRow(form, "Diameter of eye:", values.eyeDiameter, "nM");
-    WholeRow(form, "Radius of storm field:", values.fieldRadius, "nM");
+    WholeRow(form, "Max. windspeed:", storm.MaxWind, "kts");
+    WholeRow(form, "Diameter of eye:", storm.EyeDiameter, "nM");
+    WholeRow(form, "Radius of storm field:", storm.FieldRadius, "nM");
     Column()->addStretch(1);
   }
 };
@@ -328,126 +316,64 @@ class CPageForecastCurrent : public WeatherPage {
 
 CSheetReportingPoint::CSheetReportingPoint(const QString& caption, ReportingPoint& point,
                                            Prompter& prompter, QWidget* parent)
-    : PropertySheet(caption, prompter, parent),
-      point_(point),
-      position_(new CPageWaypointPosition),
-      documents_(new CPagePortDocuments(prompter)) {
-  AddPage(position_);
-  AddPage(new CPageReportingAction(values_));
-  AddPage(documents_);
-  AddPage(new CPagePortNote(values_.note));
-}
-
-void CSheetReportingPoint::CopyIn() {
-  position_->CopyFrom(point_);
-  values_ = {point_.Action, point_.Completed, point_.GetTime(), point_.Note};
-  documents_->CopyFrom(point_.Documents);
-}
-
-void CSheetReportingPoint::CopyBack() {
-  position_->CopyTo(point_);
-  point_.Action = values_.action;
-  point_.Completed = values_.completed;
-  point_.SetTime(values_.time);
-  point_.Note = values_.note;
-  documents_->CopyTo(point_.Documents);
+    : RecordSheet(caption, point, prompter, parent) {
+  AddPage(new CPageWaypointPosition(Working()));
+  AddPage(new CPageReportingAction(Working()));
+  AddPage(new CPagePortDocuments(Working().Documents, prompter));
+  AddPage(new CPagePortNote(Working().Note));
 }
 
 CSheetWarning::CSheetWarning(const QString& caption, NavWarning& warning, Prompter& prompter,
                              QWidget* parent)
-    : PropertySheet(caption, prompter, parent), warning_(warning) {
-  AddPage(new CPageWarningGeneral(values_));
-  AddPage(new CPageWarningPositions(values_, prompter));
-  AddPage(new CPageWarningFile(values_, prompter));
+    : RecordSheet(caption, warning, prompter, parent) {
+  AddPage(new CPageWarningGeneral(Working(), issued_, validTill_));
+  AddPage(new CPageWarningPositions(Working(), outlineChanged_, prompter));
+  AddPage(new CPageWarningFile(Working(), prompter));
 }
 
-void CSheetWarning::CopyIn() {
-  values_ = {};
-  values_.identifier = warning_.GetName();
-  values_.issued = {warning_.GetTime(), 0.0, std::nullopt};
-  values_.validTill = {warning_.GetRequiredTime(), 0.0, std::nullopt};
-  values_.description = warning_.Message.Description;
-  for (const auto& position : warning_.Outline) values_.outline.push_back(*position);
-  values_.openTraject = warning_.OpenTraject;
-  values_.filePath = warning_.Message.FilePath;
+void CSheetWarning::Opened() {
+  issued_ = {Original().GetTime(), 0.0, std::nullopt};
+  validTill_ = {Original().GetRequiredTime(), 0.0, std::nullopt};
+  outlineChanged_ = false;
 }
 
-void CSheetWarning::CopyBack() {
-  warning_.SetName(values_.identifier);
-  warning_.SetTime(values_.issued.SlotFor(0.0));
-  warning_.SetRequiredTime(values_.validTill.SlotFor(0.0));
-  warning_.Message.Description = values_.description;
-  warning_.OpenTraject = values_.openTraject;
-  warning_.Message.FilePath = values_.filePath;
-  if (values_.outlineChanged) {
-    warning_.Outline.RemoveAll();
-    for (const CPosition2& position : values_.outline) {
-      *warning_.AddOutlinePosition() = position;
-    }
-    warning_.UpdateCentre();
-  }
+void CSheetWarning::Taking() {
+  NavWarning& warning = Working();
+  warning.SetTime(issued_.SlotFor(0.0));
+  warning.SetRequiredTime(validTill_.SlotFor(0.0));
+  if (outlineChanged_) warning.UpdateCentre();
 }
 
 CSheetStorm::CSheetStorm(const QString& caption, Storm& storm, Prompter& prompter,
                          QWidget* parent)
-    : PropertySheet(caption, prompter, parent), storm_(storm) {
-  AddPage(new CPageStormPosition(values_));
-  AddPage(new CPageStormEye(values_));
+    : RecordSheet(caption, storm, prompter, parent) {
+  AddPage(new CPageStormPosition(Working(), time_));
+  AddPage(new CPageStormEye(Working()));
   AddPage(new CPageStormTracking([this] {
-    Storm edited = storm_;
-    Apply(values_, edited);
+    Storm edited = Working();
+    edited.SetTime(time_.SlotFor(0.0));
     return edited;
   }));
 }
 
-void CSheetStorm::CopyIn() {
-  values_ = {storm_.GetName(),
-             {storm_.GetTime(), 0.0, std::nullopt},
-             storm_.GetLatitude(),
-             storm_.GetLongitude(),
-             storm_.Course,
-             storm_.Speed,
-             storm_.CentralPressure,
-             storm_.PressureTendency,
-             storm_.MaxWind,
-             storm_.EyeDiameter,
-             storm_.FieldRadius};
-}
+void CSheetStorm::Opened() { time_ = {Original().GetTime(), 0.0, std::nullopt}; }
 
-void CSheetStorm::Apply(const Values& values, Storm& storm) {
-  storm.SetName(values.name);
-  storm.SetTime(values.time.SlotFor(0.0));
-  storm.SetLatitude(values.latitude);
-  storm.SetLongitude(values.longitude);
-  storm.Course = values.course;
-  storm.Speed = values.speed;
-  storm.CentralPressure = values.pressure;
-  storm.PressureTendency = values.tendency;
-  storm.MaxWind = values.maxWind;
-  storm.EyeDiameter = values.eyeDiameter;
-  storm.FieldRadius = values.fieldRadius;
-}
-
-void CSheetStorm::CopyBack() { Apply(values_, storm_); }
+void CSheetStorm::Taking() { Working().SetTime(time_.SlotFor(0.0)); }
 
 const char* const CSheetForecast::kCaption = "Forecast Area";
 
 CSheetForecast::CSheetForecast(ForecastArea& area, Prompter& prompter, QWidget* parent)
-    : PropertySheet(kCaption, prompter, parent), area_(area), working_(area) {
-  AddPage(new CPageForecastArea(working_));
-  AddPage(new CPageForecastForecast(working_));
-  AddPage(new CPageForecastCurrent(working_, forecastCurrent_));
+    : RecordSheet(kCaption, area, prompter, parent) {
+  AddPage(new CPageForecastArea(Working()));
+  AddPage(new CPageForecastForecast(Working()));
+  AddPage(new CPageForecastCurrent(Working(), forecastCurrent_));
 }
 
-void CSheetForecast::CopyIn() {
-  working_ = area_;
-  forecastCurrent_ = area_.UseAverageCurrent ? 0 : 1;
-}
+void CSheetForecast::Opened() { forecastCurrent_ = Original().UseAverageCurrent ? 0 : 1; }
 
-void CSheetForecast::CopyBack() {
-  const std::int32_t opened = area_.UseAverageCurrent ? 0 : 1;
-  if (forecastCurrent_ != opened) working_.UseAverageCurrent = forecastCurrent_ == 1 ? 0 : 1;
-  area_ = working_;
+void CSheetForecast::Taking() {
+  const std::int32_t opened = Original().UseAverageCurrent ? 0 : 1;
+  if (forecastCurrent_ != opened) Working().UseAverageCurrent = forecastCurrent_ == 1 ? 0 : 1;
 }
 
 }  // namespace keelmark

@@ -61,9 +61,9 @@ class CPageVesselEngine : public PropertyPage {
   }
 };
 
-class CPageVesselManou : public PropertyPage {
+class CPageVesselManoeuvring : public PropertyPage {
  public:
-  explicit CPageVesselManou(CVessel2& vessel) : PropertyPage("Manoeuvring") {
+  explicit CPageVesselManoeuvring(CVessel2& vessel) : PropertyPage("Manoeuvring") {
     QFormLayout* form = AddForm();
     NumberRow(form, "Time to reduce 1 rpm", vessel.minutesPerRpm, "minutes");
     WholeRow(form, "Required time at Full Ahead:", vessel.fullAheadMinutes, "minutes");
@@ -309,26 +309,22 @@ class CPagePerformanceData : public CalibrationPage {
 }  // namespace
 
 CSheetVessel::CSheetVessel(CVessel2& vessel, Prompter& prompter, QWidget* parent)
-    : PropertySheet(kCaption, prompter, parent), vessel_(vessel), working_(vessel) {
-  AddPage(new CPageVesselGeneral(working_, containerTiers_));
-  AddPage(new CPageVesselEngine(working_));
-  AddPage(new CPageVesselManou(working_));
-  AddPage(new CPageVesselHydros(working_));
-  AddPage(new CPagePerformanceHull(working_));
-  AddPage(new CPagePerformanceAir(working_));
-  AddPage(new CPageVesselWaves(working_));
-  AddPage(new CPagePerformanceData(working_));
+    : RecordSheet(kCaption, vessel, prompter, parent) {
+  AddPage(new CPageVesselGeneral(Working(), containerTiers_));
+  AddPage(new CPageVesselEngine(Working()));
+  AddPage(new CPageVesselManoeuvring(Working()));
+  AddPage(new CPageVesselHydros(Working()));
+  AddPage(new CPagePerformanceHull(Working()));
+  AddPage(new CPagePerformanceAir(Working()));
+  AddPage(new CPageVesselWaves(Working()));
+  AddPage(new CPagePerformanceData(Working()));
 }
 
-void CSheetVessel::CopyIn() {
-  working_ = vessel_;
-  containerTiers_ = vessel_.containerTiers;
-}
+void CSheetVessel::Opened() { containerTiers_ = Original().containerTiers; }
 
-void CSheetVessel::CopyBack() {
+void CSheetVessel::Taking() {
   const double tiers = std::trunc(containerTiers_);
-  if (std::fabs(tiers) < 1.0e9) working_.containerTiers = static_cast<std::int32_t>(tiers);
-  vessel_ = working_;
+  if (std::fabs(tiers) < 1.0e9) Working().containerTiers = static_cast<std::int32_t>(tiers);
 }
 
 }  // namespace keelmark

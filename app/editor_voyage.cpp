@@ -262,7 +262,7 @@ void CSheetVoyage::CopyBack() {
   vessel.draftForward = values_.draftForward;
   vessel.draftAft = values_.draftAft;
   vessel.displacement = values_.displacement;
-  document_.RecalculateVoyage(true);
+  document_.UpdateVoyage(VoyageStart::Departure);
 }
 
 }  // namespace keelmark

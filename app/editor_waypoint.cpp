@@ -12,12 +12,15 @@ namespace keelmark {
 namespace {
 
 constexpr const char* kTowards = "When sailing TOWARDS this waypoint:";
-
-}  // namespace
+constexpr WeatherField kLegWeatherFields[] = {
+    WeatherField::WindSpeed,   WeatherField::WindDirection,  WeatherField::SwellHeight,
+    WeatherField::SwellDirection, WeatherField::WaveHeight, WeatherField::AirPressure,
+    WeatherField::AirTemperature, WeatherField::SeaTemperature};
+constexpr WeatherField kCurrentFields[] = {WeatherField::CurrentSet, WeatherField::CurrentRate};
 
 class CPageWaypointRoute : public PropertyPage {
  public:
-  CPageWaypointRoute() : PropertyPage("Route") {
+  explicit CPageWaypointRoute(std::int32_t& greatCircle) : PropertyPage("Route") {
     Column()->addWidget(BindRadio(
         greatCircle,
         {"Proceed TOWARDS this waypoint via rhumbline",
@@ -30,15 +33,13 @@ class CPageWaypointRoute : public PropertyPage {
          "will resemble a curved line on a mercator chart"}));
     Column()->addStretch(1);
   }
-
-  std::int32_t greatCircle = 0;  // 0 rhumb line, 1 great circle
 };
 
 class CPageWaypointSpeed : public PropertyPage {
  public:
-  CPageWaypointSpeed() : PropertyPage("Speed") {
+  explicit CPageWaypointSpeed(Waypoint& waypoint) : PropertyPage("Speed") {
     RadioChoice* choice = BindRadio(
-        manual, {"Allow Keelmark to calculate required speed", "Set speed at:"},
+        waypoint.ManualSpeed, {"Allow Keelmark to calculate required speed", "Set speed at:"},
         {"Keelmark Route will calculate the most economical speed and engine rpm setting for "
          "each stretch of your voyage",
          "Keelmark Route will use the manually set groundspeed for this stretch of the "
@@ -46,107 +47,64 @@ class CPageWaypointSpeed : public PropertyPage {
          "on schedule"});
     Column()->addWidget(choice);
     AddText("On the route TOWARDS this waypoint:");
-    NumberRow(AddForm(), "Speed:", speed, "kts", NumberRange{0.0, 90.0});
+    NumberRow(AddForm(), "Speed:", waypoint.GroundSpeed, "kts", NumberRange{0.0, 90.0});
     // The explanation goes below the speed.
     Column()->addWidget(choice->Explanation());
     Column()->addStretch(1);
   }
-
-  std::int32_t manual = 0;  // 0 calculated, 1 set by hand
-  double speed = 0.0;       // knots
 };
 
+// The weather or the current of the leg: a choice between the voyage's values and those below.
 class CPageWaypointWeather : public WeatherPage {
  public:
-  CPageWaypointWeather() : WeatherPage("Weather") {
-    Column()->addWidget(BindRadio(manual, {"Use weather as set by voyage properties",
-                                           "Manually set weather conditions below:"}));
+  CPageWaypointWeather(const char* caption, const QStringList& choices,
+                       std::span<const WeatherField> fields, std::int32_t& manual,
+                       WeatherConditions& weather)
+      : WeatherPage(caption) {
+    Column()->addWidget(BindRadio(manual, choices));
     QFormLayout* form = nullptr;
     AddGroup(kTowards, form);
-    for (WeatherField field :
-         {WeatherField::WindSpeed, WeatherField::WindDirection, WeatherField::SwellHeight,
-          WeatherField::SwellDirection, WeatherField::WaveHeight, WeatherField::AirPressure,
-          WeatherField::AirTemperature, WeatherField::SeaTemperature}) {
-      BindWeather(weather, field, form);
-    }
+    for (const WeatherField field : fields) BindWeather(weather, field, form);
     Column()->addStretch(1);
   }
-
-  std::int32_t manual = 0;  // 0 the voyage's weather, 1 the values below
-  WeatherConditions weather;
 };
 
-class CPageWaypointCurrent : public WeatherPage {
- public:
-  CPageWaypointCurrent() : WeatherPage("Current") {
-    Column()->addWidget(BindRadio(manual, {"Use average current as calculated by Keelmark Route",
-                                           "Manually set current below"}));
-    QFormLayout* form = nullptr;
-    AddGroup(kTowards, form);
-    BindWeather(weather, WeatherField::CurrentSet, form);
-    BindWeather(weather, WeatherField::CurrentRate, form);
-    Column()->addStretch(1);
-  }
-
-  std::int32_t manual = 0;  // 0 the average current, 1 the values below
-  WeatherConditions weather;
-};
+}  // namespace
 
 CSheetWaypoint::CSheetWaypoint(const QString& caption, Waypoint& waypoint, Prompter& prompter,
                                QWidget* parent)
-    : PropertySheet(caption, prompter, parent),
-      waypoint_(waypoint),
-      position_(new CPageWaypointPosition),
-      route_(new CPageWaypointRoute),
-      speed_(new CPageWaypointSpeed),
-      weather_(new CPageWaypointWeather),
-      current_(new CPageWaypointCurrent) {
-  for (PropertyPage* page :
-       std::initializer_list<PropertyPage*>{position_, route_, speed_, weather_, current_}) {
-    AddPage(page);
-  }
+    : RecordSheet(caption, waypoint, prompter, parent) {
+  Waypoint& w = Working();
+  AddPage(new CPageWaypointPosition(w));
+  AddPage(new CPageWaypointRoute(w.GreatCircle));
+  AddPage(new CPageWaypointSpeed(w));
+  AddPage(new CPageWaypointWeather("Weather",
+                                   {"Use weather as set by voyage properties",
+                                    "Manually set weather conditions below:"},
+                                   kLegWeatherFields, manualWeather_, w.Weather));
+  AddPage(new CPageWaypointWeather("Current",
+                                   {"Use average current as calculated by Keelmark Route",
+                                    "Manually set current below"},
+                                   kCurrentFields, manualCurrent_, w.Weather));
 }
 
-void CSheetWaypoint::CopyIn() {
-  position_->CopyFrom(waypoint_);
-  route_->greatCircle = waypoint_.GreatCircle;
-  speed_->manual = waypoint_.ManualSpeed;
-  speed_->speed = waypoint_.GroundSpeed;
-  // One flag decides both the weather and the current of the leg.
-  weather_->manual = waypoint_.UseVoyageWeather ? 0 : 1;
-  weather_->weather = waypoint_.Weather;
-  current_->manual = weather_->manual;
-  current_->weather = waypoint_.Weather;
+void CSheetWaypoint::Opened() {
+  manualWeather_ = Original().UseVoyageWeather ? 0 : 1;
+  manualCurrent_ = manualWeather_;
 }
 
-void CSheetWaypoint::CopyBack() {
-  position_->CopyTo(waypoint_);
-  waypoint_.GreatCircle = route_->greatCircle == 1 ? 1 : 0;
-  if (speed_->manual == 1) {
-    waypoint_.ManualSpeed = 1;
-    waypoint_.GroundSpeed = speed_->speed;
-  } else {
-    waypoint_.ManualSpeed = 0;
+void CSheetWaypoint::Taking() {
+  Waypoint& w = Working();
+  const Waypoint& opened = Original();
+  w.GreatCircle = w.GreatCircle == 1 ? 1 : 0;
+  // Values set on a page whose choice is not "set by hand" are not taken.
+  if (w.ManualSpeed != 1) {
+    w.ManualSpeed = 0;
+    w.GroundSpeed = opened.GroundSpeed;
   }
-  WeatherConditions& weather = waypoint_.Weather;
-  if (weather_->manual == 1) {
-    waypoint_.UseVoyageWeather = 0;
-    const WeatherConditions& set = weather_->weather;
-    weather.WindSpeed = set.WindSpeed;
-    weather.WindDirection = set.WindDirection;
-    weather.SwellHeight = set.SwellHeight;
-    weather.SwellDirection = set.SwellDirection;
-    weather.WaveHeight = set.WaveHeight;
-    weather.AirPressure = set.AirPressure;
-    weather.AirTemperature = set.AirTemperature;
-    weather.SeaTemperature = set.SeaTemperature;
-  } else {
-    waypoint_.UseVoyageWeather = 1;
-  }
-  if (current_->manual == 1) {
-    weather.CurrentSet = current_->weather.CurrentSet;
-    weather.CurrentRate = current_->weather.CurrentRate;
-  }
+  w.UseVoyageWeather = manualWeather_ == 1 ? 0 : 1;
+  if (manualWeather_ != 1) CopyWeatherFields(kLegWeatherFields, opened.Weather, w.Weather);
+  if (manualCurrent_ != 1) CopyWeatherFields(kCurrentFields, opened.Weather, w.Weather);
 }
 
 bool EditWaypoint(QWidget* parent, Waypoint& waypoint, Prompter& prompter,

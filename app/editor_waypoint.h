@@ -1,18 +1,14 @@
 // CSheetWaypoint: the editor of a waypoint (the leg that leads to it).
 #pragma once
 
-#include "app/property_sheet.h"
+#include <cstdint>
+
+#include "app/record_sheet.h"
+#include "records/waypoint.h"
 
 namespace keelmark {
 
-class CPageWaypointPosition;
-class Waypoint;
-class CPageWaypointRoute;
-class CPageWaypointSpeed;
-class CPageWaypointWeather;
-class CPageWaypointCurrent;
-
-class CSheetWaypoint : public PropertySheet {
+class CSheetWaypoint : public RecordSheet<Waypoint> {
   Q_OBJECT
 
  public:
@@ -20,16 +16,14 @@ class CSheetWaypoint : public PropertySheet {
                  QWidget* parent = nullptr);
 
  protected:
-  void CopyIn() override;
-  void CopyBack() override;
+  void Opened() override;
+  void Taking() override;
 
  private:
-  Waypoint& waypoint_;
-  CPageWaypointPosition* position_;
-  CPageWaypointRoute* route_;
-  CPageWaypointSpeed* speed_;
-  CPageWaypointWeather* weather_;
-  CPageWaypointCurrent* current_;
+  // One flag of the record decides both the weather and the current of the leg; the pages
+  // choose them apart: 0 the voyage's weather (the average current), 1 the values set here.
+  std::int32_t manualWeather_ = 0;
+  std::int32_t manualCurrent_ = 0;
 };
 
 // Runs the waypoint editor; true on OK.

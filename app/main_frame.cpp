@@ -17,7 +17,11 @@
 #include <QVBoxLayout>
 
 #include "app/about_box.h"
+#include "app/calculator_sheet.h"
+#include "app/schedule_dialog.h"
 #include "app/main_commands.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
 #include "app/recent_file_list.h"
 #include "app/document_dialog.h"
 #include "app/program_resources.h"
@@ -378,7 +382,7 @@ void CMainFrame::OnVesselProperties() {
   if (!editors_.editVessel) return;
   if (!editors_.editVessel(this, *doc_)) return;
   // The vessel model enters every speed and rpm of the voyage.
-  doc_->RecalculateVoyage(doc_->GetSettings().statusListSelected == 0);
+  doc_->UpdateVoyage(VoyageStart::UnderWayFlag);
   UpdateAllViews();
 }
 
@@ -389,7 +393,7 @@ void CMainFrame::OnVoyageProperties() {
   }
   if (!editors_.editVoyage) return;
   if (!editors_.editVoyage(this, *doc_, pathName_)) return;
-  doc_->RecalculateVoyage(true);
+  doc_->UpdateVoyage(VoyageStart::Departure);
   UpdateAllViews();
   SetModifiedFlag();
 }
@@ -398,6 +402,10 @@ void CMainFrame::OnOptions() {
   if (!editors_.editOptions) return;
   if (editors_.editOptions(this, *doc_)) UpdateAllViews();
 }
+
+void CMainFrame::OnCalculator() { RunCalculator(this, *doc_); }
+
+void CMainFrame::OnMasterSchedule() { RunMasterSchedule(this, *doc_); }
 
 void CMainFrame::OnReporting() {
   if (doc_->GetRoute().GetCount() < 2) {
@@ -427,5 +435,13 @@ void CMainFrame::OnInsertFix() { view_->InsertPositionFix(); }
 void CMainFrame::OnInsertWaypoint() { view_->InsertWaypoint(); }
 void CMainFrame::OnInsertKey() { view_->InsertRecord(); }
 void CMainFrame::OnDeleteKey() { view_->DeleteSelected(); }
+
+void CMainFrame::OnRouteImport() {
+  if (!ImportRouteCommand(*doc_)) return;
+  UpdateAllViews();
+  SetModifiedFlag();
+}
+void CMainFrame::OnRouteExport() { ExportRouteCommand(*doc_); }
+void CMainFrame::OnReverseRoute() { view_->RouteEdits().Reverse(); }
 
 }  // namespace keelmark

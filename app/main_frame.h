@@ -73,6 +73,8 @@ class CMainFrame : public QMainWindow {
   void OnOptions();
   void OnReporting();
   void OnStormAdvisory();
+  void OnCalculator();
+  void OnMasterSchedule();
   // The commands of the command table that have no slot of their own elsewhere.
   void OnFileSaveCommand() { OnFileSave(); }
   void OnFileSaveAsCommand() { OnFileSaveAs(); }
@@ -82,6 +84,9 @@ class CMainFrame : public QMainWindow {
   void OnInsertWaypoint();
   void OnInsertKey();
   void OnDeleteKey();
+  void OnRouteImport();
+  void OnRouteExport();
+  void OnReverseRoute();
   // Printing (main_frame_print.cpp).
   void OnFilePrint();
   void OnFilePrintPreview();

@@ -110,7 +110,7 @@ class CPageOptionsCleanUp : public PropertyPage {
  public:
   explicit CPageOptionsCleanUp(Settings& settings) : PropertyPage("History") {
     WholeRow(AddForm(), "Maximum days to retain history:", settings.historyCleanUp, "days",
-             NumberRange{0.0, 365.0});
+             NumberRange{setting::kHistoryCleanUp.minimum, setting::kHistoryCleanUp.maximum});
     Column()->addStretch(1);
   }
 };
@@ -160,7 +160,8 @@ class CPageOptionsSchedule : public PropertyPage {
     mail->addRow(desktopMail_);
     smtp_ << TextRow(mail, "SMTP server:", values.smtpServer);
     auto* port = new QHBoxLayout;
-    smtp_ << BindWhole(values.smtpPort, "Port", NumberRange{1.0, 65535.0});
+    smtp_ << BindWhole(values.smtpPort, "Port",
+                       NumberRange{setting::kSmtpPort.minimum, setting::kSmtpPort.maximum});
     smtp_ << BindCheck(values.smtpTls, "Use TLS");
     port->addWidget(smtp_[1]);
     port->addWidget(smtp_[2]);

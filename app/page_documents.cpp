@@ -16,8 +16,12 @@
 
 namespace keelmark {
 
-CPagePortDocuments::CPagePortDocuments(Prompter& prompter, QWidget* parent)
-    : PropertyPage("Documents", parent), prompter_(prompter), list_(new QListWidget(this)) {
+CPagePortDocuments::CPagePortDocuments(DocumentList& documents, Prompter& prompter,
+                                       QWidget* parent)
+    : PropertyPage("Documents", parent),
+      documents_(documents),
+      prompter_(prompter),
+      list_(new QListWidget(this)) {
   list_->setViewMode(QListView::IconMode);
   list_->setIconSize(QSize(32, 32));
   list_->setResizeMode(QListView::Adjust);
@@ -37,23 +41,11 @@ CPagePortDocuments::CPagePortDocuments(Prompter& prompter, QWidget* parent)
   AddText("Double click on document in list to open this file !");
 }
 
-void CPagePortDocuments::CopyFrom(const DocumentList& list) {
-  documents.clear();
-  for (const auto& document : list) documents.push_back(*document);
-}
-
-void CPagePortDocuments::CopyTo(DocumentList& list) const {
-  list.RemoveAll();
-  for (const DocumentRef& document : documents) {
-    list.Add(std::make_unique<DocumentRef>(document));
-  }
-}
-
 void CPagePortDocuments::ShowFigures() {
   list_->clear();
   const QIcon icon = style()->standardIcon(QStyle::SP_FileIcon);
-  for (const DocumentRef& document : documents) {
-    list_->addItem(new QListWidgetItem(icon, ToQString(document.Description)));
+  for (const auto& document : documents_) {
+    list_->addItem(new QListWidgetItem(icon, ToQString(document->Description)));
   }
 }
 
@@ -62,34 +54,36 @@ bool CPagePortDocuments::eventFilter(QObject* watched, QEvent* event) {
     const QListWidgetItem* item =
         list_->itemAt(static_cast<QMouseEvent*>(event)->position().toPoint());
     // A double click beside every document selects none.
-    OpenDocumentFile(item ? documents[list_->row(item)].FilePath : std::string(), prompter_);
+    OpenDocumentFile(item ? documents_.GetAt(list_->row(item))->FilePath : std::string(),
+                     prompter_);
     return true;
   }
   return PropertyPage::eventFilter(watched, event);
 }
 
 void CPagePortDocuments::Insert() {
-  DocumentRef document;
-  document.IssueDate = 0;  // a new entry starts at the time value 0
-  if (!EditDocument(this, prompter_, document)) return;
-  documents.push_back(document);
+  auto document = std::make_unique<DocumentRef>();
+  document->IssueDate = 0;  // a new entry starts at the time value 0
+  if (!EditDocument(this, prompter_, *document)) return;
+  documents_.Add(std::move(document));
   ShowFigures();
 }
 
 void CPagePortDocuments::Edit() {
   const std::optional<int> row = SelectedRow(*list_, prompter_);
   if (!row) return;
-  if (EditDocument(this, prompter_, documents[*row])) ShowFigures();
+  if (EditDocument(this, prompter_, *documents_.GetAt(*row))) ShowFigures();
 }
 
 void CPagePortDocuments::Remove() {
   const std::optional<int> row = SelectedRow(*list_, prompter_);
   if (!row) return;
-  if (!prompter_.AskYesNo("Remove " + documents[*row].Description + "\n Are you sure?",
+  const DocumentRef* document = documents_.GetAt(*row);
+  if (!prompter_.AskYesNo("Remove " + document->Description + "\n Are you sure?",
                           MessageIcon::Question)) {
     return;
   }
-  documents.erase(documents.begin() + *row);
+  documents_.Remove(document);
   ShowFigures();
 }
 

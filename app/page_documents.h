@@ -3,10 +3,8 @@
 #pragma once
 
 #include <string>
-#include <vector>
 
 #include "app/property_sheet.h"
-#include "records/document_ref.h"
 
 class QListWidget;
 
@@ -20,15 +18,10 @@ class CPagePortDocuments : public PropertyPage {
   Q_OBJECT
 
  public:
-  explicit CPagePortDocuments(Prompter& prompter, QWidget* parent = nullptr);
-
-  // The record's list into the page and back.
-  void CopyFrom(const DocumentList& list);
-  void CopyTo(DocumentList& list) const;
+  // Edits the documents of a sheet's working copy.
+  CPagePortDocuments(DocumentList& documents, Prompter& prompter, QWidget* parent = nullptr);
 
   [[nodiscard]] QListWidget* List() const { return list_; }
-
-  std::vector<DocumentRef> documents;
 
  protected:
   void ShowFigures() override;
@@ -39,6 +32,7 @@ class CPagePortDocuments : public PropertyPage {
   void Edit();
   void Remove();
 
+  DocumentList& documents_;
   Prompter& prompter_;
   QListWidget* list_;
 };

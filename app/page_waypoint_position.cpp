@@ -19,29 +19,17 @@ constexpr double kZoneLimitHours = 13.0;
 
 }  // namespace
 
-CPageWaypointPosition::CPageWaypointPosition(QWidget* parent)
+CPageWaypointPosition::CPageWaypointPosition(CPosition2& position, QWidget* parent)
     : PropertyPage(QString::fromLatin1(kCaption), parent) {
   QFormLayout* form = AddForm();
-  TextRow(form, QString::fromLatin1(kName), values.name);
-  Column()->addWidget(BindPosition(values.latitude, values.longitude, new PositionEntry));
+  TextRow(form, QString::fromLatin1(kName), position.Name);
+  Column()->addWidget(BindPosition(position.Latitude, position.Longitude, new PositionEntry));
   QFormLayout* zone = AddForm();
   AddRow(zone, QString::fromLatin1(kLocalTime),
-         BindZone(values.zoneOffset,
+         BindZone(position.ZoneOffset,
                   new ZoneEntry(QString::fromLatin1(kLocalTimeField), kZoneLimitHours,
                                 ZoneEntry::Sign::InHours, QString::fromLatin1(kPlusUtc))));
   Column()->addStretch(1);
-}
-
-void CPageWaypointPosition::CopyFrom(const CPosition2& record) {
-  values = {record.GetName(), record.GetLatitude(), record.GetLongitude(),
-            record.GetZoneOffset()};
-}
-
-void CPageWaypointPosition::CopyTo(CPosition2& record) const {
-  record.SetName(values.name);
-  record.SetLatitude(values.latitude);
-  record.SetLongitude(values.longitude);
-  record.SetZoneOffset(values.zoneOffset);
 }
 
 }  // namespace keelmark

@@ -2,8 +2,6 @@
 // latitude, longitude and local time offset.
 #pragma once
 
-#include <string>
-
 #include "app/property_sheet.h"
 
 namespace keelmark {
@@ -14,19 +12,8 @@ class CPageWaypointPosition : public PropertyPage {
   Q_OBJECT
 
  public:
-  struct Values {
-    std::string name;
-    double latitude = 0.0;    // degrees, north positive
-    double longitude = 0.0;   // degrees, east positive
-    double zoneOffset = 0.0;  // days
-  };
-
-  explicit CPageWaypointPosition(QWidget* parent = nullptr);
-
-  void CopyFrom(const CPosition2& record);
-  void CopyTo(CPosition2& record) const;
-
-  Values values;
+  // Edits the position fields of a sheet's working copy.
+  explicit CPageWaypointPosition(CPosition2& position, QWidget* parent = nullptr);
 };
 
 }  // namespace keelmark

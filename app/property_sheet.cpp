@@ -20,6 +20,7 @@
 #include "app/zone_entry.h"
 #include "platform/qt_text.h"
 #include "document/prompter.h"
+#include "records/text_codec.h"
 
 namespace keelmark {
 
@@ -399,6 +400,8 @@ void PropertySheet::HideTabs() {
   tabs_->setDocumentMode(true);
 }
 
+void PropertySheet::UseCloseButton() { buttons_->setStandardButtons(QDialogButtonBox::Close); }
+
 bool PropertySheet::Run() {
   CopyIn();
   for (int i = 0; i < PageCount(); ++i) Page(i)->ShowValues();
@@ -413,7 +416,27 @@ bool PropertySheet::Run() {
 
 void PropertySheet::accept() {
   if (PropertyPage* page = CurrentPage(); page && !page->TakeValues(prompter_)) return;
+  if (!ConfirmValues()) return;
+  WarnOfLossyText();
   QDialog::accept();
+}
+
+void PropertySheet::WarnOfLossyText() {
+  QStringList fields;
+  auto check = [&fields](const QWidget* widget, const QString& text) {
+    if (Cp1252HoldsAll(ToStdString(text))) return;
+    // An editable combo's own line edit is named by its combo.
+    QString name = widget->accessibleName();
+    if (name.isEmpty() && widget->parentWidget()) name = widget->parentWidget()->accessibleName();
+    if (!fields.contains(name)) fields << name;
+  };
+  for (const QLineEdit* edit : findChildren<QLineEdit*>()) check(edit, edit->text());
+  for (const QPlainTextEdit* note : findChildren<QPlainTextEdit*>()) {
+    check(note, note->toPlainText());
+  }
+  if (fields.isEmpty()) return;
+  prompter_.Message(ToStdString(fields.join(QStringLiteral(", "))) + " " + kLossyTextMessage,
+                    MessageIcon::Information);
 }
 
 void PropertySheet::OnTabChanged(int index) {

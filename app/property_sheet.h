@@ -171,6 +171,8 @@ class PropertySheet : public QDialog {
   [[nodiscard]] Prompter& GetPrompter() const { return prompter_; }
   // A dialog of one page shows no tab.
   void HideTabs();
+  // A sheet that only shows figures has one button, "Close", which keeps nothing.
+  void UseCloseButton();
 
   // Copies the record into the pages, shows them and runs the sheet; on OK copies the pages
   // back into the record. True on OK.
@@ -184,9 +186,14 @@ class PropertySheet : public QDialog {
   // OK for this editor).
   virtual void CopyIn() = 0;
   virtual void CopyBack() = 0;
+  // After OK's checks pass: a last question about the values as a whole; false keeps the
+  // sheet open.
+  [[nodiscard]] virtual bool ConfirmValues() { return true; }
 
  private:
   void OnTabChanged(int index);
+  // Says once which texts will lose characters when stored.
+  void WarnOfLossyText();
 
   Prompter& prompter_;
   QTabWidget* tabs_;

@@ -10,8 +10,9 @@
 #include "app/editor_voyage.h"
 #include "app/editor_waypoint.h"
 #include "app/options_sheet.h"
-#include "platform/qt_text.h"
+#include "document/category_records.h"
 #include "document/keelmark_document.h"
+#include "platform/qt_text.h"
 #include "records/nav_warning.h"
 #include "records/reporting_point.h"
 
@@ -19,64 +20,55 @@ namespace keelmark {
 
 namespace {
 
-// Runs the sheet made for the record when the selected record is of that kind.
-template <typename Record, typename MakeSheet>
-bool EditAs(const SelectedRecord& selected, MakeSheet makeSheet) {
-  auto* record = dynamic_cast<Record*>(selected.position);
-  if (!record) return false;
-  auto sheet = makeSheet(*record);
-  return sheet->Run();
+// What every record editor opens with; `kind` only for the chart list.
+struct SheetContext {
+  QWidget* parent;
+  CKeelmarkRouteXPDoc& document;
+  const QString& caption;
+  std::optional<ChartKind> kind;
+};
+
+// The editor of each class of record.
+std::unique_ptr<PropertySheet> SheetFor(Waypoint& waypoint, const SheetContext& c) {
+  return std::make_unique<CSheetWaypoint>(c.caption, waypoint, c.document.GetPrompter(),
+                                          c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(PositionFix& fix, const SheetContext& c) {
+  return std::make_unique<CSheetFix>(c.caption, fix, c.document, c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(NavWarning& warning, const SheetContext& c) {
+  return std::make_unique<CSheetWarning>(c.caption, warning, c.document.GetPrompter(), c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(ReportingPoint& point, const SheetContext& c) {
+  return std::make_unique<CSheetReportingPoint>(c.caption, point, c.document.GetPrompter(),
+                                                c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(Chart& chart, const SheetContext& c) {
+  const ChartKind kind = c.kind.value_or(chart.Kind());
+  // A chart's sheet carries its alternative name, which a new chart has not yet.
+  const bool altName = kind == ChartKind::Chart && !chart.AltName.empty();
+  return std::make_unique<CSheetChart>(altName ? ToQString(chart.AltName) : c.caption, chart,
+                                       kind, c.document.GetPrompter(), c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(Port& port, const SheetContext& c) {
+  return std::make_unique<CSheetPort>(c.caption, port, c.document.GetVessel(),
+                                      c.document.GetPrompter(), c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(ForecastArea& area, const SheetContext& c) {
+  return std::make_unique<CSheetForecast>(area, c.document.GetPrompter(), c.parent);
+}
+std::unique_ptr<PropertySheet> SheetFor(Storm& storm, const SheetContext& c) {
+  return std::make_unique<CSheetStorm>(c.caption, storm, c.document.GetPrompter(), c.parent);
 }
 
 }  // namespace
 
 bool EditRecord(QWidget* parent, CKeelmarkRouteXPDoc& document, Category category,
                 const SelectedRecord& record, const QString& caption) {
-  Prompter& prompter = document.GetPrompter();
-  switch (category) {
-    case Category::Waypoints:
-    case Category::Schedule:
-      return EditAs<Waypoint>(record, [&](Waypoint& waypoint) {
-        return std::make_unique<CSheetWaypoint>(caption, waypoint, prompter, parent);
-      });
-    case Category::History:
-      return EditAs<PositionFix>(record, [&](PositionFix& fix) {
-        return std::make_unique<CSheetFix>(caption, fix, document, parent);
-      });
-    case Category::Warnings:
-      return EditAs<NavWarning>(record, [&](NavWarning& warning) {
-        return std::make_unique<CSheetWarning>(caption, warning, prompter, parent);
-      });
-    case Category::Reporting:
-      return EditAs<ReportingPoint>(record, [&](ReportingPoint& point) {
-        return std::make_unique<CSheetReportingPoint>(caption, point, prompter, parent);
-      });
-    case Category::Publications:
-      return EditAs<Chart>(record, [&](Chart& chart) {
-        return std::make_unique<CSheetKaart>(caption, chart, CSheetKaart::Kind::Publication,
-                                             prompter, parent);
-      });
-    case Category::Ports:
-      return EditAs<Port>(record, [&](Port& port) {
-        return std::make_unique<CSheetPort>(caption, port, document.GetVessel(), prompter,
-                                            parent);
-      });
-    case Category::Charts:
-      return EditAs<Chart>(record, [&](Chart& chart) {
-        // A chart's sheet carries its alternative name, which a new chart has not yet.
-        const QString title = chart.AltName.empty() ? caption : ToQString(chart.AltName);
-        return std::make_unique<CSheetKaart>(title, chart, CSheetKaart::Kind::Chart, prompter,
-                                             parent);
-      });
-    case Category::Forecast:
-      if (!record.forecast) return false;
-      return CSheetForecast(*record.forecast, prompter, parent).Run();
-    case Category::Storms:
-      return EditAs<Storm>(record, [&](Storm& storm) {
-        return std::make_unique<CSheetStorm>(caption, storm, prompter, parent);
-      });
-  }
-  return false;
+  return VisitCategoryRecords(document, category, [&](const auto& records) {
+    auto* shown = records.OfClass(record);
+    return shown && SheetFor(*shown, {parent, document, caption, records.Kind()})->Run();
+  });
 }
 
 bool EditVessel(QWidget* parent, CKeelmarkRouteXPDoc& document) {

@@ -8,6 +8,8 @@
 #include <array>
 
 #include "app/category_model.h"
+#include "app/column_widths.h"
+#include "app/route_edit_commands.h"
 #include "platform/qt_text.h"
 #include "document/category_edits.h"
 #include "records/forecast_area.h"
@@ -87,6 +89,16 @@ CKeelmarkRouteView::CKeelmarkRouteView(CKeelmarkRouteXPDoc& doc, const EditComma
   contextMenu_->addSeparator();
   contextMenu_->addAction(importAction_);
   contextMenu_->addAction(exportAction_);
+  routeEdits_ = new RouteEditCommands(doc_, editors_, this);
+  routeEdits_->AddTo(*contextMenu_);
+  connect(routeEdits_, &RouteEditCommands::RouteChanged, this, [this] {
+    emit DocumentChanged();
+    emit DocumentModified();
+  });
+  // The user sizes the columns (a double click on a divider fits the column to its contents).
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this,
+          &CKeelmarkRouteView::OnColumnResized);
 
   // Only a selection follows the user: the view also moves its current index by itself (when it
   // gets the focus), and that must not pick a record.
@@ -99,22 +111,34 @@ void CKeelmarkRouteView::RefreshList() {
   const std::optional<Category> category = CategoryFromIndex(doc_.GetSettings().listSelected);
   if (!category) return;
   const int index = static_cast<int>(*category);
-  // Within one category the widths the user dragged the columns to are kept.
-  std::array<int, kListColumnCount> widths{};
-  const bool sameCategory = index == shownCategory_;
-  for (int i = 0; i < kListColumnCount; ++i) widths[static_cast<std::size_t>(i)] = columnWidth(i);
   showingSelection_ = true;
+  doc_.UpdateForList(*category);
   model_->SetTable(FillCategory(doc_, *category));
   showingSelection_ = false;
+  // The widths the user gave this category's columns, else the category's own; a column the
+  // category hides stays hidden.
   const ColumnSet& columns = model_->GetTable().columns;
+  const std::optional<ColumnWidths> kept = RememberedColumnWidths(doc_.GetStore(), *category);
+  applyingWidths_ = true;
   for (int i = 0; i < kListColumnCount; ++i) {
     const auto at = static_cast<std::size_t>(i);
-    const int width = sameCategory ? widths[at] : columns[at].width;
-    setColumnHidden(i, width <= 0);
-    if (width > 0) setColumnWidth(i, width);
+    const bool hidden = columns[at].width <= 0;
+    setColumnHidden(i, hidden);
+    if (!hidden) setColumnWidth(i, kept && (*kept)[at] > 0 ? (*kept)[at] : columns[at].width);
   }
+  applyingWidths_ = false;
   shownCategory_ = index;
   ShowSelectedRow();
+}
+
+void CKeelmarkRouteView::OnColumnResized() {
+  const std::optional<Category> category = CategoryFromIndex(shownCategory_);
+  if (applyingWidths_ || !category) return;
+  ColumnWidths widths{};
+  for (int i = 0; i < kListColumnCount; ++i) {
+    widths[static_cast<std::size_t>(i)] = isColumnHidden(i) ? 0 : columnWidth(i);
+  }
+  RememberColumnWidths(doc_.GetStore(), *category, widths);
 }
 
 void CKeelmarkRouteView::ApplyColors() {
@@ -236,7 +260,7 @@ void CKeelmarkRouteView::InsertWaypoint() {
 }
 
 void CKeelmarkRouteView::AfterChange() {
-  doc_.RecalculateVoyage(doc_.GetSettings().statusListSelected == 0);
+  doc_.UpdateVoyage(VoyageStart::UnderWayFlag);
   emit DocumentChanged();
   emit DocumentModified();
 }

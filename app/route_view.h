@@ -13,6 +13,7 @@ namespace keelmark {
 
 class CKeelmarkRouteXPDoc;
 class CategoryModel;
+class RouteEditCommands;
 
 class CKeelmarkRouteView : public QTableView {
   Q_OBJECT
@@ -33,6 +34,8 @@ class CKeelmarkRouteView : public QTableView {
   [[nodiscard]] QAction* DeleteAction() const { return deleteAction_; }
   [[nodiscard]] QAction* ImportAction() const { return importAction_; }
   [[nodiscard]] QAction* ExportAction() const { return exportAction_; }
+  // Insert before, move up and down, reverse the route.
+  [[nodiscard]] RouteEditCommands& RouteEdits() const { return *routeEdits_; }
 
  public slots:
   void InsertRecord();
@@ -61,6 +64,8 @@ class CKeelmarkRouteView : public QTableView {
   void OnRowSelected(const QItemSelection& selected);
   // The voyage recomputed as after an edit, every view shown again, the document modified.
   void AfterChange();
+  // A column the user widened or fitted: its widths are kept for the category.
+  void OnColumnResized();
 
   CKeelmarkRouteXPDoc& doc_;
   EditCommands editors_;
@@ -71,8 +76,10 @@ class CKeelmarkRouteView : public QTableView {
   QAction* deleteAction_;
   QAction* importAction_;
   QAction* exportAction_;
+  RouteEditCommands* routeEdits_;
   int shownCategory_ = -1;         // the category whose column widths are applied
   bool showingSelection_ = false;  // the highlight is being set from the document
+  bool applyingWidths_ = false;    // the columns are being sized from the settings
 };
 
 }  // namespace keelmark

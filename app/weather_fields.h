@@ -2,6 +2,8 @@
 // unit and range, the same in every editor.
 #pragma once
 
+#include <span>
+
 #include "app/property_sheet.h"
 #include "records/weather_conditions.h"
 
@@ -20,6 +22,10 @@ enum class WeatherField {
   CurrentSet,
   CurrentRate,
 };
+
+// Copies the fields from one block into another, the others left as they are.
+void CopyWeatherFields(std::span<const WeatherField> fields, const WeatherConditions& from,
+                       WeatherConditions& to);
 
 class WeatherPage : public PropertyPage {
   Q_OBJECT

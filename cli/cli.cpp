@@ -48,6 +48,10 @@ const Command kCommands[] = {
      "    [--paper letter]   WHAT: a category (waypoints, history, schedule, warnings,\n"
      "    reporting, publications, ports, charts, forecast, storms), cover-page or performance",
      RunPrint},
+    {"route",
+     "route export|import FILE --format gpx|rtz10|rtz11|rtz12 --route ROUTE.q3v\n"
+     "      [--data-dir DIR] [--name ROUTE-NAME]",
+     RunRoute},
 };
 
 void PrintUsage(std::ostream& err) {
@@ -75,11 +79,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
       if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
       const std::string& value = args[next + 1];
       if (option == "--now") {
-        TimeValue now = 0;
-        if (!ParseIsoUtc(value, now)) {
-          throw UsageError("--now: '" + value + "' is not a UTC time like 2026-12-06T12:00:00Z");
+        try {
+          fixedClock.emplace(ParseTime(value, "--now"));
+        } catch (const CommandError& e) {
+          throw UsageError(e.what());  // a program option, like every other one here
         }
-        fixedClock.emplace(now);
       } else if (option == "--settings") {
         settingsPath = value;
       } else {

@@ -2,6 +2,10 @@
 
 #include <charconv>
 #include <cmath>
+#include <ostream>
+
+#include "navigation/calendar.h"
+#include "records/text_codec.h"
 
 namespace keelmark::cli {
 
@@ -69,6 +73,21 @@ double ParseNumber(const std::string& text, const std::string& what) {
     throw CommandError(what + ": '" + text + "' is not a number");
   }
   return value;
+}
+
+std::int64_t ParseTime(const std::string& text, const std::string& what) {
+  TimeValue t = 0;
+  if (!ParseIsoUtc(text, t)) {
+    throw CommandError(what + ": '" + text + "' is not a UTC time like 2026-12-06T12:00:00Z");
+  }
+  if (!IsEnterableTime(t)) {
+    throw CommandError(what + ": '" + text + "' lies outside " + kEnteredTimeSpan);
+  }
+  return t;
+}
+
+void WarnOfLossyText(std::ostream& err, const std::string& field) {
+  err << "keelmark: warning: " << field << " " << kLossyTextMessage << "\n";
 }
 
 LatLon ParseLatLon(const std::string& text, const std::string& what) {

@@ -2,6 +2,8 @@
 // command accepts.
 #pragma once
 
+#include <cstdint>
+#include <iosfwd>
 #include <map>
 #include <set>
 #include <stdexcept>
@@ -46,6 +48,13 @@ class CommandLine {
 
 // The whole text as a finite decimal number; CommandError naming `what` otherwise.
 [[nodiscard]] double ParseNumber(const std::string& text, const std::string& what);
+
+// A UTC time typed as "YYYY-MM-DDTHH:MM[:SS][Z]" within 2000-01-01 .. 2100-12-31; CommandError
+// naming `what` otherwise.
+[[nodiscard]] std::int64_t ParseTime(const std::string& text, const std::string& what);
+
+// Warns on err, naming the field, that its text has characters the data files cannot hold.
+void WarnOfLossyText(std::ostream& err, const std::string& field);
 
 // "LAT,LON" in signed decimal degrees.
 struct LatLon {

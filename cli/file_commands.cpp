@@ -5,6 +5,7 @@
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/file_types.h"
+#include "cli/json_audit.h"
 #include "records/archive_file.h"
 
 namespace keelmark::cli {
@@ -25,8 +26,11 @@ int RunDump(const Words& args, CommandContext& context) {
   const CommandLine line(args, {"type"}, {});
   const std::string& path = line.PositionalAt(0, "FILE");
   const FileType& type = FindType(line.Required("type"));
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) throw CommandError(path + ": cannot open the file");
+  // Refused unread when it is not a regular file (a device never ends) or far too large.
+  std::string error;
+  auto bytes = ReadWholeFile(path, type.name == "meteo" ? kLargestMeteoFile : kLargestDataFile,
+                             &error);
+  if (!bytes) throw CommandError(error);
   Archive archive = Archive::ForLoading(std::move(*bytes));
   Json content;
   try {
@@ -57,7 +61,16 @@ int RunBuild(const Words& args, CommandContext& context) {
   }
   if (!content.is_object()) throw CommandError("the JSON on standard input must be an object");
   Archive archive = Archive::ForStoring();
+  const JsonReadAudit audit;
   type.build(content, archive);
+  // A misspelt key would leave its field at the default without a word: refuse it.
+  if (const std::vector<std::string> unknown = audit.Unread(content); !unknown.empty()) {
+    std::string names;
+    for (const std::string& name : unknown) names += (names.empty() ? "" : ", ") + name;
+    throw CommandError("unknown field" + std::string(unknown.size() > 1 ? "s " : " ") + names +
+                       " in the JSON on standard input");
+  }
+  for (const std::string& key : audit.Lossy()) WarnOfLossyText(context.err, "field \"" + key + "\"");
   const auto& bytes = archive.StoredBytes();
   context.out.write(reinterpret_cast<const char*>(bytes.data()),
                     static_cast<std::streamsize>(bytes.size()));

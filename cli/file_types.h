@@ -19,11 +19,7 @@ struct FileType {
   std::function<void(const Json&, Archive&)> build;
 };
 
-// Every known type; each group of records adds its own.
+// Every known type.
 [[nodiscard]] const std::vector<FileType>& FileTypes();
-
-void AddRouteFileTypes(std::vector<FileType>& types);      // route, history, meteo, schedule ...
-void AddReferenceFileTypes(std::vector<FileType>& types);  // ports, charts, warnings, storms ...
-void AddVesselFileTypes(std::vector<FileType>& types);     // vessel
 
 }  // namespace keelmark::cli

@@ -6,63 +6,123 @@
 #include "cli/commands.h"
 #include "cli/document_session.h"
 #include "cli/json_fields.h"
-#include "cli/json_route.h"
+#include "cli/json_record.h"
 #include "navigation/calendar.h"
+#include "navigation/text_format.h"
+#include "records/text_codec.h"
 #include "navigation/navigation.h"
 #include "voyage/position_fixes.h"
 
 namespace keelmark::cli {
 namespace {
 
-// The fix editor's weather fields and the options that set them.
-struct WeatherOption {
+// The fix editor's weather fields and the options that set them, each in the order of the
+// core's table of observed values (which gives its range).
+constexpr const char* kWeatherOptions[] = {"wind-dir", "wind-speed", "swell-dir",
+                                           "swell",    "waves",      "pressure",
+                                           "air-temp", "sea-temp",   "visibility"};
+
+// The fix's numbers the command sets, with the values they may take.
+struct NumberOption {
   const char* option;
-  double WeatherConditions::*field;
+  double FixEntry::*field;
+  double minimum;
+  double maximum;
 };
 
-constexpr WeatherOption kWeatherOptions[] = {
-    {"wind-dir", &WeatherConditions::WindDirection},
-    {"wind-speed", &WeatherConditions::WindSpeed},
-    {"swell-dir", &WeatherConditions::SwellDirection},
-    {"swell", &WeatherConditions::SwellHeight},
-    {"waves", &WeatherConditions::WaveHeight},
-    {"pressure", &WeatherConditions::AirPressure},
-    {"air-temp", &WeatherConditions::AirTemperature},
-    {"sea-temp", &WeatherConditions::SeaTemperature},
-    {"visibility", &WeatherConditions::Visibility},
+// The fix editor's ranges: a course is checked, the engine setting and drafts are not.
+constexpr NumberOption kNumberOptions[] = {
+    {"course", &FixEntry::steeredCourse, 0.0, 360.0},
+    {"rpm", &FixEntry::engineRpm, -kNoLimit, kNoLimit},
+    {"draft-fwd", &FixEntry::draftForward, -kNoLimit, kNoLimit},
+    {"draft-aft", &FixEntry::draftAft, -kNoLimit, kNoLimit},
 };
 
 // Every stored field of the fix, and its time as a UTC text for the reader.
 Json FixJson(const PositionFix& fix) {
-  Json object = FixToJson(fix);
+  Json object = ToJson(fix);
   const TimeValue t = CNavigation().TimeFromDayNumber(fix.GetTime());
   object["TimeUtc"] = t == kNoTime ? Json(nullptr) : Json(IsoUtc(t));
   return object;
 }
 
-int RunFixAdd(const Words& args, CommandContext& context) {
-  std::set<std::string> valued = {"data-dir", "lat",       "lon",       "time",   "zone",
-                                  "course",   "rpm",       "draft-fwd", "draft-aft", "weather"};
-  for (const WeatherOption& w : kWeatherOptions) valued.insert(w.option);
-  const CommandLine line(args, valued, {});
-  // Everything is read and checked before the data files are touched.
-  const double latitude = line.Number("lat");
-  const double longitude = line.Number("lon");
-  if (latitude < -90.0 || latitude > 90.0 || longitude < -180.0 || longitude > 180.0) {
-    throw CommandError("--lat must lie in -90..90 and --lon in -180..180");
+// A number option within its range; CommandError naming it otherwise.
+double RangedNumber(const CommandLine& line, const std::string& option, double minimum,
+                    double maximum) {
+  const double value = line.Number(option);
+  if (value < minimum || value > maximum) {
+    throw CommandError("--" + option + " must lie in " + Printf("%g", minimum) + ".." +
+                       Printf("%g", maximum) + ", not " + line.Required(option));
   }
+  return value;
+}
+
+// What the command line says about the fix, read and checked whole before any file is opened.
+struct FixOptions {
+  double latitude = 0.0;
+  double longitude = 0.0;
   TimeValue time = 0;
-  if (!ParseIsoUtc(line.Required("time"), time)) {
-    throw CommandError("--time: '" + line.Required("time") + "' is not a UTC time like 2026-12-06T12:00:00Z");
+  double zoneHours = 0.0;
+  std::vector<std::pair<double FixEntry::*, double>> numbers;
+  std::vector<std::pair<double WeatherConditions::*, double>> weather;
+  std::optional<std::string> weatherText;
+
+  void ApplyTo(FixEntry& entry) const {
+    entry.latitude = latitude;
+    entry.longitude = longitude;
+    entry.zoneOffset = zoneHours / 24.0;
+    entry.time = CNavigation().LocalDayNumber(time);
+    for (const auto& [field, value] : numbers) entry.*field = value;
+    for (const auto& [field, value] : weather) entry.weather.*field = value;
+    if (weatherText) entry.weather.WeatherText = *weatherText;
   }
-  const double zoneHours = line.Has("zone") ? line.Number("zone") : 0.0;
-  if (zoneHours < -13.0 || zoneHours > 13.0) throw CommandError("--zone must lie in -13..13 hours");
+};
+
+FixOptions ReadFixOptions(const CommandLine& line, CommandContext& context) {
+  FixOptions options;
+  options.latitude = RangedNumber(line, "lat", -90.0, 90.0);
+  options.longitude = RangedNumber(line, "lon", -180.0, 180.0);
+  options.time = ParseTime(line.Required("time"), "--time");
+  if (FixLiesAhead(CNavigation().LocalDayNumber(options.time),
+                   CNavigation().UtcDayNumberNow())) {
+    throw CommandError(std::string("--time: ") + kFixAheadMessage + " (" +
+                       IsoUtc(ProcessClock().Now()) + ")");
+  }
+  if (line.Has("zone")) options.zoneHours = RangedNumber(line, "zone", -13.0, 13.0);
+  for (const NumberOption& number : kNumberOptions) {
+    if (line.Has(number.option)) {
+      options.numbers.emplace_back(
+          number.field, RangedNumber(line, number.option, number.minimum, number.maximum));
+    }
+  }
+  for (std::size_t i = 0; i < std::size(kWeatherOptions); ++i) {
+    const WeatherFieldInfo& info = kWeatherFields[i];
+    if (line.Has(kWeatherOptions[i])) {
+      options.weather.emplace_back(
+          info.member, RangedNumber(line, kWeatherOptions[i], info.minimum, info.maximum));
+    }
+  }
+  if (line.Has("weather")) {
+    options.weatherText = line.Required("weather");
+    if (!Cp1252HoldsAll(*options.weatherText)) WarnOfLossyText(context.err, "--weather");
+  }
+  return options;
+}
+
+int RunFixAdd(const Words& args, CommandContext& context) {
+  std::set<std::string> valued = {"data-dir", "lat", "lon", "time", "zone", "weather"};
+  for (const NumberOption& number : kNumberOptions) valued.insert(number.option);
+  for (const char* option : kWeatherOptions) valued.insert(option);
+  const CommandLine line(args, valued, {});
+  // Everything is read and checked before the data files are touched: a refused command
+  // changes nothing on disk.
+  const FixOptions options = ReadFixOptions(line, context);
 
   DocumentSession session(context, line.Value("data-dir", ""));
   CKeelmarkRouteXPDoc& doc = session.Document();
   const CNavigation navigation;
   if (const PositionFix* latest = doc.GetHistory().GetLast();
-      latest && navigation.LocalDayNumber(time) <= latest->GetTime()) {
+      latest && navigation.LocalDayNumber(options.time) <= latest->GetTime()) {
     // The history runs oldest first; a fix before the latest one would give a negative run.
     throw CommandError("--time must be later than the latest fix (" +
                        IsoUtc(navigation.TimeFromDayNumber(latest->GetTime())) + ")");
@@ -75,23 +135,12 @@ int RunFixAdd(const Words& args, CommandContext& context) {
     entry.engineRpm = previous->EngineRpm;
     entry.steeredCourse = previous->SteeredCourse;
   }
-  entry.latitude = latitude;
-  entry.longitude = longitude;
-  entry.zoneOffset = zoneHours / 24.0;
-  entry.time = navigation.LocalDayNumber(time);
-  if (line.Has("course")) entry.steeredCourse = line.Number("course");
-  if (line.Has("rpm")) entry.engineRpm = line.Number("rpm");
-  if (line.Has("draft-fwd")) entry.draftForward = line.Number("draft-fwd");
-  if (line.Has("draft-aft")) entry.draftAft = line.Number("draft-aft");
-  for (const WeatherOption& w : kWeatherOptions) {
-    if (line.Has(w.option)) entry.weather.*w.field = line.Number(w.option);
-  }
-  if (line.Has("weather")) entry.weather.WeatherText = line.Required("weather");
+  options.ApplyTo(entry);
 
   doc.ConfirmPositionFix(*fix, entry);
   Json result = FixJson(*fix);
-  result["messages"] = session.Prompter().Messages();
   session.Close();
+  result["messages"] = session.Prompter().Messages();
   PrintJson(context.out, result);
   return 0;
 }
@@ -118,6 +167,7 @@ int RunPerformance(const Words& args, CommandContext& context) {
   }
   const PerformanceTexts texts = PerformanceFigures(doc.GetHistory(), doc.GetRoute(),
                                                     static_cast<int>(from), static_cast<int>(till));
+  session.Close();
   PrintJson(context.out, {{"Distance made", texts.distanceMade},
                           {"hours", texts.hours},
                           {"Average speed", texts.averageSpeed},

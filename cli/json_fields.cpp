@@ -3,10 +3,19 @@
 #include <cmath>
 
 #include "cli/command_line.h"
+#include "cli/json_audit.h"
 #include "navigation/calendar.h"
+#include "records/archive.h"
+#include "records/text_codec.h"
 
 namespace keelmark::cli {
 namespace {
+
+// The member `key` of `object`, noted as read (known to the build), or end().
+Json::const_iterator Member(const Json& object, const char* key) {
+  JsonReadAudit::NoteRead(object, key);
+  return object.find(key);
+}
 
 [[noreturn]] void WrongType(const char* key, const char* expected) {
   throw CommandError(std::string("field \"") + key + "\" must be " + expected);
@@ -21,7 +30,7 @@ Json JsonNumber(double value) {
 }
 
 void ReadMember(const Json& object, const char* key, double& field) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return;
   if (it->is_number()) {
     field = it->get<double>();
@@ -37,7 +46,7 @@ void ReadMember(const Json& object, const char* key, double& field) {
 }
 
 void ReadMember(const Json& object, const char* key, std::int32_t& field) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return;
   if (it->is_boolean()) {
     field = it->get<bool>() ? 1 : 0;
@@ -50,7 +59,7 @@ void ReadMember(const Json& object, const char* key, std::int32_t& field) {
 }
 
 void ReadMember(const Json& object, const char* key, bool& field) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return;
   if (it->is_boolean()) {
     field = it->get<bool>();
@@ -62,33 +71,39 @@ void ReadMember(const Json& object, const char* key, bool& field) {
 }
 
 void ReadMember(const Json& object, const char* key, std::string& field) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return;
   if (!it->is_string()) WrongType(key, "a text");
   field = it->get<std::string>();
+  if (!Cp1252HoldsAll(field)) JsonReadAudit::NoteLossy(key);
 }
 
 Json JsonTime(TimeValue value) { return IsoUtc(value); }
 
 void ReadTimeMember(const Json& object, const char* key, TimeValue& field) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return;
   if (it->is_number_integer()) {
     field = it->get<std::int64_t>();
   } else if (!it->is_string() || !ParseIsoUtc(it->get<std::string>(), field)) {
     WrongType(key, "a UTC time like 2026-12-06T12:00:00Z");
   }
+  // A file holds a time as 32-bit seconds since 1970: anything else would read back as
+  // another time.
+  if (!Archive::HoldsTime(field)) {
+    WrongType(key, ("a time from " + IsoUtc(0) + " to " + IsoUtc(Archive::kLatestTime)).c_str());
+  }
 }
 
 const Json* ObjectMember(const Json& object, const char* key) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return nullptr;
   if (!it->is_object()) WrongType(key, "an object");
   return &*it;
 }
 
 const Json* ArrayMember(const Json& object, const char* key) {
-  const auto it = object.find(key);
+  const auto it = Member(object, key);
   if (it == object.end()) return nullptr;
   if (!it->is_array()) WrongType(key, "an array");
   return &*it;

@@ -36,15 +36,6 @@ Category CategoryArgument(const std::string& text) {
   throw UsageError("unknown category '" + text + "' (known: " + known + ", or 0-9)");
 }
 
-// Stores the data files; CommandError when the document had to report a failure doing so.
-void CloseSession(DocumentSession& session) {
-  const std::size_t shown = session.Prompter().Messages().size();
-  session.Close();
-  if (session.Prompter().Messages().size() != shown) {
-    throw CommandError("the data files could not all be stored");
-  }
-}
-
 }  // namespace
 
 int RunList(const Words& args, CommandContext& context) {
@@ -59,15 +50,16 @@ int RunList(const Words& args, CommandContext& context) {
 
   DocumentSession session(context, line.Value("data-dir", ""), routePath);
   CKeelmarkRouteXPDoc& doc = session.Document();
+  doc.UpdateForList(category);
   const Table table = FillCategory(doc, category);
+  const std::string separator =
+      format == "txt" ? std::string(kTextSeparator) : doc.GetSettings().convChar;
+  session.Close();
   if (format == "json") {
     PrintJson(context.out, TableToJson(table));
   } else {
-    const std::string separator =
-        format == "txt" ? std::string(kTextSeparator) : doc.GetSettings().convChar;
     context.out << ListFileBytes(table, separator);
   }
-  CloseSession(session);
   return context.out ? 0 : 1;
 }
 
@@ -94,7 +86,7 @@ int RunMeteo(const Words& args, CommandContext& context) {
     if (!imported) throw CommandError(std::string(kMeteoImportFailed) + ": " + error);
     result = {{"merged", imported->merged}, {"skipped", imported->skipped}};
   }
-  CloseSession(session);
+  session.Close();
   PrintJson(context.out, result);
   return 0;
 }

@@ -62,11 +62,7 @@ int RunTime(const Words& args, CommandContext& context) {
   const std::string& what = line.PositionalAt(0, "time daynumber or time from-daynumber");
   const CNavigation navigation;
   if (what == "daynumber") {
-    const std::string& text = line.PositionalAt(1, "ISO-UTC time");
-    TimeValue t = 0;
-    if (!ParseIsoUtc(text, t)) {
-      throw CommandError("'" + text + "' is not a UTC time like 2026-12-06T12:00:00Z");
-    }
+    const TimeValue t = ParseTime(line.PositionalAt(1, "ISO-UTC time"), "time");
     PrintJson(context.out, {{"daynumber", navigation.LocalDayNumber(t)}});
     return 0;
   }

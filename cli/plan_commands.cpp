@@ -1,39 +1,19 @@
 // keelmark plan ROUTE.q3v and keelmark cpa ROUTE.q3v: the voyage calculation and the closest
-// approach of storms and warnings, from the data files of a data folder.
+// approach of storms and warnings, from the data files of a data folder, which they only read.
 #include <nlohmann/json.hpp>
 
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_session.h"
-#include "cli/json_route.h"
-#include "voyage/average_weather.h"
+#include "cli/json_record.h"
 #include "navigation/calendar.h"
-#include "voyage/closest_approach.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
-#include "records/chart_list.h"
-#include "records/history_list.h"
-#include "records/meteo_list.h"
-#include "records/reporting_point_list.h"
-#include "records/route_document.h"
 #include "records/voyage.h"
+#include "voyage/closest_approach.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark::cli {
 namespace {
-
-// Reads one data file for a read-only command: a file that is missing or damaged leaves the
-// defaults and says so on stderr; nothing is asked and nothing is written.
-void LoadForReading(CommandContext& context, const TextSetting& key, const std::string& folder,
-                    const char* what, const std::function<void(Archive&)>& serialize,
-                    const std::function<void()>& reset) {
-  const std::string path = DataFilePathIn(context.Settings(), key, folder);
-  const LoadResult result = LoadArchiveFile(path, serialize);
-  if (result.Ok()) return;
-  reset();
-  context.err << "keelmark: note: " << what << " not loaded from '" << path << "' ("
-              << result.detail << "); going on without it\n";
-}
 
 Json TimeJson(double dayNumber) {
   const TimeValue t = CNavigation().TimeFromDayNumber(dayNumber);
@@ -41,7 +21,7 @@ Json TimeJson(double dayNumber) {
 }
 
 Json PlannedWaypoint(const Waypoint& w) {
-  Json j = WaypointToJson(w);
+  Json j = ToJson(w);
   j["Revolutions"] = JsonNumber(w.Revolutions);
   j["StretchedDistance"] = JsonNumber(w.StretchedDistance);
   j["LegDistance"] = JsonNumber(w.LegDistance);
@@ -68,31 +48,12 @@ std::string FromOption(const CommandLine& line, const char* allowedSecond) {
 int RunPlan(const Words& args, CommandContext& context) {
   const CommandLine line(args, {"data-dir", "from"}, {});
   const std::string& routePath = line.PositionalAt(0, "ROUTE.q3v");
-  const std::string folder = line.Value("data-dir", "");
   const bool fromDocument = FromOption(line, "document") == "document";
-
-  CVessel2 vessel;
-  MeteoList meteo;
-  HistoryList history;
-  vessel.ReadIdentity(context.Settings());
-  LoadForReading(context, setting::kVesselPath, folder, "vessel data",
-                 [&](Archive& a) { vessel.Serialize(a); }, [&] { vessel = CVessel2(); });
-  LoadForReading(context, setting::kMeteoPath, folder, "average weather",
-                 [&](Archive& a) { meteo.Serialize(a); }, [&] { meteo.RemoveAll(); });
-  if (fromDocument) {
-    LoadForReading(context, setting::kHistoryPath, folder, "history",
-                   [&](Archive& a) { history.Serialize(a); }, [&] { history.RemoveAll(); });
-  }
-  Voyage voyage;
-  ChartList charts;
-  ReportingPointList reportingPoints;
-  const LoadResult route = LoadArchiveFile(
-      routePath, [&](Archive& a) { SerializeRouteDocument(a, voyage, charts, reportingPoints); });
-  if (!route.Ok()) throw CommandError(routePath + ": " + route.detail);
-
-  ApplyAverageWeather(voyage, meteo);
-  CalculateFromDeparture(voyage, vessel);
-  if (fromDocument && !history.IsEmpty()) CalculateVoyage(voyage, vessel, *history.GetLast());
+  // Reading the route document brings the voyage up to date from the departure, and from the
+  // latest fix unless the plan is asked from the departure.
+  DocumentSession session(context, line.Value("data-dir", ""), routePath, DataAccess::ReadOnly,
+                          fromDocument ? VoyageStart::AsRead : VoyageStart::AsReadFromDeparture);
+  const Voyage& voyage = session.Document().GetRoute();
 
   Json waypoints = Json::array();
   for (const auto& w : voyage) waypoints.push_back(PlannedWaypoint(*w));
@@ -107,9 +68,9 @@ int RunCpa(const Words& args, CommandContext& context) {
   const CommandLine line(args, {"data-dir", "from"}, {});
   const std::string& routePath = line.PositionalAt(0, "ROUTE.q3v");
   const bool fromLatestFix = FromOption(line, "latest-fix") == "latest-fix";
-  DocumentSession session(context, line.Value("data-dir", ""), routePath);
-  CKeelmarkRouteXPDoc& doc = session.Document();
-  Voyage& voyage = doc.GetRoute();
+  DocumentSession session(context, line.Value("data-dir", ""), routePath, DataAccess::ReadOnly);
+  const CKeelmarkRouteXPDoc& doc = session.Document();
+  const Voyage& voyage = doc.GetRoute();
   if (voyage.GetCount() < 2) throw CommandError("Unable to calculate as no voyage loaded");
   const PositionFix start = fromLatestFix && !doc.GetHistory().IsEmpty()
                                 ? *doc.GetHistory().GetLast()
@@ -136,6 +97,7 @@ int RunCpa(const Words& args, CommandContext& context) {
     const auto at = WarningCpa(*warning, voyage, start, kWarningCpaStepHours, distance, bearing);
     warnings.push_back({{"Name", warning->GetName()}, {"cpa", approach(at, distance, bearing)}});
   }
+  session.Close();
   PrintJson(context.out, {{"storms", storms}, {"warnings", warnings}});
   return 0;
 }

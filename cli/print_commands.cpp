@@ -18,7 +18,6 @@
 #include "platform/qt_text.h"
 #include "platform/sheet_printer.h"
 #include "records/archive_file.h"
-#include "reports/category_table.h"
 #include "reports/printout.h"
 
 namespace keelmark::cli {
@@ -77,7 +76,7 @@ int RunPrint(const Words& args, CommandContext& context) {
   SelectPrintout(doc.GetSettings(), *kind);
   if (const auto category = CategoryFromIndex(static_cast<int>(*kind))) {
     // The list brings the voyage up to date before it shows it; its printout prints that.
-    (void)FillCategory(doc, *category);
+    doc.UpdateForList(*category);
   }
   const int fixes = doc.GetHistory().GetCount();
   doc.performanceFrom = FixIndex(line, "from", 0, fixes);

@@ -120,11 +120,11 @@ int RunSchedule(const Words& args, CommandContext& context) {
   const std::vector<ScheduleRow> rows = schedule.Rows();
   std::size_t index = 0;
   for (const auto& item : schedule.Items()) items.push_back(ScheduleItemJson(*item, rows[index++]));
+  session.Close();
   PrintJson(context.out,
             {{"path", path},
              {"items", items},
              {"totals", ScheduleTotalsJson(schedule.Totals(), schedule.TotalTexts())}});
-  session.Close();
   return context.out ? 0 : 1;
 }
 

@@ -52,6 +52,11 @@ int RunSettings(const Words& args, CommandContext& context) {
       const auto number = ParseSettingsInt(value);
       if (!number)
         throw CommandError(section + "/" + key + " takes a whole number, not '" + value + "'");
+      if (*number < info->intMinimum || *number > info->intMaximum) {
+        throw CommandError(section + "/" + key + " must lie in " +
+                           std::to_string(info->intMinimum) + ".." +
+                           std::to_string(info->intMaximum) + ", not " + value);
+      }
       store.WriteInt(section, key, *number);
     } else {
       store.WriteText(section, key, value);

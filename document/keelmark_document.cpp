@@ -3,6 +3,7 @@
 #include <filesystem>
 #include <memory>
 
+#include "document/category_records.h"
 #include "voyage/average_weather.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
@@ -18,6 +19,16 @@ constexpr const char* kFailedToOpen = "Failed to open file\ndata might be corrup
 constexpr const char* kErrorWriting = "Error writing file ";
 constexpr const char* kErrorReading = "Error reading file ";
 
+// The part of a fix that the present position and the second working fix start from.
+void TakePositionAndMadeGood(const PositionFix& latest, PositionFix& fix) {
+  fix.SetLatitude(latest.GetLatitude());
+  fix.SetLongitude(latest.GetLongitude());
+  fix.SetZoneOffset(latest.GetZoneOffset());
+  fix.SetTime(latest.GetTime());
+  fix.CourseMadeGood = latest.CourseMadeGood;
+  fix.SpeedMadeGood = latest.SpeedMadeGood;
+}
+
 }  // namespace
 
 // One shared data file: its "Path" key, the locate dialog's initial name and message, the
@@ -28,6 +39,7 @@ struct CKeelmarkRouteXPDoc::DataFile {
   const char* locateMessage;
   const char* loadFailure;
   const char* storeFailure;
+  std::uintmax_t largestFile;  // bytes; a larger file is not one of ours
   Serializer serialize;
   std::function<void()> reset;
 };
@@ -41,12 +53,24 @@ void SelectedRecord::Serialize(Archive& archive) const {
 }
 
 CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompter,
-                                         std::string dataFolder)
-    : store_(store), prompter_(prompter), dataFolder_(std::move(dataFolder)) {
+                                         std::string dataFolder, DataAccess access)
+    : store_(store),
+      prompter_(prompter),
+      dataFolder_(std::move(dataFolder)),
+      readOnly_(access == DataAccess::ReadOnly) {
   vessel_.ReadIdentity(store_);
   for (const DataFileId id : kStartOrder) {
     const DataFile file = FileOf(id);
-    if (!LoadDataFile(file)) prompter_.Message(file.loadFailure, MessageIcon::None);
+    if (!readOnly_) {
+      if (!LoadDataFile(file)) prompter_.Message(file.loadFailure, MessageIcon::None);
+      continue;
+    }
+    const LoadResult result = ReadDataFile(file);
+    if (result.Ok()) continue;
+    const std::string why = result.status == LoadStatus::Damaged
+                                ? DataFilePath(file.key) + " is damaged: " + result.detail
+                                : result.detail;
+    prompter_.Message(std::string(file.loadFailure) + " (" + why + ")", MessageIcon::None);
   }
 
   settings_ = Settings();
@@ -54,34 +78,27 @@ CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompte
   ReadSettings(store_, settings_);
   PruneHistory(history_, settings_.historyCleanUp);
   if (const PositionFix* latest = history_.GetLast()) {
-    for (PositionFix* fix : {&presentPosition_, &secondFix_}) {
-      fix->SetLatitude(latest->GetLatitude());
-      fix->SetLongitude(latest->GetLongitude());
-      fix->SetZoneOffset(latest->GetZoneOffset());
-      fix->SetTime(latest->GetTime());
-      fix->CourseMadeGood = latest->CourseMadeGood;
-      fix->SpeedMadeGood = latest->SpeedMadeGood;
-    }
+    for (PositionFix* fix : {&presentPosition_, &secondFix_}) TakePositionAndMadeGood(*latest, *fix);
   }
   ReadColors(store_, settings_);
 }
 
 CKeelmarkRouteXPDoc::~CKeelmarkRouteXPDoc() { Close(); }
 
-void CKeelmarkRouteXPDoc::Close() {
-  if (closed_) return;
+bool CKeelmarkRouteXPDoc::Close() {
+  if (closed_) return true;
   closed_ = true;
+  if (readOnly_) return true;
   vessel_.WriteIdentity(store_);
-  for (const DataFileId id : kStartOrder) {
-    const DataFile file = FileOf(id);
-    if (!StoreDataFile(file)) prompter_.Message(file.storeFailure, MessageIcon::None);
-  }
+  bool stored = StoreEachDataFile(kStartOrder);
   WriteColors(store_, settings_);
   WriteSettings(store_, settings_);
   std::string error;
   if (!store_.Sync(&error)) {
     prompter_.Message("The settings could not be saved:\n" + error, MessageIcon::Exclamation);
+    stored = false;
   }
+  return stored;
 }
 
 Category CKeelmarkRouteXPDoc::GetCategory() const {
@@ -132,9 +149,16 @@ bool CKeelmarkRouteXPDoc::SetDamagedFileAside(const std::string& path, const std
 }
 
 LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
-  const LoadResult result = LoadArchiveFile(path, file.serialize);
+  const LoadResult result = LoadArchiveFile(path, file.serialize, file.largestFile);
   if (!result.Ok()) file.reset();
   if (result.status == LoadStatus::Damaged) SetDamagedFileAside(path, result.detail);
+  std::error_code ec;
+  if (result.status == LoadStatus::CannotOpen && std::filesystem::exists(path, ec)) {
+    // Something is there that could not be read (no permission, a folder, a device, far too
+    // large): a store must never replace it.
+    protectedPaths_.insert(path);
+    prompter_.Message(result.detail + "\nIt will not be written over.", MessageIcon::Exclamation);
+  }
   return result;
 }
 
@@ -143,34 +167,70 @@ bool CKeelmarkRouteXPDoc::LoadDataFile(const DataFile& file) {
   prompter_.Message(file.locateMessage, MessageIcon::Exclamation);
   const std::optional<std::string> chosen =
       prompter_.ChooseOpenFile({kDataFileFilter, kDataFileExtension, file.locateName});
-  const std::string path = chosen.value_or("");
+  // Cancelled: the new empty data file is created where the key already points, as the
+  // message that follows says (unless something unreadable is there, which is kept).
+  const std::string path = chosen.value_or(store_.Read(file.key));
   store_.Write(file.key, path);
   if (!path.empty() && LoadAt(ResolvePath(path), file).Ok()) return true;
   prompter_.Message(kFailedToOpen, MessageIcon::Exclamation);
   return false;
 }
 
-bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file) {
+LoadResult CKeelmarkRouteXPDoc::ReadDataFile(const DataFile& file) {
+  const LoadResult result = LoadArchiveFile(DataFilePath(file.key), file.serialize);
+  if (!result.Ok()) file.reset();
+  return result;
+}
+
+bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file, std::string* error) {
   const std::string path = DataFilePath(file.key);
-  if (path.empty() || protectedPaths_.count(path)) return false;
-  return StoreArchiveFile(path, file.serialize);
+  if (path.empty()) {
+    if (error) *error = "no file is chosen for it";
+    return false;
+  }
+  if (protectedPaths_.count(path)) {
+    if (error) *error = path + " could not be read and is kept as it is";
+    return false;
+  }
+  return StoreArchiveFile(path, file.serialize, error);
 }
 
 void CKeelmarkRouteXPDoc::ReloadDataFiles() {
   vessel_.ReadIdentity(store_);
-  for (const DataFileId id : kRouteDocumentOrder) (void)LoadDataFile(FileOf(id));
+  for (const DataFileId id : kRouteDocumentOrder) {
+    const DataFile file = FileOf(id);
+    if (readOnly_) {
+      (void)ReadDataFile(file);
+    } else {
+      (void)LoadDataFile(file);
+    }
+  }
 }
 
-void CKeelmarkRouteXPDoc::StoreDataFiles() {
+bool CKeelmarkRouteXPDoc::StoreDataFiles() {
+  if (readOnly_) return true;
   vessel_.WriteIdentity(store_);
-  for (const DataFileId id : kRouteDocumentOrder) (void)StoreDataFile(FileOf(id));
+  return StoreEachDataFile(kRouteDocumentOrder);
+}
+
+bool CKeelmarkRouteXPDoc::StoreEachDataFile(std::span<const DataFileId> order) {
+  bool stored = true;
+  for (const DataFileId id : order) {
+    const DataFile file = FileOf(id);
+    std::string error;
+    if (!StoreDataFile(file, &error)) {
+      prompter_.Message(std::string(file.storeFailure) + ":\n" + error, MessageIcon::Exclamation);
+      stored = false;
+    }
+  }
+  return stored;
 }
 
 CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
   switch (id) {
     case DataFileId::Vessel:
       return {setting::kVesselPath, "vessel", "Unable to load vessel data\nPlease locate data file",
-              "Can not load vessel data", "Can not store vessel",
+              "Can not load vessel data", "Can not store vessel", kLargestDataFile,
               [this](Archive& a) { vessel_.Serialize(a); },
               [this] {
                 vessel_ = CVessel2();
@@ -179,50 +239,56 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
     case DataFileId::History:
       return {setting::kHistoryPath, "voyage",
               "Unable to load history data\nPlease locate data file", "Can not load history data",
-              "Can not store history data", [this](Archive& a) { history_.Serialize(a); },
+              "Can not store history data", kLargestDataFile, [this](Archive& a) { history_.Serialize(a); },
               [this] { history_.RemoveAll(); }};
     case DataFileId::Storms:
       return {setting::kHurricanePath, "hurricane",
               "Unable to load hurricane data\nPlease locate data file",
-              "Can not load hurricanelist", "Can not store hurricanelist",
+              "Can not load hurricanelist", "Can not store hurricanelist", kLargestDataFile,
               [this](Archive& a) { storms_.Serialize(a); }, [this] { storms_.RemoveAll(); }};
     case DataFileId::Meteo:
       return {setting::kMeteoPath, "meteo", "Unable to load meteo data\nPlease locate data file",
-              "Can not load meteolist", "Can not store meteolist",
+              "Can not load meteolist", "Can not store meteolist", kLargestMeteoFile,
               [this](Archive& a) { meteo_.Serialize(a); }, [this] { meteo_.RemoveAll(); }};
     case DataFileId::Warnings:
       return {setting::kWarningPath, "warning",
               "Unable to load nav warning data\nPlease locate data file",
               "Can not load navigational warnings", "Can not store navigational warnings",
+              kLargestDataFile,
               [this](Archive& a) { warnings_.Serialize(a); }, [this] { warnings_.RemoveAll(); }};
     case DataFileId::Ports:
       return {setting::kPortPath, "port", "Unable to load port data\nPlease locate data file",
-              "Can not load port data", "Can not store port data",
+              "Can not load port data", "Can not store port data", kLargestDataFile,
               [this](Archive& a) { ports_.Serialize(a); }, [this] { ports_.RemoveAll(); }};
     case DataFileId::Forecasts:
       break;
   }
   return {setting::kForecastPath, "forecast",
           "Unable to load forecast data\nPlease locate data file", "Can not load forecast data",
-          "Can not store forecast data", [this](Archive& a) { forecasts_.Serialize(a); },
+          "Can not store forecast data", kLargestDataFile, [this](Archive& a) { forecasts_.Serialize(a); },
           [this] { forecasts_.RemoveAll(); }};
 }
 
-LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path) {
+LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path, VoyageStart start) {
   ReloadDataFiles();
   // Read into fresh lists first, so that a damaged route document changes nothing.
   Voyage route;
   ChartList charts;
   ReportingPointList reportingPoints;
-  const LoadResult result = LoadArchiveFile(
-      path, [&](Archive& a) { SerializeRouteDocument(a, route, charts, reportingPoints); });
+  const LoadResult result = LoadArchiveFile(path, [&](Archive& a) {
+    SerializeRouteDocument(a, route, charts, reportingPoints);
+    // Bytes after the document mean it is not what it seems; opening it would hide them.
+    if (!a.AtEnd()) {
+      throw ArchiveError(std::to_string(a.Remaining()) + " bytes follow the end of the document");
+    }
+  });
   if (!result.Ok()) return result;
   // The weather source is not in the file: it keeps its value while the program runs.
   route.UseForecastAreas = route_.UseForecastAreas;
   route_ = std::move(route);
   charts_ = std::move(charts);
   reportingPoints_ = std::move(reportingPoints);
-  CalculateAfterLoading();
+  UpdateVoyage(start);
   return result;
 }
 
@@ -231,14 +297,8 @@ bool CKeelmarkRouteXPDoc::SaveRouteDocument(const std::string& path, std::string
   const bool stored = StoreArchiveFile(
       path, [&](Archive& a) { SerializeRouteDocument(a, route_, charts_, reportingPoints_); },
       error);
-  CalculateAfterLoading();
+  UpdateVoyage(VoyageStart::AsRead);
   return stored;
-}
-
-void CKeelmarkRouteXPDoc::CalculateAfterLoading() {
-  ApplyAverageWeather(route_, meteo_);
-  CalculateFromDeparture(route_, vessel_);
-  if (const PositionFix* latest = history_.GetLast()) CalculateVoyage(route_, vessel_, *latest);
 }
 
 void CKeelmarkRouteXPDoc::OnNewDocument() {
@@ -250,48 +310,33 @@ void CKeelmarkRouteXPDoc::OnNewDocument() {
 SelectedRecord CKeelmarkRouteXPDoc::GetSelectedRecord() {
   SelectedRecord selected;
   if (settings_.hasListSelected == 0) {
-    if (settings_.chartSelected == 0) selected.position = &presentPosition_;
-    if (settings_.chartSelected == 1 && selectedRow >= 0 && !storms_.IsEmpty()) {
+    if (settings_.alternativeSelection == 0) selected.position = &presentPosition_;
+    if (settings_.alternativeSelection == 1 && selectedRow >= 0 && !storms_.IsEmpty()) {
       selected.position = storms_.GetAt(selectedRow);
     }
     return selected;
   }
   const std::optional<Category> category = CategoryFromIndex(settings_.listSelected);
   if (selectedRow < 0 || !category) return selected;
-  // A row past the end of a collection selects nothing.
-  auto at = [this](const auto& list) -> decltype(list.GetFirst()) {
-    return selectedRow < list.GetCount() ? list.GetAt(selectedRow) : nullptr;
-  };
-  switch (*category) {
-    case Category::Waypoints:
-    case Category::Schedule: selected.position = at(route_); break;
-    case Category::History: selected.position = at(history_); break;
-    case Category::Warnings: selected.position = at(warnings_); break;
-    case Category::Reporting: selected.position = at(reportingPoints_); break;
-    case Category::Publications: selected.position = charts_.NthPublication(selectedRow); break;
-    case Category::Ports: selected.position = at(ports_); break;
-    case Category::Charts: selected.position = charts_.NthChart(selectedRow); break;
-    case Category::Forecast: selected.forecast = at(forecasts_); break;
-    case Category::Storms: selected.position = at(storms_); break;
-  }
-  return selected;
+  return VisitCategoryRecords(*this, *category, [this](const auto& records) {
+    return records.Select(records.At(selectedRow));
+  });
+}
+
+void CKeelmarkRouteXPDoc::TakePresentPositionFromLatestFix() {
+  const PositionFix* latest = history_.GetLast();
+  if (!latest) return;
+  PositionFix& p = presentPosition_;
+  TakePositionAndMadeGood(*latest, p);
+  p.SteeredCourse = latest->SteeredCourse;
+  p.LogSpeed = latest->LogSpeed;
+  p.EngineRpm = latest->EngineRpm;
+  p.Weather = latest->Weather;
 }
 
 PositionFix& CKeelmarkRouteXPDoc::GetPresentPosition() {
   if (settings_.useNMEA != 0) return presentPosition_;
-  if (const PositionFix* latest = history_.GetLast()) {
-    PositionFix& p = presentPosition_;
-    p.SetLatitude(latest->GetLatitude());
-    p.SetLongitude(latest->GetLongitude());
-    p.SetZoneOffset(latest->GetZoneOffset());
-    p.SetTime(latest->GetTime());
-    p.CourseMadeGood = latest->CourseMadeGood;
-    p.SpeedMadeGood = latest->SpeedMadeGood;
-    p.SteeredCourse = latest->SteeredCourse;
-    p.LogSpeed = latest->LogSpeed;
-    p.EngineRpm = latest->EngineRpm;
-    p.Weather = latest->Weather;
-  }
+  TakePresentPositionFromLatestFix();
   if (settings_.updateDR != 0) {
     const CNavigation navigation;
     PositionFix& p = presentPosition_;
@@ -303,15 +348,38 @@ PositionFix& CKeelmarkRouteXPDoc::GetPresentPosition() {
   return presentPosition_;
 }
 
-bool CKeelmarkRouteXPDoc::RecalculateVoyage(bool fromDeparture) {
-  if (route_.GetCount() < 2) return true;
+void CKeelmarkRouteXPDoc::UpdateVoyage(VoyageStart start) {
+  if (start == VoyageStart::AsRead || start == VoyageStart::AsReadFromDeparture) {
+    ApplyAverageWeather(route_, meteo_);
+    CalculateVoyage(route_, vessel_, DeparturePosition(route_));
+    const PositionFix* latest = history_.GetLast();
+    if (start == VoyageStart::AsRead && latest) CalculateVoyage(route_, vessel_, *latest);
+    return;
+  }
+  if (start == VoyageStart::Now) {
+    // The departure and the present position are compared as UTC instants: their local
+    // readings differ by the zones, which would shift the moment of departure. An empty route
+    // leaves the flag as it was.
+    const PositionFix& present = GetPresentPosition();
+    if (const Waypoint* departure = route_.GetFirst()) {
+      settings_.underWay = departure->GetTime() > present.GetTime() ? 0 : 1;
+    }
+  }
+  if (route_.GetCount() < 2) return;
   ApplyAverageWeather(route_, meteo_);
-  if (fromDeparture) {
-    CalculateFromDeparture(route_, vessel_);
+  if (start == VoyageStart::Departure || settings_.underWay == 0) {
+    CalculateVoyage(route_, vessel_, DeparturePosition(route_));
   } else {
     CalculateVoyage(route_, vessel_, presentPosition_);
   }
-  return true;
+}
+
+void CKeelmarkRouteXPDoc::UpdateForList(Category category) {
+  if (category == Category::Schedule) UpdateVoyage(VoyageStart::UnderWayFlag);
+  if (category == Category::Waypoints || category == Category::Schedule) {
+    UpdateVoyage(VoyageStart::Now);
+  }
+  if (category == Category::Storms) GetPresentPosition();
 }
 
 bool CKeelmarkRouteXPDoc::ConfirmPositionFix(PositionFix& fix, const FixEntry& entry) {
@@ -321,7 +389,7 @@ bool CKeelmarkRouteXPDoc::ConfirmPositionFix(PositionFix& fix, const FixEntry& e
   }
   // Once under way the voyage runs from the present position, which the new fix has moved.
   GetPresentPosition();
-  RecalculateVoyage(settings_.statusListSelected == 0);
+  UpdateVoyage(VoyageStart::UnderWayFlag);
   return madeGood != MadeGoodResult::kNoEarlierFix;
 }
 
@@ -340,10 +408,11 @@ bool CKeelmarkRouteXPDoc::ExportSelectedRecord(const std::string& path) {
 
 namespace {
 
-// Reads one record of the list's kind from the bytes and inserts it after `after` (appended
-// when that is not in the list); a damaged record inserts nothing.
+// Reads one record of the list's class from the bytes and inserts it after `after` (appended
+// when that is not in the list; a forecast area always at the end); a damaged record inserts
+// nothing.
 template <typename List>
-bool ImportInto(List& list, Archive& archive, const CPosition2* after, bool append) {
+bool ImportInto(List& list, Archive& archive, const CPosition2* after) {
   using Record = std::remove_pointer_t<decltype(list.GetFirst())>;
   auto record = std::make_unique<Record>();
   try {
@@ -351,7 +420,7 @@ bool ImportInto(List& list, Archive& archive, const CPosition2* after, bool appe
   } catch (const ArchiveError&) {
     return false;
   }
-  if (append) {
+  if constexpr (std::is_same_v<Record, ForecastArea>) {
     list.Add(std::move(record));
   } else {
     list.InsertAfter(dynamic_cast<const Record*>(after), std::move(record));
@@ -368,21 +437,10 @@ bool CKeelmarkRouteXPDoc::ImportRecord(const std::string& path) {
     return false;
   }
   Archive archive = Archive::ForLoading(std::move(*bytes));
-  const SelectedRecord selected = GetSelectedRecord();
-  const CPosition2* after = selected.position;
-  bool imported = false;
-  switch (GetCategory()) {
-    case Category::Waypoints:
-    case Category::Schedule: imported = ImportInto(route_, archive, after, false); break;
-    case Category::History: imported = ImportInto(history_, archive, after, false); break;
-    case Category::Warnings: imported = ImportInto(warnings_, archive, after, false); break;
-    case Category::Reporting: imported = ImportInto(reportingPoints_, archive, after, false); break;
-    case Category::Publications:
-    case Category::Charts: imported = ImportInto(charts_, archive, after, false); break;
-    case Category::Ports: imported = ImportInto(ports_, archive, after, false); break;
-    case Category::Forecast: imported = ImportInto(forecasts_, archive, nullptr, true); break;
-    case Category::Storms: imported = ImportInto(storms_, archive, after, false); break;
-  }
+  const CPosition2* after = GetSelectedRecord().position;
+  const bool imported = VisitCategoryRecords(*this, GetCategory(), [&](const auto& records) {
+    return ImportInto(records.Collection(), archive, after);
+  });
   if (!imported) prompter_.Message(kErrorReading + path, MessageIcon::Stop);
   return imported;
 }

@@ -6,10 +6,14 @@
 // the data folder (the current folder unless one is given). A data file that cannot be read is
 // located through the Prompter; one that exists but is damaged is first kept beside itself as
 // NAME.damaged-YYYYMMDD-HHMMSS, so that storing an empty list later never destroys it.
+//
+// Opened for reading only, the document asks nothing and changes no file: a data file that
+// cannot be read is named in one message and left where it is, and closing stores nothing.
 #pragma once
 
 #include <functional>
 #include <set>
+#include <span>
 #include <string>
 
 #include "records/archive_file.h"
@@ -51,20 +55,45 @@ struct SelectedRecord {
   void Serialize(Archive& archive) const;
 };
 
+// Where bringing the voyage up to date starts the voyage calculation (CKeelmarkRouteXPDoc::
+// UpdateVoyage).
+enum class VoyageStart {
+  // The first waypoint at its departure time.
+  Departure,
+  // The present position once under way (the under-way flag as it stands), else the departure.
+  UnderWayFlag,
+  // The present position brought up to date and the under-way flag set from it first: under
+  // way once the departure is not later than the present position. Then as UnderWayFlag.
+  Now,
+  // As a route document is read or stored, whatever the route holds: the departure, then the
+  // latest fix when the history holds one.
+  AsRead,
+  // As AsRead, from the departure only.
+  AsReadFromDeparture,
+};
+
+// Whether the document may write its data files and settings.
+enum class DataAccess { ReadWrite, ReadOnly };
+
 class CKeelmarkRouteXPDoc {
  public:
   // Loads the vessel, history, storms, average weather, warnings, ports and forecast areas (in
   // that order, each with its locate procedure and failure message), reads the settings,
   // prunes the history and takes the present position from the latest fix.
-  CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompter, std::string dataFolder = "");
+  CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompter, std::string dataFolder = "",
+                      DataAccess access = DataAccess::ReadWrite);
   // Close(), unless it has run.
   ~CKeelmarkRouteXPDoc();
   CKeelmarkRouteXPDoc(const CKeelmarkRouteXPDoc&) = delete;
   CKeelmarkRouteXPDoc& operator=(const CKeelmarkRouteXPDoc&) = delete;
 
-  // Stores every data file (each failure has its message), then the colours and settings.
-  // Runs once; later calls do nothing.
-  void Close();
+  // Stores every data file (each failure has its message, naming the file and the reason),
+  // then the colours and settings. Runs once; later calls do nothing and give true. False when
+  // anything could not be stored. Read only: stores nothing.
+  bool Close();
+  // Ends the document without storing anything: a command that was refused part way leaves
+  // every file as it found it.
+  void Discard() { closed_ = true; }
 
   // --- The collections. ---
   [[nodiscard]] Voyage& GetRoute() { return route_; }
@@ -82,6 +111,18 @@ class CKeelmarkRouteXPDoc {
   [[nodiscard]] SettingsStore& GetStore() { return store_; }
   [[nodiscard]] Prompter& GetPrompter() { return prompter_; }
   [[nodiscard]] PositionFix& GetSecondFix() { return secondFix_; }
+  // The same, for reading.
+  [[nodiscard]] const Voyage& GetRoute() const { return route_; }
+  [[nodiscard]] const HistoryList& GetHistory() const { return history_; }
+  [[nodiscard]] const StormList& GetStorms() const { return storms_; }
+  [[nodiscard]] const MeteoList& GetMeteo() const { return meteo_; }
+  [[nodiscard]] const PortList& GetPorts() const { return ports_; }
+  [[nodiscard]] const ChartList& GetCharts() const { return charts_; }
+  [[nodiscard]] const ReportingPointList& GetReportingPoints() const { return reportingPoints_; }
+  [[nodiscard]] const WarningList& GetWarnings() const { return warnings_; }
+  [[nodiscard]] const ForecastList& GetForecasts() const { return forecasts_; }
+  [[nodiscard]] const CVessel2& GetVessel() const { return vessel_; }
+  [[nodiscard]] const Settings& GetSettings() const { return settings_; }
 
   // --- Shared user-interface state (the rest lives in GetSettings()). ---
   int selectedRow = 0;  // row picked in the list, -1 for none
@@ -97,35 +138,40 @@ class CKeelmarkRouteXPDoc {
   // A file path as the data files' paths are taken: a relative one inside the data folder.
   [[nodiscard]] std::string ResolvePath(const std::string& path) const;
   // Loads (true) or stores (false) every shared data file in the route document's order:
-  // vessel, history, forecast areas, storms, average weather, ports, warnings. No failure
-  // messages, as opening and saving a route document do.
+  // vessel, history, forecast areas, storms, average weather, ports, warnings, as opening and
+  // saving a route document do. A store that fails has its message; false when any did.
   void ReloadDataFiles();
-  void StoreDataFiles();
+  bool StoreDataFiles();
 
   // --- Route documents. ---
   // Rereads the data files, then reads the route, charts and reporting points from the file
-  // (nothing changes when it cannot be read), applies the average weather and calculates the
-  // voyage from the departure and then from the latest fix.
-  [[nodiscard]] LoadResult OpenRouteDocument(const std::string& path);
-  // Stores the data files, then writes the route document whole or not at all, then
-  // recalculates as after opening.
+  // (nothing changes when it cannot be read; bytes after the document count as damage, and the
+  // file itself is never changed) and brings the voyage up to date from `start`.
+  [[nodiscard]] LoadResult OpenRouteDocument(const std::string& path,
+                                             VoyageStart start = VoyageStart::AsRead);
+  // Stores the data files, then writes the route document whole or not at all, then brings the
+  // voyage up to date as after opening.
   [[nodiscard]] bool SaveRouteDocument(const std::string& path, std::string* error = nullptr);
   // Empties the route, the charts and the reporting points; nothing else is reset.
   void OnNewDocument();
 
-  // --- Look-ups and recalculation. ---
+  // --- Look-ups and bringing the voyage up to date. ---
   [[nodiscard]] SelectedRecord GetSelectedRecord();
   // The present position brought up to date from the latest fix (and dead-reckoned to now
   // when "UpdateDR" is set), unless the GPS receiver keeps it ("UseNMEA").
   PositionFix& GetPresentPosition();
   // The position as last brought up to date, without bringing it up to date again.
   [[nodiscard]] PositionFix& PresentPosition() { return presentPosition_; }
-  // With two or more waypoints: average weather onto the legs, then the calculation from the
-  // departure or from the present position. Always true.
-  bool RecalculateVoyage(bool fromDeparture);
-  // After the data files and the route have been read: weather, the departure, then the latest
-  // fix when there is one.
-  void CalculateAfterLoading();
+  [[nodiscard]] const PositionFix& PresentPosition() const { return presentPosition_; }
+  // Brings the voyage up to date: the average weather onto the legs, then the voyage
+  // calculation from `start`. The one way to the calculation: the window, the list, the fix
+  // entry and the commands all come here. Departure, UnderWayFlag and Now calculate a voyage of
+  // two waypoints or more and leave a shorter route as it is.
+  void UpdateVoyage(VoyageStart start);
+  // What the list of a category needs before it is filled, the fill only reading the document:
+  // Waypoints bring the voyage up to date from now, Schedule recalculates with the under-way
+  // flag as it stands first, Storms take the present position brought up to date.
+  void UpdateForList(Category category);
 
   // --- Position fixes. ---
   // A fix the fix editor confirmed (it is in the history): the fix pipeline (vessel condition,
@@ -157,15 +203,22 @@ class CKeelmarkRouteXPDoc {
 
   [[nodiscard]] DataFile FileOf(DataFileId id);
   [[nodiscard]] bool LoadDataFile(const DataFile& file);
-  [[nodiscard]] bool StoreDataFile(const DataFile& file);
+  // Read only: the file read where its key says, its defaults kept when that fails.
+  [[nodiscard]] LoadResult ReadDataFile(const DataFile& file);
+  [[nodiscard]] bool StoreDataFile(const DataFile& file, std::string* error = nullptr);
+  // Stores the files in this order, each failure with its message; false when any failed.
+  bool StoreEachDataFile(std::span<const DataFileId> order);
   [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
   bool SetDamagedFileAside(const std::string& path, const std::string& why);
+  // The latest fix's position, time, made good, course steered, log speed, engine rpm and
+  // weather into the present position; nothing without a fix.
   void TakePresentPositionFromLatestFix();
 
   SettingsStore& store_;
   Prompter& prompter_;
   std::string dataFolder_;
+  bool readOnly_ = false;
   bool closed_ = false;
   // Damaged files that could not be kept aside: never written over.
   std::set<std::string> protectedPaths_;

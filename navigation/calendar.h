@@ -33,6 +33,15 @@ struct CalendarFields {
 // Parses "YYYY-MM-DDTHH:MM[:SS][Z]" (a space may stand for the T); nothing on any other text.
 [[nodiscard]] bool ParseIsoUtc(const std::string& text, TimeValue& out);
 
+// The times a user may type or a command may be given: 2000-01-01 00:00:00 up to
+// 2100-12-31 23:59:59 UTC, the span the records' day numbers are made for.
+inline constexpr TimeValue kEarliestEnteredTime = 946684800;
+inline constexpr TimeValue kLatestEnteredTime = 4133980799;
+inline constexpr const char* kEnteredTimeSpan = "2000-01-01 .. 2100-12-31";
+[[nodiscard]] constexpr bool IsEnterableTime(TimeValue t) {
+  return t >= kEarliestEnteredTime && t <= kLatestEnteredTime;
+}
+
 // "YYYY-MM-DDTHH:MM:SSZ"; "NA" for kNoTime.
 [[nodiscard]] std::string IsoUtc(TimeValue t);
 

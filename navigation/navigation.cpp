@@ -131,8 +131,9 @@ double CNavigation::DayNumber(const CalendarFields& fields) const {
   const std::int64_t d = fields.day;
   const double days = static_cast<double>(367 * y - (7 * (y + (m + 9) / 12)) / 4 +
                                           (275 * m) / 9 + d - 730530);
-  return std::fabs(days + fields.second * (1.0 / 86400.0) + fields.minute * (1.0 / 1440.0) +
-                   fields.hour * (1.0 / 24.0));
+  // Signed: an absolute value here would mirror every time before 2000 into the future.
+  return days + fields.second * (1.0 / 86400.0) + fields.minute * (1.0 / 1440.0) +
+         fields.hour * (1.0 / 24.0);
 }
 
 double CNavigation::LocalDayNumber(TimeValue t) const {

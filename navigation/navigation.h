@@ -54,7 +54,8 @@ class CNavigation {
   bool EstimateCurrent(const GeoPoint& previous, double steeredCourse, double logSpeed,
                        double hours, const GeoPoint& fix, double& set, double& rate) const;
 
-  // Day number of calendar fields (years since 1900, month 0-11), valid 1900-2100.
+  // Day number of calendar fields (years since 1900, month 0-11), valid 1900-2100; times
+  // before 1999-12-31 00:00 have negative day numbers (1999-12-30 12:00 is -0.5).
   [[nodiscard]] double DayNumber(const CalendarFields& fields) const;
   // Day number of a time value's calendar fields (UTC); NaN for kNoTime.
   [[nodiscard]] double LocalDayNumber(TimeValue t) const;

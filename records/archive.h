@@ -44,8 +44,11 @@ class Archive {
   void WriteI32(std::int32_t value);
   void WriteFlag(bool value);
   void WriteF64(double value);
-  // Written as its low 32 bits; times between 1970 and 2106 survive.
+  // Written as its low 32 bits; times between 1970 and 2106 survive (HoldsTime).
   void WriteTime(TimeValue value);
+  // The latest time a file can hold: 2106-02-07 06:28:15 UTC.
+  static constexpr TimeValue kLatestTime = 4294967295;
+  [[nodiscard]] static constexpr bool HoldsTime(TimeValue t) { return t >= 0 && t <= kLatestTime; }
   // Converted to Windows-1252 ('?' for what it cannot hold), then length-prefixed.
   void WriteText(const std::string& utf8Text);
 

@@ -1,11 +1,14 @@
 #include "records/archive_file.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "navigation/calendar.h"
 
@@ -16,23 +19,100 @@ void SetError(std::string* error, std::string text) {
   if (error) *error = std::move(text);
 }
 
+std::string Reason() { return std::strerror(errno); }
+
+// A file descriptor closed when it goes out of scope.
+class FileDescriptor {
+ public:
+  explicit FileDescriptor(int fd) : fd_(fd) {}
+  ~FileDescriptor() {
+    if (fd_ >= 0) ::close(fd_);
+  }
+  FileDescriptor(const FileDescriptor&) = delete;
+  FileDescriptor& operator=(const FileDescriptor&) = delete;
+  [[nodiscard]] int Get() const { return fd_; }
+  [[nodiscard]] bool Valid() const { return fd_ >= 0; }
+  // Closes now; false (errno set) when the system reports a failure that a write left behind.
+  [[nodiscard]] bool Close() {
+    const int fd = fd_;
+    fd_ = -1;
+    return ::close(fd) == 0;
+  }
+
+ private:
+  int fd_;
+};
+
+bool WriteAll(int fd, std::string_view bytes) {
+  while (!bytes.empty()) {
+    const ssize_t written = ::write(fd, bytes.data(), bytes.size());
+    if (written < 0) {
+      if (errno == EINTR) continue;
+      return false;
+    }
+    bytes.remove_prefix(static_cast<std::size_t>(written));
+  }
+  return true;
+}
+
+// Puts the folder's entries (the rename) on the disk. Some file systems cannot sync a folder;
+// the file itself is on the disk by then, so this is done where it can be and not reported.
+void SyncFolderOf(const std::string& path) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Valid()) (void)::fsync(fd.Get());
+}
+
 }  // namespace
 
-std::optional<Archive::Bytes> ReadWholeFile(const std::string& path) {
-  std::error_code ec;
-  if (std::filesystem::is_directory(path, ec)) return std::nullopt;
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return std::nullopt;
-  Archive::Bytes bytes;
-  // Read in blocks rather than by character: the average-weather file can be 100 MB.
-  constexpr std::size_t kBlock = 1 << 20;
-  std::size_t filled = 0;
-  while (in) {
-    bytes.resize(filled + kBlock);
-    in.read(reinterpret_cast<char*>(bytes.data() + filled), kBlock);
-    filled += static_cast<std::size_t>(in.gcount());
+std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintmax_t maxBytes,
+                                            std::string* error) {
+  // Non-blocking, so that opening a pipe does not wait for a writer; regular files ignore it.
+  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  if (!fd.Valid()) {
+    SetError(error, "cannot open " + path + ": " + Reason());
+    return std::nullopt;
   }
-  if (in.bad()) return std::nullopt;
+  struct stat status {};
+  if (::fstat(fd.Get(), &status) != 0) {
+    SetError(error, "cannot read " + path + ": " + Reason());
+    return std::nullopt;
+  }
+  if (!S_ISREG(status.st_mode)) {
+    SetError(error, path + " is not a regular file");
+    return std::nullopt;
+  }
+  const auto size = static_cast<std::uintmax_t>(status.st_size);
+  if (size > maxBytes) {
+    SetError(error, path + " is larger (" + std::to_string(size) +
+                        " bytes) than any such file could be (" + std::to_string(maxBytes) +
+                        ")");
+    return std::nullopt;
+  }
+  Archive::Bytes bytes(static_cast<std::size_t>(size));
+  std::size_t filled = 0;
+  // Read to the end: the file may have grown since fstat, up to the limit.
+  while (true) {
+    if (filled == bytes.size()) {
+      if (bytes.size() > maxBytes) break;
+      const std::uintmax_t larger = std::min<std::uintmax_t>(bytes.size() + 65536, maxBytes + 1);
+      bytes.resize(static_cast<std::size_t>(larger));
+    }
+    const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
+    if (got < 0) {
+      if (errno == EINTR) continue;
+      SetError(error, "cannot read " + path + ": " + Reason());
+      return std::nullopt;
+    }
+    if (got == 0) break;
+    filled += static_cast<std::size_t>(got);
+  }
+  if (filled > maxBytes) {
+    SetError(error, path + " is larger than any such file could be (" +
+                        std::to_string(maxBytes) + " bytes)");
+    return std::nullopt;
+  }
   bytes.resize(filled);
   return bytes;
 }
@@ -43,43 +123,54 @@ bool WriteFileAtomically(const std::string& path, std::string_view bytes, std::s
     return false;
   }
   const std::string temporary = path + ".tmp";
+  // The new file keeps the permission bits of the one it replaces (a private file stays so).
+  struct stat old {};
+  const bool replacing = ::stat(path.c_str(), &old) == 0 && S_ISREG(old.st_mode);
   {
-    std::ofstream out(temporary, std::ios::binary | std::ios::trunc);
-    if (!out) {
-      SetError(error, "cannot create " + temporary + ": " + std::strerror(errno));
+    FileDescriptor fd(::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0666));
+    if (!fd.Valid()) {
+      SetError(error, "cannot create " + temporary + ": " + Reason());
       return false;
     }
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.flush();
-    if (!out) {
-      out.close();
+    const bool written = (!replacing || ::fchmod(fd.Get(), old.st_mode & 07777) == 0) &&
+                         WriteAll(fd.Get(), bytes) && ::fsync(fd.Get()) == 0 && fd.Close();
+    if (!written) {
+      const std::string reason = Reason();
       std::remove(temporary.c_str());
-      SetError(error, "cannot write " + temporary);
+      SetError(error, "cannot write " + temporary + ": " + reason);
       return false;
     }
   }
-  std::error_code ec;
-  std::filesystem::rename(temporary, path, ec);
-  if (ec) {
+  if (std::rename(temporary.c_str(), path.c_str()) != 0) {
+    const std::string reason = Reason();
     std::remove(temporary.c_str());
-    SetError(error, "cannot replace " + path + ": " + ec.message());
+    SetError(error, "cannot replace " + path + ": " + reason);
     return false;
   }
+  SyncFolderOf(path);
   return true;
 }
 
 std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue now) {
-  const std::string kept = path + ".damaged-" + FormatUtc(now, "%Y%m%d-%H%M%S");
-  std::error_code ec;
-  std::filesystem::rename(path, kept, ec);
-  if (ec) return std::nullopt;
-  return kept;
+  const std::string stem = path + ".damaged-" + FormatUtc(now, "%Y%m%d-%H%M%S");
+  for (int counter = 1; counter < 1000; ++counter) {
+    const std::string kept = counter == 1 ? stem : stem + "-" + std::to_string(counter);
+    std::error_code ec;
+    if (std::filesystem::symlink_status(kept, ec).type() != std::filesystem::file_type::not_found) {
+      continue;
+    }
+    if (std::rename(path.c_str(), kept.c_str()) != 0) return std::nullopt;
+    return kept;
+  }
+  return std::nullopt;
 }
 
 LoadResult LoadArchiveFile(const std::string& path,
-                           const std::function<void(Archive&)>& serialize) {
-  auto bytes = ReadWholeFile(path);
-  if (!bytes) return {LoadStatus::CannotOpen, "cannot open " + path};
+                           const std::function<void(Archive&)>& serialize,
+                           std::uintmax_t maxBytes) {
+  std::string error;
+  auto bytes = ReadWholeFile(path, maxBytes, &error);
+  if (!bytes) return {LoadStatus::CannotOpen, error};
   Archive archive = Archive::ForLoading(std::move(*bytes));
   try {
     serialize(archive);

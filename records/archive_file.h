@@ -1,7 +1,9 @@
 // Reading and writing whole archive files: a load reads every byte first, a store writes a
-// temporary file beside the target and renames it over the target only when it is complete.
+// temporary file beside the target and renames it over the target only when it is complete and
+// on the disk, so that neither a crash nor a power failure leaves a half file.
 #pragma once
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <string>
@@ -19,18 +21,32 @@ struct LoadResult {
   [[nodiscard]] bool Ok() const { return status == LoadStatus::Loaded; }
 };
 
-// The whole content of a file, or nothing when it cannot be opened or read.
-[[nodiscard]] std::optional<Archive::Bytes> ReadWholeFile(const std::string& path);
+// The largest file a load reads, in bytes. No real file comes near these; anything larger is
+// not one of ours (or is a device), and is refused before a byte of it is read.
+// The average-weather grid: about 100 MB for a whole ocean at fine resolution.
+inline constexpr std::uintmax_t kLargestMeteoFile = std::uintmax_t{1} << 30;
+// Every other file: data files, route documents, record exchange files, settings, texts.
+inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
 
-// Writes the bytes to PATH.tmp and renames that over PATH once it is flushed and closed;
-// on any failure the old file is untouched and error (when given) says why.
+// The whole content of a regular file of at most maxBytes, or nothing when it is not one or
+// cannot be read (error, when given, says why). A folder, a device or a pipe is refused
+// without being read.
+[[nodiscard]] std::optional<Archive::Bytes> ReadWholeFile(const std::string& path,
+                                                          std::uintmax_t maxBytes = kLargestDataFile,
+                                                          std::string* error = nullptr);
+
+// Writes the bytes to PATH.tmp, gives it the permission bits of the file it replaces, puts it
+// on the disk (fsync), renames it over PATH and puts the folder entry on the disk. On any
+// failure the old file is untouched and error (when given) names the file and the reason.
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                                        std::string* error = nullptr);
 
-// Loads a file through serialize. An archive error while loading reports Damaged; what
-// serialize filled in by then is the caller's to discard.
+// Loads a file through serialize. A file that cannot be read whole (see ReadWholeFile) reports
+// CannotOpen; an archive error while loading reports Damaged; what serialize filled in by then
+// is the caller's to discard.
 [[nodiscard]] LoadResult LoadArchiveFile(const std::string& path,
-                                         const std::function<void(Archive&)>& serialize);
+                                         const std::function<void(Archive&)>& serialize,
+                                         std::uintmax_t maxBytes = kLargestDataFile);
 
 // Stores through serialize into an archive, then writes it with WriteFileAtomically.
 [[nodiscard]] bool StoreArchiveFile(const std::string& path,
@@ -38,7 +54,9 @@ struct LoadResult {
                                     std::string* error = nullptr);
 
 // Moves a damaged file aside as PATH.damaged-YYYYMMDD-HHMMSS (UTC time `now`), so that nothing
-// stored at PATH later can destroy it. The new path, or nothing when it could not be moved.
+// stored at PATH later can destroy it; when that name is taken (set aside within the same
+// second) a counter follows: PATH.damaged-YYYYMMDD-HHMMSS-2, -3 ... An earlier copy is never
+// written over. The new path, or nothing when it could not be moved.
 [[nodiscard]] std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue now);
 
 }  // namespace keelmark

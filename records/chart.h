@@ -6,8 +6,12 @@
 #include <string>
 
 #include "records/position.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
+
+// What a record of the shared chart list is listed as.
+enum class ChartKind { Chart, Publication };
 
 // Name is the chart or publication name; the position is the chart's top left corner.
 class Chart : public CPosition2 {
@@ -26,6 +30,12 @@ class Chart : public CPosition2 {
   // LayoutTag is "Version 4". Dump and build of files use it so that every file comes back
   // byte for byte, older layouts included.
   void SerializeAsStored(Archive& archive);
+
+  // A chart when IsChart is 1; any other value is listed as a publication.
+  [[nodiscard]] ChartKind Kind() const {
+    return IsChart == 1 ? ChartKind::Chart : ChartKind::Publication;
+  }
+  void SetKind(ChartKind kind) { IsChart = kind == ChartKind::Chart ? 1 : 0; }
 
   [[nodiscard]] bool HasNewerLayout() const { return LayoutTag == kLayoutTag; }
 
@@ -60,5 +70,25 @@ class Chart : public CPosition2 {
   void SerializeFields(Archive& archive, std::string& nameCopy);
   void ApplyNameRules();
 };
+
+// The stored fields: the position's, then the chart's own with its layout tag and name copy.
+template <RecordOf<Chart> ChartRecord, typename Visitor>
+void VisitFields(ChartRecord& c, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(c), visit);
+  visit("IsChart", c.IsChart);
+  visit("ChartText1", c.ChartText1);
+  visit("LayoutTag", c.LayoutTag);
+  visit("StoredName", c.StoredName);
+  visit("Number", c.Number);
+  visit("AltName", c.AltName);
+  visit("Publisher", c.Publisher);
+  visit("IssueTime", c.IssueTime);
+  visit("Edition", c.Edition);
+  visit("Scale", c.Scale);
+  visit("ScaleLatitude", c.ScaleLatitude);
+  visit("BitmapPath", c.BitmapPath);
+  visit("LatitudeExtent", c.LatitudeExtent);
+  visit("LongitudeExtent", c.LongitudeExtent);
+}
 
 }  // namespace keelmark

@@ -9,19 +9,12 @@ void ChartList::SerializeAsStored(Archive& archive) {
                        [](Chart& chart, Archive& a) { chart.SerializeAsStored(a); });
 }
 
-Chart* ChartList::NthChart(int n) const { return NthOfKind(n, 1); }
+Chart* ChartList::NthChart(int n) const { return NthOfKind(n, ChartKind::Chart); }
 
-Chart* ChartList::NthPublication(int n) const { return NthOfKind(n, 0); }
+Chart* ChartList::NthPublication(int n) const { return NthOfKind(n, ChartKind::Publication); }
 
-Chart* ChartList::NthOfKind(int n, std::int32_t isChart) const {
-  if (n < 0) return nullptr;
-  int preceding = 0;
-  for (const auto& chart : *this) {
-    if (chart->IsChart != isChart) continue;
-    if (preceding == n) return chart.get();
-    ++preceding;
-  }
-  return nullptr;
+Chart* ChartList::NthOfKind(int n, ChartKind kind) const {
+  return NthWhere(n, [kind](const Chart& chart) { return chart.Kind() == kind; });
 }
 
 }  // namespace keelmark

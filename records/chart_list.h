@@ -13,8 +13,8 @@ class ChartList : public RecordList<Chart> {
   // The list shape with each chart's SerializeAsStored (files dumped and built byte for byte).
   void SerializeAsStored(Archive& archive);
 
-  // The n-th (from 0) record with IsChart 1 (a chart), or 0 (a publication), in list order,
-  // skipping the others; none when there is no such record.
+  // The n-th (from 0) chart, or publication (Chart::Kind), in list order, skipping the records
+  // of the other kind; none when there is no such record.
   [[nodiscard]] Chart* NthChart(int n) const;
   [[nodiscard]] Chart* NthPublication(int n) const;
 
@@ -24,7 +24,7 @@ class ChartList : public RecordList<Chart> {
   }
 
  private:
-  [[nodiscard]] Chart* NthOfKind(int n, std::int32_t isChart) const;
+  [[nodiscard]] Chart* NthOfKind(int n, ChartKind kind) const;
 };
 
 }  // namespace keelmark

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "navigation/time_value.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -31,5 +32,14 @@ class DocumentRef {
   // Three empty texts and a time value.
   static constexpr std::size_t kMinimumStoredBytes = 3 + 4;
 };
+
+// The stored fields.
+template <RecordOf<DocumentRef> Document, typename Visitor>
+void VisitFields(Document& d, Visitor&& visit) {
+  visit("FilePath", d.FilePath);
+  visit("Description", d.Description);
+  visit("IssueDate", d.IssueDate);
+  visit("Author", d.Author);
+}
 
 }  // namespace keelmark

@@ -8,6 +8,7 @@
 #include "records/position.h"
 #include "navigation/time_value.h"
 #include "records/weather_conditions.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -58,5 +59,18 @@ class ForecastArea {
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);
 };
+
+// The stored fields: the area's own, its corners and its forecast weather.
+template <RecordOf<ForecastArea> Area, typename Visitor>
+void VisitFields(Area& a, Visitor&& visit) {
+  visit("Name", a.Name);
+  visit("AreaText", a.AreaText);
+  visit("AreaValue", a.AreaValue);
+  visit("ForecastTime", a.ForecastTime);
+  visit("UseAverageCurrent", a.UseAverageCurrent);
+  visit("NorthWest", a.NorthWest);
+  visit("SouthEast", a.SouthEast);
+  visit("Weather", a.Weather);
+}
 
 }  // namespace keelmark

@@ -42,10 +42,12 @@ class IniSettingsStore : public SettingsStore {
   [[nodiscard]] static std::string EscapeKey(std::string_view name);
   [[nodiscard]] static std::string UnescapeKey(std::string_view escaped);
 
- private:
+  // The file's text into the values (what a load does once the bytes are read), and the
+  // values as the file's text.
   void Parse(std::string_view content);
   [[nodiscard]] std::string Format() const;
 
+ private:
   std::string path_;
   std::string loadError_;
   // The values as they stand in the file, by unescaped section ("" for keys outside any

@@ -7,6 +7,7 @@
 
 #include "records/position.h"
 #include "records/weather_conditions.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -32,5 +33,18 @@ class MeteoObservation : public CPosition2 {
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);
 };
+
+// The stored fields: the position's, then the point's own and its five weather blocks.
+template <RecordOf<MeteoObservation> Observation, typename Visitor>
+void VisitFields(Observation& m, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(m), visit);
+  visit("MeteoValue", m.MeteoValue);
+  visit("MeteoText", m.MeteoText);
+  visit("JunAug", m.JunAug);
+  visit("JanFeb", m.JanFeb);
+  visit("MarMay", m.MarMay);
+  visit("SepDec", m.SepDec);
+  visit("Latest", m.Latest);
+}
 
 }  // namespace keelmark

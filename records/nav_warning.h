@@ -7,6 +7,7 @@
 #include "records/document_ref.h"
 #include "records/position.h"
 #include "records/record_list.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -40,5 +41,15 @@ class NavWarning : public CPosition2 {
   static constexpr std::size_t kMinimumStoredBytes =
       CPosition2::kMinimumStoredBytes + 8 + 4 + 4 + DocumentRef::kMinimumStoredBytes;
 };
+
+// The stored fields: the position's, then the warning's own, its outline and its message.
+template <RecordOf<NavWarning> Warning, typename Visitor>
+void VisitFields(Warning& w, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(w), visit);
+  visit("WarningSpare", w.WarningSpare);
+  visit("OpenTraject", w.OpenTraject);
+  visit("Outline", w.Outline);
+  visit("Message", w.Message);
+}
 
 }  // namespace keelmark

@@ -10,6 +10,7 @@
 #include "records/position.h"
 #include "records/tide_info.h"
 #include "records/voyage.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -91,5 +92,54 @@ class Port : public CPosition2 {
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);
 };
+
+// The stored fields: the position's, then the port's own, its documents, trajects and tide.
+template <RecordOf<Port> PortRecord, typename Visitor>
+void VisitFields(PortRecord& p, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(p), visit);
+  visit("PortSpare4", p.PortSpare4);
+  visit("PortSpare3", p.PortSpare3);
+  visit("NeedsFreshWater", p.NeedsFreshWater);
+  visit("NeedsGarbage", p.NeedsGarbage);
+  visit("NeedsSludge", p.NeedsSludge);
+  visit("PortSpare1", p.PortSpare1);
+  visit("PortSpare2", p.PortSpare2);
+  visit("MaxAirDraft", p.MaxAirDraft);
+  visit("MaxDraft", p.MaxDraft);
+  visit("Salinity", p.Salinity);
+  visit("Country", p.Country);
+  visit("AgentEmail", p.AgentEmail);
+  visit("AgentName", p.AgentName);
+  visit("BerthName", p.BerthName);
+  visit("Note", p.Note);
+  visit("AgentTel", p.AgentTel);
+  visit("Etb", p.Etb);
+  visit("VhfChannel", p.VhfChannel);
+  visit("PilotText", p.PilotText);
+  visit("PilotCall", p.PilotCall);
+  visit("SideAlongside", p.SideAlongside);
+  visit("LayoutMark", p.LayoutMark);
+  visit("NoticeHours", p.NoticeHours);
+  visit("NeedsCrewRelief", p.NeedsCrewRelief);
+  visit("NeedsHfo", p.NeedsHfo);
+  visit("EngineImmobilisation", p.EngineImmobilisation);
+  visit("LifeboatLowering", p.LifeboatLowering);
+  visit("NeedsLubOil", p.NeedsLubOil);
+  visit("NeedsMdo", p.NeedsMdo);
+  visit("RequestSide", p.RequestSide);
+  visit("CrewReliefCount", p.CrewReliefCount);
+  visit("FreshWaterQty", p.FreshWaterQty);
+  visit("GarbageQty", p.GarbageQty);
+  visit("HfoQty", p.HfoQty);
+  visit("LubOilQty", p.LubOilQty);
+  visit("MdoQty", p.MdoQty);
+  visit("SludgeQty", p.SludgeQty);
+  visit("PilotTel", p.PilotTel);
+  visit("BerthImagePath", p.BerthImagePath);
+  visit("Documents", p.Documents);
+  visit("InboundTraject", p.InboundTraject);
+  visit("OutboundTraject", p.OutboundTraject);
+  visit("Tide", p.Tide);
+}
 
 }  // namespace keelmark

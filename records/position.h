@@ -11,6 +11,7 @@
 
 #include "navigation/geo_point.h"
 #include "navigation/time_value.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -114,5 +115,18 @@ class CPosition2 : public GeoPoint {
  private:
   [[nodiscard]] std::string ReportDateTimeGroupOfDay(double dayNumber) const;
 };
+
+// The stored fields by the names the files give them.
+template <RecordOf<CPosition2> Position, typename Visitor>
+void VisitFields(Position& p, Visitor&& visit) {
+  visit("Name", p.Name);
+  visit("Latitude", p.Latitude);
+  visit("Longitude", p.Longitude);
+  visit("ZoneOffset", p.ZoneOffset);
+  visit("Time", p.Time);
+  visit("ScheduledTime", p.ScheduledTime);
+  visit("RequiredTime", p.RequiredTime);
+  visit("Spare", p.Spare);
+}
 
 }  // namespace keelmark

@@ -7,6 +7,7 @@
 
 #include "records/position.h"
 #include "records/weather_conditions.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -40,5 +41,19 @@ class PositionFix : public CPosition2 {
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);
 };
+
+// The stored fields: the position's, then the fix's own.
+template <RecordOf<PositionFix> Fix, typename Visitor>
+void VisitFields(Fix& f, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(f), visit);
+  visit("Weather", f.Weather);
+  visit("DraftAft", f.DraftAft);
+  visit("EngineRpm", f.EngineRpm);
+  visit("LogSpeed", f.LogSpeed);
+  visit("SteeredCourse", f.SteeredCourse);
+  visit("FixSpare", f.FixSpare);
+  visit("CourseMadeGood", f.CourseMadeGood);
+  visit("SpeedMadeGood", f.SpeedMadeGood);
+}
 
 }  // namespace keelmark

@@ -29,8 +29,15 @@ class RecordList {
   virtual ~RecordList() = default;
   RecordList(RecordList&&) noexcept = default;
   RecordList& operator=(RecordList&&) noexcept = default;
-  RecordList(const RecordList&) = delete;
-  RecordList& operator=(const RecordList&) = delete;
+  // A copy owns copies of the records (an editor's working copy of a record with lists).
+  RecordList(const RecordList& other) { CopyRecordsOf(other); }
+  RecordList& operator=(const RecordList& other) {
+    if (this != &other) {
+      RemoveAll();
+      CopyRecordsOf(other);
+    }
+    return *this;
+  }
 
   [[nodiscard]] int GetCount() const { return static_cast<int>(records_.size()); }
   [[nodiscard]] bool IsEmpty() const { return records_.empty(); }
@@ -49,6 +56,26 @@ class RecordList {
     if (it == records_.end()) return Add(std::move(record));
     return records_.insert(std::next(it), std::move(record))->get();
   }
+
+  // Inserts before existing; puts the record first when existing is not in this list.
+  Record* InsertBefore(const Record* existing, std::unique_ptr<Record> record) {
+    auto it = Find(existing);
+    if (it == records_.end()) return AddFirst(std::move(record));
+    return records_.insert(it, std::move(record))->get();
+  }
+  // Swaps the record with its neighbour one place towards the tail (step 1) or the head
+  // (step -1). False, with nothing changed, when there is no such neighbour.
+  bool MoveBy(const Record* record, int step) {
+    auto it = Find(record);
+    if (it == records_.end() || (step != 1 && step != -1)) return false;
+    if (step < 0 && it == records_.begin()) return false;
+    auto other = step > 0 ? std::next(it) : std::prev(it);
+    if (other == records_.end()) return false;
+    std::iter_swap(it, other);
+    return true;
+  }
+  // Turns the order of the records around.
+  void Reverse() { records_.reverse(); }
 
   // The record at a 0-based index; an index outside 0..count-1 gives the last record, an empty
   // list none.
@@ -101,6 +128,19 @@ class RecordList {
     while (!records_.empty()) records_.pop_back();
   }
 
+  // The n-th (from 0) record that shown(record) accepts, in list order; none when there is no
+  // such record (n < 0 included).
+  template <typename Shown>
+  [[nodiscard]] Record* NthWhere(int n, Shown shown) const {
+    if (n < 0) return nullptr;
+    for (const auto& record : records_) {
+      if (!shown(*record)) continue;
+      if (n == 0) return record.get();
+      --n;
+    }
+    return nullptr;
+  }
+
   // The record nearest the position by great circle; the first of equal distances; none when
   // the list is empty.
   [[nodiscard]] Record* Nearest(const CPosition2& position) const {
@@ -117,20 +157,6 @@ class RecordList {
       ++index;
     }
     return GetAt(bestIndex);
-  }
-
-  // nM by rhumb line along the records from one to the other (0 when they are the same).
-  [[nodiscard]] double DistanceBetween(const Record* from, const Record* to) const {
-    const CNavigation navigation;
-    double total = 0.0;
-    auto it = Find(from);
-    while (it != records_.end() && it->get() != to) {
-      auto next = std::next(it);
-      if (next == records_.end()) break;
-      total += navigation.Distance(**it, **next, false);
-      it = next;
-    }
-    return total;
   }
 
   // Hours from a's Time to b's Time.
@@ -196,6 +222,10 @@ class RecordList {
   typename Storage::iterator Find(const Record* record) {
     return std::find_if(records_.begin(), records_.end(),
                         [record](const auto& owned) { return owned.get() == record; });
+  }
+
+  void CopyRecordsOf(const RecordList& other) {
+    for (const auto& record : other.records_) Add(std::make_unique<Record>(*record));
   }
 
   Storage records_;

@@ -7,6 +7,7 @@
 
 #include "records/document_list.h"
 #include "records/position.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -31,5 +32,18 @@ class ReportingPoint : public CPosition2 {
   static constexpr std::size_t kMinimumStoredBytes =
       CPosition2::kMinimumStoredBytes + 8 + 4 + 2 + 4;
 };
+
+// The stored fields: the position's, then the point's own; of each document only its file path
+// is stored.
+template <RecordOf<ReportingPoint> Point, typename Visitor>
+void VisitFields(Point& p, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(p), visit);
+  visit("ReportValue", p.ReportValue);
+  visit("ReportFlag", p.ReportFlag);
+  visit("Action", p.Action);
+  visit("Note", p.Note);
+  visit("Documents", p.Documents,
+        [](auto& document, auto&& visitDocument) { visitDocument("FilePath", document.FilePath); });
+}
 
 }  // namespace keelmark

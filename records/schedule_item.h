@@ -5,6 +5,7 @@
 #include <string>
 
 #include "navigation/time_value.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -38,5 +39,15 @@ class ScheduleItem {
   // The fewest bytes a stored item takes (empty name).
   static constexpr std::size_t kMinimumStoredBytes = 4 * 8 + 1;
 };
+
+// The stored fields.
+template <RecordOf<ScheduleItem> Item, typename Visitor>
+void VisitFields(Item& item, Visitor&& visit) {
+  visit("Name", item.Name);
+  visit("Distance", item.Distance);
+  visit("PortStay", item.PortStay);
+  visit("ZoneHours", item.ZoneHours);
+  visit("Eta", item.Eta);
+}
 
 }  // namespace keelmark

@@ -12,9 +12,9 @@ void VisitSettings(S& s, Visit&& visit) {
   using namespace setting;
   visit(kHistoryCleanUp, s.historyCleanUp);
   visit(kHasListSelected, s.hasListSelected);
-  visit(kChartSelected, s.chartSelected);
+  visit(kChartSelected, s.alternativeSelection);
   visit(kListSelected, s.listSelected);
-  visit(kStatusListSelected, s.statusListSelected);
+  visit(kStatusListSelected, s.underWay);
   visit(kPropListSelected, s.propListSelected);
   visit(kExportForecast, s.exportForecast);
   visit(kExportHistory, s.exportHistory);
@@ -81,7 +81,7 @@ void ReadSettings(const SettingsStore& store, Settings& settings) {
   VisitSettings(settings, Reader{store});
   settings.hasListSelected = 1;
   settings.listSelected = 0;
-  settings.chartSelected = 0;
+  settings.alternativeSelection = 0;
 }
 
 void WriteSettings(SettingsStore& store, const Settings& settings) {

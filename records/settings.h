@@ -24,10 +24,10 @@ class SettingsStore;
 
 struct Settings {
   // Shared user-interface state. A new document shows the Waypoints category of the list.
-  std::int32_t hasListSelected = 1;    // list-selection flag
-  std::int32_t chartSelected = -1;     // alternative selection: 0 present position, 1 storm
-  std::int32_t listSelected = 0;       // category index, 0-9
-  std::int32_t statusListSelected = 0;  // under-way flag
+  std::int32_t hasListSelected = 1;        // list-selection flag
+  std::int32_t alternativeSelection = -1;  // without the list: 0 present position, 1 storm
+  std::int32_t listSelected = 0;           // category index, 0-9
+  std::int32_t underWay = 0;               // 1 once the voyage has begun
   std::int32_t propListSelected = setting::kPropListSelected.defaultValue;
 
   std::int32_t historyCleanUp = setting::kHistoryCleanUp.defaultValue;  // days kept

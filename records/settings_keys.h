@@ -10,11 +10,17 @@
 
 namespace keelmark {
 
-// An integer setting (32-bit).
+// An integer setting (32-bit), with the values it may take (both ends included).
 struct IntSetting {
   std::string_view section;
   std::string_view key;
   std::int32_t defaultValue;
+  std::int32_t minimum = INT32_MIN;
+  std::int32_t maximum = INT32_MAX;
+
+  [[nodiscard]] constexpr bool Allows(std::int32_t value) const {
+    return value >= minimum && value <= maximum;
+  }
 };
 
 // A text setting; the default applies only when the key is missing.
@@ -29,7 +35,8 @@ enum class SettingType { Int, Text };
 // One row of the table, whichever its type.
 struct SettingInfo {
   constexpr SettingInfo(const IntSetting& s)  // NOLINT: the table converts implicitly
-      : section(s.section), key(s.key), type(SettingType::Int), intDefault(s.defaultValue) {}
+      : section(s.section), key(s.key), type(SettingType::Int), intDefault(s.defaultValue),
+        intMinimum(s.minimum), intMaximum(s.maximum) {}
   constexpr SettingInfo(const TextSetting& s)  // NOLINT
       : section(s.section), key(s.key), type(SettingType::Text), textDefault(s.defaultValue) {}
 
@@ -37,6 +44,8 @@ struct SettingInfo {
   std::string_view key;
   SettingType type;
   std::int32_t intDefault = 0;
+  std::int32_t intMinimum = INT32_MIN;
+  std::int32_t intMaximum = INT32_MAX;
   std::string_view textDefault;
 };
 
@@ -54,7 +63,7 @@ namespace setting {
 using namespace settings_section;
 
 // Section "Settings".
-inline constexpr IntSetting kHistoryCleanUp{kSettings, "HistoryCleanUp", 7};  // days kept
+inline constexpr IntSetting kHistoryCleanUp{kSettings, "HistoryCleanUp", 7, 1, 365};  // days kept
 inline constexpr IntSetting kHasListSelected{kSettings, "HasListSelected", 0};
 inline constexpr IntSetting kChartSelected{kSettings, "ChartSelected", -1};
 inline constexpr IntSetting kListSelected{kSettings, "ListSelected", 0};
@@ -81,8 +90,8 @@ inline constexpr IntSetting kWriteToHis{kSettings, "WriteToHis", 0};
 inline constexpr IntSetting kUseNMEA{kSettings, "UseNMEA", 0};
 inline constexpr IntSetting kUpdateSeconds{kSettings, "UpdateSeconds", 60};        // seconds
 inline constexpr IntSetting kWriteToHisMinutes{kSettings, "WriteToHisMinutes", 30};  // minutes
-inline constexpr IntSetting kComPort{kSettings, "ComPort", 0};      // index, COM1 = 0
-inline constexpr IntSetting kGPSString{kSettings, "GPSString", 0};  // 0 GGA, 1 RMC, 2 GLL
+inline constexpr IntSetting kComPort{kSettings, "ComPort", 0, 0, 7};      // index, COM1 = 0
+inline constexpr IntSetting kGPSString{kSettings, "GPSString", 0, 0, 2};  // 0 GGA, 1 RMC, 2 GLL
 inline constexpr IntSetting kMonitorRunning{kSettings, "MonitorRunning", 0};
 inline constexpr TextSetting kReportFile{kSettings, "ReportFile", "c:/Report.txt"};
 
@@ -131,7 +140,7 @@ inline constexpr std::array<TextSetting, 8> kComDevices = {
 // Section "Mail": how messages are sent, by SMTP or by the desktop's mail program.
 inline constexpr IntSetting kUseDesktopMail{kMail, "UseDesktopMail", 1};
 inline constexpr TextSetting kSmtpServer{kMail, "SmtpServer", ""};
-inline constexpr IntSetting kSmtpPort{kMail, "SmtpPort", 587};
+inline constexpr IntSetting kSmtpPort{kMail, "SmtpPort", 587, 1, 65535};
 inline constexpr IntSetting kSmtpTls{kMail, "SmtpTls", 1};
 inline constexpr TextSetting kSmtpUser{kMail, "SmtpUser", ""};
 inline constexpr IntSetting kSmtpSavePassword{kMail, "SmtpSavePassword", 0};

@@ -5,6 +5,7 @@
 #include <cstdint>
 
 #include "records/position.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -27,5 +28,18 @@ class Storm : public CPosition2 {
   static constexpr std::size_t kMinimumStoredBytes =
       CPosition2::kMinimumStoredBytes + 2 * 8 + 5 * 4;
 };
+
+// The stored fields: the position's, then the storm's own.
+template <RecordOf<Storm> StormRecord, typename Visitor>
+void VisitFields(StormRecord& s, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(s), visit);
+  visit("Course", s.Course);
+  visit("Speed", s.Speed);
+  visit("MaxWind", s.MaxWind);
+  visit("CentralPressure", s.CentralPressure);
+  visit("EyeDiameter", s.EyeDiameter);
+  visit("FieldRadius", s.FieldRadius);
+  visit("PressureTendency", s.PressureTendency);
+}
 
 }  // namespace keelmark

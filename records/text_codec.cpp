@@ -104,4 +104,6 @@ std::string Utf8ToCp1252(std::string_view utf8) {
   return out;
 }
 
+bool Cp1252HoldsAll(std::string_view utf8) { return Cp1252ToUtf8(Utf8ToCp1252(utf8)) == utf8; }
+
 }  // namespace keelmark

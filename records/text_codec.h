@@ -14,4 +14,11 @@ namespace keelmark {
 // sequence, becomes '?'.
 [[nodiscard]] std::string Utf8ToCp1252(std::string_view utf8);
 
+// True when every character of the UTF-8 text has a Windows-1252 form, so that storing it loses
+// nothing.
+[[nodiscard]] bool Cp1252HoldsAll(std::string_view utf8);
+// What a user is told when a text does not pass Cp1252HoldsAll.
+inline constexpr const char* kLossyTextMessage =
+    "has characters the data files cannot hold; they are stored as '?'";
+
 }  // namespace keelmark

@@ -5,6 +5,7 @@
 #include <cstddef>
 
 #include "navigation/time_value.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -31,5 +32,13 @@ class CTideInfo {
 
   static constexpr std::size_t kStoredBytes = (14 + 8) * 8 + 4;
 };
+
+// The stored fields.
+template <RecordOf<CTideInfo> Tide, typename Visitor>
+void VisitFields(Tide& t, Visitor&& visit) {
+  visit("LeadingValues", t.LeadingValues);
+  visit("TideTime", t.TideTime);
+  visit("TrailingValues", t.TrailingValues);
+}
 
 }  // namespace keelmark

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "records/archive_file.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -86,5 +87,46 @@ class CVessel2 {
   std::string name = "mv Brineholt";
   std::vector<HydrostaticRow> hydrostaticTable;  // carried, not used
 };
+
+// The fields of the vessel file in file order, then the hydrostatic table (the call sign and
+// IMO number live in the settings and are not among them).
+template <RecordOf<CVessel2> Vessel, typename Visitor>
+void VisitFields(Vessel& v, Visitor&& visit) {
+  visit("calibrationHeading", v.calibrationHeading);
+  visit("containerTiers", v.containerTiers);
+  visit("depthMoulded", v.depthMoulded);
+  visit("lengthPP", v.lengthPP);
+  visit("breadth", v.breadth);
+  visit("spareValue", v.spareValue);
+  visit("draftForward", v.draftForward);
+  visit("draftAft", v.draftAft);
+  visit("airCoefficient", v.airCoefficient);
+  visit("hullCoefficient", v.hullCoefficient);
+  visit("fullAheadMinutes", v.fullAheadMinutes);
+  visit("manoeuvringMinutes", v.manoeuvringMinutes);
+  visit("manoeuvringDistance", v.manoeuvringDistance);
+  visit("minutesPerRpm", v.minutesPerRpm);
+  visit("maxFuelPerDay", v.maxFuelPerDay);
+  visit("maxPower", v.maxPower);
+  visit("initialDisplacement", v.initialDisplacement);
+  visit("propellerDiameter", v.propellerDiameter);
+  visit("propellerPitch", v.propellerPitch);
+  visit("manoeuvringRpm", v.manoeuvringRpm);
+  visit("maxRpm", v.maxRpm);
+  visit("name", v.name);
+  visit("mastTopToKeel", v.mastTopToKeel);
+  visit("eyeToKeel", v.eyeToKeel);
+  visit("calibrationRpm", v.calibrationRpm);
+  visit("referenceDraft", v.referenceDraft);
+  visit("referenceDisplacement", v.referenceDisplacement);
+  visit("displacement", v.displacement);
+  visit("auxValue", v.auxValue);
+  visit("mctc", v.mctc);
+  visit("lcb", v.lcb);
+  visit("lcf", v.lcf);
+  visit("waveCoefficient", v.waveCoefficient);
+  visit("hydroConstant", v.hydroConstant);
+  visit("hydrostaticTable", v.hydrostaticTable);
+}
 
 }  // namespace keelmark

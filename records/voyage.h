@@ -7,6 +7,7 @@
 
 #include "records/record_list.h"
 #include "records/waypoint.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -40,5 +41,15 @@ class Voyage : public RecordList<Waypoint> {
   [[nodiscard]] bool CarriesVersion() const { return Version > 3; }
   void SerializeFields(Archive& archive, bool versionField, StoreLayout layout);
 };
+
+// The stored settings, then the waypoints.
+template <RecordOf<Voyage> VoyageRecord, typename Visitor>
+void VisitFields(VoyageRecord& v, Visitor&& visit) {
+  visit("Version", v.Version);
+  visit("VoyageNumber", v.VoyageNumber);
+  visit("ConstantRpm", v.ConstantRpm);
+  visit("Note", v.Note);
+  visit("Waypoints", FieldsOfBase<RecordList<Waypoint>>(v));
+}
 
 }  // namespace keelmark

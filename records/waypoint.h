@@ -10,6 +10,7 @@
 
 #include "records/position.h"
 #include "records/weather_conditions.h"
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -55,5 +56,18 @@ class Waypoint : public CPosition2 {
   void SerializeFields(Archive& archive, StoreLayout layout);
   [[nodiscard]] std::string LegHead() const;
 };
+
+// The stored fields: the position's, then the waypoint's own.
+template <RecordOf<Waypoint> WaypointRecord, typename Visitor>
+void VisitFields(WaypointRecord& w, Visitor&& visit) {
+  VisitFields(FieldsOfBase<CPosition2>(w), visit);
+  visit("Weather", w.Weather);
+  visit("UseVoyageWeather", w.UseVoyageWeather);
+  visit("Spare1", w.Spare1);
+  visit("Spare2", w.Spare2);
+  visit("GroundSpeed", w.GroundSpeed);
+  visit("ManualSpeed", w.ManualSpeed);
+  visit("GreatCircle", w.GreatCircle);
+}
 
 }  // namespace keelmark

@@ -3,8 +3,11 @@
 #pragma once
 
 #include <cstddef>
+#include <array>
 #include <cstdint>
+#include <limits>
 #include <string>
+#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -66,5 +69,53 @@ class WeatherConditions {
   void SerializeCommonFields(Archive& archive);
   void SerializeLaterFields(Archive& archive);
 };
+
+// The observed values of a block as an officer enters them: name (in labels and messages),
+// unit, and the values that can be true at sea (both ends included). Every editor and command
+// that takes an observation checks it against this one table.
+struct WeatherFieldInfo {
+  const char* name;
+  const char* unit;
+  double WeatherConditions::*member;
+  double minimum;
+  double maximum;
+
+  [[nodiscard]] bool Allows(double value) const { return value >= minimum && value <= maximum; }
+};
+
+inline constexpr double kNoLimit = std::numeric_limits<double>::infinity();
+inline const std::array<WeatherFieldInfo, 11> kWeatherFields = {{
+    {"Wind direction", "deg", &WeatherConditions::WindDirection, 0.0, 360.0},
+    {"Wind speed", "kts", &WeatherConditions::WindSpeed, 0.0, 300.0},
+    {"Direction of swell", "deg", &WeatherConditions::SwellDirection, 0.0, 360.0},
+    {"Height of swell", "mtr", &WeatherConditions::SwellHeight, 0.0, 30.0},
+    {"Wave height", "mtr", &WeatherConditions::WaveHeight, 0.0, 30.0},
+    {"Air pressure", "mb", &WeatherConditions::AirPressure, 800.0, 1200.0},
+    {"Air temperature", "deg", &WeatherConditions::AirTemperature, -50.0, 50.0},
+    {"Sea temperature", "deg", &WeatherConditions::SeaTemperature, -4.0, 50.0},
+    {"Visibility", "nM", &WeatherConditions::Visibility, 0.0, 100.0},
+    {"Current direction", "deg", &WeatherConditions::CurrentSet, 0.0, 360.0},
+    {"Current speed", "kts", &WeatherConditions::CurrentRate, -kNoLimit, kNoLimit},
+}};
+
+// The stored fields, and OlderLayout: the mark of a block loaded in the older layout.
+template <RecordOf<WeatherConditions> Weather, typename Visitor>
+void VisitFields(Weather& w, Visitor&& visit) {
+  visit("WeatherText", w.WeatherText);
+  visit("ObservationCount", w.ObservationCount);
+  visit("WaveHeight", w.WaveHeight);
+  visit("SwellHeight", w.SwellHeight);
+  visit("SwellDirection", w.SwellDirection);
+  visit("Visibility", w.Visibility);
+  visit("SeaTemperature", w.SeaTemperature);
+  visit("AirTemperature", w.AirTemperature);
+  visit("AirPressure", w.AirPressure);
+  visit("AuxValue", w.AuxValue);
+  visit("CurrentSet", w.CurrentSet);
+  visit("CurrentRate", w.CurrentRate);
+  visit("WindDirection", w.WindDirection);
+  visit("WindSpeed", w.WindSpeed);
+  visit("OlderLayout", w.OlderLayout);
+}
 
 }  // namespace keelmark

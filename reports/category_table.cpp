@@ -5,8 +5,9 @@
 
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "voyage/voyage_calculation.h"
+#include "document/category_records.h"
 #include "document/keelmark_document.h"
+#include "voyage/voyage_calculation.h"
 #include "navigation/text_format.h"
 
 namespace keelmark {
@@ -75,52 +76,70 @@ Row PositionRow(const CPosition2& record, int image) {
 
 std::string LocalZoneText(const CPosition2& record) { return ZoneText(record.GetZoneHours()); }
 
-// Brings the voyage up to date the way the Waypoints and Schedule lists do: the under-way flag
-// is set when the departure is not later than the present position's time, and the voyage is
-// recomputed from the departure or the present position. Both are compared as UTC instants:
-// their local readings differ by the zones, which would shift the moment of departure.
-// An empty route leaves the flag as it was. The result is whether the voyage is under way.
-bool BringVoyageUpToDate(CKeelmarkRouteXPDoc& doc) {
-  const PositionFix& present = doc.GetPresentPosition();
-  std::int32_t& underWay = doc.GetSettings().statusListSelected;
-  if (const Waypoint* departure = doc.GetRoute().GetFirst()) {
-    underWay = departure->GetTime() > present.GetTime() ? 0 : 1;
-    doc.RecalculateVoyage(underWay == 0);
-  }
-  return underWay == 1;
-}
+// What the rows of a list share: the document as it stands (brought up to date beforehand by
+// CKeelmarkRouteXPDoc::UpdateForList) and the category shown.
+struct ListState {
+  ListState(const CKeelmarkRouteXPDoc& document, Category shown)
+      : doc(document),
+        category(shown),
+        present(document.PresentPosition()),
+        underWay(document.GetSettings().underWay == 1) {}
+
+  const CKeelmarkRouteXPDoc& doc;
+  Category category;
+  const PositionFix& present;
+  bool underWay;
+};
 
 // Passed: the voyage is under way and the present position's time is past the waypoint's
 // arrival at constant rpm.
-bool IsPassed(bool underWay, const CPosition2& present, const Waypoint& waypoint) {
-  return underWay && present.GetTime() > waypoint.GetRequiredTime();
+bool IsPassed(const ListState& state, const Waypoint& waypoint) {
+  return state.underWay && state.present.GetTime() > waypoint.GetRequiredTime();
 }
 
-void FillWaypoints(CKeelmarkRouteXPDoc& doc, Table& table) {
-  const bool underWay = BringVoyageUpToDate(doc);
-  const PositionFix& present = doc.PresentPosition();
-  const Voyage& route = doc.GetRoute();
-  for (const auto& waypoint : route) {
-    Row row = PositionRow(*waypoint, IsPassed(underWay, present, *waypoint) ? kImagePassed
-                                                                            : kImageWaypoint);
-    row.cells[3] = LocalZoneText(*waypoint);
-    if (waypoint.get() == route.GetFirst()) {
-      row.cells[4] = kNoLeg;
-      row.cells[5] = kNoLeg;
-    } else {
-      row.cells[4] = FormatNumber("%#3.0f deg", waypoint->LegCourse) +
-                     (waypoint->GreatCircle ? " (GRC)" : " (RL)");
-      row.cells[5] = FormatNumber("%#10.1f nM", waypoint->LegDistance);
-    }
-    row.cells[6] = waypoint->Weather.WindText();
-    row.cells[7] = waypoint->Weather.CurrentText();
-    table.rows.push_back(std::move(row));
+Row WaypointRow(const Waypoint& waypoint, const ListState& state) {
+  Row row = PositionRow(waypoint, IsPassed(state, waypoint) ? kImagePassed : kImageWaypoint);
+  row.cells[3] = LocalZoneText(waypoint);
+  if (&waypoint == state.doc.GetRoute().GetFirst()) {
+    row.cells[4] = kNoLeg;
+    row.cells[5] = kNoLeg;
+  } else {
+    row.cells[4] = FormatNumber("%#3.0f deg", waypoint.LegCourse) +
+                   (waypoint.GreatCircle ? " (GRC)" : " (RL)");
+    row.cells[5] = FormatNumber("%#10.1f nM", waypoint.LegDistance);
   }
+  row.cells[6] = waypoint.Weather.WindText();
+  row.cells[7] = waypoint.Weather.CurrentText();
+  return row;
 }
 
-void FillHistory(CKeelmarkRouteXPDoc& doc, Table& table) {
-  const HistoryList& history = doc.GetHistory();
-  const Voyage& route = doc.GetRoute();
+Row ScheduleRow(const Waypoint& waypoint, const ListState& state) {
+  if (IsPassed(state, waypoint)) {
+    Row row = NamedRow(waypoint, kImagePassed);
+    row.cells[1] = kNotAvailable;
+    return row;
+  }
+  const Voyage& route = state.doc.GetRoute();
+  Row row = NamedRow(waypoint, kImageWaypoint);
+  row.cells[1] = FormatUtc(waypoint.GetLocalRequiredTime(), kLocalDateTimeFormat);
+  row.cells[2] = LocalZoneText(waypoint);
+  row.cells[3] = FormatNumber("%#3.0f rpm", waypoint.Rpm);
+  row.cells[4] = FormatNumber(kKnotsFormat, waypoint.GroundSpeed);
+  row.cells[5] = FormatNumber("%#10.1f nM", DistanceToArrival(route, &waypoint));
+  row.cells[6] = waypoint.Weather.WindText();
+  row.cells[7] = waypoint.Weather.CurrentText();
+  return row;
+}
+
+// The rows of each class of record; the category decides between the two lists of the route.
+Row RowOf(const Waypoint& waypoint, const ListState& state) {
+  return state.category == Category::Schedule ? ScheduleRow(waypoint, state)
+                                              : WaypointRow(waypoint, state);
+}
+
+Row RowOf(const PositionFix& fix, const ListState& state) {
+  const HistoryList& history = state.doc.GetHistory();
+  const Voyage& route = state.doc.GetRoute();
   // Fixes after the departure stand out; without a route every fix is an old one.
   double reference = 0.0;
   if (route.GetCount() >= 2) {
@@ -128,127 +147,80 @@ void FillHistory(CKeelmarkRouteXPDoc& doc, Table& table) {
   } else if (const PositionFix* last = history.GetLast()) {
     reference = last->GetTime();
   }
-  for (const auto& fix : history) {
-    Row row = PositionRow(*fix, fix->GetTime() > reference ? kImageNewFix : kImageFix);
-    row.cells[0] = FormatUtc(fix->GetLocalTime(), kLocalDateTimeFormat);
-    row.cells[3] = LocalZoneText(*fix);
-    row.cells[4] = FormatNumber("%#3.1f deg", fix->CourseMadeGood);
-    row.cells[5] = FormatNumber(kKnotsFormat, fix->SpeedMadeGood);
-    row.cells[6] = FormatNumber("%#3.1f rpm", fix->EngineRpm);
-    row.cells[7] = fix->Weather.CurrentText();
-    table.rows.push_back(std::move(row));
-  }
+  Row row = PositionRow(fix, fix.GetTime() > reference ? kImageNewFix : kImageFix);
+  row.cells[0] = FormatUtc(fix.GetLocalTime(), kLocalDateTimeFormat);
+  row.cells[3] = LocalZoneText(fix);
+  row.cells[4] = FormatNumber("%#3.1f deg", fix.CourseMadeGood);
+  row.cells[5] = FormatNumber(kKnotsFormat, fix.SpeedMadeGood);
+  row.cells[6] = FormatNumber("%#3.1f rpm", fix.EngineRpm);
+  row.cells[7] = fix.Weather.CurrentText();
+  return row;
 }
 
-void FillSchedule(CKeelmarkRouteXPDoc& doc, Table& table) {
-  doc.RecalculateVoyage(doc.GetSettings().statusListSelected == 0);
-  const bool underWay = BringVoyageUpToDate(doc);
-  const PositionFix& present = doc.PresentPosition();
-  const Voyage& route = doc.GetRoute();
-  for (const auto& waypoint : route) {
-    if (IsPassed(underWay, present, *waypoint)) {
-      Row row = NamedRow(*waypoint, kImagePassed);
-      row.cells[1] = kNotAvailable;
-      table.rows.push_back(std::move(row));
-      continue;
-    }
-    Row row = NamedRow(*waypoint, kImageWaypoint);
-    row.cells[1] = FormatUtc(waypoint->GetLocalRequiredTime(), kLocalDateTimeFormat);
-    row.cells[2] = LocalZoneText(*waypoint);
-    row.cells[3] = FormatNumber("%#3.0f rpm", waypoint->Rpm);
-    row.cells[4] = FormatNumber(kKnotsFormat, waypoint->GroundSpeed);
-    row.cells[5] = FormatNumber("%#10.1f nM", route.DistanceBetween(waypoint.get(), route.GetLast()));
-    row.cells[6] = waypoint->Weather.WindText();
-    row.cells[7] = waypoint->Weather.CurrentText();
-    table.rows.push_back(std::move(row));
-  }
+Row RowOf(const NavWarning& warning, const ListState& /*state*/) {
+  Row row = PositionRow(warning, kImageWarning);
+  row.cells[3] = FormatUtc(warning.GetLocalRequiredTime(), kValidTill);
+  row.cells[4] = warning.Message.Description;
+  return row;
 }
 
-void FillWarnings(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& warning : doc.GetWarnings()) {
-    Row row = PositionRow(*warning, kImageWarning);
-    row.cells[3] = FormatUtc(warning->GetLocalRequiredTime(), kValidTill);
-    row.cells[4] = warning->Message.Description;
-    table.rows.push_back(std::move(row));
-  }
+Row RowOf(const ReportingPoint& point, const ListState& /*state*/) {
+  Row row = PositionRow(point, point.Completed ? kImagePassed : kImageWaypoint);
+  row.cells[3] = point.Action;
+  row.cells[4] = FormatUtc(point.GetLocalTime(), kLocalDateTimeFormat);
+  return row;
 }
 
-void FillReporting(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& point : doc.GetReportingPoints()) {
-    Row row = PositionRow(*point, point->Completed ? kImagePassed : kImageWaypoint);
-    row.cells[3] = point->Action;
-    row.cells[4] = FormatUtc(point->GetLocalTime(), kLocalDateTimeFormat);
-    table.rows.push_back(std::move(row));
+Row RowOf(const Chart& chart, const ListState& /*state*/) {
+  Row row = NamedRow(chart, kImageChart);
+  row.cells[1] = FormatUtc(chart.Edition, kEditionDate);
+  row.cells[2] = chart.Number;
+  if (chart.Kind() == ChartKind::Publication) {
+    row.cells[3] = chart.Publisher;
+    return row;
   }
+  row.cells[3] = FormatNumber("%f", chart.Scale);
+  row.cells[4] = FormatNumber("%#2.2f deg", chart.ScaleLatitude);
+  row.cells[5] = chart.Projection == 0 ? "Mercator" : "Gnomonic";
+  row.cells[6] = chart.LayoutTag;
+  row.cells[7] = chart.Publisher;
+  return row;
 }
 
-void FillPublications(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& chart : doc.GetCharts()) {
-    if (chart->IsChart == 1) continue;
-    Row row = NamedRow(*chart, kImageChart);
-    row.cells[1] = FormatUtc(chart->Edition, kEditionDate);
-    row.cells[2] = chart->Number;
-    row.cells[3] = chart->Publisher;
-    table.rows.push_back(std::move(row));
-  }
+Row RowOf(const Port& port, const ListState& /*state*/) {
+  Row row = PositionRow(port, kImagePort);
+  row.cells[3] = LocalZoneText(port);
+  row.cells[4] = port.InboundTraject.GetCount() > 1
+                     ? FormatNumber("%#3.1f nM", TotalDistance(port.InboundTraject))
+                     : kUnknownInbound;
+  row.cells[5] = port.BerthName;
+  row.cells[6] = port.AgentName;
+  row.cells[7] = port.AgentEmail;
+  return row;
 }
 
-void FillPorts(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& port : doc.GetPorts()) {
-    Row row = PositionRow(*port, kImagePort);
-    row.cells[3] = LocalZoneText(*port);
-    row.cells[4] = port->InboundTraject.GetCount() > 1
-                       ? FormatNumber("%#3.1f nM", TotalDistance(port->InboundTraject))
-                       : kUnknownInbound;
-    row.cells[5] = port->BerthName;
-    row.cells[6] = port->AgentName;
-    row.cells[7] = port->AgentEmail;
-    table.rows.push_back(std::move(row));
-  }
+Row RowOf(const ForecastArea& area, const ListState& /*state*/) {
+  Row row;
+  row.image = kImageForecast;
+  const WeatherConditions& weather = area.Weather;
+  row.cells = {area.GetName(),        FormatUtc(area.ForecastTime, kDayHourMinute),
+               weather.WindText(),    weather.WaveText(),
+               weather.SwellText(),   weather.VisibilityText(),
+               weather.WeatherText,   weather.CurrentText()};
+  return row;
 }
 
-void FillCharts(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& chart : doc.GetCharts()) {
-    if (chart->IsChart != 1) continue;
-    Row row = NamedRow(*chart, kImageChart);
-    row.cells[1] = FormatUtc(chart->Edition, kEditionDate);
-    row.cells[2] = chart->Number;
-    row.cells[3] = FormatNumber("%f", chart->Scale);
-    row.cells[4] = FormatNumber("%#2.2f deg", chart->ScaleLatitude);
-    row.cells[5] = chart->Projection == 0 ? "Mercator" : "Gnomonic";
-    row.cells[6] = chart->LayoutTag;
-    row.cells[7] = chart->Publisher;
-    table.rows.push_back(std::move(row));
-  }
-}
-
-void FillForecast(CKeelmarkRouteXPDoc& doc, Table& table) {
-  for (const auto& area : doc.GetForecasts()) {
-    Row row;
-    row.image = kImageForecast;
-    const WeatherConditions& weather = area->Weather;
-    row.cells = {area->GetName(),        FormatUtc(area->ForecastTime, kDayHourMinute),
-                 weather.WindText(),     weather.WaveText(),
-                 weather.SwellText(),    weather.VisibilityText(),
-                 weather.WeatherText,    weather.CurrentText()};
-    table.rows.push_back(std::move(row));
-  }
-}
-
-void FillStorms(CKeelmarkRouteXPDoc& doc, Table& table) {
-  const PositionFix& present = doc.GetPresentPosition();
+Row RowOf(const Storm& storm, const ListState& state) {
   const CNavigation navigation;
-  for (const auto& storm : doc.GetStorms()) {
-    Row row = NamedRow(*storm, kImageStorm);
-    row.cells[1] = FormatUtc(storm->GetLocalTime(), kDayHourMinute);
-    row.cells[2] = storm->LatitudeText();
-    row.cells[3] = storm->LongitudeText();
-    row.cells[4] = FormatNumber("%3.0f deg", storm->Course);
-    row.cells[5] = FormatNumber("%3.0f kts", storm->Speed);
-    row.cells[6] = FormatNumber("%3.0f deg", navigation.Course(present, *storm, true));
-    row.cells[7] = FormatNumber("%8.0f nM", navigation.Distance(present, *storm, true));
-    table.rows.push_back(std::move(row));
-  }
+  Row row = NamedRow(storm, kImageStorm);
+  row.cells[1] = FormatUtc(storm.GetLocalTime(), kDayHourMinute);
+  row.cells[2] = storm.LatitudeText();
+  row.cells[3] = storm.LongitudeText();
+  row.cells[4] = FormatNumber("%3.0f deg", storm.Course);
+  row.cells[5] = FormatNumber("%3.0f kts", storm.Speed);
+  row.cells[6] = FormatNumber("%3.0f deg", navigation.Course(state.present, storm, true));
+  row.cells[7] = FormatNumber("%8.0f nM", navigation.Distance(state.present, storm, true));
+  return row;
 }
 
 }  // namespace
@@ -257,21 +229,13 @@ const ColumnSet& CategoryColumns(Category category) {
   return kColumnSets[static_cast<std::size_t>(category)];
 }
 
-Table FillCategory(CKeelmarkRouteXPDoc& doc, Category category) {
+Table FillCategory(const CKeelmarkRouteXPDoc& doc, Category category) {
   Table table;
   table.columns = CategoryColumns(category);
-  switch (category) {
-    case Category::Waypoints: FillWaypoints(doc, table); break;
-    case Category::History: FillHistory(doc, table); break;
-    case Category::Schedule: FillSchedule(doc, table); break;
-    case Category::Warnings: FillWarnings(doc, table); break;
-    case Category::Reporting: FillReporting(doc, table); break;
-    case Category::Publications: FillPublications(doc, table); break;
-    case Category::Ports: FillPorts(doc, table); break;
-    case Category::Charts: FillCharts(doc, table); break;
-    case Category::Forecast: FillForecast(doc, table); break;
-    case Category::Storms: FillStorms(doc, table); break;
-  }
+  const ListState state(doc, category);
+  VisitCategoryRecords(doc, category, [&](const auto& records) {
+    records.ForEach([&](const auto& record) { table.rows.push_back(RowOf(record, state)); });
+  });
   return table;
 }
 

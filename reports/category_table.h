@@ -2,8 +2,8 @@
 // the row image and the eight cell texts.
 //
 // The list widget, the list export and the list printouts all show these texts, so they are
-// built here once. Filling the Waypoints or Schedule category brings the voyage up to date
-// first (present position, under-way flag, recalculation), as the list always has.
+// built here once. The fill only reads the document: its caller first lets the document bring
+// what the list shows up to date (CKeelmarkRouteXPDoc::UpdateForList).
 #pragma once
 
 #include <array>
@@ -59,10 +59,8 @@ struct Table {
 // The column heads, alignments and widths of a category.
 [[nodiscard]] const ColumnSet& CategoryColumns(Category category);
 
-// The list of a category as the document holds it now. Waypoints and Schedule change the
-// document: they bring the present position up to date, set the under-way flag and recompute
-// the voyage (Schedule first recomputes once with the flag as it was).
-[[nodiscard]] Table FillCategory(CKeelmarkRouteXPDoc& doc, Category category);
+// The list of a category as the document holds it now.
+[[nodiscard]] Table FillCategory(const CKeelmarkRouteXPDoc& doc, Category category);
 
 // The "Local Time" text of a zone offset in hours: "UTC + 1.0 hrs", "UTC -5.0 hrs", "UTC";
 // "NA" when it is not a number.

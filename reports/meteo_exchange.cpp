@@ -122,7 +122,7 @@ bool AppendMeteoExport(const MeteoList& list, const std::string& separator,
   std::string content;
   std::error_code ignored;
   if (std::filesystem::exists(path, ignored)) {
-    const std::optional<Archive::Bytes> old = ReadWholeFile(path);
+    const std::optional<Archive::Bytes> old = ReadWholeFile(path, kLargestMeteoFile);
     if (!old) {
       if (error) *error = path + ": the file cannot be read, so nothing can be added to it";
       return false;
@@ -198,9 +198,10 @@ MeteoImportResult ImportMeteoText(MeteoList& list, std::string_view text,
 std::optional<MeteoImportResult> ImportMeteoFile(MeteoList& list, const std::string& path,
                                                  std::string_view separator,
                                                  std::string* error) {
-  const std::optional<Archive::Bytes> bytes = ReadWholeFile(path);
+  std::string reason;
+  const std::optional<Archive::Bytes> bytes = ReadWholeFile(path, kLargestMeteoFile, &reason);
   if (!bytes) {
-    if (error) *error = path + ": the file cannot be read";
+    if (error) *error = reason;
     return std::nullopt;
   }
   const std::string text(bytes->begin(), bytes->end());

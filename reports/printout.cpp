@@ -47,9 +47,9 @@ std::optional<PrintoutKind> SelectedPrintout(const Settings& settings) {
     if (const auto category = CategoryFromIndex(settings.listSelected)) {
       return static_cast<PrintoutKind>(static_cast<int>(*category));
     }
-  } else if (settings.hasListSelected == 0 && settings.chartSelected >= 0 &&
-             settings.chartSelected < kGraphicsCount) {
-    return kGraphics[static_cast<std::size_t>(settings.chartSelected)];
+  } else if (settings.hasListSelected == 0 && settings.alternativeSelection >= 0 &&
+             settings.alternativeSelection < kGraphicsCount) {
+    return kGraphics[static_cast<std::size_t>(settings.alternativeSelection)];
   }
   return std::nullopt;
 }
@@ -61,7 +61,7 @@ void SelectPrintout(Settings& settings, PrintoutKind kind) {
     settings.listSelected = index;
   } else {
     settings.hasListSelected = 0;
-    settings.chartSelected = index - kCategoryCount;
+    settings.alternativeSelection = index - kCategoryCount;
   }
 }
 

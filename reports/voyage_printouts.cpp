@@ -91,7 +91,7 @@ void PrintVoyageSchedule(Canvas& canvas, const PageModel& page, CKeelmarkRouteXP
   DrawHeadRow(canvas, columns);
   const Voyage& route = doc.GetRoute();
   if (route.IsEmpty()) return;
-  const bool underWay = doc.GetSettings().statusListSelected == 1;
+  const bool underWay = doc.GetSettings().underWay == 1;
   const Waypoint* first = route.GetFirst();
   if (underWay) {
     const HistoryList& history = doc.GetHistory();

@@ -52,16 +52,21 @@ int DraftBar(double draft) {
 }  // namespace
 
 CVessel2 CalculatorVessel(const SettingsStore& store, bool& loaded) {
+  return CalculatorVessel(store, CVessel2::FilePath(store), loaded);
+}
+
+CVessel2 CalculatorVessel(const SettingsStore& store, const std::string& path, bool& loaded) {
   CVessel2 vessel;
-  loaded = vessel.Load(store).Ok();
+  vessel.ReadIdentity(store);
+  loaded = vessel.LoadFile(path).Ok();
   return vessel;
 }
 
-PositionEntry EntryOf(const CPosition2& position) {
+DegMinPosition EntryOf(const CPosition2& position) {
   return {LatitudeEntry(position), LongitudeEntry(position)};
 }
 
-CPosition2 PositionOf(const PositionEntry& entry) {
+CPosition2 PositionOf(const DegMinPosition& entry) {
   CPosition2 position;
   position.SetLatitudeDegMin(entry.latitude.degrees, entry.latitude.minutes,
                              entry.latitude.hemisphere);

@@ -26,6 +26,10 @@ class Voyage;
 inline constexpr const char* kDefaultShipMessage =
     "Did not succeed in loading the vessel datafile\ncalculation will use a default ship!";
 [[nodiscard]] CVessel2 CalculatorVessel(const SettingsStore& store, bool& loaded);
+// The same from the vessel file at `path`: the path the store names, resolved where the
+// program keeps its data files.
+[[nodiscard]] CVessel2 CalculatorVessel(const SettingsStore& store, const std::string& path,
+                                        bool& loaded);
 
 // --- Coordinates as the pages take them ---
 
@@ -34,12 +38,12 @@ struct DegMinEntry {
   double minutes = 0.0;
   int hemisphere = 0;   // 1: south (west), 0: north (east)
 };
-struct PositionEntry {
+struct DegMinPosition {
   DegMinEntry latitude;
   DegMinEntry longitude;
 };
-[[nodiscard]] PositionEntry EntryOf(const CPosition2& position);
-[[nodiscard]] CPosition2 PositionOf(const PositionEntry& entry);
+[[nodiscard]] DegMinPosition EntryOf(const CPosition2& position);
+[[nodiscard]] CPosition2 PositionOf(const DegMinPosition& entry);
 
 // --- Engine-setting slider (Speed, Squat, Wheel over Point, ETA) ---
 // Range 0 to maxRpm with the maximum at the top: the setting is maxRpm - position.
@@ -62,8 +66,8 @@ enum class Track : int { GreatCircle = 0, RhumbLine = 1 };
 inline constexpr const char* kTrackEntries[] = {"Greatcircle", "Rhumbline"};
 
 struct DistancesInput {
-  PositionEntry departure;
-  PositionEntry arrival;
+  DegMinPosition departure;
+  DegMinPosition arrival;
   Track track = Track::GreatCircle;
 };
 struct DistancesResult {
@@ -79,7 +83,7 @@ struct DistancesResult {
 
 struct DeadReckoningInput {
   TimeValue startTime = 0;   // "Date and Time:" of the start position
-  PositionEntry start;
+  DegMinPosition start;
   double course = 0.0;       // degrees true
   double speed = 0.0;        // knots
   TimeValue resultTime = 0;  // "Date and time:" of the result; before the start runs backwards

@@ -145,7 +145,7 @@ MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry
 
 bool PruneHistory(HistoryList& history, double days) {
   const PositionFix* last = history.GetLast();
-  if (!last) return true;
+  if (!last || !(days >= 1.0)) return true;
   const double cutoff = last->GetTime() - days;
   std::vector<const PositionFix*> old;
   for (const auto& fix : history) {

@@ -74,8 +74,19 @@ MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry
                           CVessel2& vessel, MeteoList& averageWeather);
 
 // Removes every fix but the last whose time lies more than `days` before the last fix's time;
-// fixes at or after that cutoff stay. An empty history is left alone. Always true.
+// fixes at or after that cutoff stay. An empty history is left alone, and so is any history
+// when `days` is below 1 (a hand-edited setting must never empty the history). Always true.
 bool PruneHistory(HistoryList& history, double days);
+
+// A fix may lie at most this far after the clock (days): a fix further ahead is a typing error
+// (a wrong year or month) that would make every later prune empty the history.
+inline constexpr double kLargestFixLead = 1.0;
+inline constexpr const char* kFixAheadMessage =
+    "The time of this position fix lies more than 24 hours after the computer's clock";
+// True when a fix at `fixDay` lies more than kLargestFixLead after `nowDay` (day numbers).
+[[nodiscard]] constexpr bool FixLiesAhead(double fixDay, double nowDay) {
+  return fixDay > nowDay + kLargestFixLead;
+}
 
 // nM along the history (rhumb line, fix to fix) between two of its fixes, whichever comes first
 // in the list; 0 when they are the same fix or either is not in the history.

@@ -92,7 +92,14 @@ Waypoint* NearestWaypoint(const Voyage& voyage, const CPosition2& position) {
 Waypoint* NextWaypoint(const Voyage& voyage, const PositionFix& position) {
   Waypoint* nearest = NearestWaypoint(voyage, position);
   if (!nearest) return nullptr;
-  const double difference = std::fabs(nearest->LegCourse - position.CourseMadeGood);
+  // W lies astern when the bearing from P to it is 90 degrees or more off P's course made good.
+  // W's own leg course cannot tell: just past W on a leg that runs on in much the same
+  // direction, that course still points ahead. A P on W (a start built from the departure) has
+  // W ahead.
+  const CNavigation navigation;
+  if (navigation.Distance(position, *nearest, true) < kSamePlaceNm) return nearest;
+  const double bearing = navigation.Course(position, *nearest, nearest->GreatCircle != 0);
+  const double difference = std::fabs(bearing - position.CourseMadeGood);
   const bool astern = difference >= 90.0 && difference <= 270.0;
   if (astern && nearest != voyage.GetLast()) return voyage.GetNext(nearest);
   return nearest;
@@ -114,10 +121,15 @@ double HoursRemaining(const Voyage& voyage, const CPosition2& position) {
   return (last->GetScheduledTime() - position.GetTime()) * 24.0;
 }
 
-double TotalDistance(const Voyage& voyage) {
+double TotalDistance(const Voyage& voyage) { return DistanceToArrival(voyage, voyage.GetFirst()); }
+
+double DistanceToArrival(const Voyage& voyage, const Waypoint* from) {
   const CNavigation navigation;
   double total = 0.0;
+  bool counting = false;
   for (const Leg& leg : RouteLegs(RoutePoints(voyage))) {
+    counting = counting || leg.start == from;
+    if (!counting) continue;
     total += navigation.Distance(*leg.start, *leg.destination, leg.destination->GreatCircle != 0);
   }
   return total;
@@ -148,10 +160,11 @@ PositionFix DeparturePosition(const Voyage& voyage) {
   return start;
 }
 
-bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start) {
+void CalculateVoyage(Voyage& voyage, const CVessel2& vessel, const PositionFix& start) {
   const CNavigation navigation;
   const std::vector<Waypoint*> points = RoutePoints(voyage);
-  if (points.empty()) return true;
+  if (points.empty()) return;
+  const VesselModel model(vessel);
 
   // The required mean speed through the water and its rpm.
   const double distance = RemainingDistance(voyage, start);
@@ -159,27 +172,21 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   // A start at or after the scheduled arrival leaves no time to sail in: no speed meets it,
   // and a negative time would otherwise give plausible-looking but meaningless figures.
   const double meanSpeed = hours > 0.0 ? distance / hours : std::nan("");
-  const double meanRpm = VesselModel(vessel).TheoreticalRpm(meanSpeed);
+  const double meanRpm = model.TheoreticalRpm(meanSpeed);
 
   // First pass: the legs to sail under the expected current.
   for (const Leg& leg : LegsToSail(voyage, points, start)) MeasureLeg(navigation, leg, meanSpeed);
 
   // Resistance on every leg of the route, at the rpm each leg is expected to need.
-  const double savedRpm = vessel.calibrationRpm;
-  const double savedHeading = vessel.calibrationHeading;
-  vessel.calibrationRpm = meanRpm;
   for (const Leg& leg : RouteLegs(points)) {
     Waypoint& w = *leg.destination;
-    w.Rpm = IsManual(w) ? VesselModel(vessel).TheoreticalRpm(w.GroundSpeed) : meanRpm;
+    w.Rpm = IsManual(w) ? model.TheoreticalRpm(w.GroundSpeed) : meanRpm;
     const double heading = navigation.Course(*leg.start, w, w.GreatCircle != 0);
-    vessel.calibrationHeading = heading;
-    w.Resistance = VesselModel(vessel).WaveResistance(w.Weather.SwellHeight, w.Rpm) +
-                   VesselModel(vessel).AirResistance(w.Rpm, heading, w.Weather.WindDirection,
-                                        w.Weather.WindSpeed) +
-                   VesselModel(vessel).HullResistanceAt(w.Rpm);
+    w.Resistance = model.WaveResistance(w.Weather.SwellHeight, w.Rpm) +
+                   model.AirResistance(w.Rpm, heading, w.Weather.WindDirection,
+                                       w.Weather.WindSpeed) +
+                   model.HullResistanceAt(w.Rpm);
   }
-  vessel.calibrationRpm = savedRpm;
-  vessel.calibrationHeading = savedHeading;
 
   // Second pass: the legs to sail again (the first pass moved their courses, so the next
   // waypoint is looked up afresh), now with the revolutions each needs.
@@ -188,7 +195,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
     Waypoint& w = *leg.destination;
     MeasureLeg(navigation, leg, meanSpeed);
     w.StretchedDistance = (w.Resistance * 0.1 + 1.0) * w.CorrectedDistance;
-    w.Revolutions = VesselModel(vessel).LegRevolutions(w.CorrectedDistance, w.Resistance);
+    w.Revolutions = model.LegRevolutions(w.CorrectedDistance, w.Resistance);
   }
 
   // The time, distance and revolutions left for the legs whose speed is not set by hand.
@@ -207,9 +214,9 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   const double autoRpm = autoRevolutions / (autoHours * 60.0);
 
   // The manoeuvring allowances are always taken off.
-  const double netHours = autoHours - VesselModel(vessel).ManoeuvringTime(autoRpm) / 60.0;
-  const double netRevolutions = autoRevolutions - VesselModel(vessel).ManoeuvringRevolutions(autoRpm);
-  const double netDistance = autoDistance - VesselModel(vessel).ManoeuvringDistance(autoRpm, 0.0);
+  const double netHours = autoHours - model.ManoeuvringTime(autoRpm) / 60.0;
+  const double netRevolutions = autoRevolutions - model.ManoeuvringRevolutions(autoRpm);
+  const double netDistance = autoDistance - model.ManoeuvringDistance(autoRpm, 0.0);
 
   if (voyage.ConstantRpm != 0) {
     const double rpm = netRevolutions / (netHours * 60.0);
@@ -219,7 +226,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
     for (Waypoint* w : points) {
       if (!IsManual(*w)) {
         double course = w->LegCourse;
-        double speed = VesselModel(vessel).LogSpeed(w->Rpm, w->Resistance);
+        double speed = model.LogSpeed(w->Rpm, w->Resistance);
         navigation.AddVectors(course, speed, w->Weather.CurrentSet, w->Weather.CurrentRate);
         w->GroundSpeed = speed;
       } else {
@@ -227,7 +234,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
         double waterSpeed = w->GroundSpeed;
         navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet,
                                    w->Weather.CurrentRate);
-        w->Rpm = VesselModel(vessel).RpmForLogSpeed(waterSpeed, w->Resistance);
+        w->Rpm = model.RpmForLogSpeed(waterSpeed, w->Resistance);
       }
     }
   } else {
@@ -240,7 +247,7 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
       double waterSpeed = w->GroundSpeed;
       navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet,
                                  w->Weather.CurrentRate);
-      w->Rpm = VesselModel(vessel).RpmForLogSpeed(waterSpeed, w->Resistance);
+      w->Rpm = model.RpmForLogSpeed(waterSpeed, w->Resistance);
     }
   }
 
@@ -265,11 +272,10 @@ bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start)
   // The spread ends at start + hours left; written so, it stays true when a leg's figures are
   // not finite.
   last.SetRequiredTime(start.GetTime() + hoursLeft / 24.0);
-  return true;
 }
 
-bool CalculateFromDeparture(Voyage& voyage, CVessel2& vessel) {
-  return CalculateVoyage(voyage, vessel, DeparturePosition(voyage));
+void CalculateFromDeparture(Voyage& voyage, const CVessel2& vessel) {
+  CalculateVoyage(voyage, vessel, DeparturePosition(voyage));
 }
 
 }  // namespace keelmark

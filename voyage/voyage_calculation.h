@@ -19,8 +19,12 @@ class Waypoint;
 // The waypoint nearest the position by great circle (the first on a tie); none when empty.
 [[nodiscard]] Waypoint* NearestWaypoint(const Voyage& voyage, const CPosition2& position);
 
+// nM within which a position counts as on a waypoint.
+inline constexpr double kSamePlaceNm = 1e-6;
+
 // The waypoint P is heading for: the nearest one, or the one after it when the nearest lies
-// astern (its leg course 90 to 270 degrees off P's course made good) and is not the last.
+// astern (the bearing from P to it 90 to 270 degrees off P's course made good) and is not the
+// last. A P within kSamePlaceNm of the nearest waypoint heads for that waypoint.
 [[nodiscard]] Waypoint* NextWaypoint(const Voyage& voyage, const PositionFix& position);
 
 // nM from P along the route to the last waypoint; 0 for an empty route.
@@ -32,6 +36,10 @@ class Waypoint;
 // nM from the first to the last waypoint.
 [[nodiscard]] double TotalDistance(const Voyage& voyage);
 
+// nM from the waypoint along the route to the last one, each leg by its own type (rhumb line
+// or great circle); 0 for the last waypoint and for one that is not in the route.
+[[nodiscard]] double DistanceToArrival(const Voyage& voyage, const Waypoint* from);
+
 // The scheduled arrival (the last waypoint's ETA) as a local time value; now when empty.
 [[nodiscard]] TimeValue ArrivalTime(const Voyage& voyage);
 
@@ -42,13 +50,13 @@ bool SetArrivalTime(Voyage& voyage, TimeValue localTime);
 // name, zone offset and departure time, with no course or speed made good.
 [[nodiscard]] PositionFix DeparturePosition(const Voyage& voyage);
 
-// Fills every leg's computed values and times of arrival from P. The vessel's calibration rpm
-// and heading are used while the resistances are worked out and restored afterwards.
-// Impossible figures (P at or after the arrival, no automatic leg, a ground speed of 0) come
-// out infinite or not-a-number and are shown as "NA"; nothing loops or casts on them.
-bool CalculateVoyage(Voyage& voyage, CVessel2& vessel, const PositionFix& start);
+// Fills every leg's computed values and times of arrival from P. Impossible figures (P at or
+// after the arrival, no automatic leg, a ground speed of 0) come out infinite or not-a-number
+// and are shown as "NA"; nothing loops or casts on them. The document's voyage is calculated
+// only through CKeelmarkRouteXPDoc::UpdateVoyage.
+void CalculateVoyage(Voyage& voyage, const CVessel2& vessel, const PositionFix& start);
 
 // CalculateVoyage from DeparturePosition.
-bool CalculateFromDeparture(Voyage& voyage, CVessel2& vessel);
+void CalculateFromDeparture(Voyage& voyage, const CVessel2& vessel);
 
 }  // namespace keelmark

@@ -3,12 +3,15 @@
 #pragma once
 
 #include <QAbstractItemModel>
+#include <QAction>
 #include <QApplication>
+#include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
+#include <QTabBar>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -16,6 +19,8 @@
 #include <memory>
 
 #include "app/main_frame.h"
+#include "app/route_view.h"
+#include "app/top_panel.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "platform/qt_settings_store.h"
@@ -84,16 +89,25 @@ class ExampleFrame {
 };
 
 // Runs handle on the next modal window that opens (the test goes on inside its event loop);
-// handle answers true when it has dealt with the window.
+// handle answers true when it has dealt with the window. When none is dealt with in time, the
+// window open then is closed and the test fails: left open, it would hold the test until the
+// suite's time limit.
 inline void HandleNextModal(std::function<bool(QWidget*)> handle) {
   auto* timer = new QTimer(qApp);
   auto tries = std::make_shared<int>(0);
   QObject::connect(timer, &QTimer::timeout, timer, [timer, handle, tries] {
     QWidget* modal = QApplication::activeModalWidget();
-    if ((modal && handle(modal)) || ++*tries > 500) {
-      timer->stop();
-      timer->deleteLater();
+    const bool handled = modal && handle(modal);
+    if (!handled && ++*tries <= 1000) return;
+    timer->stop();
+    timer->deleteLater();
+    if (handled) return;
+    if (auto* dialog = qobject_cast<QDialog*>(modal)) {
+      dialog->reject();
+    } else if (modal) {
+      modal->close();
     }
+    QTest::qFail("no modal window was answered in time", __FILE__, __LINE__);
   });
   timer->start(10);
 }
@@ -107,6 +121,27 @@ inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* te
     QTest::mouseClick(box->button(button), Qt::LeftButton);
     return true;
   });
+}
+
+inline QAction* ActionOf(CMainFrame& frame, const char* name) {
+  return frame.findChild<QAction*>(QString::fromLatin1(name));
+}
+
+// Clicks a category tab of the top panel, or a row of the list, as the user does.
+inline void ClickTab(CMainFrame& frame, int index) {
+  QTabBar* tabs = frame.Panel().Tabs();
+  QTest::mouseClick(tabs, Qt::LeftButton, {}, tabs->tabRect(index).center());
+}
+
+inline void ClickRow(CMainFrame& frame, int row) {
+  CKeelmarkRouteView& view = frame.View();
+  QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                    view.visualRect(view.model()->index(row, 1)).center());
+}
+
+inline QByteArray FileBytes(const QString& path) {
+  QFile file(path);
+  return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 // The column heads of a list model.

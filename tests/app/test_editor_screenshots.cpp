@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QtTest>
 
+#include "app/calculator_sheet.h"
 #include "app/record_editors.h"
 #include "voyage/position_fixes.h"
 #include "tests/app/editor_test_support.h"
@@ -12,6 +13,11 @@ namespace keelmark::test {
 
 class TestEditorScreenshots : public QObject {
   Q_OBJECT
+
+  static constexpr int kVoyage = -1;
+  static constexpr int kVessel = -2;
+  static constexpr int kOptions = -3;
+  static constexpr int kCalculator = -4;
 
   // Opens the editor and looks at each of its pages as it is shown.
   static void LookAtEveryPage(const QString& editor, const std::function<bool()>& open) {
@@ -46,67 +52,54 @@ class TestEditorScreenshots : public QObject {
   }
 
  private slots:
-  void voyage() {
-    EditorFixture fixture;
-    LookAtEveryPage("voyage",
-                    [&] { return EditVoyage(nullptr, fixture.Doc(), fixture.Folder().RoutePath()); });
+  // Each editor on a record of the example data: a category, or the voyage, vessel, options
+  // and calculator sheets.
+  void everyPageFits_data() {
+    QTest::addColumn<int>("category");
+    QTest::newRow("voyage") << kVoyage;
+    QTest::newRow("vessel") << kVessel;
+    QTest::newRow("options") << kOptions;
+    QTest::newRow("calculator") << kCalculator;
+    QTest::newRow("waypoint") << int(Category::Waypoints);
+    QTest::newRow("fix") << int(Category::History);
+    QTest::newRow("warning") << int(Category::Warnings);
+    QTest::newRow("reporting") << int(Category::Reporting);
+    QTest::newRow("port") << int(Category::Ports);
+    QTest::newRow("chart") << int(Category::Charts);
+    QTest::newRow("forecast") << int(Category::Forecast);
+    QTest::newRow("storm") << int(Category::Storms);
   }
 
-  void waypoint() {
-    EditorFixture fixture;
-    Waypoint* waypoint = fixture.Doc().GetRoute().GetAt(2);
-    LookAtEveryPage("waypoint", [&] {
-      return EditRecord(nullptr, fixture.Doc(), Category::Waypoints, {waypoint, nullptr},
-                        QString::fromStdString(waypoint->GetName()));
-    });
-  }
-
-  void fix() {
-    EditorFixture fixture;
-    PositionFix* fix = ProposeLatestFix(fixture.Doc().GetHistory());
-    LookAtEveryPage("fix", [&] {
-      return EditRecord(nullptr, fixture.Doc(), Category::History, {fix, nullptr},
-                        QString::fromStdString(fix->GetName()));
-    });
-  }
-
-  void vessel() {
-    EditorFixture fixture;
-    LookAtEveryPage("vessel", [&] { return EditVessel(nullptr, fixture.Doc()); });
-  }
-
-  void port() {
-    EditorFixture fixture;
-    Port* port = fixture.Doc().GetPorts().FindByName("Hamburg");
-    LookAtEveryPage("port", [&] {
-      return EditRecord(nullptr, fixture.Doc(), Category::Ports, {port, nullptr}, "Hamburg");
-    });
-  }
-
-  void referenceEditors() {
+  void everyPageFits() {
+    QFETCH(int, category);
     EditorFixture fixture;
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
-    LookAtEveryPage("chart", [&] {
-      return EditRecord(nullptr, doc, Category::Charts, {doc.GetCharts().NthChart(0), nullptr},
-                        "Chart");
-    });
-    LookAtEveryPage("reporting", [&] {
-      return EditRecord(nullptr, doc, Category::Reporting,
-                        {doc.GetReportingPoints().GetFirst(), nullptr}, "Reporting Point");
-    });
-    LookAtEveryPage("warning", [&] {
-      return EditRecord(nullptr, doc, Category::Warnings, {doc.GetWarnings().GetFirst(), nullptr},
-                        "Warning");
-    });
-    LookAtEveryPage("storm", [&] {
-      return EditRecord(nullptr, doc, Category::Storms, {doc.GetStorms().GetFirst(), nullptr},
-                        "Storm");
-    });
-    LookAtEveryPage("forecast", [&] {
-      return EditRecord(nullptr, doc, Category::Forecast,
-                        {nullptr, doc.GetForecasts().GetFirst()}, "Forecast Area");
-    });
-    LookAtEveryPage("options", [&] { return EditOptions(nullptr, doc); });
+    const QString editor = QString::fromLatin1(QTest::currentDataTag());
+    if (category == kVoyage) {
+      LookAtEveryPage(editor, [&] { return EditVoyage(nullptr, doc, fixture.Folder().RoutePath()); });
+    } else if (category == kVessel) {
+      LookAtEveryPage(editor, [&] { return EditVessel(nullptr, doc); });
+    } else if (category == kOptions) {
+      LookAtEveryPage(editor, [&] { return EditOptions(nullptr, doc); });
+    } else if (category == kCalculator) {
+      LookAtEveryPage(editor, [&] {
+        RunCalculator(nullptr, doc);
+        return true;
+      });
+    } else if (category == int(Category::History)) {
+      PositionFix* fix = ProposeLatestFix(doc.GetHistory());
+      LookAtEveryPage(editor, [&] {
+        return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Latest Position Fix");
+      });
+    } else {
+      doc.SetCategory(static_cast<Category>(category));
+      doc.GetSettings().hasListSelected = 1;
+      doc.selectedRow = 0;
+      const SelectedRecord record = doc.GetSelectedRecord();
+      LookAtEveryPage(editor, [&] {
+        return EditRecord(nullptr, doc, static_cast<Category>(category), record, editor);
+      });
+    }
   }
 };
 

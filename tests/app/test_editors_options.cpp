@@ -133,8 +133,9 @@ class TestEditorsOptions : public QObject {
     QVERIFY(!DriveSheet(
         [&] { return EditOptions(nullptr, doc); },
         [&](PropertySheet& sheet) {
+          // 0 days would prune the history to its last fix.
           Type(Field<QLineEdit>(ShowPage(sheet, "History"), "Maximum days to retain history"),
-               "400");
+               "0");
           ShowPage(sheet, "Printing");
           pageAfterLeaving = sheet.Tabs()->currentIndex();
           PressOk(sheet);
@@ -142,7 +143,7 @@ class TestEditorsOptions : public QObject {
     QCOMPARE(pageAfterLeaving, 3);
     QCOMPARE(fixture.Messages(),
              QStringList(2, "Maximum days to retain history: please enter a whole number "
-                            "between 0 and 365."));
+                            "between 1 and 365."));
     QVERIFY(doc.GetSettings() == before);
   }
 

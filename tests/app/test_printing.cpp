@@ -150,7 +150,7 @@ class TestPrinting : public QObject {
       auto* dialog = qobject_cast<CCoverPageDialog*>(modal);
       if (!dialog) return false;
       flagWhileOpen = doc.GetSettings().hasListSelected;
-      alternativeWhileOpen = doc.GetSettings().chartSelected;
+      alternativeWhileOpen = doc.GetSettings().alternativeSelection;
       auto* number = dialog->findChild<QLineEdit*>(QStringLiteral("voyageNumber"));
       number->setFocus();
       number->selectAll();

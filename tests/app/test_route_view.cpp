@@ -126,6 +126,7 @@ class TestRouteView : public QObject {
     QTimer::singleShot(50, [&menu] {
       if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
         for (QAction* action : popup->actions()) {
+          if (!action->isVisible()) continue;
           menu.append(action->isSeparator() ? QStringLiteral("|") : action->text());
         }
         popup->close();

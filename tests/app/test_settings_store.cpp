@@ -115,7 +115,7 @@ class TestSettingsStore : public QObject {
     keelmark::ReadColors(store, read);
     keelmark::Settings expected = written;
     expected.hasListSelected = 1;
-    expected.chartSelected = 0;
+    expected.alternativeSelection = 0;
     expected.listSelected = 0;
     QVERIFY(read == expected);
     QCOMPARE(read.schedulePath, std::string());  // an empty path stays empty

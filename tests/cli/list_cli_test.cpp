@@ -21,11 +21,6 @@ namespace fs = std::filesystem;
 constexpr const char* kNow = "2026-12-06T12:00:00Z";
 constexpr const char* kRoute = "atlantic-westbound.q3v";
 
-std::string FileText(const std::string& path) {
-  const auto bytes = ReadWholeFile(path);
-  return bytes ? std::string(bytes->begin(), bytes->end()) : "<missing>";
-}
-
 std::string Lower(std::string_view text) {
   std::string lower(text);
   for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
@@ -35,13 +30,7 @@ std::string Lower(std::string_view text) {
 // Every file of the example data set, copied so that the commands may store into it.
 class ExampleDataTest : public testing::Test {
  protected:
-  ExampleDataTest() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) {
-        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename().string()));
-      }
-    }
-  }
+  ExampleDataTest() { keelmark::test::CopyExamples(folder_); }
 
   CliOutcome List(const std::string& category, const std::string& format,
                   const std::vector<std::string>& before = {}) {
@@ -79,8 +68,7 @@ TEST_F(ExampleDataTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
   for (const std::string_view name : kCategoryNames) {
     const CliOutcome o = List(std::string(name), "txt");
     ASSERT_EQ(o.status, 0) << name << ": " << o.err;
-    const std::string golden =
-        std::string(KEELMARK_TEST_DATA) + "/lists/" + Lower(name) + ".txt";
+    const std::string golden = DataPath("lists/" + Lower(name) + ".txt");
     if (update) {
       ASSERT_TRUE(WriteFileAtomically(golden, o.out));
     }

@@ -21,100 +21,14 @@ Outcome RunCli(const std::vector<std::string>& args, const std::string& input = 
   return test::RunCliWithInput(args, input);
 }
 
-std::string DataPath(const std::string& name) { return std::string(KEELMARK_TEST_DATA) + "/" + name; }
-
-Bytes ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-std::string WriteTemp(const std::string& name, const Bytes& bytes) {
-  const std::string path = testing::TempDir() + "route_cli_" + name;
-  std::ofstream(path, std::ios::binary) << bytes;
-  return path;
-}
-
-nlohmann::json Dump(const std::string& path, const std::string& type) {
-  const Outcome o = RunCli({"dump", path, "--type", type});
-  EXPECT_EQ(o.status, 0) << o.err;
-  return nlohmann::json::parse(o.out);
-}
-
-Bytes Build(const nlohmann::json& content, const std::string& type) {
-  const Outcome o = RunCli({"build", "--type", type}, content.dump());
-  EXPECT_EQ(o.status, 0) << o.err;
-  return o.out;
-}
-
-struct FileCase {
-  const char* type;
-  const char* file;
-};
-
-class RouteDumpBuildTest : public testing::TestWithParam<FileCase> {};
-
-TEST_P(RouteDumpBuildTest, BuildFromTheDumpGivesTheSameBytes) {
-  const std::string path = DataPath(GetParam().file);
-  const Bytes golden = ReadFile(path);
-  ASSERT_FALSE(golden.empty());
-  EXPECT_EQ(Build(Dump(path, GetParam().type), GetParam().type), golden);
-}
-
-TEST_P(RouteDumpBuildTest, DamagedFileGivesOneLineNamingIt) {
-  Bytes bytes = ReadFile(DataPath(GetParam().file));
-  bytes.resize(bytes.size() - 3);
-  const std::string path = WriteTemp(std::string("cut_") + GetParam().file, bytes);
-  const Outcome o = RunCli({"dump", path, "--type", GetParam().type});
-  EXPECT_EQ(o.status, 1);
-  EXPECT_TRUE(o.out.empty());
-  EXPECT_NE(o.err.find(path), std::string::npos) << o.err;
-  EXPECT_NE(o.err.find("damaged"), std::string::npos) << o.err;
-  EXPECT_EQ(o.err.find('\n'), o.err.size() - 1) << "one line: " << o.err;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Types, RouteDumpBuildTest,
-    testing::Values(FileCase{"route", "route_v4.q3v"}, FileCase{"route", "route_v3.q3v"},
-                    FileCase{"history", "history.dat"}, FileCase{"meteo", "meteo.dat"},
-                    FileCase{"schedule", "schedule.dat"},
-                    FileCase{"record:waypoint", "default_waypoint.bin"},
-                    FileCase{"record:fix", "fix_older_weather.dat"}),
-    [](const auto& info) {
-      std::string name = info.param.file;
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      return name;
-    });
-
-TEST(RouteJson, FieldsUnderTheirOwnNames) {
-  const auto history = Dump(DataPath("history.dat"), "history");
-  ASSERT_EQ(history["records"].size(), 2u);
-  const auto& first = history["records"][0];
-  EXPECT_EQ(first["Name"], "Position Fix");
-  EXPECT_EQ(first["Latitude"], 50.0);
-  EXPECT_EQ(first["CourseMadeGood"], 87.5);
-  EXPECT_EQ(first["DraftAft"], 9.5);
-  EXPECT_EQ(first["Weather"]["WeatherText"], "RAIN");
-  EXPECT_EQ(first["Weather"]["AirPressure"], 1010.0);
-  EXPECT_FALSE(first["Weather"].contains("OlderLayout"));
-  EXPECT_EQ(history["records"][1]["Weather"]["OlderLayout"], true);
-
-  const auto route = Dump(DataPath("route_v4.q3v"), "route");
-  EXPECT_EQ(route["Voyage"]["VoyageNumber"], "V-042");
-  EXPECT_EQ(route["Voyage"]["Note"], "Keep clear of the TSS");
-  EXPECT_EQ(route["Voyage"]["Waypoints"][1]["GreatCircle"], 1);
-  EXPECT_TRUE(route["Charts"].is_array());
-  EXPECT_TRUE(route["ReportingPoints"].is_array());
-
-  const auto meteo = Dump(DataPath("meteo.dat"), "meteo");
-  EXPECT_EQ(meteo["records"][0]["SepDec"]["WeatherText"], "FOG");
-  EXPECT_EQ(meteo["records"][0]["JanFeb"]["OlderLayout"], true);
-}
+using test::Build;
+using test::DataPath;
+using test::Dump;
+using test::WriteTemp;
 
 TEST(RouteJson, LeftOutFieldsTakeTheDefaults) {
   EXPECT_EQ(Build(nlohmann::json::object(), "record:waypoint"),
-            ReadFile(DataPath("default_waypoint.bin")));
+            test::FileText(DataPath("default_waypoint.bin")));
   // One default fix: the position, a default weather block and the fix's own seven doubles.
   const Bytes history = Build({{"records", {nlohmann::json::object()}}}, "history");
   EXPECT_EQ(history.size(), 4u + 69 + 101 + 7 * 8);

@@ -14,47 +14,15 @@ namespace {
 using test::CliOutcome;
 using test::RunCliWithInput;
 
-std::string ReadFile(const std::string& path) {
-  std::ifstream in(path, std::ios::binary);
-  return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-std::string DataPath(const char* name) { return std::string(KEELMARK_TEST_DATA) + "/" + name; }
+using test::DataPath;
+using test::FileText;
 
 std::string TempPath(const std::string& name) { return testing::TempDir() + "vessel_cli_" + name; }
-
-class VesselDumpBuildTest : public testing::TestWithParam<const char*> {};
-
-TEST_P(VesselDumpBuildTest, BuildFromTheDumpGivesTheSameBytes) {
-  const std::string path = DataPath(GetParam());
-  const auto dump = RunCliWithInput({"dump", path, "--type", "vessel"});
-  ASSERT_EQ(dump.status, 0) << dump.err;
-  const auto build = RunCliWithInput({"build", "--type", "vessel"}, dump.out);
-  ASSERT_EQ(build.status, 0) << build.err;
-  EXPECT_EQ(build.out, ReadFile(path));
-}
-
-INSTANTIATE_TEST_SUITE_P(Files, VesselDumpBuildTest,
-                         testing::Values("default_vessel.bin", "sample_vessel.bin"));
-
-TEST(VesselCli, DumpNamesEveryStoredFieldAndNoOther) {
-  const auto dump = RunCliWithInput({"dump", DataPath("sample_vessel.bin"), "--type", "vessel"});
-  ASSERT_EQ(dump.status, 0) << dump.err;
-  const auto json = nlohmann::json::parse(dump.out);
-  EXPECT_EQ(json.size(), 35u);  // 34 fields and the hydrostatic table
-  EXPECT_EQ(json["name"], "H\xC3\xA9l\xC3\xA8ne Brineholt");
-  EXPECT_EQ(json["calibrationRpm"], 98.0);
-  EXPECT_EQ(json["containerTiers"], 5);
-  EXPECT_EQ(json["hydrostaticTable"][1][1], 47010.0);
-  for (const char* notStored : {"lcg", "callSign", "imoNumber"}) {
-    EXPECT_FALSE(json.contains(notStored)) << notStored;
-  }
-}
 
 TEST(VesselCli, AbsentFieldsTakeTheirDefaults) {
   const auto build = RunCliWithInput({"build", "--type", "vessel"}, "{}");
   ASSERT_EQ(build.status, 0) << build.err;
-  EXPECT_EQ(build.out, ReadFile(DataPath("default_vessel.bin")));
+  EXPECT_EQ(build.out, FileText(DataPath("default_vessel.bin")));
   const auto named = RunCliWithInput({"build", "--type", "vessel"},
                                      R"({"name": "mv Other", "maxRpm": 90, "mctc": "NaN"})");
   ASSERT_EQ(named.status, 0) << named.err;
@@ -91,7 +59,7 @@ TEST_P(VesselCliErrorTest, RefusedWithOneMessage) {
 }
 
 std::string DefaultVesselWith(const std::string& tail) {
-  return ReadFile(DataPath("default_vessel.bin")) + tail;
+  return FileText(DataPath("default_vessel.bin")) + tail;
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -112,7 +80,7 @@ TEST(SettingsCli, SetAndShowThroughTheSettingsFile) {
   ASSERT_EQ(set.status, 0) << set.err;
   set = RunCliWithInput({"--settings", path, "settings", "set", "Keelmark Route", "ConvChar", ";"});
   ASSERT_EQ(set.status, 0) << set.err;
-  EXPECT_EQ(ReadFile(path),
+  EXPECT_EQ(FileText(path),
             "[Keelmark%20Route]\nConvChar=\";\"\n\n[Settings]\nHistoryCleanUp=14\n");
   const auto show = RunCliWithInput({"--settings", path, "settings", "show"});
   ASSERT_EQ(show.status, 0) << show.err;

@@ -3,6 +3,8 @@
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <map>
+#include <optional>
 
 #include "records/archive_file.h"
 #include "tests/cli/cli_run.h"
@@ -18,11 +20,7 @@ constexpr const char* kNow = "2026-12-06T12:00:00Z";
 
 class ExampleVoyageTest : public testing::Test {
  protected:
-  ExampleVoyageTest() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
-    }
-  }
+  ExampleVoyageTest() { keelmark::test::CopyExamples(folder_); }
   std::string Route() const { return folder_.PathOf("atlantic-westbound.q3v"); }
   std::string Folder() const { return folder_.PathOf(""); }
   test::CliOutcome Run(std::vector<std::string> args) const {
@@ -57,14 +55,33 @@ TEST_F(ExampleVoyageTest, PlanKeepsTheScheduleAndSumsTheLegs) {
   EXPECT_NE(json::parse(fromDocument.out)["Waypoints"][9], waypoints[9]);
 }
 
-TEST_F(ExampleVoyageTest, PlanWithoutDataFilesUsesTheDefaultsAndSaysSo) {
+// Every file of the data folder, by name, with its bytes.
+std::map<std::string, std::optional<Archive::Bytes>> FolderBytes(const std::string& folder) {
+  std::map<std::string, std::optional<Archive::Bytes>> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = ReadWholeFile(entry.path().string());
+  }
+  return files;
+}
+
+TEST_F(ExampleVoyageTest, PlanAndCpaOnlyReadTheDataFolder) {
+  // Regression: cpa stored every data file back, and so set a damaged one aside and wrote an
+  // empty list in its place; plan and cpa write nothing, whatever they find.
   fs::remove(folder_.PathOf("vessel.dat"));
   fs::remove(folder_.PathOf("meteo.dat"));
-  const auto outcome = Run({"plan", Route(), "--data-dir", Folder(), "--from", "departure"});
-  ASSERT_EQ(outcome.status, 0) << outcome.err;
-  EXPECT_NE(outcome.err.find("vessel data not loaded"), std::string::npos);
-  EXPECT_NE(outcome.err.find("average weather not loaded"), std::string::npos);
-  EXPECT_FALSE(fs::exists(folder_.PathOf("vessel.dat")));  // plan writes nothing
+  ASSERT_TRUE(WriteFileAtomically(folder_.PathOf("warning.dat"), std::string("\x03\0\0\0", 4)));
+  const auto before = FolderBytes(Folder());
+  for (const std::vector<std::string>& command :
+       {std::vector<std::string>{"plan", Route(), "--data-dir", Folder(), "--from", "departure"},
+        {"plan", Route(), "--data-dir", Folder()},
+        {"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"}}) {
+    const auto outcome = Run(command);
+    ASSERT_EQ(outcome.status, 0) << outcome.err;
+    EXPECT_NE(outcome.err.find("Can not load vessel data (cannot open"), std::string::npos);
+    EXPECT_NE(outcome.err.find("Can not load meteolist"), std::string::npos);
+    EXPECT_NE(outcome.err.find("warning.dat is damaged"), std::string::npos) << outcome.err;
+  }
+  EXPECT_EQ(FolderBytes(Folder()), before);
 }
 
 TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {

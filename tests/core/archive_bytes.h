@@ -3,22 +3,16 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
+#include <algorithm>
 #include <functional>
-#include <iterator>
 #include <string>
 
 #include "records/archive.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark::test {
 
 using Bytes = Archive::Bytes;
-
-inline Bytes ReadTestData(const std::string& name) {
-  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name, std::ios::binary);
-  EXPECT_TRUE(in.good()) << "missing test data " << name;
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 inline Bytes Stored(const std::function<void(Archive&)>& serialize) {
   Archive archive = Archive::ForStoring();

@@ -25,7 +25,7 @@ TimeValue At(const char* iso) {
   return t;
 }
 
-PositionEntry Entry(double latitude, double longitude) {
+DegMinPosition Entry(double latitude, double longitude) {
   CPosition2 p;
   p.SetLatitude(latitude);
   p.SetLongitude(longitude);

@@ -7,23 +7,19 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "document/keelmark_document.h"
-#include "tests/core/test_files.h"
+#include "tests/core/document_fixture.h"
 
 namespace keelmark {
 namespace {
 
 // A document on a copy of the example data (every collection holds records), with the
 // example's route open and the clock on the example's day.
-class CategoryEditsTest : public testing::Test {
+class CategoryEditsTest : public test::DocumentFixture {
  protected:
-  CategoryEditsTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const auto& entry : std::filesystem::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) {
-        std::filesystem::copy_file(entry.path(), folder_.PathOf(entry.path().filename().string()));
-      }
-    }
-    doc_ = std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
-    EXPECT_TRUE(doc_->OpenRouteDocument(folder_.PathOf("atlantic-westbound.q3v")).Ok());
+  CategoryEditsTest() {
+    CopyExampleData();
+    doc_ = Open();
+    EXPECT_TRUE(doc_->OpenRouteDocument(PathOf(test::kExampleRoute)).Ok());
   }
 
   // Selects a row of a category the way the list does.
@@ -33,11 +29,6 @@ class CategoryEditsTest : public testing::Test {
     doc_->selectedRow = row;
   }
 
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-  MemorySettingsStore store_;
-  ScriptedPrompter prompter_;
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 };
 

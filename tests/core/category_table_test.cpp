@@ -3,6 +3,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <fstream>
 #include <limits>
 #include <memory>
 
@@ -10,7 +11,8 @@
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
 #include "document/keelmark_document.h"
-#include "tests/core/test_files.h"
+#include "records/route_document.h"
+#include "tests/core/document_fixture.h"
 
 namespace keelmark {
 namespace {
@@ -25,50 +27,19 @@ std::string Heads(const ColumnSet& columns) {
   return text;
 }
 
-struct HeadCase {
-  Category category;
-  const char* heads;
-};
-
-class CategoryHeads : public testing::TestWithParam<HeadCase> {};
+// The eight column heads of each category, one line each in category order, as
+// "Text L|R width|" for every column.
+class CategoryHeads : public testing::TestWithParam<int> {};
 
 TEST_P(CategoryHeads, EachCategoryHasItsEightColumns) {
-  EXPECT_EQ(Heads(CategoryColumns(GetParam().category)), GetParam().heads);
+  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/lists/columns.txt");
+  std::string line;
+  for (int k = 0; k <= GetParam(); ++k) std::getline(in, line);
+  EXPECT_EQ(Heads(CategoryColumns(static_cast<Category>(GetParam()))), line);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    AllCategories, CategoryHeads,
-    testing::Values(
-        HeadCase{Category::Waypoints,
-                 "Waypoint L100|Latitude L100|Longitude L100|Local Time L100|Bearing R100|"
-                 "Distance R100|Wind L100|Current L100|"},
-        HeadCase{Category::History,
-                 "Date and Time L100|Latitude L100|Longitude L100|Local Time L100|"
-                 "GroundCourse R100|GroundSpeed R100|Engine rpm R100|Current L100|"},
-        HeadCase{Category::Schedule,
-                 "Waypoint L100|ETA L100|Local Time L100|Required R80|Grnd Speed R80|"
-                 "Remaining R140|Wind L100|Current L100|"},
-        HeadCase{Category::Warnings,
-                 "ID L100|Latitude L100|Longitude L100|Valid Till L200|Description L250| L0| L0|"
-                 " L0|"},
-        HeadCase{Category::Reporting,
-                 "Name L100|Latitude L100|Longitude L100|Action L100|Last completed R100| R100|"
-                 " L100| L100|"},
-        HeadCase{Category::Publications,
-                 "Publication L100|Edition L100|Last Correction L100|Publisher L100| R100| R100|"
-                 " R100| L100|"},
-        HeadCase{Category::Ports,
-                 "Port of L100|Latitude L100|Longitude L100|Local Time L100|"
-                 "Distance inbound R100|Berth R100|Agent Name R100|Agent Email L100|"},
-        HeadCase{Category::Charts,
-                 "Chart L100|Publication L100|Last Correction L100|Scale L100|At Latitude R100|"
-                 "Projection R100|Folio R100|Publisher L100|"},
-        HeadCase{Category::Forecast,
-                 "Area L100|UTC L100|Wind L100|Wave ht L100|Swell L100|Visibility L100|"
-                 "Weather L100|Current L100|"},
-        HeadCase{Category::Storms,
-                 "Name L100|UTC L100|Latitude L100|Longitude L100|Course L100|Speed L100|"
-                 "Bearing L100|Distance L100|"}));
+INSTANTIATE_TEST_SUITE_P(AllCategories, CategoryHeads,
+                         testing::Range(0, static_cast<int>(kCategoryCount)));
 
 struct ZoneCase {
   double hours;
@@ -91,17 +62,11 @@ INSTANTIATE_TEST_SUITE_P(Offsets, ZoneTexts,
 
 // A document on an empty data folder (every file present and empty, a default vessel) at a
 // fixed "now" of 6 December 2026 12:00 UTC.
-class CategoryTableTest : public testing::Test {
+class CategoryTableTest : public test::DocumentFixture {
  protected:
-  CategoryTableTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
-                             "port.dat", "forecast.dat"}) {
-      EXPECT_TRUE(WriteFileAtomically(folder_.PathOf(name), std::string(4, '\0')));
-    }
-    CVessel2 vessel;
-    EXPECT_TRUE(StoreArchiveFile(folder_.PathOf("vessel.dat"),
-                                 [&](Archive& a) { vessel.Serialize(a); }));
-    doc_ = std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
+  CategoryTableTest() {
+    WriteEmptyDataFiles();
+    doc_ = Open();
   }
 
   // 1 December 2026 00:00 UTC plus some days.
@@ -130,7 +95,7 @@ class CategoryTableTest : public testing::Test {
     first->SetRequiredTime(Day(0));
     doc_->GetRoute().GetLast()->SetScheduledTime(Day(1));
     doc_->GetRoute().GetLast()->GreatCircle = count > 1 ? 1 : 0;
-    doc_->RecalculateVoyage(true);
+    doc_->UpdateVoyage(VoyageStart::Departure);
   }
 
   PositionFix* AddFix(double longitude, double time) {
@@ -143,13 +108,12 @@ class CategoryTableTest : public testing::Test {
     return doc_->GetHistory().Add(std::move(fix));
   }
 
-  Table Fill(Category category) { return FillCategory(*doc_, category); }
+  // What the list does: the document brings what it shows up to date, the fill only reads.
+  Table Fill(Category category) {
+    doc_->UpdateForList(category);
+    return FillCategory(*doc_, category);
+  }
 
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-  MemorySettingsStore store_;
-  ScriptedPrompter prompter_;
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 };
 
@@ -157,11 +121,11 @@ using Cells = std::array<std::string, kListColumnCount>;
 
 TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
   MakeRoute();
-  doc_->GetSettings().statusListSelected = 0;
+  doc_->GetSettings().underWay = 0;
   // Half way, between WP1 (due at Day(1/3)) and WP2.
   AddFix(1.6, Day(0.5));
   const Table waypoints = Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+  EXPECT_EQ(doc_->GetSettings().underWay, 1);
   ASSERT_EQ(waypoints.rows.size(), 4u);
   const int images[] = {kImagePassed, kImagePassed, kImageWaypoint, kImageWaypoint};
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(waypoints.rows[i].image, images[i]) << i;
@@ -187,10 +151,10 @@ TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
 
 TEST_F(CategoryTableTest, BeforeDepartureNothingIsPassedAndEveryScheduleRowHasItsEta) {
   MakeRoute();
-  doc_->GetSettings().statusListSelected = 1;
+  doc_->GetSettings().underWay = 1;
   AddFix(0.0, Day(-1));
   const Table waypoints = Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 0);
+  EXPECT_EQ(doc_->GetSettings().underWay, 0);
   for (const Row& row : waypoints.rows) EXPECT_EQ(row.image, kImageWaypoint) << row.cells[0];
   const Table schedule = Fill(Category::Schedule);
   for (const Row& row : schedule.rows) {
@@ -206,10 +170,10 @@ TEST_F(CategoryTableTest, DepartureIsComparedInUtcWhateverTheZones) {
   // half an hour out was still planned from the departure.
   MakeRoute();
   doc_->GetRoute().GetFirst()->SetZoneHours(3.0);
-  doc_->GetSettings().statusListSelected = 0;
+  doc_->GetSettings().underWay = 0;
   AddFix(0.1, Day(0) + 0.5 / 24.0);
   (void)Fill(Category::Waypoints);
-  EXPECT_EQ(doc_->GetSettings().statusListSelected, 1);
+  EXPECT_EQ(doc_->GetSettings().underWay, 1);
 }
 
 TEST_F(CategoryTableTest, OneWaypointShowsNoLegAndAnEmptyRouteNoRows) {
@@ -349,6 +313,30 @@ TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
   EXPECT_EQ(forecast.image, kImageForecast);
   EXPECT_EQ(forecast.cells, (Cells{"Dover", "06 12 00 UTC", "SW 25.0 kts", "0.0 mtr",
                                    "N 0.0 mtr", "15.0 nM", "RAIN", "N 0.0 kts"}));
+}
+
+// The fill only reads: on a document that is not up to date (the fix says under way, the flag
+// says not, the present position is not yet taken from the fix), bringing anything up to date
+// inside a fill would show in the bytes of the route, history, present position or settings.
+TEST_F(CategoryTableTest, FillingAListChangesNeitherTheDocumentNorTheSettings) {
+  MakeRoute();
+  AddFix(1.6, Day(0.5));
+  doc_->GetStorms().Add(std::make_unique<Storm>());
+  auto state = [this] {
+    Archive archive = Archive::ForStoring();
+    SerializeRouteDocument(archive, doc_->GetRoute(), doc_->GetCharts(),
+                           doc_->GetReportingPoints());
+    doc_->GetHistory().Serialize(archive);
+    doc_->PresentPosition().Serialize(archive);
+    return std::pair(archive.StoredBytes(), doc_->GetSettings());
+  };
+  const auto before = state();
+  for (int i = 0; i < kCategoryCount; ++i) {
+    (void)FillCategory(*doc_, *CategoryFromIndex(i));
+    EXPECT_TRUE(state() == before) << kCategoryNames[static_cast<std::size_t>(i)];
+  }
+  doc_->UpdateForList(Category::Schedule);
+  EXPECT_FALSE(state() == before);  // what the document itself does first
 }
 
 }  // namespace

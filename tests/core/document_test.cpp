@@ -7,45 +7,27 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "tests/core/test_files.h"
+#include "tests/core/document_fixture.h"
 
 namespace keelmark {
 namespace {
 
 namespace fs = std::filesystem;
 
-// A data folder with every data file present (empty lists, a default vessel), the document's
-// settings in memory, and a scripted prompter.
-class DocumentTest : public testing::Test {
+// A data folder with every data file present (empty lists, a default vessel).
+class DocumentTest : public test::DocumentFixture {
  protected:
-  DocumentTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
-                             "port.dat", "forecast.dat"}) {
-      WriteBytes(name, {0, 0, 0, 0});
-    }
-    CVessel2 vessel;
-    EXPECT_TRUE(StoreArchiveFile(PathOf("vessel.dat"), [&](Archive& a) { vessel.Serialize(a); }));
-  }
+  DocumentTest() { WriteEmptyDataFiles(); }
 
-  std::string PathOf(const std::string& name) const { return folder_.PathOf(name); }
   void WriteBytes(const std::string& name, const Archive::Bytes& bytes) const {
     std::ofstream(PathOf(name), std::ios::binary)
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-  }
-  std::unique_ptr<CKeelmarkRouteXPDoc> Open() {
-    return std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
     for (const auto& m : prompter_.Messages()) texts.push_back(m.text);
     return texts;
   }
-
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-  MemorySettingsStore store_;
-  ScriptedPrompter prompter_;
 };
 
 TEST_F(DocumentTest, AllFilesPresentLoadsQuietlyAndStoresThemBack) {
@@ -77,9 +59,9 @@ TEST_F(DocumentTest, FirstStartWithoutFilesLocatesEachInOrderAndGoesOnEmpty) {
   EXPECT_EQ(texts[1], "Failed to open file\ndata might be corrupt\nCreating new empty datafile");
   EXPECT_EQ(texts[2], "Can not load vessel data");
   EXPECT_NE(std::find(texts.begin(), texts.end(), "Can not load forecast data"), texts.end());
-  // Cancelled dialogs leave empty paths, so every store at the end fails with its message.
-  EXPECT_EQ(store_.ReadText("Path", "portinfo", "?"), "");
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Can not store port data"), texts.end());
+  // Cancelled dialogs keep the paths, where the new empty data files are created at the end.
+  EXPECT_EQ(store_.ReadText("Path", "portinfo", "?"), "port.dat");
+  EXPECT_EQ(*ReadWholeFile(PathOf("port.dat")), (Archive::Bytes{0, 0, 0, 0}));
 }
 
 TEST_F(DocumentTest, LocatedFileIsLoadedAndItsPathRemembered) {
@@ -98,8 +80,9 @@ TEST_F(DocumentTest, DamagedFileIsKeptAsideWithItsBytesAndNeverOverwritten) {
   const std::string kept = PathOf("hurricane.dat.damaged-20261206-120000");
   ASSERT_TRUE(fs::exists(kept));
   EXPECT_EQ(*ReadWholeFile(kept), damaged);
-  // The locate dialog was cancelled: nothing is stored at an empty path.
-  EXPECT_FALSE(fs::exists(PathOf("hurricane.dat")));
+  // The locate dialog was cancelled: a new empty list is stored at the path, beside the kept
+  // damaged bytes.
+  EXPECT_EQ(*ReadWholeFile(PathOf("hurricane.dat")), (Archive::Bytes{0, 0, 0, 0}));
   const auto texts = MessageTexts();
   ASSERT_FALSE(texts.empty());
   EXPECT_NE(texts[0].find("damaged"), std::string::npos);
@@ -129,7 +112,9 @@ TEST_F(DocumentTest, InterruptedStoreLeavesTheOldFileIntact) {
   }
   EXPECT_EQ(*ReadWholeFile(PathOf("voyage.dat")), before);
   const auto texts = MessageTexts();
-  EXPECT_NE(std::find(texts.begin(), texts.end(), "Can not store history data"), texts.end());
+  EXPECT_TRUE(std::any_of(texts.begin(), texts.end(), [](const std::string& text) {
+    return text.rfind("Can not store history data:\n", 0) == 0;
+  }));
 }
 
 TEST_F(DocumentTest, HistoryIsPrunedAndThePresentPositionTakenFromTheLatestFix) {
@@ -204,7 +189,7 @@ TEST_F(DocumentTest, SelectedRecordFollowsCategoryRowAndChartKind) {
   doc->selectedRow = 0;
   EXPECT_FALSE(doc->GetSelectedRecord());  // empty collection
   doc->GetSettings().hasListSelected = 0;
-  doc->GetSettings().chartSelected = 0;
+  doc->GetSettings().alternativeSelection = 0;
   EXPECT_EQ(doc->GetSelectedRecord().position, &doc->PresentPosition());
 }
 

@@ -163,7 +163,7 @@ TEST_F(PrintoutTest, SelectionNamesThePrintout) {
     Settings& settings = doc_->GetSettings();
     settings.hasListSelected = c.flag;
     settings.listSelected = c.category;
-    settings.chartSelected = c.alternative;
+    settings.alternativeSelection = c.alternative;
     EXPECT_EQ(SelectedPrintout(settings), c.kind) << c.flag << " " << c.category << " "
                                                   << c.alternative;
   }
@@ -348,7 +348,7 @@ TEST_F(PrintoutTest, ScheduleFirstRowShowsTheEtaTheOthersTheRequiredTime) {
   last.GroundSpeed = 14.25;
   last.Rpm = 88.0;
   for (int underWay : {0, 1}) {
-    doc_->GetSettings().statusListSelected = underWay;
+    doc_->GetSettings().underWay = underWay;
     const RecordingCanvas sheet = Print(PrintoutKind::VoyageSchedule);
     if (underWay == 1) continue;  // the waypoint ahead depends on the fixes; see below
     EXPECT_EQ(sheet.FindText("Mon 07 Dec 12:00 LT")->y1, -560);

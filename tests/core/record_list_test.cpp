@@ -87,10 +87,6 @@ TEST_F(RecordListTest, NearestPrefersTheLowerIndexOnATie) {
   EXPECT_EQ(PositionList().Nearest(between), nullptr);
 }
 
-TEST_F(RecordListTest, DistanceBetweenSumsRhumbLegs) {
-  EXPECT_NEAR(list_.DistanceBetween(a_, c_), 180.0, 1e-6);
-  EXPECT_EQ(list_.DistanceBetween(b_, b_), 0.0);
-}
 
 TEST_F(RecordListTest, HoursBetween) {
   a_->SetTime(10.0);

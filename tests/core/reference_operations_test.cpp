@@ -46,8 +46,10 @@ INSTANTIATE_TEST_SUITE_P(
                     NthCase{"PCC", false, 1, -1}, NthCase{"CPCPPC", true, 2, 5},
                     NthCase{"CPCPPC", false, 2, 4}, NthCase{"CPCPPC", false, 1, 3},
                     NthCase{"", true, 0, -1}, NthCase{"CP", true, -1, -1},
-                    // A record that is neither kind counts for neither.
-                    NthCase{"XCP", true, 0, 1}, NthCase{"XCP", false, 0, 2}));
+                    // Any IsChart but 1 is a publication, as the Publications list shows it:
+                    // its row must open that record, not the next publication.
+                    NthCase{"XCP", true, 0, 1}, NthCase{"XCP", false, 0, 0},
+                    NthCase{"XCP", false, 1, 2}));
 
 // --- Forecast areas ------------------------------------------------------------------------
 

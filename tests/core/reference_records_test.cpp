@@ -58,44 +58,6 @@ Bytes StoredAsStored(Record& record) {
   return Stored([&record](Archive& a) { record.SerializeAsStored(a); });
 }
 
-// --- Storms --------------------------------------------------------------------------------
-
-TEST(StormLayout, DefaultBytesLoadAsTheDocumentedDefaults) {
-  Storm loaded;
-  loaded.MaxWind = 1;
-  loaded.FieldRadius = 1;
-  LoadAll(ReadTestData("storm_default.bin"), [&](Archive& a) { loaded.Serialize(a); });
-  EXPECT_EQ(loaded.Course, 0.0);
-  EXPECT_EQ(loaded.Speed, 0.0);
-  EXPECT_EQ(loaded.MaxWind, 60);
-  EXPECT_EQ(loaded.CentralPressure, 900);
-  EXPECT_EQ(loaded.EyeDiameter, 75);
-  EXPECT_EQ(loaded.FieldRadius, 300);
-  EXPECT_EQ(loaded.PressureTendency, 0);
-  EXPECT_EQ(loaded.Name, "New Position");
-}
-
-TEST(StormLayout, ListLoadsEveryFieldAndStoresTheSameBytes) {
-  const Bytes golden = ReadTestData("storm_list.dat");
-  StormList storms;
-  LoadAll(golden, [&](Archive& a) { storms.Serialize(a); });
-  ASSERT_EQ(storms.GetCount(), 2);
-  const Storm& s = *storms.GetAt(1);
-  EXPECT_EQ(s.Name, "HAGIBIS");
-  EXPECT_EQ(s.Latitude, 14.5);
-  EXPECT_EQ(s.Longitude, 140.25);
-  EXPECT_EQ(s.ZoneOffset, 0.375);
-  EXPECT_EQ(s.Time, 7250.75);
-  EXPECT_EQ(s.Course, 285.0);
-  EXPECT_EQ(s.Speed, 12.5);
-  EXPECT_EQ(s.MaxWind, 140);
-  EXPECT_EQ(s.CentralPressure, 915);
-  EXPECT_EQ(s.EyeDiameter, 20);
-  EXPECT_EQ(s.FieldRadius, 250);
-  EXPECT_EQ(s.PressureTendency, 2);
-  EXPECT_EQ(Stored([&](Archive& a) { storms.Serialize(a); }), golden);
-}
-
 // --- Charts --------------------------------------------------------------------------------
 
 TEST(ChartLayout, NewerLayoutKeepsTheNameAndTheDifferingCopy) {
@@ -105,22 +67,8 @@ TEST(ChartLayout, NewerLayoutKeepsTheNameAndTheDifferingCopy) {
   EXPECT_EQ(chart.Name, "Dover Strait");
   EXPECT_EQ(chart.StoredName, "Dover Strait (copy)");
   EXPECT_FALSE(chart.IsModified());
-  EXPECT_EQ(chart.IsChart, 1);
-  EXPECT_EQ(chart.ChartText1, "folio text");
-  EXPECT_EQ(chart.LayoutTag, "Version 4");
-  EXPECT_EQ(chart.Number, "2449");
-  EXPECT_EQ(chart.AltName, "Straits of Dover");
-  EXPECT_EQ(chart.Publisher, "UKHO");
-  EXPECT_EQ(chart.IssueTime, 1262304000);
-  EXPECT_EQ(chart.Edition, 1577836800);
-  EXPECT_EQ(chart.Scale, 150000.0);
-  EXPECT_EQ(chart.ScaleLatitude, 51.0);
-  EXPECT_EQ(chart.BitmapPath, "charts/2449.png");
-  EXPECT_EQ(chart.LatitudeExtent, -0.75);
-  EXPECT_EQ(chart.LongitudeExtent, 2.5);
   EXPECT_DOUBLE_EQ(chart.BottomRightLatitude(), 50.75);
   EXPECT_DOUBLE_EQ(chart.BottomRightLongitude(), 1.25);
-
   EXPECT_EQ(StoredAsStored(chart), golden);
   // The program writes its own name as the copy.
   Bytes expected = golden;
@@ -141,10 +89,6 @@ TEST(ChartLayout, OlderLayoutsLoadWithoutBitmapAndTakeTheirNamesByTheRules) {
   const Chart& lights = *charts.GetAt(0);
   EXPECT_EQ(lights.Name, "Admiralty List of Lights");
   EXPECT_TRUE(lights.IsModified());
-  EXPECT_EQ(lights.IsChart, 0);
-  EXPECT_EQ(lights.LayoutTag, "");
-  EXPECT_EQ(lights.Number, "NP 74");
-  EXPECT_EQ(lights.IssueTime, 946684800);
 
   const Chart& west = *charts.GetAt(1);
   EXPECT_EQ(west.Name, "Channel West");
@@ -160,7 +104,6 @@ TEST(ChartLayout, OlderLayoutsLoadWithoutBitmapAndTakeTheirNamesByTheRules) {
   EXPECT_EQ(thames.Name, "Thames");
   EXPECT_FALSE(thames.IsModified());
   EXPECT_EQ(thames.BitmapPath, "thames.bmp");
-  EXPECT_EQ(thames.LongitudeExtent, 1.0);
 
   // As stored, every record comes back in its own layout; the program tags them all.
   ChartList asRead;
@@ -219,72 +162,10 @@ INSTANTIATE_TEST_SUITE_P(
 
 // --- Ports ---------------------------------------------------------------------------------
 
-void ExpectRotterdamCommonFields(const Port& port) {
-  EXPECT_EQ(port.Name, "Rotterdam");
-  EXPECT_EQ(port.ZoneOffset, 0.041666666666666664);
-  EXPECT_EQ(port.PortSpare4, 4);
-  EXPECT_EQ(port.PortSpare3, 3);
-  EXPECT_EQ(port.NeedsFreshWater, 1);
-  EXPECT_EQ(port.NeedsGarbage, 1);
-  EXPECT_EQ(port.NeedsSludge, 0);
-  EXPECT_EQ(port.PortSpare1, 11);
-  EXPECT_EQ(port.PortSpare2, 22);
-  EXPECT_EQ(port.MaxAirDraft, 55.5);
-  EXPECT_EQ(port.MaxDraft, 14.2);
-  EXPECT_EQ(port.Salinity, 1.02);
-  EXPECT_EQ(port.Country, "Netherlands");
-  EXPECT_EQ(port.AgentEmail, "ops@agent.example");
-  EXPECT_EQ(port.AgentName, "Agent BV");
-  EXPECT_EQ(port.BerthName, "Waalhaven 4");
-  EXPECT_EQ(port.Note, "Pilot boards at Maas Center");
-  EXPECT_EQ(port.AgentTel, "+31 10 000");
-  ASSERT_EQ(port.Documents.GetCount(), 1);
-  const DocumentRef& document = *port.Documents.GetFirst();
-  EXPECT_EQ(document.FilePath, "C:\\docs\\port.doc");
-  EXPECT_EQ(document.Description, "Port guide");
-  EXPECT_EQ(document.IssueDate, 1600000000);
-  EXPECT_EQ(document.Author, "Harbour master");
-  EXPECT_EQ(port.Etb, 1700000000);
-  EXPECT_EQ(port.VhfChannel, "VHF 11");
-  EXPECT_EQ(port.PilotText, "1");
-  EXPECT_EQ(port.PilotCall, "Maas Pilot");
-  EXPECT_EQ(port.SideAlongside, "SB");
-  EXPECT_EQ(port.NoticeHours, 24);
-  EXPECT_EQ(port.InboundTraject.VoyageNumber, "IN-1");
-  EXPECT_EQ(port.InboundTraject.ConstantRpm, 0);
-  EXPECT_EQ(port.InboundTraject.Note, "inbound");
-  ASSERT_EQ(port.InboundTraject.GetCount(), 1);
-  EXPECT_EQ(port.InboundTraject.GetFirst()->Name, "Maas Center");
-  EXPECT_EQ(port.InboundTraject.GetFirst()->GroundSpeed, 8.0);
-  EXPECT_EQ(port.InboundTraject.GetFirst()->Weather.WeatherText, "RAIN");
-  EXPECT_EQ(port.OutboundTraject.GetCount(), 0);
-  EXPECT_EQ(port.Tide.LeadingValues[13], 6.5);
-  EXPECT_EQ(port.Tide.TideTime, 1700003600);
-  EXPECT_EQ(port.Tide.TrailingValues[7], 107.0);
-}
-
-TEST(PortLayout, NewerLayoutLoadsEveryFieldAndStoresTheSameBytes) {
+TEST(PortLayout, NewerLayoutStoresTheSameBytesBothWays) {
   const Bytes golden = ReadTestData("port_newer_layout.bin");
   Port port;
   LoadAll(golden, [&](Archive& a) { port.Serialize(a); });
-  ExpectRotterdamCommonFields(port);
-  EXPECT_EQ(port.LayoutMark, 1000);
-  EXPECT_EQ(port.NeedsCrewRelief, 1);
-  EXPECT_EQ(port.NeedsHfo, 1);
-  EXPECT_EQ(port.EngineImmobilisation, 0);
-  EXPECT_EQ(port.LifeboatLowering, 1);
-  EXPECT_EQ(port.NeedsLubOil, 0);
-  EXPECT_EQ(port.NeedsMdo, 1);
-  EXPECT_EQ(port.RequestSide, 1);
-  EXPECT_EQ(port.CrewReliefCount, 3);
-  EXPECT_EQ(port.FreshWaterQty, 200);
-  EXPECT_EQ(port.GarbageQty, 5);
-  EXPECT_EQ(port.HfoQty, 800);
-  EXPECT_EQ(port.LubOilQty, 10);
-  EXPECT_EQ(port.MdoQty, 50);
-  EXPECT_EQ(port.SludgeQty, 8);
-  EXPECT_EQ(port.PilotTel, "+31 10 252");
-  EXPECT_EQ(port.BerthImagePath, "berth.bmp");
   EXPECT_EQ(StoredRecord(port), golden);
   EXPECT_EQ(StoredAsStored(port), golden);
 }
@@ -293,13 +174,8 @@ TEST(PortLayout, OlderLayoutKeepsDefaultRequirementsAndIsStoredWithTheMark) {
   const Bytes golden = ReadTestData("port_older_layout.bin");
   Port port;
   LoadAll(golden, [&](Archive& a) { port.Serialize(a); });
-  ExpectRotterdamCommonFields(port);
   EXPECT_EQ(port.LayoutMark, 0);
-  EXPECT_EQ(port.NeedsCrewRelief, 0);
   EXPECT_EQ(port.HfoQty, 0);
-  EXPECT_EQ(port.SludgeQty, 0);
-  EXPECT_EQ(port.PilotTel, "");
-  EXPECT_EQ(port.BerthImagePath, "");
   EXPECT_EQ(StoredAsStored(port), golden);
 
   // The program always writes the mark, so what it wrote reads back in full.
@@ -367,45 +243,12 @@ TEST(PortLayout, TrajectOfAnOldVersionIsStoredReadably) {
 
 // --- Warnings and reporting points ---------------------------------------------------------
 
-TEST(WarningLayout, OutlineAndMessageLoadAndStoreTheSameBytes) {
-  const Bytes golden = ReadTestData("warning_record.bin");
-  NavWarning warning;
-  LoadAll(golden, [&](Archive& a) { warning.Serialize(a); });
-  EXPECT_EQ(warning.Name, "NAVAREA III 123/26");
-  EXPECT_EQ(warning.Time, 9790.25);
-  EXPECT_EQ(warning.RequiredTime, 9800.5);
-  EXPECT_EQ(warning.WarningSpare, 0.25);
-  ASSERT_EQ(warning.OutlineCount(), 2);
-  EXPECT_EQ(warning.GetOutlinePosition(0)->Latitude, 35.9);
-  EXPECT_EQ(warning.GetOutlinePosition(1)->Longitude, -5.4);
-  EXPECT_EQ(warning.OpenTraject, 0);
-  EXPECT_EQ(warning.Message.FilePath, "warn.txt");
-  EXPECT_EQ(warning.Message.Description, "Firing exercises");
-  EXPECT_EQ(warning.Message.IssueDate, 1780000000);
-  EXPECT_EQ(warning.Message.Author, "NAVAREA");
-  EXPECT_EQ(StoredRecord(warning), golden);
-
-  const Bytes list = ReadTestData("warning_list.dat");
-  WarningList warnings;
-  LoadAll(list, [&](Archive& a) { warnings.Serialize(a); });
-  ASSERT_EQ(warnings.GetCount(), 2);
-  EXPECT_EQ(warnings.GetAt(1)->OutlineCount(), 0);
-  EXPECT_EQ(warnings.GetAt(1)->OpenTraject, 1);
-  EXPECT_EQ(Stored([&](Archive& a) { warnings.Serialize(a); }), list);
-}
-
 TEST(ReportingPointLayout, DocumentsAreStoredAsTheirPathsAndLoadWithTheLoadingTime) {
   const FixedClock clock(kNow);
   const ScopedProcessClock scope(clock);
   const Bytes golden = ReadTestData("reporting_point_record.bin");
   ReportingPoint point;
   LoadAll(golden, [&](Archive& a) { point.Serialize(a); });
-  EXPECT_EQ(point.Name, "TSS Ushant");
-  EXPECT_EQ(point.Time, 9001.5);
-  EXPECT_EQ(point.ReportValue, 1.0);
-  EXPECT_EQ(point.ReportFlag, 0);
-  EXPECT_EQ(point.Action, "Call Ushant Traffic VHF 13");
-  EXPECT_EQ(point.Note, "2h before");
   ASSERT_EQ(point.Documents.GetCount(), 2);
   for (const auto& document : point.Documents) {
     EXPECT_EQ(document->Description, "");
@@ -421,51 +264,7 @@ TEST(ReportingPointLayout, DocumentsAreStoredAsTheirPathsAndLoadWithTheLoadingTi
   EXPECT_EQ(StoredRecord(point), golden);
 }
 
-// --- Forecast areas ------------------------------------------------------------------------
-
-TEST(ForecastLayout, CornersNameTimeAndWeatherLoadAndStoreTheSameBytes) {
-  const Bytes golden = ReadTestData("forecast_record.bin");
-  ForecastArea area;
-  LoadAll(golden, [&](Archive& a) { area.Serialize(a); });
-  EXPECT_EQ(area.NorthWest.Name, "NW");
-  EXPECT_EQ(area.NorthWest.Latitude, 50.0);
-  EXPECT_EQ(area.NorthWest.Longitude, -20.0);
-  EXPECT_EQ(area.SouthEast.Name, "SE");
-  EXPECT_EQ(area.SouthEast.Latitude, 40.0);
-  EXPECT_EQ(area.Name, "Biscay");
-  EXPECT_EQ(area.AreaText, "Earth");
-  EXPECT_EQ(area.AreaValue, 7623.0);
-  EXPECT_EQ(area.ForecastTime, 1790000000);
-  EXPECT_EQ(area.Weather.AirPressure, 1005.0);
-  EXPECT_EQ(area.Weather.WindDirection, 315.0);
-  EXPECT_EQ(area.Weather.WindSpeed, 30.0);
-  EXPECT_EQ(area.Weather.CurrentRate, 0.7);
-  EXPECT_EQ(area.Weather.WeatherText, "ROUGH");
-  EXPECT_EQ(area.UseAverageCurrent, 0);
-  EXPECT_EQ(StoredRecord(area), golden);
-
-  const Bytes list = ReadTestData("forecast_list.dat");
-  ForecastList areas;
-  LoadAll(list, [&](Archive& a) { areas.Serialize(a); });
-  EXPECT_EQ(areas.GetCount(), 1);
-  EXPECT_EQ(Stored([&](Archive& a) { areas.Serialize(a); }), list);
-}
-
 // --- Defaults ------------------------------------------------------------------------------
-
-TEST(ReferenceDefaults, CreationTimesComeFromTheProcessClock) {
-  const FixedClock clock(kNow);
-  const ScopedProcessClock scope(clock);
-  EXPECT_EQ(DocumentRef().IssueDate, kNow);
-  const Chart chart;
-  EXPECT_EQ(chart.IssueTime, kNow);
-  EXPECT_EQ(chart.Edition, kNow);
-  const Port port;
-  EXPECT_EQ(port.Etb, kNow);
-  EXPECT_EQ(port.Tide.TideTime, kNow);
-  EXPECT_EQ(ForecastArea().ForecastTime, kNow);
-  EXPECT_EQ(NavWarning().Message.IssueDate, kNow);
-}
 
 struct DefaultCase {
   const char* file;
@@ -482,7 +281,8 @@ std::function<Bytes()> NewRecordStored() {
 
 class DefaultRecordTest : public testing::TestWithParam<DefaultCase> {};
 
-// Defaults, creation times and the layout marks a new record is stored with.
+// Defaults, creation times (from the process clock) and the layout marks a new record is
+// stored with.
 TEST_P(DefaultRecordTest, NewRecordIsStoredAsTheGoldenBytes) {
   const FixedClock clock(kNow);
   const ScopedProcessClock scope(clock);

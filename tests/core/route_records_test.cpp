@@ -7,14 +7,11 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <limits>
 #include <stdexcept>
 
 #include "navigation/calendar.h"
-#include "voyage/fix_current.h"
 #include "navigation/navigation.h"
 #include "records/archive.h"
 #include "records/chart_list.h"
@@ -24,6 +21,7 @@
 #include "records/route_document.h"
 #include "records/schedule_list.h"
 #include "records/voyage.h"
+#include "tests/core/archive_bytes.h"
 
 namespace keelmark {
 namespace {
@@ -32,27 +30,13 @@ using Bytes = Archive::Bytes;
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInf = std::numeric_limits<double>::infinity();
 
-Bytes ReadTestData(const std::string& name) {
-  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name, std::ios::binary);
-  return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-Bytes Stored(const std::function<void(Archive&)>& serialize) {
-  Archive archive = Archive::ForStoring();
-  serialize(archive);
-  return archive.TakeBytes();
-}
+using test::LoadAll;
+using test::ReadTestData;
+using test::Stored;
 
 template <typename Record>
 Bytes StoredRecord(Record& record) {
   return Stored([&record](Archive& a) { record.Serialize(a); });
-}
-
-// Loads the bytes and insists that every one of them was read.
-void LoadAll(const Bytes& bytes, const std::function<void(Archive&)>& serialize) {
-  Archive archive = Archive::ForLoading(bytes);
-  serialize(archive);
-  EXPECT_TRUE(archive.AtEnd()) << archive.Remaining() << " bytes left";
 }
 
 Bytes F64Bytes(double value) {
@@ -94,12 +78,6 @@ TEST(WeatherLayout, OlderBlockTakes68BytesAndLoadsTheDefaultsOfTheRest) {
   EXPECT_EQ(in.ReadI32(), 0x12345678);
   EXPECT_TRUE(weather.OlderLayout);
   EXPECT_EQ(weather.AirPressure, 1000.0);
-  EXPECT_EQ(weather.AirTemperature, 17.0);
-  EXPECT_EQ(weather.CurrentSet, 45.0);
-  EXPECT_EQ(weather.CurrentRate, 0.75);
-  EXPECT_EQ(weather.SeaTemperature, 19.5);
-  EXPECT_EQ(weather.WindDirection, 200.0);
-  EXPECT_EQ(weather.WindSpeed, 8.0);
   EXPECT_EQ(weather.ObservationCount, 6);
   EXPECT_EQ(weather.Visibility, 15.0);
   EXPECT_EQ(weather.WeatherText, "");
@@ -289,29 +267,6 @@ TEST(WaypointReport, RouteLines) {
   EXPECT_EQ(waypoint.RouteLine(), "L/GC/080/4952N/00626W/Bishop Rock/011200Z//");
 }
 
-TEST(FixCurrent, EstimatedFromThePreviousFixRun) {
-  PositionFix previous;
-  previous.Latitude = 50.0;
-  previous.Longitude = 0.0;
-  previous.Time = 9000.0;
-  previous.SteeredCourse = 0.0;
-  previous.LogSpeed = 14.0;
-  PositionFix fix;
-  fix.Latitude = 50.5;  // 30 nM north, two hours on: the log gives 28, the current 2 more
-  fix.Longitude = 0.0;
-  fix.Time = 9000.0 + 2.0 / 24.0;
-  fix.SteeredCourse = 180.0;  // the new fix's own course plays no part
-  fix.LogSpeed = 3.0;
-  ASSERT_TRUE(EstimateCurrent(previous, fix));
-  EXPECT_NEAR(fix.Weather.CurrentRate, 1.0, 1e-6);
-  EXPECT_NEAR(std::fmod(fix.Weather.CurrentSet + 180.0, 360.0), 180.0, 1e-4);
-
-  fix.Time = 9000.0 + 0.5 / 24.0;  // half an hour: refused, and an old estimate is cleared
-  EXPECT_FALSE(EstimateCurrent(previous, fix));
-  EXPECT_EQ(fix.Weather.CurrentRate, 0.0);
-  EXPECT_EQ(fix.Weather.CurrentSet, 0.0);
-}
-
 // --- Voyage and route document --------------------------------------------------------------
 
 TEST(VoyageLayout, EmptyVoyageBytes) {
@@ -340,44 +295,17 @@ TEST(VoyageLayout, VersionHeldInMemoryDecidesWhetherTheVersionIsRead) {
   EXPECT_EQ(StoredRecord(voyage), bytes);
 }
 
-TEST(RouteDocument, VersionFourFileLoadsEveryField) {
+// The fields are pinned by the dump of route_v4.q3v; what the file does not hold stays.
+TEST(RouteDocument, VersionFourFileLeavesWhatItDoesNotHold) {
   Voyage voyage;
   voyage.UseForecastAreas = 1;
   ChartList charts;
   ReportingPointList points;
   LoadAll(ReadTestData("route_v4.q3v"),
           [&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
-  EXPECT_EQ(voyage.Version, 4);
-  EXPECT_EQ(voyage.VoyageNumber, "V-042");
-  EXPECT_EQ(voyage.ConstantRpm, 0);
-  EXPECT_EQ(voyage.Note, "Keep clear of the TSS");
-  EXPECT_EQ(voyage.UseForecastAreas, 1) << "not in the file, so it keeps its value";
+  EXPECT_EQ(voyage.UseForecastAreas, 1);
   ASSERT_EQ(voyage.GetCount(), 2);
-  const Waypoint& first = *voyage.GetFirst();
-  EXPECT_EQ(first.Name, "Rotterdam");
-  EXPECT_EQ(first.Latitude, 51.9);
-  EXPECT_EQ(first.ZoneOffset, 0.041666666666666664);
-  EXPECT_EQ(first.RequiredTime, 9000.5);
-  EXPECT_EQ(first.ScheduledTime, 9001.0);
-  EXPECT_EQ(first.Time, 9000.0);
-  EXPECT_EQ(first.Weather.AirPressure, 1012.5);
-  EXPECT_EQ(first.Weather.WindDirection, 270.0);
-  EXPECT_EQ(first.Weather.ObservationCount, 3);
-  EXPECT_EQ(first.Weather.WeatherText, "GOOD");
-  EXPECT_EQ(first.GroundSpeed, 14.5);
-  EXPECT_EQ(first.UseVoyageWeather, 0);
-  EXPECT_EQ(first.ManualSpeed, 0);
-  const Waypoint& second = *voyage.GetLast();
-  EXPECT_EQ(second.Name, "Lisboa");
-  EXPECT_TRUE(second.Weather.OlderLayout);
-  EXPECT_EQ(second.Weather.AirPressure, 1016.0);
-  EXPECT_EQ(second.Weather.CurrentSet, 180.0);
-  EXPECT_EQ(second.Weather.Visibility, 15.0);
-  EXPECT_EQ(second.ManualSpeed, 1);
-  EXPECT_EQ(second.GreatCircle, 1);
-  EXPECT_EQ(second.GroundSpeed, 11.0);
-  EXPECT_EQ(charts.GetCount(), 0);
-  EXPECT_EQ(points.GetCount(), 0);
+  EXPECT_TRUE(voyage.GetLast()->Weather.OlderLayout);
 }
 
 TEST(RouteDocument, VersionThreeFileHasNoNoteAndIsSavedAsVersionFour) {
@@ -428,65 +356,12 @@ TEST(RouteDocument, SavingTwiceWritesIdenticalBytes) {
 
 // --- History, average weather, schedule -----------------------------------------------------
 
-TEST(HistoryLayout, FixFieldsInFileOrder) {
-  HistoryList history;
-  LoadAll(ReadTestData("history.dat"), [&](Archive& a) { history.Serialize(a); });
-  ASSERT_EQ(history.GetCount(), 2);
-  const PositionFix& first = *history.GetFirst();
-  EXPECT_EQ(first.Name, "Position Fix");
-  EXPECT_EQ(first.Time, 9000.25);
-  EXPECT_EQ(first.Weather.CurrentSet, 90.0);
-  EXPECT_EQ(first.Weather.CurrentRate, 1.5);
-  EXPECT_EQ(first.Weather.WeatherText, "RAIN");
-  EXPECT_EQ(first.CourseMadeGood, 87.5);
-  EXPECT_EQ(first.SpeedMadeGood, 13.2);
-  EXPECT_EQ(first.SteeredCourse, 85.0);
-  EXPECT_EQ(first.LogSpeed, 12.9);
-  EXPECT_EQ(first.FixSpare, 0.25);
-  EXPECT_EQ(first.EngineRpm, 96.0);
-  EXPECT_EQ(first.DraftAft, 9.5);
-  const PositionFix& latest = *history.GetLast();
-  EXPECT_TRUE(latest.Weather.OlderLayout);
-  EXPECT_EQ(latest.Weather.AirPressure, 995.0);
-  EXPECT_EQ(latest.Weather.WindSpeed, 22.0);
-  EXPECT_EQ(latest.DraftAft, 4.0);
-}
-
-TEST(MeteoLayout, BlocksInFileOrder) {
-  MeteoList meteo;
-  LoadAll(ReadTestData("meteo.dat"), [&](Archive& a) { meteo.Serialize(a); });
-  ASSERT_EQ(meteo.GetCount(), 1);
-  const MeteoObservation& point = *meteo.GetFirst();
-  EXPECT_EQ(point.Name, "Grid");
-  EXPECT_EQ(point.JunAug.AirPressure, 1015.0);
-  EXPECT_EQ(point.JunAug.ObservationCount, 2);
-  EXPECT_EQ(point.SepDec.WeatherText, "FOG");
-  EXPECT_EQ(point.SepDec.ObservationCount, 3);
-  EXPECT_TRUE(point.JanFeb.OlderLayout);
-  EXPECT_EQ(point.JanFeb.AirPressure, 999.0);
-  EXPECT_EQ(point.MarMay.SwellDirection, 300.0);
-  EXPECT_EQ(point.MarMay.SwellHeight, 2.5);
-  EXPECT_EQ(point.Latest.Visibility, 4.0);
-  EXPECT_EQ(point.MeteoValue, 0.0);
-
+TEST(MeteoLayout, NewPointTakesItsFiveFullBlocks) {
   MeteoObservation fresh;
-  const Bytes bytes = StoredRecord(fresh);
-  EXPECT_EQ(bytes.size(), 69u + 5 * 101 + 8 + 1);
+  EXPECT_EQ(StoredRecord(fresh).size(), 69u + 5 * 101 + 8 + 1);
 }
 
-TEST(ScheduleLayout, ItemsAndUnstoredDefaults) {
-  ScheduleList schedule;
-  LoadAll(ReadTestData("schedule.dat"), [&](Archive& a) { schedule.Serialize(a); });
-  ASSERT_EQ(schedule.GetCount(), 2);
-  const ScheduleItem& second = *schedule.GetLast();
-  EXPECT_EQ(second.Name, "Bremerhaven");
-  EXPECT_EQ(second.Distance, 250.5);
-  EXPECT_EQ(second.PortStay, 12.0);
-  EXPECT_EQ(second.ZoneHours, 2.0);
-  EXPECT_EQ(second.Eta, 9002.25);
-  EXPECT_EQ(second.Etd, 1.0);
-  EXPECT_EQ(second.Speed, 0.0);
-
+TEST(ScheduleLayout, NewItemBytes) {
   ScheduleItem fresh;
   EXPECT_EQ(StoredRecord(fresh),
             Stored([](Archive& a) {

@@ -5,6 +5,8 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <string>
+#include <vector>
 
 #include "records/ini_settings_store.h"
 #include "records/settings_store.h"
@@ -13,85 +15,31 @@
 namespace keelmark {
 namespace {
 
-// Every setting with its default, written out independently of the key table.
+// Every setting with its default, from tests/data/setting_defaults.txt.
 struct KeyCase {
-  const char* section;
-  const char* key;
-  const char* defaultText;  // an integer default in decimal
-  bool isInt;
+  std::string section;
+  std::string key;
+  bool isInt = false;
+  std::string defaultText;  // an integer default in decimal
 };
 
-const KeyCase kExpectedKeys[] = {
-    {"Settings", "HistoryCleanUp", "7", true},
-    {"Settings", "HasListSelected", "0", true},
-    {"Settings", "ChartSelected", "-1", true},
-    {"Settings", "ListSelected", "0", true},
-    {"Settings", "StatusListSelected", "0", true},
-    {"Settings", "PropListSelected", "0", true},
-    {"Settings", "ExportForecast", "0", true},
-    {"Settings", "ExportHistory", "0", true},
-    {"Settings", "ExportMeteo", "0", true},
-    {"Settings", "ExportPorts", "0", true},
-    {"Settings", "ExportPublications", "0", true},
-    {"Settings", "RunScheduler", "0", true},
-    {"Settings", "WeekdayScheduler", "-1", true},
-    {"Settings", "ExportFolder", "data", false},
-    {"Settings", "ScheduleRun", "0", true},
-    {"Settings", "CompanyLogo", "logo.bmp", false},
-    {"Settings", "SmallLogo", "smalllogo.bmp", false},
-    {"Settings", "PrintIncludeBigLogo", "1", true},
-    {"Settings", "PrintIncludeDate", "1", true},
-    {"Settings", "PrintIncludeFileName", "1", true},
-    {"Settings", "PrintIncludeSmallLogo", "1", true},
-    {"Settings", "PrintIncludeShipsName", "1", true},
-    {"Settings", "UpdateDR", "0", true},
-    {"Settings", "WriteToHis", "0", true},
-    {"Settings", "UseNMEA", "0", true},
-    {"Settings", "UpdateSeconds", "60", true},
-    {"Settings", "WriteToHisMinutes", "30", true},
-    {"Settings", "ComPort", "0", true},
-    {"Settings", "GPSString", "0", true},
-    {"Settings", "MonitorRunning", "0", true},
-    {"Settings", "ReportFile", "c:/Report.txt", false},
-    {"Documents", "DepCheckList", "", false},
-    {"Documents", "ArrCheckList", "", false},
-    {"Documents", "StandingOrders", "", false},
-    {"Path", "Forecastdat", "forecast.dat", false},
-    {"Path", "Routedat", "voyage.dat", false},
-    {"Path", "Meteodat", "meteo.dat", false},
-    {"Path", "portinfo", "port.dat", false},
-    {"Path", "vesseldata", "vessel.dat", false},
-    {"Path", "Warningdat", "warning.dat", false},
-    {"Path", "URLData", "URLData.dat", false},
-    {"Path", "Hurricanedat", "hurricane.dat", false},
-    {"Path", "Schedule", "schedule.dat", false},
-    {"Colors", "ColBckMain", "0", true},
-    {"Colors", "ColBckProp", "0", true},
-    {"Colors", "ColBckStat", "0", true},
-    {"Colors", "ColTxMain", "16777215", true},
-    {"Colors", "ColTxProp", "16777215", true},
-    {"Colors", "ColTxStat", "16777215", true},
-    {"Colors", "IsNight", "0", true},
-    {"Keelmark Route", "ConvChar", ",", false},
-    {"Vessel", "CallSign", "XXXX", false},
-    {"Vessel", "IMONumber", "12345", false},
-    {"Settings", "ComDevice1", "/dev/ttyS0", false},
-    {"Settings", "ComDevice2", "/dev/ttyS1", false},
-    {"Settings", "ComDevice3", "/dev/ttyS2", false},
-    {"Settings", "ComDevice4", "/dev/ttyS3", false},
-    {"Settings", "ComDevice5", "/dev/ttyS4", false},
-    {"Settings", "ComDevice6", "/dev/ttyS5", false},
-    {"Settings", "ComDevice7", "/dev/ttyS6", false},
-    {"Settings", "ComDevice8", "/dev/ttyS7", false},
-    {"Mail", "UseDesktopMail", "1", true},
-    {"Mail", "SmtpServer", "", false},
-    {"Mail", "SmtpPort", "587", true},
-    {"Mail", "SmtpTls", "1", true},
-    {"Mail", "SmtpUser", "", false},
-    {"Mail", "SmtpSavePassword", "0", true},
-    {"Mail", "SmtpPassword", "", false},
-    {"Mail", "MailSender", "", false},
-};
+std::vector<KeyCase> ExpectedKeys() {
+  std::vector<KeyCase> keys;
+  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/setting_defaults.txt");
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    std::vector<std::string> fields;
+    for (std::size_t start = 0;;) {
+      const std::size_t tab = line.find('\t', start);
+      fields.push_back(line.substr(start, tab - start));
+      if (tab == std::string::npos) break;
+      start = tab + 1;
+    }
+    fields.resize(4);
+    keys.push_back({fields[0], fields[1], fields[2] == "int", fields[3]});
+  }
+  return keys;
+}
 
 class SettingDefaultTest : public testing::TestWithParam<KeyCase> {};
 
@@ -108,10 +56,10 @@ TEST_P(SettingDefaultTest, MissingKeyReadsAsItsDefault) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(EveryKey, SettingDefaultTest, testing::ValuesIn(kExpectedKeys));
+INSTANTIATE_TEST_SUITE_P(EveryKey, SettingDefaultTest, testing::ValuesIn(ExpectedKeys()));
 
 TEST(SettingTable, HoldsEveryKeyOnce) {
-  EXPECT_EQ(kSettingTable.size(), std::size(kExpectedKeys));
+  EXPECT_EQ(kSettingTable.size(), ExpectedKeys().size());
   for (std::size_t i = 0; i < kSettingTable.size(); ++i) {
     for (std::size_t j = i + 1; j < kSettingTable.size(); ++j) {
       EXPECT_FALSE(kSettingTable[i].section == kSettingTable[j].section &&
@@ -143,7 +91,7 @@ TEST(ReadSettings, EmptyStoreGivesTheDefaultsAndTheWaypointsCategory) {
   ReadSettings(empty, settings);
   EXPECT_EQ(settings.historyCleanUp, 7);
   EXPECT_EQ(settings.hasListSelected, 1);
-  EXPECT_EQ(settings.chartSelected, 0);
+  EXPECT_EQ(settings.alternativeSelection, 0);
   EXPECT_EQ(settings.listSelected, 0);
   EXPECT_EQ(settings.weekdayScheduler, -1);
   EXPECT_EQ(settings.updateSeconds, 60);
@@ -157,30 +105,13 @@ TEST(ReadSettings, EmptyStoreGivesTheDefaultsAndTheWaypointsCategory) {
   EXPECT_EQ(settings.standingOrders, "");
 }
 
-TEST(ReadSettings, SelectionStateIsReadThenReplaced) {
-  MemorySettingsStore store;
-  store.WriteInt("Settings", "HasListSelected", 0);
-  store.WriteInt("Settings", "ChartSelected", 1);
-  store.WriteInt("Settings", "ListSelected", 5);
-  store.WriteInt("Settings", "StatusListSelected", 1);
-  store.WriteInt("Settings", "PropListSelected", 3);
-  Settings settings;
-  ReadSettings(store, settings);
-  EXPECT_EQ(settings.hasListSelected, 1);
-  EXPECT_EQ(settings.chartSelected, 0);
-  EXPECT_EQ(settings.listSelected, 0);
-  // Not replaced: the under-way flag and the property list's selection survive a restart.
-  EXPECT_EQ(settings.statusListSelected, 1);
-  EXPECT_EQ(settings.propListSelected, 3);
-}
-
 // Every value changed from its default.
 Settings Changed() {
   Settings s;
   s.hasListSelected = 0;
-  s.chartSelected = 1;
+  s.alternativeSelection = 1;
   s.listSelected = 6;
-  s.statusListSelected = 1;
+  s.underWay = 1;
   s.propListSelected = 2;
   s.historyCleanUp = 30;
   s.exportForecast = s.exportHistory = s.exportMeteo = s.exportPorts = s.exportPublications = 1;
@@ -225,21 +156,6 @@ TEST(WriteSettings, WritesTheKeysReadSettingsReads) {
   EXPECT_EQ(content.at("Path").at("Schedule"), "");
   EXPECT_EQ(content.at("Keelmark Route").at("ConvChar"), ";");
   EXPECT_EQ(content.at("Settings").at("ListSelected"), "6");
-}
-
-TEST(WriteSettings, RoundTripKeepsEveryValueButTheReplacedSelection) {
-  const Settings written = Changed();
-  MemorySettingsStore store;
-  WriteSettings(store, written);
-  WriteColors(store, written);
-  Settings read;
-  ReadSettings(store, read);
-  ReadColors(store, read);
-  Settings expected = written;
-  expected.hasListSelected = 1;
-  expected.chartSelected = 0;
-  expected.listSelected = 0;
-  EXPECT_EQ(read, expected);
 }
 
 TEST(Colors, PackedAsBlueGreenRed) {
@@ -359,8 +275,10 @@ TEST_F(IniFileTest, SettingsSurviveAFileRoundTrip) {
   Settings read;
   ReadSettings(again, read);
   ReadColors(again, read);
+  // The selection is read, then replaced by the Waypoints list; the under-way flag and the
+  // property list's selection survive.
   written.hasListSelected = 1;
-  written.chartSelected = 0;
+  written.alternativeSelection = 0;
   written.listSelected = 0;
   EXPECT_EQ(read, written);
   const std::string file = Contents(path);

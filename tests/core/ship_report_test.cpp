@@ -147,18 +147,7 @@ INSTANTIATE_TEST_SUITE_P(
       return file.substr(0, file.find('.'));
     });
 
-// --- The worked examples. ---
-
-TEST_F(ShipReportTest, RouteLineToCapeReadsAsInTheExample) {
-  Waypoint cape;
-  cape.SetName("CAPE");
-  cape.SetLatitude(-36.75);
-  cape.SetLongitude(18.5);
-  cape.GroundSpeed = 12.5;
-  cape.GreatCircle = 0;
-  cape.SetRequiredTime(Day("2026-12-07T06:00Z"));
-  EXPECT_EQ(cape.RouteLine(), "L/RL/125/3645S/01830E/CAPE/070600Z//");
-}
+// --- The worked examples (the CAPE route line is in the AMVER and AUSREP sailing plans). ---
 
 TEST_F(ShipReportTest, EquadorPositionReportOfAlphaIsTheExampleLine) {
   fix_.SetLatitude(51.9316);

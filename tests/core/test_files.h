@@ -16,6 +16,7 @@ namespace keelmark::test {
 // The bytes of a file in tests/data.
 inline Archive::Bytes ReadTestData(const std::string& name) {
   std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name, std::ios::binary);
+  EXPECT_TRUE(in.good()) << "missing test data " << name;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
 
@@ -45,5 +46,14 @@ class ScratchDirectory {
  private:
   std::filesystem::path path_;
 };
+
+// Copies every file of the example data set into the folder.
+inline void CopyExamples(const ScratchDirectory& folder) {
+  for (const auto& entry : std::filesystem::directory_iterator(KEELMARK_EXAMPLES)) {
+    if (entry.is_regular_file()) {
+      std::filesystem::copy_file(entry.path(), folder.PathOf(entry.path().filename().string()));
+    }
+  }
+}
 
 }  // namespace keelmark::test

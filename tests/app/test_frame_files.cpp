@@ -1,0 +1,197 @@
+// The main window's files: open, save, close, drop, the command line, recent files, and the About
+// box.
+#include <QDragEnterEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QtTest>
+
+#include "app/about_box.h"
+#include "app/application.h"
+#include "document/keelmark_document.h"
+#include "tests/app/app_test_support.h"
+
+using namespace keelmark;
+using keelmark::test::ActionOf;
+using keelmark::test::ClickRow;
+using keelmark::test::ExampleFolder;
+using keelmark::test::ExampleFrame;
+using keelmark::test::FileBytes;
+
+class TestFrameFiles : public QObject {
+  Q_OBJECT
+
+  FixedClock clock_{test::ExampleNow()};
+  ScopedProcessClock useClock_{clock_};
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void saveAsThenOpenRestoresTheRoute() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickRow(frame, 5);
+    app.Prompter().QueueAnswer(true);
+    frame.View().DeleteSelected();
+    QVERIFY(frame.IsModified());
+    const QString copy = folder.Path(QStringLiteral("shortened.q3v"));
+    app.Prompter().QueueFile(copy.toStdString());
+    ActionOf(frame, "actionFileSaveAs")->trigger();
+    const FileChoice& choice = app.Prompter().FileChoices().back();
+    QCOMPARE(choice.filter, std::string("Route (*.q3v)|*.q3v|All Files (*.*)|*.*||"));
+    QCOMPARE(choice.defaultExtension, std::string("q3v"));
+    QCOMPARE(choice.initialName, std::string(test::kExampleRoute));
+    QVERIFY(!frame.IsModified());
+    QCOMPARE(frame.windowTitle(), QStringLiteral("shortened.q3v[*] - Keelmark Route"));
+    QCOMPARE(frame.RecentFiles().value(0), copy);
+
+    ActionOf(frame, "actionFileNew")->trigger();
+    QCOMPARE(frame.View().model()->rowCount(), 0);
+    app.Prompter().QueueFile(copy.toStdString());
+    ActionOf(frame, "actionFileOpen")->trigger();
+    QCOMPARE(frame.View().model()->rowCount(), 11);
+    QCOMPARE(frame.PathName(), copy);
+    // A document never saved offers "Route.q3v".
+    ActionOf(frame, "actionFileNew")->trigger();
+    ActionOf(frame, "actionFileSave")->trigger();  // cancelled: no file queued
+    QCOMPARE(app.Prompter().FileChoices().back().initialName, std::string("Route.q3v"));
+  }
+
+  void closingWithUnsavedChangesAsksFirst() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    const QByteArray route = FileBytes(folder.RoutePath());
+    ClickRow(frame, 1);
+    app.Prompter().QueueAnswer(true);
+    frame.View().DeleteSelected();
+    QString question;
+    test::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    QVERIFY(!frame.close());
+    QCOMPARE(question, QStringLiteral("Save changes to atlantic-westbound.q3v?"));
+    QVERIFY(frame.isVisible());
+    test::AnswerNextMessageBox(QMessageBox::No);
+    QVERIFY(frame.close());
+    QCOMPARE(FileBytes(folder.RoutePath()), route);
+    app.Close();
+    // Saying Yes writes the route.
+    ExampleFrame again(folder);
+    ClickRow(again.Frame(), 1);
+    again.Prompter().QueueAnswer(true);
+    again.Frame().View().DeleteSelected();
+    test::AnswerNextMessageBox(QMessageBox::Yes);
+    QVERIFY(again.Frame().close());
+    QVERIFY(FileBytes(folder.RoutePath()) != route);
+  }
+
+  void droppedRouteDocumentIsOpened() {
+    ExampleFolder folder;
+    ExampleFrame app(folder, {}, false);
+    CMainFrame& frame = app.Frame();
+    QCOMPARE(frame.View().model()->rowCount(), 0);
+    auto drop = [&](const QList<QUrl>& urls) {
+      QMimeData mime;
+      mime.setUrls(urls);
+      const QPoint at = frame.rect().center();
+      QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&frame, &enter);
+      if (!enter.isAccepted()) return false;
+      QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+      QApplication::sendEvent(&frame, &dropped);
+      return true;
+    };
+    QVERIFY(!drop({QUrl::fromLocalFile(folder.Path(QStringLiteral("port.dat")))}));
+    QVERIFY(drop({QUrl::fromLocalFile(folder.Path(QStringLiteral("port.dat"))),
+                  QUrl::fromLocalFile(folder.RoutePath())}));
+    QCOMPARE(frame.View().model()->rowCount(), 12);
+    QCOMPARE(frame.PathName(), folder.RoutePath());
+  }
+
+  void commandLineOpensTheRouteOrEndsTheStart() {
+    ExampleFolder folder;
+    ExampleFrame app(folder, {}, false);
+    CMainFrame& frame = app.Frame();
+    QVERIFY(ProcessCommandLine(frame, {}));
+    QVERIFY(ProcessCommandLine(frame, {folder.RoutePath()}));
+    QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
+
+    QVERIFY(!ProcessCommandLine(frame, {folder.Path(QStringLiteral("missing.q3v"))}));
+    QVERIFY(QString::fromStdString(app.Prompter().Messages().back().text)
+                .startsWith(QStringLiteral("Cannot open the route document\n")));
+    // A damaged document leaves the open one as it was.
+    const QString damaged = folder.Path(QStringLiteral("damaged.q3v"));
+    QFile file(damaged);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write(FileBytes(folder.RoutePath()).left(300));
+    file.close();
+    QVERIFY(!ProcessCommandLine(frame, {damaged}));
+    QVERIFY(QString::fromStdString(app.Prompter().Messages().back().text)
+                .startsWith(QStringLiteral("The route document is damaged and was not opened\n")));
+    QCOMPARE(app.Prompter().Messages().back().icon, MessageIcon::Stop);
+    QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
+    QCOMPARE(frame.PathName(), folder.RoutePath());
+
+    // Bytes after a whole document are damage like any other, and the file is kept as it is.
+    const QString trailing = folder.Path(QStringLiteral("trailing.q3v"));
+    const QByteArray junk = FileBytes(folder.RoutePath()) + QByteArray("junk");
+    QFile appended(trailing);
+    QVERIFY(appended.open(QIODevice::WriteOnly));
+    appended.write(junk);
+    appended.close();
+    QVERIFY(!ProcessCommandLine(frame, {trailing}));
+    QVERIFY(QString::fromStdString(app.Prompter().Messages().back().text)
+                .contains(QStringLiteral("4 bytes follow the end of the document")));
+    QCOMPARE(FileBytes(trailing), junk);
+  }
+
+  void recentFilesKeepTheLatestFour() {
+    ExampleFolder folder;
+    QStringList copies;
+    for (int i = 1; i <= 5; ++i) {
+      copies.append(folder.Path(QStringLiteral("copy%1.q3v").arg(i)));
+      QVERIFY(QFile::copy(folder.RoutePath(), copies.back()));
+    }
+    {
+      ExampleFrame app(folder, {}, false);
+      for (const QString& copy : copies) QVERIFY(app.Frame().OpenDocumentFile(copy));
+      QCOMPARE(app.Frame().RecentFiles(),
+               (QStringList{copies[4], copies[3], copies[2], copies[1]}));
+      QAction* first = ActionOf(app.Frame(), "actionRecentFile1");
+      QVERIFY(first->isVisible());
+      QCOMPARE(first->text(), QStringLiteral("&1 copy5.q3v"));
+      // Reopening one moves it to the top.
+      ActionOf(app.Frame(), "actionRecentFile3")->trigger();
+      QCOMPARE(app.Frame().PathName(), copies[2]);
+      QCOMPARE(app.Frame().RecentFiles().value(0), copies[2]);
+    }
+    ExampleFrame again(folder, {}, false);
+    QCOMPARE(again.Frame().RecentFiles(),
+             (QStringList{copies[2], copies[4], copies[3], copies[1]}));
+    // A file that has gone is dropped from the list when it cannot be opened.
+    QVERIFY(QFile::remove(copies[4]));
+    ActionOf(again.Frame(), "actionRecentFile2")->trigger();
+    QCOMPARE(again.Frame().RecentFiles(), (QStringList{copies[2], copies[3], copies[1]}));
+    QVERIFY(!ActionOf(again.Frame(), "actionRecentFile4")->isVisible());
+  }
+
+  void aboutBoxShowsTheVersion() {
+    ExampleFolder folder;
+    ExampleFrame app(folder, {}, false);
+    QString title;
+    QString version;
+    test::HandleNextModal([&](QWidget* modal) {
+      auto* about = qobject_cast<CAboutBox*>(modal);
+      if (!about) return false;
+      title = about->windowTitle();
+      version = about->findChild<QLabel*>(QStringLiteral("versionText"))->text();
+      about->accept();
+      return true;
+    });
+    ActionOf(app.Frame(), "actionAbout")->trigger();
+    QCOMPARE(title, QStringLiteral("About Keelmark Route"));
+    QCOMPARE(version, QStringLiteral("Keelmark Route Version 4.05"));
+  }
+};
+
+QTEST_MAIN(TestFrameFiles)
+#include "test_frame_files.moc"

@@ -1,0 +1,253 @@
+// The main window's lists: the tabs, the rows shown, colours, delete, export and import, driven as
+// a user drives them on a copy of the example data.
+#include <QDateTimeEdit>
+#include <QFileInfo>
+#include <QHeaderView>
+#include <QMenu>
+#include <QtTest>
+
+#include "app/category_model.h"
+#include "document/keelmark_document.h"
+#include "tests/app/app_test_support.h"
+
+using namespace keelmark;
+using keelmark::test::ActionOf;
+using keelmark::test::ClickRow;
+using keelmark::test::ClickTab;
+using keelmark::test::ExampleFolder;
+using keelmark::test::ExampleFrame;
+
+class TestFrameLists : public QObject {
+  Q_OBJECT
+
+  FixedClock clock_{test::ExampleNow()};
+  ScopedProcessClock useClock_{clock_};
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  // Every tab shows its category with the rows the list export of the example data pins.
+  void everyTabShowsTheRowsOfItsList_data() {
+    QTest::addColumn<int>("tab");
+    for (int tab = 0; tab < static_cast<int>(std::size(kCategoryNames)); ++tab) {
+      QTest::newRow(kCategoryNames[tab].data()) << tab;
+    }
+  }
+
+  void everyTabShowsTheRowsOfItsList() {
+    QFETCH(int, tab);
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, tab);
+    QCOMPARE(frame.Panel().Tabs()->currentIndex(), tab);
+    QCOMPARE(frame.Panel().Tabs()->tabText(tab).toStdString(), std::string(kCategoryNames[tab]));
+    QVERIFY(!frame.Panel().Tabs()->tabIcon(tab).pixmap(16, 16).isNull());
+    QCOMPARE(static_cast<int>(frame.Document().GetCategory()), tab);
+    const QAbstractItemModel& model = *frame.View().model();
+    QStringList shown;
+    for (int row = 0; row < model.rowCount(); ++row) {
+      shown << test::RowTexts(model, row).join('\t');
+      QVERIFY(!model.index(row, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).isNull());
+    }
+    const QString list = QStringLiteral(KEELMARK_TEST_DATA "/lists/%1.txt")
+                             .arg(QString::fromLatin1(kCategoryNames[tab].data()).toLower());
+    // The window shows some of the schedule's ETAs a minute later than `keelmark list` does:
+    // the window and the list fills do not yet bring the voyage up to date the same way.
+    QEXPECT_FAIL("Schedule", "ETAs a minute off the list export", Continue);
+    QCOMPARE(
+        shown,
+        QString::fromUtf8(test::FileBytes(list)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
+  }
+
+  void warningsHideTheirUnusedColumnsUntilTheNextCategory() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CKeelmarkRouteView& view = app.Frame().View();
+    ClickTab(app.Frame(), 3);
+    QCOMPARE(test::Headers(*view.model()).mid(0, 5),
+             (QStringList{"ID", "Latitude", "Longitude", "Valid Till", "Description"}));
+    QCOMPARE(view.columnWidth(3), 200);
+    QCOMPARE(view.columnWidth(4), 250);
+    for (int c = 5; c < 8; ++c) QVERIFY(view.isColumnHidden(c));
+    ClickTab(app.Frame(), 6);
+    for (int c = 0; c < 8; ++c) {
+      QVERIFY(!view.isColumnHidden(c));
+      QCOMPARE(view.columnWidth(c), 100);
+    }
+    QCOMPARE(view.model()->headerData(4, Qt::Horizontal, Qt::TextAlignmentRole).toInt() &
+                 Qt::AlignHorizontal_Mask,
+             int(Qt::AlignRight));
+  }
+
+  void nightSwitchSwapsTheColoursAndTwiceRestoresThem() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    const QAbstractItemModel& model = *frame.View().model();
+    auto colours = [&] {
+      return QList<QColor>{frame.View().palette().color(QPalette::Base),
+                           frame.View().palette().color(QPalette::Text),
+                           model.index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
+                           model.index(0, 0).data(Qt::ForegroundRole).value<QColor>()};
+    };
+    const QList<QColor> day = colours();
+    // The stored defaults: white text on black.
+    QCOMPARE(day, (QList<QColor>{Qt::black, Qt::white, Qt::black, Qt::white}));
+    ActionOf(frame, "actionNightDay")->trigger();
+    QCOMPARE(colours(), (QList<QColor>{Qt::white, Qt::black, Qt::white, Qt::black}));
+    QVERIFY(ActionOf(frame, "actionNightDay")->isChecked());
+    ActionOf(frame, "actionNightDay")->trigger();
+    QCOMPARE(colours(), day);
+    // The night flag is a setting: once more, and it is stored at the end.
+    ActionOf(frame, "actionNightDay")->trigger();
+    app.Close();
+    QCOMPARE(QtSettingsStore(folder.SettingsFile()).ReadInt("Colors", "IsNight", 0), 1);
+  }
+
+  void deleteAsksAndRemovesTheHighlightedRecord() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, 6);
+    ClickRow(frame, 2);
+    QCOMPARE(frame.View().model()->index(2, 0).data().toString(), QStringLiteral("Hamburg"));
+    // Delete while typing in the arrival picker edits the picker, not the list.
+    frame.Panel().ArrivalPicker()->setFocus();
+    QTest::keyClick(frame.Panel().ArrivalPicker(), Qt::Key_Delete);
+    QVERIFY(app.Prompter().Questions().empty());
+    app.Prompter().QueueAnswer(false);
+    QTest::keyClick(&frame.View(), Qt::Key_Delete);
+    QCOMPARE(app.Prompter().Questions().size(), size_t(1));
+    QCOMPARE(app.Prompter().Questions()[0].text,
+             std::string("Delete selected item\nAre you sure?"));
+    QCOMPARE(app.Prompter().Questions()[0].icon, MessageIcon::Question);
+    QCOMPARE(frame.View().model()->rowCount(), 12);
+    QVERIFY(!frame.IsModified());
+
+    app.Prompter().QueueAnswer(true);
+    QTest::keyClick(&frame.View(), Qt::Key_Delete);
+    QCOMPARE(frame.View().model()->rowCount(), 11);
+    QVERIFY(!frame.Document().GetPorts().ContainsName("Hamburg"));
+    QVERIFY(frame.isWindowModified());
+
+    // Ports are a data file: stored at the end even when the route is not saved.
+    test::AnswerNextMessageBox(QMessageBox::No);
+    QVERIFY(frame.close());
+    app.Close();
+    ExampleFrame again(folder);
+    QCOMPARE(again.Frame().Document().GetPorts().GetCount(), 11);
+  }
+
+  void nothingSelectedIsSaidWithoutAsking() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, 9);
+    CKeelmarkRouteView& view = frame.View();
+    // A right-click below the last row selects nothing; the menu's Delete then only says so.
+    const QPoint below(20, view.visualRect(view.model()->index(1, 0)).bottom() + 40);
+    QTimer::singleShot(50, [] {
+      if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+        for (QAction* a : menu->actions()) {
+          if (a->text() == QStringLiteral("&Delete")) {
+            menu->close();
+            a->trigger();
+          }
+        }
+      }
+    });
+    QContextMenuEvent event(QContextMenuEvent::Mouse, below, view.viewport()->mapToGlobal(below));
+    QApplication::sendEvent(view.viewport(), &event);
+    QCOMPARE(frame.Document().selectedRow, -1);
+    QVERIFY(app.Prompter().Questions().empty());
+    QCOMPARE(app.Prompter().Messages().size(), size_t(1));
+    QCOMPARE(app.Prompter().Messages()[0].text, std::string("No item selected"));
+    QCOMPARE(app.Prompter().Messages()[0].icon, MessageIcon::Stop);
+    QCOMPARE(view.model()->rowCount(), 2);
+    // Exporting with nothing selected says the same with another icon.
+    view.ExportItem();
+    QCOMPARE(app.Prompter().Messages().size(), size_t(2));
+    QCOMPARE(app.Prompter().Messages()[1].icon, MessageIcon::Exclamation);
+    QVERIFY(app.Prompter().FileChoices().empty());
+  }
+
+  void exportedItemImportsAsACopy_data() {
+    QTest::addColumn<int>("tab");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<int>("importedRow");
+    QTest::newRow("Waypoints") << 0 << 3 << 4;
+    QTest::newRow("History") << 1 << 5 << 6;
+    QTest::newRow("Warnings") << 3 << 1 << 2;
+    QTest::newRow("Reporting") << 4 << 0 << 1;
+    QTest::newRow("Publications") << 5 << 1 << 2;
+    QTest::newRow("Ports") << 6 << 7 << 8;
+    QTest::newRow("Charts") << 7 << 2 << 3;
+    QTest::newRow("Forecast appended") << 8 << 0 << 3;
+    QTest::newRow("Storms") << 9 << 1 << 2;
+  }
+
+  void exportedItemImportsAsACopy() {
+    QFETCH(int, tab);
+    QFETCH(int, row);
+    QFETCH(int, importedRow);
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, tab);
+    ClickRow(frame, row);
+    const QAbstractItemModel& model = *frame.View().model();
+    const int rows = model.rowCount();
+    const QStringList exported = test::RowTexts(model, row);
+    const QString file = folder.Path(QStringLiteral("item.dat"));
+    app.Prompter().QueueFile(file.toStdString());
+    frame.View().ExportAction()->trigger();
+    QVERIFY(QFileInfo(file).size() > 0);
+    app.Prompter().QueueFile(file.toStdString());
+    frame.View().ImportAction()->trigger();
+    QCOMPARE(model.rowCount(), rows + 1);
+    QVERIFY(frame.IsModified());
+    // Name and position (or the first columns of records without one) come back unchanged.
+    QCOMPARE(test::RowTexts(model, importedRow).mid(0, 3), exported.mid(0, 3));
+    const auto& choices = app.Prompter().FileChoices();
+    QCOMPARE(choices.size(), size_t(2));
+    QCOMPARE(choices[1].filter, std::string("Data File (*.dat)|*.dat|All Files (*.*)|*.*||"));
+    QCOMPARE(choices[1].defaultExtension, std::string("dat"));
+  }
+
+  void secondStartAlwaysShowsWaypoints() {
+    ExampleFolder folder;
+    {
+      ExampleFrame app(folder);
+      ClickTab(app.Frame(), 6);
+      app.Close();
+    }
+    QCOMPARE(QtSettingsStore(folder.SettingsFile()).ReadInt("Settings", "ListSelected", -1), 6);
+    ExampleFrame again(folder, {}, false);
+    QCOMPARE(again.Frame().Panel().Tabs()->currentIndex(), 0);
+    QCOMPARE(again.Frame().Document().GetCategory(), Category::Waypoints);
+  }
+
+  void doubleClickEditsTheRowUnderThePointer() {
+    ExampleFolder folder;
+    QString edited;
+    EditCommands editors;
+    editors.editRecord = [&](QWidget*, CKeelmarkRouteXPDoc&, Category, const SelectedRecord& record,
+                             const QString&) {
+      edited = QString::fromStdString(record.position->GetName());
+      return true;
+    };
+    ExampleFrame app(folder, editors);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, 9);
+    CKeelmarkRouteView& view = frame.View();
+    QTest::mouseDClick(view.viewport(), Qt::LeftButton, {},
+                       view.visualRect(view.model()->index(1, 2)).center());
+    QCOMPARE(edited, QStringLiteral("BETA"));
+    QCOMPARE(frame.Document().selectedRow, 1);
+    QVERIFY(frame.IsModified());
+  }
+};
+
+QTEST_MAIN(TestFrameLists)
+#include "test_frame_lists.moc"

@@ -1,0 +1,218 @@
+// The route commands of the list and the File menu: move up and down, reverse, insert before,
+// import and export a route, and column widths that the list remembers per category.
+#include <QHeaderView>
+#include <QMenu>
+#include <QtTest>
+
+#include "app/category_model.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
+#include "app/route_view.h"
+#include "document/keelmark_document.h"
+#include "tests/app/app_test_support.h"
+
+using namespace keelmark;
+
+namespace {
+
+// A list on the example data, refilled whenever it says the document changed; the record
+// editor confirms or cancels as `confirm` says.
+struct ExampleList {
+  explicit ExampleList(const test::ExampleFolder& folder, bool* confirm = nullptr)
+      : doc(store, prompter, folder.Folder()), view(doc, Editors(confirm)) {
+    QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
+                     &CKeelmarkRouteView::RefreshList);
+    if (!doc.OpenRouteDocument(folder.RoutePath().toStdString()).Ok()) qFatal("example route");
+    doc.SetCategory(Category::Waypoints);
+    view.resize(900, 300);
+    view.RefreshList();
+    view.show();
+    view.activateWindow();
+    view.setFocus();
+  }
+  static EditCommands Editors(bool* confirm) {
+    EditCommands editors;
+    if (confirm) {
+      editors.editRecord = [confirm](QWidget*, CKeelmarkRouteXPDoc&, Category,
+                                     const SelectedRecord&, const QString&) { return *confirm; };
+    }
+    return editors;
+  }
+  QStringList Names() const {
+    QStringList names;
+    for (const auto& w : doc.GetRoute()) names.append(QString::fromStdString(w->GetName()));
+    return names;
+  }
+  QString Cell(int row, int column) const {
+    return view.model()->index(row, column).data().toString();
+  }
+  void Pick(int row) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualRect(view.model()->index(row, 0)).center());
+  }
+
+  MemorySettingsStore store;
+  ScriptedPrompter prompter;
+  CKeelmarkRouteXPDoc doc;
+  CKeelmarkRouteView view;
+};
+
+}  // namespace
+
+class TestRouteEdits : public QObject {
+  Q_OBJECT
+
+  FixedClock clock_{test::ExampleNow()};
+  ScopedProcessClock useClock_{clock_};
+
+ private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void ctrlUpAndDownMoveTheSelectedWaypointAndTheEndsKeepTheirTimes() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const double departure = list.doc.GetRoute().GetFirst()->GetTime();
+    list.Pick(3);
+    QTest::keyClick(&list.view, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(list.Names()[4], before[3]);
+    QCOMPARE(list.Names()[3], before[4]);
+    QCOMPARE(list.doc.selectedRow, 4);  // the selection goes with the waypoint
+    QCOMPARE(list.Cell(4, 0), before[3]);
+    QTest::keyClick(&list.view, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(list.Names(), before);
+
+    // The first waypoint moved down: the departure stays with whichever is first, and the
+    // voyage is calculated again (the new second leg starts at the former second waypoint).
+    list.Pick(0);
+    QTest::keyClick(&list.view, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(list.Names()[0], before[1]);
+    QCOMPARE(list.doc.GetRoute().GetFirst()->GetTime(), departure);
+    QCOMPARE(list.Cell(1, 5), QStringLiteral("      38.2 nM"));
+    // At the top nothing moves further up; no message either.
+    list.Pick(0);
+    QTest::keyClick(&list.view, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(list.Names()[0], before[1]);
+    QVERIFY(list.prompter.Messages().empty());
+  }
+
+  void contextMenuOffersTheRouteCommandsOnlyOverTheRoute() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    auto shown = [&list](int row) {
+      QStringList texts;
+      QTimer::singleShot(50, [&texts] {
+        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+          for (QAction* action : popup->actions()) {
+            if (action->isVisible()) texts.append(action->isSeparator() ? "|" : action->text());
+          }
+          popup->close();
+        }
+      });
+      const QPoint at = list.view.visualRect(list.view.model()->index(row, 0)).center();
+      QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.view.viewport()->mapToGlobal(at));
+      QApplication::sendEvent(list.view.viewport(), &event);
+      return texts;
+    };
+    QCOMPARE(shown(2), (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport", "|",
+                                    "Insert &Before", "Move &Up", "Move Do&wn"}));
+    list.doc.SetCategory(Category::Ports);
+    list.view.RefreshList();
+    QCOMPARE(shown(2), (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+  }
+
+  void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const double arrival = list.doc.GetRoute().GetLast()->GetScheduledTime();
+    // The example sails great circles from Bishop Rock to 41N 055W.
+    QCOMPARE(list.Cell(7, 4), QStringLiteral("258. deg (GRC)"));
+    list.view.RouteEdits().Reverse();
+    QStringList reversed = before;
+    std::reverse(reversed.begin(), reversed.end());
+    QCOMPARE(list.Names(), reversed);
+    QCOMPARE(list.doc.GetRoute().GetLast()->GetScheduledTime(), arrival);
+    // 41N 055W to 43N 040W, on to 47N 020W and on to Bishop Rock: the great circles, each
+    // with the course of the leg as it now runs (eastward, where it ran westward).
+    QCOMPARE(list.Cell(3, 0), QStringLiteral("43N 040W"));
+    const QString legTypes[] = {"(RL)", "(GRC)", "(GRC)", "(GRC)", "(RL)"};
+    for (int row = 2; row <= 6; ++row) QVERIFY(list.Cell(row, 4).endsWith(legTypes[row - 2]));
+    QCOMPARE(list.Cell(5, 4), QStringLiteral("68. deg (GRC)"));
+  }
+
+  void insertBeforePutsTheNewWaypointAboveTheSelectedOne() {
+    test::ExampleFolder folder;
+    bool confirm = true;
+    ExampleList list(folder, &confirm);
+    const QStringList before = list.Names();
+    list.Pick(2);
+    list.view.RouteEdits().InsertBeforeAction()->trigger();
+    QCOMPARE(list.Names().size(), before.size() + 1);
+    QCOMPARE(list.Names()[2], QString::fromLatin1(CPosition2::kDefaultName));
+    QCOMPARE(list.Names()[3], before[2]);
+    // Cancelled in the editor, nothing is added.
+    confirm = false;
+    list.Pick(5);
+    list.view.RouteEdits().InsertBeforeAction()->trigger();
+    QCOMPARE(list.Names().size(), before.size() + 1);
+  }
+
+  void columnWidthsAreRememberedPerCategoryAndADoubleClickFits() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    QHeaderView* header = list.view.horizontalHeader();
+    QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
+    header->resizeSection(2, 150);  // as a drag of the divider does
+    list.doc.SetCategory(Category::Ports);
+    list.view.RefreshList();
+    QCOMPARE(list.view.columnWidth(2), 100);
+    list.doc.SetCategory(Category::Waypoints);
+    list.view.RefreshList();
+    QCOMPARE(list.view.columnWidth(2), 150);
+
+    // A double click on the divider after the name column fits the longest name.
+    const int divider = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
+    const int fitted = list.view.columnWidth(0);
+    QVERIFY(fitted >= list.view.fontMetrics().horizontalAdvance(QStringLiteral("Dover Strait SW lane")));
+
+    // A list opened later on the same settings starts at the remembered widths.
+    CKeelmarkRouteView another(list.doc, EditCommands{});
+    another.RefreshList();
+    QCOMPARE(another.columnWidth(0), fitted);
+    QCOMPARE(another.columnWidth(2), 150);
+  }
+
+  void exportedRouteImportsBackAndABadFileChangesNothing() {
+    test::ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const std::string rtz = folder.Path(QStringLiteral("crossing.rtz")).toStdString();
+    list.prompter.QueueFile(rtz);
+    ExportRouteCommand(list.doc);
+    QVERIFY(QFile::exists(QString::fromStdString(rtz)));
+
+    list.view.RouteEdits().Reverse();
+    list.prompter.QueueFile(rtz);
+    list.prompter.QueueAnswer(true);
+    QVERIFY(ImportRouteCommand(list.doc));
+    QCOMPARE(list.Names(), before);
+
+    // Not XML: one message, the route as it was.
+    const QString bad = folder.Path(QStringLiteral("bad.gpx"));
+    QFile file(bad);
+    QVERIFY(file.open(QIODevice::WriteOnly));
+    file.write("not a route");
+    file.close();
+    const std::size_t shown = list.prompter.Messages().size();
+    list.prompter.QueueFile(bad.toStdString());
+    QVERIFY(!ImportRouteCommand(list.doc));
+    QCOMPARE(list.prompter.Messages().size(), shown + 1);
+    QVERIFY(list.prompter.Messages().back().text.find("not an XML file") != std::string::npos);
+    QCOMPARE(list.Names(), before);
+  }
+};
+
+QTEST_MAIN(TestRouteEdits)
+#include "test_route_edits.moc"

@@ -1,0 +1,211 @@
+// No data lost through the command line: refused input leaves the data folder byte for byte as
+// it was, a store that fails is exit 1, and special files and times out of range are refused.
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+#include <map>
+
+#include "records/archive_file.h"
+#include "tests/cli/cli_run.h"
+#include "tests/core/test_files.h"
+
+namespace keelmark::cli {
+namespace {
+
+namespace fs = std::filesystem;
+using nlohmann::json;
+
+constexpr const char* kNow = "2026-12-06T12:00:00Z";
+
+// Every file of a folder and its bytes.
+std::map<std::string, std::string> Snapshot(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const auto bytes = ReadWholeFile(entry.path().string());
+    files[entry.path().filename().string()] =
+        bytes ? std::string(bytes->begin(), bytes->end()) : "<not a file>";
+  }
+  return files;
+}
+
+class DataSafetyCliTest : public testing::Test {
+ protected:
+  DataSafetyCliTest() {
+    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
+      if (entry.is_regular_file()) {
+        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
+      }
+    }
+  }
+  std::string Folder() const { return folder_.PathOf(""); }
+  test::CliOutcome Run(std::vector<std::string> args, const std::string& input = "") const {
+    args.insert(args.begin(), {"--now", kNow});
+    return test::RunCliWithInput(args, input);
+  }
+  // fix add of a good fix, with the words given added or replaced.
+  std::vector<std::string> FixAdd(const std::vector<std::string>& extra) const {
+    std::vector<std::string> args = {"fix", "add", "--data-dir", Folder(), "--lat", "42.55",
+                                     "--lon", "-42.2", "--time", "2026-12-06T12:00:00Z"};
+    args.insert(args.end(), extra.begin(), extra.end());
+    return args;
+  }
+
+  keelmark::test::ScratchDirectory folder_;
+};
+
+TEST_F(DataSafetyCliTest, RefusedFixLeavesTheDataFolderByteIdentical) {
+  const struct {
+    std::vector<std::string> extra;
+    const char* named;  // the field the message names
+  } cases[] = {
+      {{"--wind-speed", "calm"}, "--wind-speed"},
+      {{"--course", "400"}, "--course"},
+      {{"--rpm", "fast"}, "--rpm"},
+      {{"--pressure", "50"}, "--pressure"},
+      {{"--visibility", "-1"}, "--visibility"},
+      {{"--draft-aft", "deep"}, "--draft-aft"},
+      {{"--time", "1969-12-31T12:00:00Z"}, "--time"},
+      {{"--time", "2029-12-29T12:00:00Z"}, "--time"},  // years ahead of the clock
+      {{"--time", "2026-12-07T12:00:01Z"}, "--time"},  // just over a day ahead
+      {{"--time", "2026-12-06T08:00:00Z"}, "later than the latest fix"},
+      {{"--zone", "14"}, "--zone"},
+  };
+  const auto before = Snapshot(Folder());
+  for (const auto& c : cases) {
+    const auto outcome = Run(FixAdd(c.extra));
+    EXPECT_EQ(outcome.status, 1) << c.named;
+    EXPECT_TRUE(outcome.out.empty()) << c.named;
+    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
+    EXPECT_EQ(Snapshot(Folder()), before) << c.named;
+  }
+  // A time within a day of the clock is taken.
+  EXPECT_EQ(Run(FixAdd({"--time", "2026-12-07T11:00:00Z"})).status, 0);
+}
+
+TEST_F(DataSafetyCliTest, RefusedTimesAndSettingsNameTheirField) {
+  const std::string settings = folder_.PathOf("keelmark.ini");
+  { std::ofstream(settings) << "[Settings]\nHistoryCleanUp=7\n"; }
+  const auto before = Snapshot(Folder());
+  const struct {
+    std::vector<std::string> args;
+    const char* named;
+  } cases[] = {
+      {{"time", "daynumber", "1969-12-31T23:59:59Z"}, "time"},
+      {{"time", "daynumber", "2101-01-01T00:00:00Z"}, "2000-01-01 .. 2100-12-31"},
+      {{"--settings", settings, "settings", "set", "Settings", "HistoryCleanUp", "0"},
+       "HistoryCleanUp must lie in 1..365"},
+      {{"--settings", settings, "settings", "set", "Settings", "HistoryCleanUp", "-1"},
+       "HistoryCleanUp"},
+      {{"--settings", settings, "settings", "set", "Settings", "GPSString", "3"}, "GPSString"},
+  };
+  for (const auto& c : cases) {
+    const auto outcome = Run(c.args);
+    EXPECT_EQ(outcome.status, 1) << c.named;
+    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
+    EXPECT_EQ(Snapshot(Folder()), before) << c.named;
+  }
+  const auto early = test::RunCliWithInput({"--now", "0000-01-01T00:00:00Z", "time", "daynumber",
+                                            "2026-12-06T12:00:00Z"});
+  EXPECT_EQ(early.status, 2);
+  EXPECT_NE(early.err.find("--now"), std::string::npos) << early.err;
+}
+
+TEST_F(DataSafetyCliTest, AHistorySettingBelowOneKeepsEveryFix) {
+  const std::string settings = folder_.PathOf("keelmark.ini");
+  { std::ofstream(settings) << "[Settings]\nHistoryCleanUp=-1\n"; }
+  const auto count = [&] {
+    const auto listed = Run({"--settings", settings, "list", "History", "--data-dir", Folder()});
+    EXPECT_EQ(listed.status, 0) << listed.err;
+    return json::parse(listed.out)["rows"].size();
+  };
+  const std::size_t fixes = count();
+  EXPECT_GT(fixes, 1u);
+  EXPECT_EQ(count(), fixes);
+}
+
+TEST_F(DataSafetyCliTest, AFailedStoreIsExitOneWithNoFixPrinted) {
+  fs::create_directory(folder_.PathOf("voyage.dat.tmp"));
+  const auto before = ReadWholeFile(folder_.PathOf("voyage.dat"));
+  const auto outcome = Run(FixAdd({}));
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_TRUE(outcome.out.empty()) << outcome.out;
+  EXPECT_NE(outcome.err.find("Can not store history data: cannot create"), std::string::npos)
+      << outcome.err;
+  EXPECT_EQ(ReadWholeFile(folder_.PathOf("voyage.dat")), before);
+}
+
+TEST_F(DataSafetyCliTest, AMissingDataFolderIsRefusedAndAnEmptyOneGetsItsNewFiles) {
+  const auto missing = Run({"fix", "add", "--data-dir", folder_.PathOf("nowhere"), "--lat", "1",
+                            "--lon", "1", "--time", kNow});
+  EXPECT_EQ(missing.status, 1);
+  EXPECT_NE(missing.err.find("is not a folder"), std::string::npos) << missing.err;
+  EXPECT_FALSE(fs::exists(folder_.PathOf("nowhere")));
+
+  const std::string empty = folder_.PathOf("empty");
+  fs::create_directory(empty);
+  const auto created = Run({"fix", "add", "--data-dir", empty, "--lat", "1", "--lon", "1",
+                            "--time", kNow});
+  EXPECT_EQ(created.status, 0) << created.err;
+  // "Creating new empty datafile" is what happened: the history holds the one fix.
+  const auto history = Run({"dump", empty + "/voyage.dat", "--type", "history"});
+  ASSERT_EQ(history.status, 0) << history.err;
+  EXPECT_EQ(json::parse(history.out)["records"].size(), 1u);
+  for (const char* name : {"vessel.dat", "meteo.dat", "port.dat"}) {
+    EXPECT_TRUE(fs::is_regular_file(empty + "/" + name)) << name;
+  }
+}
+
+TEST_F(DataSafetyCliTest, DumpOfADeviceReturnsAtOnce) {
+  const auto start = std::chrono::steady_clock::now();
+  const auto outcome = Run({"dump", "/dev/zero", "--type", "meteo"});
+  EXPECT_EQ(outcome.status, 1);
+  EXPECT_NE(outcome.err.find("not a regular file"), std::string::npos) << outcome.err;
+  EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
+}
+
+TEST_F(DataSafetyCliTest, BuildRefusesUnknownKeysAndTimesAFileCannotHold) {
+  const struct {
+    const char* input;
+    const char* named;
+  } cases[] = {
+      {R"({"records":[{"Name":"A","Lattitude":50}]})", "records[0].Lattitude"},
+      {R"({"recrods":[]})", "recrods"},
+      {R"({"records":[{"Name":"A","Tide":{"TideTime":"2107-01-01T00:00:00Z"}}]})",
+       "TideTime"},
+      {R"({"records":[{"Name":"A","Tide":{"TideTime":-1}}]})", "TideTime"},
+  };
+  for (const auto& c : cases) {
+    const auto outcome = Run({"build", "--type", "ports"}, c.input);
+    EXPECT_EQ(outcome.status, 1) << c.input;
+    EXPECT_TRUE(outcome.out.empty()) << c.input;
+    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
+  }
+  // The latest time a file holds reads back as itself.
+  const auto latest = Run({"build", "--type", "ports"},
+                          R"({"records":[{"Tide":{"TideTime":"2106-02-07T06:28:15Z"}}]})");
+  ASSERT_EQ(latest.status, 0) << latest.err;
+  const std::string path = folder_.PathOf("latest.dat");
+  { std::ofstream(path, std::ios::binary) << latest.out; }
+  const auto dumped = Run({"dump", path, "--type", "ports"});
+  ASSERT_EQ(dumped.status, 0) << dumped.err;
+  EXPECT_EQ(json::parse(dumped.out)["records"][0]["Tide"]["TideTime"], "2106-02-07T06:28:15Z");
+}
+
+TEST_F(DataSafetyCliTest, TextsTheFilesCannotHoldAreWarnedOfByField) {
+  const auto built = Run({"build", "--type", "ports"},
+                         "{\"records\":[{\"Name\":\"\xE6\x9D\xB1\xE4\xBA\xAC\"}]}");
+  EXPECT_EQ(built.status, 0) << built.err;
+  EXPECT_NE(built.err.find("warning: field \"Name\""), std::string::npos) << built.err;
+  const auto plain = Run({"build", "--type", "ports"}, R"({"records":[{"Name":"Tokyo"}]})");
+  EXPECT_EQ(plain.err, "");
+
+  const auto fix = Run(FixAdd({"--weather", "\xF0\x9F\x8C\x8A"}));
+  EXPECT_EQ(fix.status, 0) << fix.err;
+  EXPECT_NE(fix.err.find("warning: --weather"), std::string::npos) << fix.err;
+}
+
+}  // namespace
+}  // namespace keelmark::cli

@@ -1,0 +1,251 @@
+// No data lost: stores that fail or are interrupted, special files, day numbers on both sides
+// of 2000, settings that would empty the history, and texts the files cannot hold.
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cmath>
+#include <filesystem>
+#include <fstream>
+
+#include "document/keelmark_document.h"
+#include "navigation/calendar.h"
+#include "navigation/navigation.h"
+#include "records/archive_file.h"
+#include "records/text_codec.h"
+#include "tests/core/test_files.h"
+#include "voyage/position_fixes.h"
+
+namespace keelmark {
+namespace {
+
+namespace fs = std::filesystem;
+
+void WriteText(const std::string& path, const std::string& text) {
+  std::ofstream(path, std::ios::binary) << text;
+}
+
+std::string Bytes(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+}
+
+// --- Stores ---------------------------------------------------------------------------------
+
+TEST(StoreTest, KeepsThePermissionBitsOfThePrivateFileItReplaces) {
+  test::ScratchDirectory folder;
+  const std::string path = folder.PathOf("vessel.dat");
+  WriteText(path, "old");
+  ASSERT_EQ(::chmod(path.c_str(), 0600), 0);
+  ASSERT_TRUE(WriteFileAtomically(path, "new"));
+  struct stat status {};
+  ASSERT_EQ(::stat(path.c_str(), &status), 0);
+  EXPECT_EQ(status.st_mode & 07777, 0600u);
+  EXPECT_EQ(Bytes(path), "new");
+  EXPECT_FALSE(fs::exists(path + ".tmp"));
+}
+
+TEST(StoreTest, AFailedStoreNamesTheFileAndTheReasonAndKeepsTheOldBytes) {
+  test::ScratchDirectory folder;
+  const std::string path = folder.PathOf("voyage.dat");
+  WriteText(path, "old");
+  fs::create_directory(path + ".tmp");  // in the way of the temporary file
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(path, "new", &error));
+  EXPECT_NE(error.find(path + ".tmp"), std::string::npos) << error;
+  EXPECT_NE(error.find("directory"), std::string::npos) << error;
+  EXPECT_EQ(Bytes(path), "old");
+}
+
+TEST(StoreTest, DamagedFilesSetAsideInTheSameSecondAreAllKept) {
+  test::ScratchDirectory folder;
+  const std::string path = folder.PathOf("port.dat");
+  const TimeValue now = TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0});
+  std::vector<std::string> kept;
+  for (const char* content : {"first", "second", "third"}) {
+    WriteText(path, content);
+    const auto moved = KeepDamagedFile(path, now);
+    ASSERT_TRUE(moved);
+    kept.push_back(*moved);
+  }
+  const std::string stem = path + ".damaged-20261206-120000";
+  EXPECT_EQ(kept, (std::vector<std::string>{stem, stem + "-2", stem + "-3"}));
+  EXPECT_EQ(Bytes(kept[0]), "first");
+  EXPECT_EQ(Bytes(kept[1]), "second");
+  EXPECT_EQ(Bytes(kept[2]), "third");
+}
+
+// --- Special files --------------------------------------------------------------------------
+
+TEST(SpecialFileTest, ANonRegularOrOversizedFileIsRefusedUnread) {
+  test::ScratchDirectory folder;
+  const std::string fifo = folder.PathOf("pipe.dat");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);  // opening it for reading would wait for ever
+  const std::string large = folder.PathOf("large.dat");
+  { std::ofstream(large, std::ios::binary) << "x"; }
+  fs::resize_file(large, kLargestDataFile + 1);  // sparse: nothing is written
+  const struct {
+    std::string path;
+    const char* reason;
+  } cases[] = {
+      {"/dev/zero", "not a regular file"},  // never ends
+      {fifo, "not a regular file"},
+      {folder.PathOf(""), "not a regular file"},
+      {large, "larger"},
+      {folder.PathOf("missing.dat"), "cannot open"},
+  };
+  for (const auto& c : cases) {
+    std::string error;
+    const auto start = std::chrono::steady_clock::now();
+    EXPECT_FALSE(ReadWholeFile(c.path, kLargestDataFile, &error)) << c.path;
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2)) << c.path;
+    EXPECT_NE(error.find(c.reason), std::string::npos) << c.path << ": " << error;
+    const LoadResult result = LoadArchiveFile(c.path, [](Archive&) {});
+    EXPECT_EQ(result.status, LoadStatus::CannotOpen) << c.path;
+  }
+  // The same size is a real average-weather grid's.
+  EXPECT_TRUE(ReadWholeFile(large, kLargestMeteoFile));
+}
+
+// --- Dates ----------------------------------------------------------------------------------
+
+TEST(DayNumberTest, TimesBeforeTwoThousandAreNotMirroredIntoTheFuture) {
+  const struct {
+    CalendarFields fields;
+    double dayNumber;
+  } cases[] = {
+      {{100, 0, 1, 0, 0, 0, 0}, 1.0},              // 2000-01-01 00:00
+      {{99, 11, 31, 0, 0, 0, 0}, 0.0},             // 1999-12-31 00:00
+      {{99, 11, 30, 12, 0, 0, 0}, -0.5},           // 1999-12-30 12:00
+      {{69, 11, 31, 23, 59, 59, 0}, -10957.0 + 86399.0 / 86400.0},  // 1969-12-31 23:59:59
+      {{104, 2, 1, 12, 0, 0, 0}, 1522.5},          // 2004-03-01 12:00
+  };
+  const FixedClock clock(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0}));
+  const CNavigation navigation(clock);
+  for (const auto& c : cases) {
+    EXPECT_NEAR(navigation.DayNumber(c.fields), c.dayNumber, 1e-9) << c.dayNumber;
+    // And back to the same second.
+    const TimeValue t = TimeFromUtcFields(c.fields);
+    EXPECT_EQ(navigation.TimeFromDayNumber(navigation.LocalDayNumber(t)), t) << c.dayNumber;
+  }
+}
+
+TEST(DayNumberTest, EnteredTimesSpanTwoThousandToTwentyOneHundred) {
+  TimeValue first = 0, last = 0;
+  ASSERT_TRUE(ParseIsoUtc("2000-01-01T00:00:00Z", first));
+  ASSERT_TRUE(ParseIsoUtc("2100-12-31T23:59:59Z", last));
+  EXPECT_TRUE(IsEnterableTime(first));
+  EXPECT_TRUE(IsEnterableTime(last));
+  EXPECT_FALSE(IsEnterableTime(first - 1));
+  EXPECT_FALSE(IsEnterableTime(last + 1));
+  EXPECT_FALSE(IsEnterableTime(kNoTime));
+}
+
+TEST(DayNumberTest, AFixMoreThanADayAheadOfTheClockIsCaught) {
+  EXPECT_FALSE(FixLiesAhead(100.5, 100.0));
+  EXPECT_FALSE(FixLiesAhead(101.0, 100.0));
+  EXPECT_TRUE(FixLiesAhead(101.01, 100.0));
+  EXPECT_TRUE(FixLiesAhead(10956.0, 9837.0));  // a time of 1969 read with the mirror of old
+}
+
+// --- Settings that would empty the history ---------------------------------------------------
+
+TEST(HistoryCleanUpTest, ASettingBelowOneDayKeepsEveryFix) {
+  for (const double days : {0.0, -1.0, std::nan(""), 0.5}) {
+    HistoryList history;
+    for (int i = 0; i < 21; ++i) {
+      auto fix = std::make_unique<PositionFix>();
+      fix->SetTime(9800.0 + i * 2);
+      history.Add(std::move(fix));
+    }
+    PruneHistory(history, days);
+    EXPECT_EQ(history.GetCount(), 21) << days;
+  }
+  EXPECT_FALSE(setting::kHistoryCleanUp.Allows(0));
+  EXPECT_FALSE(setting::kHistoryCleanUp.Allows(-1));
+  EXPECT_TRUE(setting::kHistoryCleanUp.Allows(1));
+}
+
+// --- Texts the files cannot hold -------------------------------------------------------------
+
+TEST(LossyTextTest, OnlyTextsWithoutAWindows1252FormAreCaught) {
+  const struct {
+    const char* text;
+    bool held;
+  } cases[] = {
+      {"ROUGH", true},
+      {"Caf\xC3\xA9 \xE2\x82\xAC 5", true},  // é and the euro sign are in Windows-1252
+      {"", true},
+      {"\xF0\x9F\x8C\x8A", false},  // an emoji
+      {"\xE6\x9D\xB1\xE4\xBA\xAC", false},  // CJK
+      {"\xC3", false},  // malformed
+  };
+  for (const auto& c : cases) EXPECT_EQ(Cp1252HoldsAll(c.text), c.held) << c.text;
+}
+
+// --- The document ----------------------------------------------------------------------------
+
+class DocumentSafetyTest : public testing::Test {
+ protected:
+  DocumentSafetyTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
+    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
+                             "port.dat", "forecast.dat"}) {
+      WriteText(folder_.PathOf(name), std::string(4, '\0'));
+    }
+    CVessel2 vessel;
+    EXPECT_TRUE(StoreArchiveFile(folder_.PathOf("vessel.dat"),
+                                 [&](Archive& a) { vessel.Serialize(a); }));
+  }
+  std::unique_ptr<CKeelmarkRouteXPDoc> Open() {
+    return std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));
+  }
+
+  FixedClock clock_;
+  ScopedProcessClock scope_;
+  test::ScratchDirectory folder_;
+  MemorySettingsStore store_;
+  ScriptedPrompter prompter_;
+};
+
+TEST_F(DocumentSafetyTest, AFailedStoreIsReportedWithTheFileAndReason) {
+  auto doc = Open();
+  fs::create_directory(folder_.PathOf("voyage.dat.tmp"));
+  EXPECT_FALSE(doc->Close());
+  ASSERT_FALSE(prompter_.Messages().empty());
+  const std::string& text = prompter_.Messages().back().text;
+  EXPECT_EQ(text.rfind("Can not store history data:\n", 0), 0u) << text;
+  EXPECT_NE(text.find(folder_.PathOf("voyage.dat.tmp")), std::string::npos) << text;
+}
+
+TEST_F(DocumentSafetyTest, AnUnreadableDataFileIsNeverWrittenOver) {
+  fs::remove(folder_.PathOf("port.dat"));
+  fs::create_directory(folder_.PathOf("port.dat"));
+  auto doc = Open();
+  EXPECT_FALSE(doc->Close());
+  EXPECT_TRUE(fs::is_directory(folder_.PathOf("port.dat")));
+}
+
+TEST_F(DocumentSafetyTest, ACancelledLocateCreatesTheEmptyFileItAnnounces) {
+  fs::remove(folder_.PathOf("warning.dat"));
+  auto doc = Open();
+  EXPECT_TRUE(doc->Close());
+  EXPECT_EQ(Bytes(folder_.PathOf("warning.dat")), std::string(4, '\0'));
+}
+
+TEST_F(DocumentSafetyTest, BytesAfterARouteDocumentAreDamageAndTheFileIsKept) {
+  const std::string route = folder_.PathOf("atlantic.q3v");
+  auto doc = Open();
+  doc->GetRoute().Add(std::make_unique<Waypoint>());
+  ASSERT_TRUE(doc->SaveRouteDocument(route));
+  doc->OnNewDocument();
+  { std::ofstream(route, std::ios::binary | std::ios::app) << "junk"; }
+  const std::string before = Bytes(route);
+  const LoadResult result = doc->OpenRouteDocument(route);
+  EXPECT_EQ(result.status, LoadStatus::Damaged);
+  EXPECT_NE(result.detail.find("4 bytes follow"), std::string::npos) << result.detail;
+  EXPECT_EQ(doc->GetRoute().GetCount(), 0);
+  EXPECT_EQ(Bytes(route), before);
+}
+
+}  // namespace
+}  // namespace keelmark
