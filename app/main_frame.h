@@ -17,6 +17,7 @@ namespace keelmark {
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
 class CTopPanel;
+class PrintCommands;
 class RecentFileList;
 class Prompter;
 class QtPrompter;
@@ -86,6 +87,12 @@ class CMainFrame : public QMainWindow {
   void OnRouteImport();
   void OnRouteExport();
   void OnReverseRoute();
+  // Printing (main_frame_print.cpp).
+  void OnFilePrint();
+  void OnFilePrintPreview();
+  void OnFilePrintSetup();
+  void OnCoverPage();
+  void OnNoonReport();
 
  protected:
   bool event(QEvent* event) override;
@@ -121,6 +128,8 @@ class CMainFrame : public QMainWindow {
   CTopPanel* panel_ = nullptr;
   CKeelmarkRouteView* view_ = nullptr;
   RecentFileList* recentFiles_ = nullptr;
+  PrintCommands* printing_ = nullptr;
+  [[nodiscard]] PrintCommands& Printing();
   QString pathName_;
   bool modified_ = false;
 };

@@ -43,6 +43,11 @@ const Command kCommands[] = {
      "    --kind sailing-plan|position-report|final-report [--out FILE]",
      RunReport},
     {"schedule", "schedule --data-dir DIR [--text FILE]", RunSchedule},
+    {"print",
+     "print WHAT [ROUTE.q3v] --data-dir DIR --pdf OUT.pdf [--png-dir DIR] [--from I --till J]\n"
+     "    [--paper letter]   WHAT: a category (waypoints, history, schedule, warnings,\n"
+     "    reporting, publications, ports, charts, forecast, storms), cover-page or performance",
+     RunPrint},
     {"route",
      "route export|import FILE --format gpx|rtz10|rtz11|rtz12 --route ROUTE.q3v\n"
      "      [--data-dir DIR] [--name ROUTE-NAME]",

@@ -41,6 +41,7 @@ int RunList(const Words& args, CommandContext& context);
 int RunMeteo(const Words& args, CommandContext& context);
 int RunReport(const Words& args, CommandContext& context);
 int RunSchedule(const Words& args, CommandContext& context);
+int RunPrint(const Words& args, CommandContext& context);
 int RunRoute(const Words& args, CommandContext& context);
 
 // One JSON object on one line; doubles at full round-trip precision.

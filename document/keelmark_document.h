@@ -126,12 +126,17 @@ class CKeelmarkRouteXPDoc {
 
   // --- Shared user-interface state (the rest lives in GetSettings()). ---
   int selectedRow = 0;  // row picked in the list, -1 for none
+  // The history rows of the Performance dialog's "From position:" and "Till position:".
+  int performanceFrom = 0;
+  int performanceTill = 0;
   [[nodiscard]] Category GetCategory() const;
   void SetCategory(Category category);
 
   // --- Data files. ---
   // The path a "Path" key names, resolved against the data folder ("" when the key is empty).
   [[nodiscard]] std::string DataFilePath(const TextSetting& key) const;
+  // A file path as the data files' paths are taken: a relative one inside the data folder.
+  [[nodiscard]] std::string ResolvePath(const std::string& path) const;
   // Loads (true) or stores (false) every shared data file in the route document's order:
   // vessel, history, forecast areas, storms, average weather, ports, warnings, as opening and
   // saving a route document do. A store that fails has its message; false when any did.
@@ -206,7 +211,6 @@ class CKeelmarkRouteXPDoc {
   [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
   bool SetDamagedFileAside(const std::string& path, const std::string& why);
-  [[nodiscard]] std::string ResolvePath(const std::string& path) const;
   // The latest fix's position, time, made good, course steered, log speed, engine rpm and
   // weather into the present position; nothing without a fix.
   void TakePresentPositionFromLatestFix();

@@ -125,17 +125,17 @@ class TestFrameCommands : public QObject {
     ExampleFolder folder;
     ExampleFrame app(folder, ProgramEditors(), false);
     for (const char* name :
-         {"actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup", "actionFileSend",
-          "actionExportList", "actionMeteoExport", "actionMeteoImport", "actionMeteoRequest",
-          "actionEditSelectedItem", "actionStormAdvisory", "actionGraphicsNoonReport",
-          "actionPlottingSheet", "actionCoverPage", "actionNoonReport", "actionReporting",
-          "actionGpsMonitor", "actionReportBug"}) {
+         {"actionFileSend", "actionExportList", "actionMeteoExport", "actionMeteoImport",
+          "actionMeteoRequest", "actionEditSelectedItem", "actionStormAdvisory",
+          "actionPlottingSheet", "actionReporting", "actionGpsMonitor", "actionReportBug"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && !action->isEnabled(), name);
       QVERIFY2(!action->associatedObjects().isEmpty(), name);  // it is in a menu
     }
     for (const char* name : {"actionStandingOrders", "actionDepartureChecklist",
-                             "actionArrivalChecklist", "actionCalculator", "actionMasterSchedule"}) {
+                             "actionArrivalChecklist", "actionCalculator", "actionMasterSchedule",
+                             "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup",
+                             "actionGraphicsNoonReport", "actionCoverPage", "actionNoonReport"}) {
       QAction* action = ActionOf(app.Frame(), name);
       QVERIFY2(action && action->isEnabled(), name);
     }

@@ -1,0 +1,39 @@
+#include "app/print_commands.h"
+
+#include <utility>
+
+#include "app/cover_page_dialog.h"
+#include "app/performance_dialog.h"
+#include "document/keelmark_document.h"
+#include "reports/printout.h"
+
+namespace keelmark {
+
+PrintCommands::PrintCommands(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath,
+                             QWidget* window)
+    : QObject(window), doc_(doc), window_(window), controller_(doc, std::move(documentPath), window) {}
+
+void PrintCommands::OnCoverPage() {
+  SelectPrintout(doc_.GetSettings(), PrintoutKind::CoverPage);
+  const std::string number = doc_.GetRoute().VoyageNumber;
+  CCoverPageDialog dialog(doc_.GetRoute(), window_);
+  connect(&dialog, &CCoverPageDialog::PrintRequested, &controller_, &PrintController::Print);
+  dialog.exec();
+  if (doc_.GetRoute().VoyageNumber != number) emit DocumentModified();
+  EndGraphicsDialog();
+}
+
+void PrintCommands::OnNoonReport() {
+  SelectPrintout(doc_.GetSettings(), PrintoutKind::Performance);
+  CPerformanceDialog dialog(doc_, window_);
+  connect(&dialog, &CPerformanceDialog::PrintRequested, &controller_, &PrintController::Print);
+  dialog.exec();
+  EndGraphicsDialog();
+}
+
+void PrintCommands::EndGraphicsDialog() {
+  doc_.GetSettings().hasListSelected = 1;
+  emit DocumentChanged();
+}
+
+}  // namespace keelmark

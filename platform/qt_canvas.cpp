@@ -1,0 +1,142 @@
+#include "platform/qt_canvas.h"
+
+#include <QBrush>
+#include <QFontMetricsF>
+#include <QImage>
+#include <QPainter>
+#include <QPen>
+#include <QRectF>
+#include <algorithm>
+
+#include "platform/qt_text.h"
+
+namespace keelmark {
+namespace {
+
+QColor ToQColor(Color color) { return QColor(color.red, color.green, color.blue); }
+
+Qt::PenStyle ToQtPenStyle(PenStyle style) {
+  switch (style) {
+    case PenStyle::Dash:
+      return Qt::DashLine;
+    case PenStyle::Dot:
+      return Qt::DotLine;
+    case PenStyle::None:
+      return Qt::NoPen;
+    case PenStyle::Solid:
+      break;
+  }
+  return Qt::SolidLine;
+}
+
+Qt::BrushStyle ToQtBrushStyle(BrushStyle style) {
+  switch (style) {
+    case BrushStyle::None:
+      return Qt::NoBrush;
+    case BrushStyle::HatchHorizontal:
+      return Qt::HorPattern;
+    case BrushStyle::HatchVertical:
+      return Qt::VerPattern;
+    case BrushStyle::HatchCross:
+      return Qt::CrossPattern;
+    case BrushStyle::HatchDiagonalDown:  // "\": top left to bottom right
+      return Qt::FDiagPattern;
+    case BrushStyle::HatchDiagonalUp:
+      return Qt::BDiagPattern;
+    case BrushStyle::HatchDiagonalCross:
+      return Qt::DiagCrossPattern;
+    case BrushStyle::Solid:
+      break;
+  }
+  return Qt::SolidPattern;
+}
+
+}  // namespace
+
+QtCanvas::QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop)
+    : painter_(painter), scale_(pixelsPerUnit), bandTop_(bandTop) {
+  SetPen(Pen{});
+  SetBrush(Brush{});
+  SetFont(Font{});
+}
+
+QPointF QtCanvas::Device(int x, int y) const {
+  return QPointF(x * scale_, static_cast<double>(bandTop_ - y) * scale_);
+}
+
+void QtCanvas::SetPen(const Pen& pen) {
+  QPen qpen(ToQColor(pen.color), std::max(1, pen.width) * scale_, ToQtPenStyle(pen.style));
+  qpen.setCapStyle(Qt::FlatCap);
+  painter_.setPen(qpen);
+}
+
+void QtCanvas::SetBrush(const Brush& brush) {
+  painter_.setBrush(QBrush(ToQColor(brush.color), ToQtBrushStyle(brush.style)));
+}
+
+void QtCanvas::SetFont(const Font& font) {
+  if (font == font_ && deviceFont_.pixelSize() > 0) return;
+  font_ = font;
+  deviceFont_ = DeviceFont(font);
+}
+
+QFont QtCanvas::DeviceFont(const Font& font) {
+  const auto key = std::make_pair(font.face, std::make_pair(font.height, font.weight));
+  if (const auto it = fonts_.find(key); it != fonts_.end()) return it->second;
+  QFont qfont(ToQString(font.face));
+  qfont.setStyleHint(QFont::Serif, QFont::PreferQuality);
+  qfont.setWeight(font.weight >= 700 ? QFont::Bold : QFont::Normal);
+  // The height is the whole cell (ascent and descent); Qt's pixel size is the em.
+  const double cell = std::max(1.0, font.height * scale_);
+  qfont.setPixelSize(std::max(1, qRound(cell)));
+  const double measured = QFontMetricsF(qfont, painter_.device()).height();
+  if (measured > 0.0) qfont.setPixelSize(std::max(1, qRound(cell * cell / measured)));
+  fonts_.emplace(key, qfont);
+  return qfont;
+}
+
+void QtCanvas::SetBackground(Color color, BackgroundMode mode) {
+  background_ = color;
+  backgroundMode_ = mode;
+}
+
+void QtCanvas::MoveTo(int x, int y) { current_ = Device(x, y); }
+
+void QtCanvas::LineTo(int x, int y) {
+  const QPointF to = Device(x, y);
+  painter_.drawLine(current_, to);
+  current_ = to;
+}
+
+void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
+  painter_.drawRect(QRectF(Device(left, top), Device(right, bottom)).normalized());
+}
+
+void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
+  painter_.drawEllipse(QRectF(Device(left, top), Device(right, bottom)).normalized());
+}
+
+void QtCanvas::Text(int x, int y, const std::string& text) {
+  if (text.empty()) return;
+  const QString line = ToQString(text);
+  painter_.setFont(deviceFont_);
+  const QFontMetricsF metrics(deviceFont_, painter_.device());
+  const QPointF topLeft = Device(x, y);
+  if (backgroundMode_ == BackgroundMode::Opaque) {
+    painter_.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(line), metrics.height())),
+                      ToQColor(background_));
+  }
+  const QPen pen = painter_.pen();
+  painter_.setPen(ToQColor(textColor_));
+  painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), line);
+  painter_.setPen(pen);
+}
+
+void QtCanvas::Bitmap(int x, int y, const std::string& path) {
+  const QImage image(ToQString(path));
+  if (image.isNull()) return;
+  // One bitmap pixel per device pixel: the painter's own scale is the identity.
+  painter_.drawImage(Device(x, y), image);
+}
+
+}  // namespace keelmark

@@ -1,0 +1,53 @@
+// QtCanvas: the printouts' canvas over a QPainter. Page units (0.1 mm, y upwards from the top
+// of the printable area) become device pixels at the device's resolution, with the drawing
+// origin shifted to the top of the page being printed.
+//
+// "Times New Roman" is asked for by name; fontconfig gives its metric twin Liberation Serif.
+// A font's height is the whole character cell, as the printouts measure it.
+#pragma once
+
+#include <QFont>
+#include <QPointF>
+#include <map>
+#include <string>
+
+#include "reports/canvas.h"
+
+class QPainter;
+
+namespace keelmark {
+
+class QtCanvas final : public Canvas {
+ public:
+  // pixelsPerUnit: device pixels per 0.1 mm. bandTop: the sheet's y at the device's top edge.
+  QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop = 0);
+
+  void SetPen(const Pen& pen) override;
+  void SetBrush(const Brush& brush) override;
+  void SetFont(const Font& font) override;
+  void SetTextColor(Color color) override { textColor_ = color; }
+  void SetBackground(Color color, BackgroundMode mode) override;
+  void MoveTo(int x, int y) override;
+  void LineTo(int x, int y) override;
+  void Rectangle(int left, int top, int right, int bottom) override;
+  void Ellipse(int left, int top, int right, int bottom) override;
+  void Text(int x, int y, const std::string& text) override;
+  void Bitmap(int x, int y, const std::string& path) override;
+
+ private:
+  [[nodiscard]] QPointF Device(int x, int y) const;
+  [[nodiscard]] QFont DeviceFont(const Font& font);
+
+  QPainter& painter_;
+  double scale_;
+  int bandTop_;
+  QPointF current_;
+  Color textColor_ = kBlack;
+  Color background_ = kWhite;
+  BackgroundMode backgroundMode_ = BackgroundMode::Transparent;
+  Font font_;
+  QFont deviceFont_;
+  std::map<std::pair<std::string, std::pair<int, int>>, QFont> fonts_;
+};
+
+}  // namespace keelmark

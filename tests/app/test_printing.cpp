@@ -1,0 +1,218 @@
+// The print path on real Qt devices (image, PDF writer, preview) and the printing dialogs.
+#include <QComboBox>
+#include <QFontInfo>
+#include <QImage>
+#include <QLineEdit>
+#include <QPdfWriter>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QAction>
+#include <QBuffer>
+#include <optional>
+
+#include "app/cover_page_dialog.h"
+#include "app/performance_dialog.h"
+#include "app/print_commands.h"
+#include "document/keelmark_document.h"
+#include "platform/sheet_printer.h"
+#include "reports/printout.h"
+#include "tests/app/app_test_support.h"
+
+namespace keelmark {
+namespace {
+
+// A printout of a few marks at known places, for reading pixels back.
+class MarksPrintout final : public Printout {
+ public:
+  [[nodiscard]] int SelectionPages() const override { return 1; }
+  void Draw(Canvas& canvas, const PageModel& page) const override {
+    canvas.SetPen(Pen{PenStyle::Solid, 10, kBlack});
+    canvas.SetBrush(Brush{BrushStyle::Solid, kBlue});
+    canvas.Rectangle(100, -100, 500, -300);  // blue box with a 1 mm black edge
+    canvas.SetTextColor(kRed);
+    canvas.SetBackground(kWhite, BackgroundMode::Transparent);
+    canvas.SetFont(Font{"Times New Roman", 200, 700});
+    canvas.Text(1000, -100, "MMMM");  // red, a 20 mm cell
+    // A row just onto the second page.
+    canvas.SetBrush(Brush{BrushStyle::Solid, kGreen});
+    canvas.Rectangle(100, -page.PageHeight() - 100, 300, -page.PageHeight() - 300);
+  }
+};
+
+QImage PageImage(const Printout& printout, int page) {
+  QImage image(1240, 1754, QImage::Format_RGB32);  // A4 at 150 dpi
+  image.setDotsPerMeterX(5906);
+  image.setDotsPerMeterY(5906);
+  image.fill(Qt::white);
+  // A page that did not print comes back empty.
+  return PrintPrintout(printout, image, {page, page}) == 1 ? image : QImage();
+}
+
+// Page units to pixels at 150 dpi.
+int Px(int units) { return units * 150 / 254; }
+
+}  // namespace
+
+class TestPrinting : public QObject {
+  Q_OBJECT
+
+ private slots:
+  void TimesNewRomanIsItsMetricTwin() {
+    QCOMPARE(QFontInfo(QFont(QStringLiteral("Times New Roman"))).family(),
+             QStringLiteral("Liberation Serif"));
+  }
+
+  void ImagePagesShowTheirBandOfTheSheet() {
+    const MarksPrintout marks;
+    const QImage first = PageImage(marks, 1);
+    QVERIFY(!first.isNull());
+    QCOMPARE(first.pixelColor(Px(300), Px(200)), QColor(0, 0, 255));  // inside the box
+    QCOMPARE(first.pixelColor(Px(100), Px(200)), QColor(0, 0, 0));    // its edge
+    QCOMPARE(first.pixelColor(Px(600), Px(200)), QColor(255, 255, 255));
+    // The text's ink lies inside its cell: red pixels there, none to its left or below.
+    int red = 0;
+    for (int y = 0; y < first.height(); ++y) {
+      for (int x = 0; x < first.width(); ++x) {
+        const QColor c = first.pixelColor(x, y);
+        if (c.red() > 200 && c.green() < 60 && c.blue() < 60) {
+          ++red;
+          QVERIFY2(x >= Px(1000) - 1 && y >= Px(100) - 1 && y <= Px(300) + 1,
+                   qPrintable(QStringLiteral("red at %1,%2").arg(x).arg(y)));
+        }
+      }
+    }
+    QVERIFY(red > 100);
+    // The green row lies on page 2, 10 mm below its top.
+    const QImage second = PageImage(marks, 2);
+    QVERIFY(!second.isNull());
+    QCOMPARE(second.pixelColor(Px(200), Px(200)), QColor(0, 255, 0));
+    QCOMPARE(first.pixelColor(Px(200), first.height() - 2), QColor(255, 255, 255));
+  }
+
+  void PdfHasOnePagePerPrintedPage() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    for (int i = 0; i < 45; ++i) doc.GetHistory().Add(std::make_unique<PositionFix>());
+    SelectPrintout(doc.GetSettings(), PrintoutKind::History);
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    QPdfWriter writer(&buffer);
+    writer.setPageSize(QPageSize(QPageSize::A4));
+    const int pages = PrintPrintout(DocumentPrintout(doc, ""), writer);
+    buffer.close();
+    QCOMPARE(pages, SelectionPageCount(doc.GetHistory().GetCount()));
+    QCOMPARE(buffer.data().count("/Type /Page\n") + buffer.data().count("/Type /Page\r"), pages);
+  }
+
+  void PreviewShowsEveryPageOfTheCurrentTab() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    PrintCommands commands(doc, [] { return QStringLiteral("route.q3v"); }, &example.Frame());
+    for (int i = 0; i < 30; ++i) doc.GetHistory().Add(std::make_unique<PositionFix>());
+    doc.SetCategory(Category::History);
+    doc.GetSettings().hasListSelected = 1;
+    auto preview = commands.Controller().MakePreview();
+    preview->show();
+    auto* widget = preview->findChild<QPrintPreviewWidget*>();
+    QVERIFY(widget);
+    QTRY_COMPARE(widget->pageCount(), SelectionPageCount(doc.GetHistory().GetCount()));
+    widget->zoomIn();
+    preview->close();
+  }
+
+  void PortSheetWithoutAPortIsRefused() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    PrintCommands commands(doc, [] { return QString(); }, &example.Frame());
+    doc.SetCategory(Category::Ports);
+    doc.GetSettings().hasListSelected = 1;
+    doc.selectedRow = -1;
+    QVERIFY(!commands.Controller().CanPrint());
+    QCOMPARE(QString::fromStdString(example.Prompter().Messages().back().text),
+             QStringLiteral("Please select port first"));
+    doc.selectedRow = 0;
+    QVERIFY(commands.Controller().CanPrint());
+  }
+
+  void CoverPageDialogSelectsItsGraphicAndKeepsTheVoyageNumber() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    PrintCommands commands(doc, [] { return QString(); }, &example.Frame());
+    bool modified = false;
+    connect(&commands, &PrintCommands::DocumentModified, this, [&modified] { modified = true; });
+    int flagWhileOpen = -1;
+    int alternativeWhileOpen = -1;
+    test::HandleNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<CCoverPageDialog*>(modal);
+      if (!dialog) return false;
+      flagWhileOpen = doc.GetSettings().hasListSelected;
+      alternativeWhileOpen = doc.GetSettings().alternativeSelection;
+      auto* number = dialog->findChild<QLineEdit*>(QStringLiteral("voyageNumber"));
+      number->setFocus();
+      number->selectAll();
+      QTest::keyClicks(number, QStringLiteral("V-77"));
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")),
+                        Qt::LeftButton);
+      return true;
+    });
+    commands.OnCoverPage();
+    QCOMPARE(flagWhileOpen, 0);
+    QCOMPARE(alternativeWhileOpen, 2);
+    QCOMPARE(doc.GetSettings().hasListSelected, 1);
+    QCOMPARE(QString::fromStdString(doc.GetRoute().VoyageNumber), QStringLiteral("V-77"));
+    QVERIFY(modified);
+  }
+
+  void NoonReportCommandsSelectTheReportWhileTheDialogIsOpen() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    for (const char* name : {"actionNoonReport", "actionGraphicsNoonReport"}) {
+      auto* action = example.Frame().findChild<QAction*>(QString::fromLatin1(name));
+      QVERIFY(action && action->isEnabled());
+      std::optional<PrintoutKind> whileOpen;
+      test::HandleNextModal([&](QWidget* modal) {
+        auto* dialog = qobject_cast<CPerformanceDialog*>(modal);
+        if (!dialog) return false;
+        whileOpen = SelectedPrintout(doc.GetSettings());
+        dialog->accept();
+        return true;
+      });
+      action->trigger();
+      QCOMPARE(whileOpen, std::optional(PrintoutKind::Performance));
+      QCOMPARE(SelectedPrintout(doc.GetSettings()), std::optional(PrintoutKind::WaypointList));
+    }
+  }
+
+  void PerformanceDialogShowsNaForOneFixAndHoldsTheRows() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    QVERIFY(doc.GetHistory().GetCount() >= 2);
+    CPerformanceDialog dialog(doc);
+    auto* from = dialog.findChild<QComboBox*>(QStringLiteral("fromPosition"));
+    auto* till = dialog.findChild<QComboBox*>(QStringLiteral("tillPosition"));
+    auto* distance = dialog.findChild<QLineEdit*>(QStringLiteral("result0"));
+    QCOMPARE(till->currentIndex(), doc.GetHistory().GetCount() - 1);
+    QVERIFY(distance->text() != QStringLiteral("NA"));
+    from->setCurrentIndex(1);
+    till->setCurrentIndex(1);
+    QCOMPARE(distance->text(), QStringLiteral("NA"));
+    QCOMPARE(doc.performanceFrom, 1);
+    QCOMPARE(doc.performanceTill, 1);
+    bool printed = false;
+    connect(&dialog, &CPerformanceDialog::PrintRequested, this, [&printed] { printed = true; });
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printGraphButton")),
+                      Qt::LeftButton);
+    QVERIFY(printed);
+  }
+};
+
+}  // namespace keelmark
+
+QTEST_MAIN(keelmark::TestPrinting)
+#include "test_printing.moc"
