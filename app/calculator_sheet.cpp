@@ -28,8 +28,8 @@ namespace keelmark {
 // What the pages share: the vessel copy, the values they open with and the voyage they read.
 struct CalculatorState {
   CalculatorState(CKeelmarkRouteXPDoc& document, bool& vesselLoaded)
-      : vessel(CalculatorVessel(document.GetStore(),
-                                document.DataFilePath(setting::kVesselPath), vesselLoaded)),
+      : vessel(CalculatorVessel(document.GetStore(), document.DataFilePath(setting::kVesselPath),
+                                vesselLoaded)),
         fix(document.GetPresentPosition()),
         route(document.GetRoute()),
         inputs(OpeningInputs(fix, vessel)) {}
@@ -230,8 +230,9 @@ class CPageCalcDistances : public CalculatorPage {
     const auto departure = Taken(departure_);
     const auto arrival = Taken(arrival_);
     if (!departure || !arrival) return ShowNotAvailable({course_, distance_});
-    const DistancesResult result = CalculateDistances(
-        {*departure, *arrival, track_->currentIndex() == 1 ? Track::RhumbLine : Track::GreatCircle});
+    const DistancesResult result =
+        CalculateDistances({*departure, *arrival,
+                            track_->currentIndex() == 1 ? Track::RhumbLine : Track::GreatCircle});
     ShowTexts({{course_, result.courseText}, {distance_, result.distanceText}});
   }
 
@@ -491,9 +492,8 @@ class CPageCalcETA : public OwnEnginePage {
       button->setAutoDefault(false);
       button->setEnabled(voyage);
     }
-    connect(latestFix, &QPushButton::clicked, this, [this] {
-      StartFrom(StartFromLatestFix(state_.route, state_.fix, state_.inputs.eta));
-    });
+    connect(latestFix, &QPushButton::clicked, this,
+            [this] { StartFrom(StartFromLatestFix(state_.route, state_.fix, state_.inputs.eta)); });
     connect(departure, &QPushButton::clicked, this,
             [this] { StartFrom(StartFromDeparture(state_.route, state_.inputs.eta)); });
   }
@@ -507,10 +507,9 @@ class CPageCalcETA : public OwnEnginePage {
     if (!distance || !forward || !aft || !change) {
       return ShowNotAvailable({speed_, eta_, fuel_});
     }
-    const EtaResult result =
-        CalculateEta(state_.vessel, state_.route,
-                     {static_cast<int>(EngineRpm()), *distance, *forward, *aft, *change,
-                      start_->Time()});
+    const EtaResult result = CalculateEta(
+        state_.vessel, state_.route,
+        {static_cast<int>(EngineRpm()), *distance, *forward, *aft, *change, start_->Time()});
     ShowTexts({{speed_, result.speedText}, {eta_, result.etaText}, {fuel_, result.fuelText}});
   }
 
@@ -588,8 +587,7 @@ class CPageCalcHeight : public CalculatorPage {
     const auto aft = Taken(aft_);
     auto& [eyeM, eyeFt, mastM, mastFt, deckM, deckFt] = heights_;
     if (!forward || !aft) return ShowNotAvailable({eyeM, eyeFt, mastM, mastFt, deckM, deckFt});
-    const HeightResult result =
-        CalculateHeight(state_.vessel, {*forward, *aft, place_->value()});
+    const HeightResult result = CalculateHeight(state_.vessel, {*forward, *aft, place_->value()});
     ShowTexts({{eyeM, result.eyeMetres},
                {eyeFt, result.eyeFeet},
                {mastM, result.mastMetres},

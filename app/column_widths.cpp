@@ -24,8 +24,8 @@ std::optional<ColumnWidths> RememberedColumnWidths(const SettingsStore& store, C
   std::size_t at = 0;
   for (std::size_t i = 0; i < widths.size(); ++i) {
     const std::size_t comma = text->find(',', at);
-    const std::string part = text->substr(at, comma == std::string::npos ? std::string::npos
-                                                                        : comma - at);
+    const std::string part =
+        text->substr(at, comma == std::string::npos ? std::string::npos : comma - at);
     if (part.empty() || part.find_first_not_of("0123456789") != std::string::npos ||
         part.size() > 5) {
       return std::nullopt;

@@ -36,9 +36,12 @@ void DateTimeEntry::SetEnterableRange(TimeValue earliest, TimeValue latest) {
 
 QString DateTimeEntry::Format(TimeReading reading) {
   switch (reading) {
-    case TimeReading::Local: return QString::fromLatin1(kLocalFormat);
-    case TimeReading::Utc: return QString::fromLatin1(kUtcFormat);
-    case TimeReading::Date: break;
+    case TimeReading::Local:
+      return QString::fromLatin1(kLocalFormat);
+    case TimeReading::Utc:
+      return QString::fromLatin1(kUtcFormat);
+    case TimeReading::Date:
+      break;
   }
   return QString::fromLatin1(kDateFormat);
 }

@@ -40,8 +40,8 @@ class DateTimeEntry : public QDateTimeEdit {
 // offset. Storing it back gives the slot unchanged unless a time was picked or the offset
 // changed, so that opening and confirming an editor never moves a time by rounding.
 struct SlotTime {
-  double slot = 0.0;  // day number, UTC
-  double zone = 0.0;  // days, the offset it is read with (0 for UTC pickers)
+  double slot = 0.0;                // day number, UTC
+  double zone = 0.0;                // days, the offset it is read with (0 for UTC pickers)
   std::optional<TimeValue> picked;  // the calendar time the user picked
 
   // The calendar time to show: the one picked, else the slot plus the offset.

@@ -6,9 +6,9 @@
 #include <QUrl>
 
 #include "app/property_sheet.h"
+#include "document/keelmark_document.h"
 #include "platform/qt_text.h"
 #include "records/document_ref.h"
-#include "document/keelmark_document.h"
 
 namespace keelmark {
 
@@ -22,12 +22,12 @@ class DocumentPage : public PropertyPage {
  public:
   DocumentPage(DocumentRef& document, Prompter& prompter) : PropertyPage("Document") {
     QFormLayout* form = AddForm();
-    AddRow(form, "Date of Issue:", BindTime(document.IssueDate, TimeReading::Date,
-                                            "Date of Issue"));
+    AddRow(form,
+           "Date of Issue:", BindTime(document.IssueDate, TimeReading::Date, "Date of Issue"));
     TextRow(form, "Created by:", document.Author);
     TextRow(form, "Short description:", document.Description);
-    PathRow(form, "Document file:", document.FilePath,
-            {kDocumentFilter, kDocumentExtension, ""}, prompter);
+    PathRow(form, "Document file:", document.FilePath, {kDocumentFilter, kDocumentExtension, ""},
+            prompter);
     Column()->addStretch(1);
   }
 };

@@ -37,8 +37,8 @@ class CPageChartScale : public PropertyPage {
     AddGroup("Scale", scale);
     NumberRow(scale, "Scale 1 on :", chart.Scale);
     NumberRow(scale, "Latitude of scale:", chart.ScaleLatitude, "deg");
-    AddRow(scale, "Projection:",
-           BindIndex(chart.Projection, {"Mercator", "Gnomonic"}, "Projection"));
+    AddRow(scale,
+           "Projection:", BindIndex(chart.Projection, {"Mercator", "Gnomonic"}, "Projection"));
     Column()->addStretch(1);
   }
 
@@ -58,10 +58,11 @@ class CPageChartBitmap : public PropertyPage {
             {"Bitmap File (*.bmp)|*.bmp|All Files (*.*)|*.*||", "bmp", ""}, prompter);
     Column()->addWidget(
         BindCheck(shown.useBitmap, "Use a background bitmap when displaying this chart:"));
-    AddText("Warning\nAlthough Keelmark Route 4 is able to display bitmap files\nas background "
-            "images to plottingsheets, there is as yet\nno scaling or positioning done to "
-            "these bitmaps.\nYou should NOT use these displayed images for\nnavigation "
-            "purposes!!!");
+    AddText(
+        "Warning\nAlthough Keelmark Route 4 is able to display bitmap files\nas background "
+        "images to plottingsheets, there is as yet\nno scaling or positioning done to "
+        "these bitmaps.\nYou should NOT use these displayed images for\nnavigation "
+        "purposes!!!");
     Column()->addStretch(1);
   }
 };

@@ -17,11 +17,11 @@
 #include "app/page_documents.h"
 #include "app/position_entry.h"
 #include "app/zone_entry.h"
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
+#include "navigation/text_format.h"
 #include "platform/qt_text.h"
 #include "records/port.h"
-#include "navigation/text_format.h"
+#include "records/vessel.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 
@@ -44,7 +44,7 @@ class CPagePortPosition : public PropertyPage {
     TextRow(country, "Country:", port.Country);
     AddRow(country, "Time zone:",
            BindZone(port.ZoneOffset, new ZoneEntry("Time zone", kZoneLimitHours,
-                                                     ZoneEntry::Sign::FromCombo, "hrs")));
+                                                   ZoneEntry::Sign::FromCombo, "hrs")));
     Column()->addStretch(1);
   }
 };
@@ -90,8 +90,8 @@ class CPagePortRequirements : public PropertyPage {
     auto* grid = new QGridLayout;
     int row = 0;
     grid->addWidget(BindCheck(port.RequestSide, "Request"), row, 0);
-    grid->addWidget(BindComboText(port.SideAlongside, {"PS", "SB"}, "Side alongside", false),
-                    row, 1);
+    grid->addWidget(BindComboText(port.SideAlongside, {"PS", "SB"}, "Side alongside", false), row,
+                    1);
     grid->addWidget(new QLabel("side alongside", this), row, 2);
     const struct {
       const char* text;
@@ -110,12 +110,11 @@ class CPagePortRequirements : public PropertyPage {
     for (const auto& item : kQuantities) {
       ++row;
       grid->addWidget(BindCheck(port.*item.flag, item.text), row, 0);
-      grid->addWidget(BindWhole(port.*item.quantity, FieldName(item.text), kQuantityRange),
-                      row, 1);
+      grid->addWidget(BindWhole(port.*item.quantity, FieldName(item.text), kQuantityRange), row, 1);
       grid->addWidget(new QLabel(item.unit, this), row, 2);
     }
-    grid->addWidget(BindCheck(port.EngineImmobilisation, "Immobilisation of main engine"),
-                    ++row, 0, 1, 3);
+    grid->addWidget(BindCheck(port.EngineImmobilisation, "Immobilisation of main engine"), ++row, 0,
+                    1, 3);
     grid->addWidget(BindCheck(port.LifeboatLowering, "Lowering of lifeboat"), ++row, 0, 1, 3);
     grid->setColumnStretch(3, 1);
     Column()->addLayout(grid);
@@ -173,8 +172,8 @@ class CPagePortTraject : public PropertyPage {
     }
     const double distance = TotalDistance(traject);
     distance_->setText(ToQString(FormatNumber("%#3.1f", distance)));
-    duration_->setText(ToQString(
-        FormatNumber("%#3.1f", averageSpeed_ > 0.0 ? distance / averageSpeed_ : 0.0)));
+    duration_->setText(
+        ToQString(FormatNumber("%#3.1f", averageSpeed_ > 0.0 ? distance / averageSpeed_ : 0.0)));
   }
 
  private:
@@ -210,7 +209,7 @@ class CPagePortTraject : public PropertyPage {
   CVessel2& vessel_;
   Prompter& prompter_;
   QTreeWidget* list_;
-  std::int32_t outbound_ = 0;  // 0 the inbound traject is listed, 1 the outbound
+  std::int32_t outbound_ = 0;   // 0 the inbound traject is listed, 1 the outbound
   double averageSpeed_ = 12.0;  // knots
   QLineEdit* distance_;
   QLineEdit* duration_;

@@ -17,12 +17,12 @@
 #include "app/page_waypoint_position.h"
 #include "app/position_entry.h"
 #include "app/weather_fields.h"
-#include "voyage/closest_approach.h"
 #include "navigation/navigation.h"
 #include "platform/qt_text.h"
 #include "records/nav_warning.h"
 #include "records/reporting_point.h"
 #include "reports/text_file_choice.h"
+#include "voyage/closest_approach.h"
 
 namespace keelmark {
 
@@ -97,23 +97,22 @@ class CPageWarningPositions : public PropertyPage {
     row->addWidget(list_, 1);
     auto* buttons = new QVBoxLayout;
     AddButtons(this, buttons,
-               {{"Add", [this] { Add(); }},
-                {"Edit", [this] { Edit(); }},
-                {"Delete", [this] { Delete(); }}});
+               {{"Add", [this] { Add(); }}, {"Edit", [this] { Edit(); }}, {"Delete", [this] {
+                                                                             Delete();
+                                                                           }}});
     buttons->addStretch(1);
     row->addLayout(buttons);
     Column()->addWidget(group, 1);
-    Column()->addWidget(BindRadio(warning.OpenTraject,
-                                  {"Above positions form an enclosed surface",
-                                   "Above positions form a line or traject"}));
+    Column()->addWidget(BindRadio(warning.OpenTraject, {"Above positions form an enclosed surface",
+                                                        "Above positions form a line or traject"}));
   }
 
  protected:
   void ShowFigures() override {
     list_->clear();
     for (const auto& position : warning_.Outline) {
-      list_->addTopLevelItem(new QTreeWidgetItem(QStringList{
-          ToQString(position->LatitudeText()), ToQString(position->LongitudeText())}));
+      list_->addTopLevelItem(new QTreeWidgetItem(
+          QStringList{ToQString(position->LatitudeText()), ToQString(position->LongitudeText())}));
     }
   }
 
@@ -148,11 +147,12 @@ class CPageWarningPositions : public PropertyPage {
 class CPageWarningFile : public PropertyPage {
  public:
   CPageWarningFile(NavWarning& warning, Prompter& prompter) : PropertyPage("File") {
-    AddText("If required you can add a file (text, bitmap, document, etc) to this\nnavigational "
-            "warning, containing additional information.\nLeave below field empty if you do "
-            "not need to attach a file.");
-    QLineEdit* path = PathRow(AddForm(), "Path to file:", warning.Message.FilePath,
-                              TextFileChoice(""), prompter);
+    AddText(
+        "If required you can add a file (text, bitmap, document, etc) to this\nnavigational "
+        "warning, containing additional information.\nLeave below field empty if you do "
+        "not need to attach a file.");
+    QLineEdit* path =
+        PathRow(AddForm(), "Path to file:", warning.Message.FilePath, TextFileChoice(""), prompter);
     auto* open = new QPushButton("Click here to open this file", this);
     connect(open, &QPushButton::clicked, this,
             [path, &prompter] { OpenDocumentFile(ToStdString(path->text()), prompter); });
@@ -169,16 +169,16 @@ class CPageStormPosition : public PropertyPage {
     QFormLayout* form = AddForm();
     TextRow(form, "Name / ID:", storm.Name);
     AddRow(form, "Position at ", BindSlot(time, TimeReading::Utc, "Position at"));
-    AddRow(form, "Lattitude:",
-           BindCoordinate(storm.Latitude,
-                          new CoordinateEntry(Axis::Latitude,
-                                              CoordinateEntry::Style::DecimalDegrees, true,
-                                              "Latitude")));
-    AddRow(form, "Longitude:",
-           BindCoordinate(storm.Longitude,
-                          new CoordinateEntry(Axis::Longitude,
-                                              CoordinateEntry::Style::DecimalDegrees, true,
-                                              "Longitude")));
+    AddRow(
+        form, "Lattitude:",
+        BindCoordinate(storm.Latitude,
+                       new CoordinateEntry(Axis::Latitude, CoordinateEntry::Style::DecimalDegrees,
+                                           true, "Latitude")));
+    AddRow(
+        form, "Longitude:",
+        BindCoordinate(storm.Longitude,
+                       new CoordinateEntry(Axis::Longitude, CoordinateEntry::Style::DecimalDegrees,
+                                           true, "Longitude")));
     QFormLayout* movement = nullptr;
     AddGroup("Present movement", movement);
     NumberRow(movement, "Course:", storm.Course, "deg", NumberRange{0.0, 360.0});
@@ -219,16 +219,16 @@ class CPageStormTracking : public PropertyPage {
     expected_->setMinimumWidth(220);
     AddRow(form, "Expected position:", expected_);
     connect(picker_, &QDateTimeEdit::dateTimeChanged, this, [this] { ShowFigures(); });
-    AddText("Warning: this tracking module assumes the storm will continue\nin its present "
-            "course and speed!\nFor calculating CPA and TCPA for the present voyage\nselect "
-            "storm advisory from the graphics menu.");
+    AddText(
+        "Warning: this tracking module assumes the storm will continue\nin its present "
+        "course and speed!\nFor calculating CPA and TCPA for the present voyage\nselect "
+        "storm advisory from the graphics menu.");
     Column()->addStretch(1);
   }
 
  protected:
   void ShowFigures() override {
-    const CPosition2 at =
-        StormPositionAt(storm_(), CNavigation().LocalDayNumber(picker_->Time()));
+    const CPosition2 at = StormPositionAt(storm_(), CNavigation().LocalDayNumber(picker_->Time()));
     expected_->setText(ToQString(at.LatitudeText() + "  " + at.LongitudeText()));
   }
 
@@ -267,8 +267,8 @@ class CPageForecastArea : public PropertyPage {
 class CPageForecastForecast : public WeatherPage {
  public:
   explicit CPageForecastForecast(ForecastArea& area) : WeatherPage("Forecast") {
-    AddRow(AddForm(), "Date and time:",
-           BindTime(area.ForecastTime, TimeReading::Utc, "Date and time"));
+    AddRow(AddForm(),
+           "Date and time:", BindTime(area.ForecastTime, TimeReading::Utc, "Date and time"));
     WeatherConditions& weather = area.Weather;
     QFormLayout* wind = nullptr;
     AddGroup("Wind", wind);
@@ -291,8 +291,7 @@ class CPageForecastForecast : public WeatherPage {
 
 class CPageForecastCurrent : public WeatherPage {
  public:
-  CPageForecastCurrent(ForecastArea& area, std::int32_t& forecastCurrent)
-      : WeatherPage("Current") {
+  CPageForecastCurrent(ForecastArea& area, std::int32_t& forecastCurrent) : WeatherPage("Current") {
     QFormLayout* form = nullptr;
     AddGroup("Forecast", form);
     BindWeather(area.Weather, WeatherField::CurrentSet, form, "Direction:");
@@ -344,8 +343,7 @@ void CSheetWarning::Taking() {
   if (outlineChanged_) warning.UpdateCentre();
 }
 
-CSheetStorm::CSheetStorm(const QString& caption, Storm& storm, Prompter& prompter,
-                         QWidget* parent)
+CSheetStorm::CSheetStorm(const QString& caption, Storm& storm, Prompter& prompter, QWidget* parent)
     : RecordSheet(caption, storm, prompter, parent) {
   AddPage(new CPageStormPosition(Working(), time_));
   AddPage(new CPageStormEye(Working()));

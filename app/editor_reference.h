@@ -42,8 +42,7 @@ class CSheetStorm : public RecordSheet<Storm> {
   Q_OBJECT
 
  public:
-  CSheetStorm(const QString& caption, Storm& storm, Prompter& prompter,
-              QWidget* parent = nullptr);
+  CSheetStorm(const QString& caption, Storm& storm, Prompter& prompter, QWidget* parent = nullptr);
 
  protected:
   void Opened() override;

@@ -135,8 +135,7 @@ class CalibrationPage : public PropertyPage {
   void PlaceSliderOnShow(std::function<int()> position) {
     Bind({slider_, [this, position] { PlaceSlider(position()); }, nullptr, [] {}});
   }
-  NumberEdit* Input(QFormLayout* form, const QString& label, double& value,
-                    const QString& unit) {
+  NumberEdit* Input(QFormLayout* form, const QString& label, double& value, const QString& unit) {
     NumberEdit* edit = NumberRow(form, label, value, unit);
     FollowEdits(edit);
     return edit;
@@ -175,7 +174,8 @@ class CPagePerformanceHull : public CalibrationPage {
     shown.draftForward = forward_->ValueOr(shown.draftForward);
     shown.draftAft = aft_->ValueOr(shown.draftAft);
     shown.calibrationRpm = rpm_->ValueOr(shown.calibrationRpm);
-    speed_->setText(QString::fromStdString(FormatNumber(kSpeedFormat, VesselModel(shown).CalibrationLogSpeed())));
+    speed_->setText(QString::fromStdString(
+        FormatNumber(kSpeedFormat, VesselModel(shown).CalibrationLogSpeed())));
   }
 
  private:
@@ -205,7 +205,8 @@ class CPagePerformanceAir : public CalibrationPage {
     CVessel2 shown = vessel_;
     shown.calibrationRpm = rpm_->ValueOr(shown.calibrationRpm);
     speed_->setText(QString::fromStdString(FormatNumber(
-        kSpeedFormat, VesselModel(shown).CalibrationLogSpeedInHeadWind(wind_->ValueOr(windSpeed_)))));
+        kSpeedFormat,
+        VesselModel(shown).CalibrationLogSpeedInHeadWind(wind_->ValueOr(windSpeed_)))));
   }
 
  private:
@@ -230,7 +231,11 @@ class CPageVesselWaves : public CalibrationPage {
             placed_ = true;
           },
           nullptr, [] {}});
-    Bind({nullptr, [this, &vessel] { if (!rpmSet_) rpm_ = vessel.calibrationRpm; rpmSet_ = true; },
+    Bind({nullptr,
+          [this, &vessel] {
+            if (!rpmSet_) rpm_ = vessel.calibrationRpm;
+            rpmSet_ = true;
+          },
           nullptr, [] {}});
     rpmEdit_ = Input(form_, kEngineSetting, rpm_, "rpm");
     height_ = Input(form_, "Wave height", waveHeight_, "mtr");
@@ -242,9 +247,9 @@ class CPageVesselWaves : public CalibrationPage {
  protected:
   void Moved(int position) override { vessel_.waveCoefficient = position * 0.001; }
   void ShowFigures() override {
-    speed_->setText(QString::fromStdString(FormatNumber(
-        "%#3.1f kts",
-        VesselModel(vessel_).LogSpeedInWaves(height_->ValueOr(waveHeight_), rpmEdit_->ValueOr(rpm_)))));
+    speed_->setText(QString::fromStdString(
+        FormatNumber("%#3.1f kts", VesselModel(vessel_).LogSpeedInWaves(
+                                       height_->ValueOr(waveHeight_), rpmEdit_->ValueOr(rpm_)))));
   }
 
  private:
@@ -288,7 +293,8 @@ class CPagePerformanceData : public CalibrationPage {
     const auto show = [](QLineEdit* figure, const char* format, double value) {
       figure->setText(QString::fromStdString(FormatNumber(format, value)));
     };
-    const double speed = VesselModel(vessel_).CalibrationLogSpeedInHeadWind(wind_->ValueOr(headWind_));
+    const double speed =
+        VesselModel(vessel_).CalibrationLogSpeedInHeadWind(wind_->ValueOr(headWind_));
     show(forward_, "%#2.2f", vessel_.draftForward);
     show(aft_, "%#2.2f", vessel_.draftAft);
     show(rpm_, "%#3.1f", vessel_.calibrationRpm);

@@ -10,11 +10,11 @@
 #include <QLineEdit>
 
 #include "app/page_documents.h"
-#include "navigation/navigation.h"
-#include "voyage/voyage_calculation.h"
-#include "platform/qt_text.h"
 #include "document/keelmark_document.h"
+#include "navigation/navigation.h"
 #include "navigation/text_format.h"
+#include "platform/qt_text.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 
@@ -60,8 +60,8 @@ class CPageVoyageGeneral : public PropertyPage {
     for (const auto& port : ports) names << ToQString(port->GetName());
     QFormLayout* form = AddForm();
     TextRow(form, "Voyage number", values.voyageNumber);
-    QComboBox* departure = PortCombo(form, "Departure port", names, values.departurePort,
-                                     values.departureChanged);
+    QComboBox* departure =
+        PortCombo(form, "Departure port", names, values.departurePort, values.departureChanged);
     QComboBox* arrival =
         PortCombo(form, "Arrival port", names, values.arrivalPort, values.arrivalChanged);
     new PortLookUp(departure, ports, prompter, kUnknownDeparture);
@@ -135,8 +135,7 @@ class CPageVoyageWeather : public ExplainedChoicePage {
             "Keelmark Route will correct your voyage schedule for weather conditions "
             "enroute\nPlease select which weather data to use",
             value,
-            {"Use average weather data for present season",
-             "Use weather data from forecast areas"},
+            {"Use average weather data for present season", "Use weather data from forecast areas"},
             {"Average weather will be calculated from manually entered weather data for each "
              "season and per grid position. More observations will allow for more accurate "
              "data",
@@ -195,8 +194,7 @@ const Port* FindPort(const PortList& ports, const std::string& name) {
 
 }  // namespace
 
-CSheetVoyage::CSheetVoyage(const QString& caption, CKeelmarkRouteXPDoc& document,
-                           QWidget* parent)
+CSheetVoyage::CSheetVoyage(const QString& caption, CKeelmarkRouteXPDoc& document, QWidget* parent)
     : PropertySheet(caption, document.GetPrompter(), parent), document_(document) {
   AddPage(new CPageVoyageGeneral(values_, document.GetPorts(), document.GetPrompter()));
   AddPage(new CPageVoyageWeather(values_.forecastWeather));

@@ -19,18 +19,18 @@ class CSheetVoyage : public PropertySheet {
   // What the pages show and edit.
   struct Values {
     std::string voyageNumber;
-    std::string departurePort;  // the first waypoint's name
-    std::string arrivalPort;    // the last waypoint's name
+    std::string departurePort;      // the first waypoint's name
+    std::string arrivalPort;        // the last waypoint's name
     bool departureChanged = false;  // a port was chosen from the list
     bool arrivalChanged = false;
-    SlotTime begin;    // the departure, in the first waypoint's local time
-    SlotTime arrival;  // the scheduled arrival, in the last waypoint's local time
-    double totalDistance = 0.0;  // nM, the route's as the sheet opened
+    SlotTime begin;                    // the departure, in the first waypoint's local time
+    SlotTime arrival;                  // the scheduled arrival, in the last waypoint's local time
+    double totalDistance = 0.0;        // nM, the route's as the sheet opened
     std::int32_t forecastWeather = 0;  // 0 average weather, 1 forecast areas
     std::int32_t constantGroundSpeed = 0;  // 0 engine rpm constant, 1 ground speed constant
-    double draftForward = 0.0;  // m
-    double draftAft = 0.0;      // m
-    double displacement = 0.0;  // t
+    double draftForward = 0.0;             // m
+    double draftAft = 0.0;                 // m
+    double displacement = 0.0;             // t
     std::string note;
   };
 

@@ -13,8 +13,8 @@ namespace {
 
 constexpr const char* kTowards = "When sailing TOWARDS this waypoint:";
 constexpr WeatherField kWaypointWeatherFields[] = {
-    WeatherField::WindSpeed,   WeatherField::WindDirection,  WeatherField::SwellHeight,
-    WeatherField::SwellDirection, WeatherField::WaveHeight, WeatherField::AirPressure,
+    WeatherField::WindSpeed,      WeatherField::WindDirection, WeatherField::SwellHeight,
+    WeatherField::SwellDirection, WeatherField::WaveHeight,    WeatherField::AirPressure,
     WeatherField::AirTemperature, WeatherField::SeaTemperature};
 constexpr WeatherField kCurrentFields[] = {WeatherField::CurrentSet, WeatherField::CurrentRate};
 
@@ -78,14 +78,14 @@ CSheetWaypoint::CSheetWaypoint(const QString& caption, Waypoint& waypoint, Promp
   AddPage(new CPageWaypointPosition(w));
   AddPage(new CPageWaypointRoute(w.GreatCircle));
   AddPage(new CPageWaypointSpeed(w));
-  AddPage(new CPageWaypointWeather("Weather",
-                                   {"Use weather as set by voyage properties",
-                                    "Manually set weather conditions below:"},
-                                   kWaypointWeatherFields, manualWeather_, w.Weather));
-  AddPage(new CPageWaypointWeather("Current",
-                                   {"Use average current as calculated by Keelmark Route",
-                                    "Manually set current below"},
-                                   kCurrentFields, manualCurrent_, w.Weather));
+  AddPage(new CPageWaypointWeather(
+      "Weather",
+      {"Use weather as set by voyage properties", "Manually set weather conditions below:"},
+      kWaypointWeatherFields, manualWeather_, w.Weather));
+  AddPage(new CPageWaypointWeather(
+      "Current",
+      {"Use average current as calculated by Keelmark Route", "Manually set current below"},
+      kCurrentFields, manualCurrent_, w.Weather));
 }
 
 void CSheetWaypoint::Opened() {
@@ -107,8 +107,7 @@ void CSheetWaypoint::Taking() {
   if (manualCurrent_ != 1) CopyWeatherFields(kCurrentFields, opened.Weather, w.Weather);
 }
 
-bool EditWaypoint(QWidget* parent, Waypoint& waypoint, Prompter& prompter,
-                  const QString& caption) {
+bool EditWaypoint(QWidget* parent, Waypoint& waypoint, Prompter& prompter, const QString& caption) {
   CSheetWaypoint sheet(caption, waypoint, prompter, parent);
   return sheet.Run();
 }

@@ -27,7 +27,6 @@ class CSheetWaypoint : public RecordSheet<Waypoint> {
 };
 
 // Runs the waypoint editor; true on OK.
-bool EditWaypoint(QWidget* parent, Waypoint& waypoint, Prompter& prompter,
-                  const QString& caption);
+bool EditWaypoint(QWidget* parent, Waypoint& waypoint, Prompter& prompter, const QString& caption);
 
 }  // namespace keelmark

@@ -9,10 +9,7 @@
 
 namespace keelmark {
 
-namespace {
-
-
-}  // namespace
+namespace {}  // namespace
 
 std::optional<int> SelectedRow(const QAbstractItemView& view, Prompter& prompter) {
   const QItemSelectionModel* selection = view.selectionModel();

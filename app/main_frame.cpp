@@ -1,7 +1,6 @@
 #include "app/main_frame.h"
 
 #include <QAction>
-#include <algorithm>
 #include <QCloseEvent>
 #include <QDesktopServices>
 #include <QDragEnterEvent>
@@ -15,22 +14,23 @@
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 #include "app/about_box.h"
 #include "app/calculator_sheet.h"
-#include "app/schedule_dialog.h"
-#include "app/main_commands.h"
-#include "app/route_edit_commands.h"
-#include "app/route_exchange_commands.h"
-#include "app/recent_file_list.h"
 #include "app/document_dialog.h"
+#include "app/main_commands.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
+#include "app/recent_file_list.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
 #include "app/route_view.h"
+#include "app/schedule_dialog.h"
 #include "app/top_panel.h"
+#include "document/keelmark_document.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text.h"
-#include "document/keelmark_document.h"
 
 namespace keelmark {
 namespace {
@@ -206,8 +206,8 @@ void CMainFrame::CreateToolBar() {
   toggle->setText(tr("&Toolbar"));
   toggle->setStatusTip(tr("Show or hide the toolbar"));
   // The toolbar's own toggle goes first in the View menu.
-  MenuAt(QStringLiteral("&View"))->insertAction(Command(QStringLiteral("actionViewStatusBar")),
-                                                  toggle);
+  MenuAt(QStringLiteral("&View"))
+      ->insertAction(Command(QStringLiteral("actionViewStatusBar")), toggle);
 }
 
 bool CMainFrame::event(QEvent* event) {

@@ -6,7 +6,8 @@ namespace keelmark {
 
 PrintCommands& CMainFrame::Printing() {
   if (!printing_) {
-    printing_ = new PrintCommands(*doc_, [this] { return pathName_; }, this);
+    printing_ = new PrintCommands(
+        *doc_, [this] { return pathName_; }, this);
     connect(printing_, &PrintCommands::DocumentChanged, this, &CMainFrame::UpdateAllViews);
     connect(printing_, &PrintCommands::DocumentModified, this, [this] { SetModifiedFlag(); });
   }

@@ -137,8 +137,8 @@ class CPageOptionsSchedule : public PropertyPage {
     auto* lists = new QGroupBox("List to export", this);
     auto* checks = new QVBoxLayout(lists);
     checks->addWidget(BindCheck(settings.exportHistory, "History (all position fixes)"));
-    checks->addWidget(BindCheck(settings.exportMeteo,
-                                "Meteo data (average weather and current data)"));
+    checks->addWidget(
+        BindCheck(settings.exportMeteo, "Meteo data (average weather and current data)"));
     checks->addWidget(BindCheck(settings.exportForecast, "Forecast data (forecast areas)"));
     checks->addWidget(BindCheck(settings.exportPublications, "Charts and publications"));
     checks->addWidget(BindCheck(settings.exportPorts, "Port data"));
@@ -191,18 +191,18 @@ class CPageOptionsPrint : public PropertyPage {
  public:
   CPageOptionsPrint(Settings& settings, Prompter& prompter) : PropertyPage("Printing") {
     const FileChoice logo{"Bitmap File (*.bmp)|*.bmp|All Files (*.*)|*.*||", "bmp", "logo"};
-    Column()->addWidget(BindCheck(settings.printIncludeBigLogo,
-                                  "Print company logo on cover page (pagewide)"));
+    Column()->addWidget(
+        BindCheck(settings.printIncludeBigLogo, "Print company logo on cover page (pagewide)"));
     PathRow(AddForm(), "Company Logo:", settings.companyLogo, logo, prompter);
     Column()->addWidget(BindCheck(settings.printIncludeSmallLogo,
                                   "Print small company logo in header of each page "));
     PathRow(AddForm(), "Small logo:", settings.smallLogo, logo, prompter);
-    Column()->addWidget(BindCheck(settings.printIncludeShipsName,
-                                  "Include ships name in header of each page"));
-    Column()->addWidget(BindCheck(settings.printIncludeFileName,
-                                  "Include filename in footer of each page"));
-    Column()->addWidget(BindCheck(settings.printIncludeDate,
-                                  "Include date of printing in footer of each page"));
+    Column()->addWidget(
+        BindCheck(settings.printIncludeShipsName, "Include ships name in header of each page"));
+    Column()->addWidget(
+        BindCheck(settings.printIncludeFileName, "Include filename in footer of each page"));
+    Column()->addWidget(
+        BindCheck(settings.printIncludeDate, "Include date of printing in footer of each page"));
     Column()->addStretch(1);
   }
 };
@@ -231,13 +231,13 @@ class CPageNMEA : public PropertyPage {
       const int row = static_cast<int>(i % 4);
       const int column = static_cast<int>(i / 4) * 2;
       grid->addWidget(new QLabel(ports[static_cast<int>(i)] + ':', devices), row, column);
-      grid->addWidget(BindText(values.comDevices[i], ports[static_cast<int>(i)]), row,
-                      column + 1);
+      grid->addWidget(BindText(values.comDevices[i], ports[static_cast<int>(i)]), row, column + 1);
     }
     Column()->addWidget(devices);
-    AddText("Keelmark Route is able to read data from a serial NMEA0183\ninterface and "
-            "automatically update all data and log these\npositionfixes to file.\nYou can start "
-            "the GPS Monitor via menuoptions tools\nor direct from the toolbar button.");
+    AddText(
+        "Keelmark Route is able to read data from a serial NMEA0183\ninterface and "
+        "automatically update all data and log these\npositionfixes to file.\nYou can start "
+        "the GPS Monitor via menuoptions tools\nor direct from the toolbar button.");
     Column()->addStretch(1);
   }
 };

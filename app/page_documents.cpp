@@ -16,8 +16,7 @@
 
 namespace keelmark {
 
-CPagePortDocuments::CPagePortDocuments(DocumentList& documents, Prompter& prompter,
-                                       QWidget* parent)
+CPagePortDocuments::CPagePortDocuments(DocumentList& documents, Prompter& prompter, QWidget* parent)
     : PropertyPage("Documents", parent),
       documents_(documents),
       prompter_(prompter),
@@ -33,9 +32,9 @@ CPagePortDocuments::CPagePortDocuments(DocumentList& documents, Prompter& prompt
   Column()->addWidget(list_, 1);
   auto* buttons = new QHBoxLayout;
   AddButtons(this, buttons,
-             {{"Insert", [this] { Insert(); }},
-              {"Edit", [this] { Edit(); }},
-              {"Remove", [this] { Remove(); }}});
+             {{"Insert", [this] { Insert(); }}, {"Edit", [this] { Edit(); }}, {"Remove", [this] {
+                                                                                 Remove();
+                                                                               }}});
   buttons->addStretch(1);
   Column()->addLayout(buttons);
   AddText("Double click on document in list to open this file !");
@@ -87,8 +86,7 @@ void CPagePortDocuments::Remove() {
   ShowFigures();
 }
 
-CPagePortNote::CPagePortNote(std::string& note, QWidget* parent)
-    : PropertyPage("Notes", parent) {
+CPagePortNote::CPagePortNote(std::string& note, QWidget* parent) : PropertyPage("Notes", parent) {
   Column()->addWidget(BindNote(note, "Notes"));
 }
 

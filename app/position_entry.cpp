@@ -37,8 +37,8 @@ CoordinateEntry::CoordinateEntry(Axis axis, Style style, bool checked, const QSt
     return checked ? std::optional<NumberRange>(NumberRange{0.0, maximum}) : std::nullopt;
   };
   if (style == Style::DegreesMinutes) {
-    degrees_ = new NumberEdit(QString::fromLatin1(kDegreesPart).arg(field),
-                              NumberEdit::Kind::Whole, range(limit), this);
+    degrees_ = new NumberEdit(QString::fromLatin1(kDegreesPart).arg(field), NumberEdit::Kind::Whole,
+                              range(limit), this);
     minutes_ = new NumberEdit(QString::fromLatin1(kMinutesPart).arg(field),
                               NumberEdit::Kind::Decimal, range(60.0), this);
     degrees_->setMaximumWidth(50);
@@ -88,8 +88,7 @@ void CoordinateEntry::SetValue(double degrees) {
 }
 
 bool CoordinateEntry::Unchanged() const {
-  return degrees_->text() == shownDegrees_ &&
-         (!minutes_ || minutes_->text() == shownMinutes_) &&
+  return degrees_->text() == shownDegrees_ && (!minutes_ || minutes_->text() == shownMinutes_) &&
          hemisphere_->currentIndex() == shownHemisphere_;
 }
 
@@ -130,10 +129,10 @@ PositionEntry::PositionEntry(bool checked, const QString& prefix, QWidget* paren
     const QString text = QString::fromLatin1(name);
     return prefix.isEmpty() ? text : prefix + QLatin1Char(' ') + text.toLower();
   };
-  latitude_ = new CoordinateEntry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes,
-                                  checked, field(kLatitude), this);
-  longitude_ = new CoordinateEntry(Axis::Longitude, CoordinateEntry::Style::DegreesMinutes,
-                                   checked, field(kLongitude), this);
+  latitude_ = new CoordinateEntry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, checked,
+                                  field(kLatitude), this);
+  longitude_ = new CoordinateEntry(Axis::Longitude, CoordinateEntry::Style::DegreesMinutes, checked,
+                                   field(kLongitude), this);
   auto* form = new QFormLayout(this);
   form->setContentsMargins(0, 0, 0, 0);
   form->addRow(QString::fromLatin1(kLatitude) + QLatin1Char(':'), latitude_);

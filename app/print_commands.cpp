@@ -11,7 +11,10 @@ namespace keelmark {
 
 PrintCommands::PrintCommands(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath,
                              QWidget* window)
-    : QObject(window), doc_(doc), window_(window), controller_(doc, std::move(documentPath), window) {}
+    : QObject(window),
+      doc_(doc),
+      window_(window),
+      controller_(doc, std::move(documentPath), window) {}
 
 void PrintCommands::OnCoverPage() {
   SelectPrintout(doc_.GetSettings(), PrintoutKind::CoverPage);

@@ -20,8 +20,7 @@ class PrintCommands : public QObject {
   Q_OBJECT
 
  public:
-  PrintCommands(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath,
-                QWidget* window);
+  PrintCommands(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath, QWidget* window);
 
   [[nodiscard]] PrintController& Controller() { return controller_; }
 

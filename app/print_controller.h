@@ -21,8 +21,7 @@ class PrintController : public QObject {
 
  public:
   // documentPath gives the route document's file for the footer when a page is printed.
-  PrintController(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath,
-                  QWidget* parent);
+  PrintController(CKeelmarkRouteXPDoc& doc, std::function<QString()> documentPath, QWidget* parent);
   ~PrintController() override;
 
   [[nodiscard]] QPrinter& Printer() { return *printer_; }

@@ -18,14 +18,13 @@
 
 #include "app/position_entry.h"
 #include "app/zone_entry.h"
-#include "platform/qt_text.h"
 #include "document/prompter.h"
+#include "platform/qt_text.h"
 #include "records/text_codec.h"
 
 namespace keelmark {
 
-RadioChoice::RadioChoice(const QStringList& texts, const QStringList& explanations,
-                         QWidget* parent)
+RadioChoice::RadioChoice(const QStringList& texts, const QStringList& explanations, QWidget* parent)
     : QWidget(parent), group_(new QButtonGroup(this)), explanations_(explanations) {
   auto* column = new QVBoxLayout(this);
   column->setContentsMargins(0, 0, 0, 0);
@@ -238,8 +237,7 @@ RadioChoice* PropertyPage::BindRadio(std::int32_t& value, const QStringList& tex
 }
 
 CoordinateEntry* PropertyPage::BindCoordinate(double& value, CoordinateEntry* entry) {
-  Bind({entry, [entry, &value] { entry->SetValue(value); },
-        [entry] { return entry->Problem(); },
+  Bind({entry, [entry, &value] { entry->SetValue(value); }, [entry] { return entry->Problem(); },
         [entry, &value] { value = entry->Value().value_or(value); }});
   connect(entry, &CoordinateEntry::Edited, this, [this] { ShowFigures(); });
   return entry;
@@ -259,8 +257,7 @@ ZoneEntry* PropertyPage::BindZone(double& days, ZoneEntry* entry) {
   return entry;
 }
 
-DateTimeEntry* PropertyPage::BindTime(TimeValue& value, TimeReading reading,
-                                      const QString& field) {
+DateTimeEntry* PropertyPage::BindTime(TimeValue& value, TimeReading reading, const QString& field) {
   auto* entry = new DateTimeEntry(reading, field, this);
   Bind({entry, [entry, &value] { entry->SetTime(value); }, nullptr,
         [entry, &value] {
@@ -269,8 +266,7 @@ DateTimeEntry* PropertyPage::BindTime(TimeValue& value, TimeReading reading,
   return entry;
 }
 
-DateTimeEntry* PropertyPage::BindSlot(SlotTime& value, TimeReading reading,
-                                      const QString& field) {
+DateTimeEntry* PropertyPage::BindSlot(SlotTime& value, TimeReading reading, const QString& field) {
   auto* entry = new DateTimeEntry(reading, field, this);
   Bind({entry, [entry, &value] { entry->SetTime(value.Shown()); }, nullptr,
         [entry, &value] {
@@ -324,16 +320,15 @@ NumberEdit* PropertyPage::NumberRow(QFormLayout* form, const QString& label, dou
   return edit;
 }
 
-NumberEdit* PropertyPage::WholeRow(QFormLayout* form, const QString& label,
-                                   std::int32_t& value, const QString& unit,
-                                   std::optional<NumberRange> range) {
+NumberEdit* PropertyPage::WholeRow(QFormLayout* form, const QString& label, std::int32_t& value,
+                                   const QString& unit, std::optional<NumberRange> range) {
   NumberEdit* edit = BindWhole(value, FieldName(label), range);
   AddRow(form, label, edit, unit);
   return edit;
 }
 
 QLineEdit* PropertyPage::PathRow(QFormLayout* form, const QString& label, std::string& value,
-                                  const FileChoice& choice, Prompter& prompter) {
+                                 const FileChoice& choice, Prompter& prompter) {
   QLineEdit* edit = BindText(value, FieldName(label));
   edit->setMinimumWidth(260);
   auto* browse = new QPushButton(QStringLiteral("..."), this);
@@ -359,8 +354,7 @@ QLabel* PropertyPage::AddText(const QString& text) {
   return label;
 }
 
-QLineEdit* PropertyPage::AddFigure(QFormLayout* form, const QString& label,
-                                   const QString& unit) {
+QLineEdit* PropertyPage::AddFigure(QFormLayout* form, const QString& label, const QString& unit) {
   auto* figure = new QLineEdit(this);
   figure->setReadOnly(true);
   figure->setAccessibleName(FieldName(label));

@@ -68,10 +68,10 @@ class RadioChoice : public QWidget {
 
 // One control bound to a value of its page.
 struct FieldBinding {
-  QWidget* widget = nullptr;           // gets the focus when its check fails
-  std::function<void()> show;          // the value into the control
-  std::function<QString()> problem;    // why the control cannot be taken; none when always fine
-  std::function<void()> take;          // the control into the value
+  QWidget* widget = nullptr;         // gets the focus when its check fails
+  std::function<void()> show;        // the value into the control
+  std::function<QString()> problem;  // why the control cannot be taken; none when always fine
+  std::function<void()> take;        // the control into the value
 };
 
 class PropertyPage : public QWidget {

@@ -30,8 +30,7 @@ struct SheetContext {
 
 // The editor of each class of record.
 std::unique_ptr<PropertySheet> SheetFor(Waypoint& waypoint, const SheetContext& c) {
-  return std::make_unique<CSheetWaypoint>(c.caption, waypoint, c.document.GetPrompter(),
-                                          c.parent);
+  return std::make_unique<CSheetWaypoint>(c.caption, waypoint, c.document.GetPrompter(), c.parent);
 }
 std::unique_ptr<PropertySheet> SheetFor(PositionFix& fix, const SheetContext& c) {
   return std::make_unique<CSheetFix>(c.caption, fix, c.document, c.parent);
@@ -47,8 +46,8 @@ std::unique_ptr<PropertySheet> SheetFor(Chart& chart, const SheetContext& c) {
   const ChartKind kind = c.kind.value_or(chart.Kind());
   // A chart's sheet carries its alternative name, which a new chart has not yet.
   const bool altName = kind == ChartKind::Chart && !chart.AltName.empty();
-  return std::make_unique<CSheetChart>(altName ? ToQString(chart.AltName) : c.caption, chart,
-                                       kind, c.document.GetPrompter(), c.parent);
+  return std::make_unique<CSheetChart>(altName ? ToQString(chart.AltName) : c.caption, chart, kind,
+                                       c.document.GetPrompter(), c.parent);
 }
 std::unique_ptr<PropertySheet> SheetFor(Port& port, const SheetContext& c) {
   return std::make_unique<CSheetPort>(c.caption, port, c.document.GetVessel(),

@@ -27,8 +27,9 @@ QAction* ListAction(const QString& text, const QString& statusTip, const char* n
 RouteEditCommands::RouteEditCommands(CKeelmarkRouteXPDoc& doc, const EditCommands& editors,
                                      QWidget* list)
     : QObject(list), doc_(doc), editors_(editors), list_(list) {
-  insertBefore_ = ListAction(tr("Insert &Before"), tr("Insert a new waypoint before the selected one"),
-                             "actionListInsertBefore", list);
+  insertBefore_ =
+      ListAction(tr("Insert &Before"), tr("Insert a new waypoint before the selected one"),
+                 "actionListInsertBefore", list);
   moveUp_ = ListAction(tr("Move &Up"), tr("Move the selected waypoint one place up"),
                        "actionListMoveUp", list);
   moveDown_ = ListAction(tr("Move Do&wn"), tr("Move the selected waypoint one place down"),

@@ -10,10 +10,10 @@
 #include "app/category_model.h"
 #include "app/column_widths.h"
 #include "app/route_edit_commands.h"
-#include "platform/qt_text.h"
 #include "document/category_edits.h"
-#include "records/forecast_area.h"
 #include "document/keelmark_document.h"
+#include "platform/qt_text.h"
+#include "records/forecast_area.h"
 
 namespace keelmark {
 namespace {

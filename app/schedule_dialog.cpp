@@ -93,11 +93,10 @@ CMasterScheduleDialog::CMasterScheduleDialog(CKeelmarkRouteXPDoc& document, QWid
   auto* form = new QFormLayout(item);
   name_ = new QLineEdit(item);
   name_->setAccessibleName(QStringLiteral("Name"));
-  distance_ = new NumberEdit(QStringLiteral("Distance"), NumberEdit::Kind::Decimal,
-                             kDistanceRange, item);
+  distance_ =
+      new NumberEdit(QStringLiteral("Distance"), NumberEdit::Kind::Decimal, kDistanceRange, item);
   eta_ = new DateTimeEntry(TimeReading::Local, QStringLiteral("Scheduled ETA"), item);
-  zone_ = new NumberEdit(QStringLiteral("Local time"), NumberEdit::Kind::Decimal,
-                         kZoneRange, item);
+  zone_ = new NumberEdit(QStringLiteral("Local time"), NumberEdit::Kind::Decimal, kZoneRange, item);
   portStay_ = new NumberEdit(QStringLiteral("Scheduled portstay"), NumberEdit::Kind::Decimal,
                              kPortStayRange, item);
   form->addRow(QStringLiteral("Name:"), name_);
@@ -121,9 +120,11 @@ CMasterScheduleDialog::CMasterScheduleDialog(CKeelmarkRouteXPDoc& document, QWid
   totalDistance_ = TotalField(QStringLiteral("Total distance"), totals);
   averageSpeed_ = TotalField(QStringLiteral("Av. Speed"), totals);
   totalFuel_ = TotalField(QStringLiteral("Fuel Cons"), totals);
-  const std::pair<const char*, QLineEdit*> totalRows[] = {
-      {"Portstay:", totalPortStay_}, {"At sea:", totalAtSea_}, {"Distance:", totalDistance_},
-      {"Av. Speed:", averageSpeed_}, {"Fuel Cons:", totalFuel_}};
+  const std::pair<const char*, QLineEdit*> totalRows[] = {{"Portstay:", totalPortStay_},
+                                                          {"At sea:", totalAtSea_},
+                                                          {"Distance:", totalDistance_},
+                                                          {"Av. Speed:", averageSpeed_},
+                                                          {"Fuel Cons:", totalFuel_}};
   int at = 0;
   for (const auto& [label, field] : totalRows) {
     grid->addWidget(new QLabel(QString::fromLatin1(label), totals), at % 3, (at / 3) * 2);

@@ -12,9 +12,11 @@ struct ColumnLook {
   bool right;
 };
 
-constexpr ColumnLook kColumns[ScheduleModel::kColumnCount] = {
-    {"Name", 100, false}, {"Speed", 80, true}, {"RPM", 80, true},
-    {"ETA", 130, true},   {"ETD", 130, true}};
+constexpr ColumnLook kColumns[ScheduleModel::kColumnCount] = {{"Name", 100, false},
+                                                              {"Speed", 80, true},
+                                                              {"RPM", 80, true},
+                                                              {"ETA", 130, true},
+                                                              {"ETD", 130, true}};
 
 }  // namespace
 
@@ -45,12 +47,18 @@ QVariant ScheduleModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
   const ScheduleRow& row = rows_[static_cast<std::size_t>(index.row())];
   switch (static_cast<Column>(index.column())) {
-    case Name: return ToQString(row.name);
-    case Speed: return ToQString(row.speed);
-    case Rpm: return ToQString(row.rpm);
-    case Eta: return ToQString(row.eta);
-    case Etd: return ToQString(row.etd);
-    case kColumnCount: break;
+    case Name:
+      return ToQString(row.name);
+    case Speed:
+      return ToQString(row.speed);
+    case Rpm:
+      return ToQString(row.rpm);
+    case Eta:
+      return ToQString(row.eta);
+    case Etd:
+      return ToQString(row.etd);
+    case kColumnCount:
+      break;
   }
   return {};
 }

@@ -8,11 +8,11 @@
 #include <QVBoxLayout>
 
 #include "app/program_resources.h"
-#include "navigation/clock.h"
-#include "voyage/voyage_calculation.h"
-#include "platform/qt_text.h"
 #include "document/keelmark_document.h"
+#include "navigation/clock.h"
 #include "navigation/text_format.h"
+#include "platform/qt_text.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {

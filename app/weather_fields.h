@@ -38,8 +38,7 @@ class WeatherPage : public PropertyPage {
   NumberEdit* BindWeather(WeatherConditions& weather, WeatherField field, QFormLayout* form,
                           const QString& label = QString());
   // The weather texts a fix editor offers.
-  QComboBox* BindWeatherText(WeatherConditions& weather, QFormLayout* form,
-                             const QString& label);
+  QComboBox* BindWeatherText(WeatherConditions& weather, QFormLayout* form, const QString& label);
 };
 
 }  // namespace keelmark

@@ -22,8 +22,8 @@ constexpr double kDaysPerHour = 0.041666666666666664;
 ZoneEntry::ZoneEntry(const QString& field, double limitHours, Sign sign, const QString& unit,
                      QWidget* parent)
     : QWidget(parent),
-      hours_(new NumberEdit(field, NumberEdit::Kind::Decimal,
-                            NumberRange{-limitHours, limitHours}, this)) {
+      hours_(new NumberEdit(field, NumberEdit::Kind::Decimal, NumberRange{-limitHours, limitHours},
+                            this)) {
   auto* row = new QHBoxLayout(this);
   row->setContentsMargins(0, 0, 0, 0);
   hours_->setMaximumWidth(60);

@@ -28,8 +28,8 @@ void FillList(MeteoList& list) {
     point->Latitude = -60.0 + (i % 120);
     point->Longitude = -180.0 + (i / 120) % 360;
     point->Name = "Grid " + std::to_string(i);
-    for (auto* block : {&point->JunAug, &point->JanFeb, &point->MarMay, &point->SepDec,
-                        &point->Latest}) {
+    for (auto* block :
+         {&point->JunAug, &point->JanFeb, &point->MarMay, &point->SepDec, &point->Latest}) {
       block->ObservationCount = i % 17;
       block->WindDirection = (i * 7) % 360;
       block->WindSpeed = (i % 40) * 0.5;

@@ -5,13 +5,13 @@
 #include <cmath>
 #include <memory>
 
-#include "voyage/average_weather.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
+#include "voyage/average_weather.h"
+#include "voyage/voyage_calculation.h"
 
 namespace {
 
@@ -44,8 +44,8 @@ std::unique_ptr<Passage> MakePassage() {
     auto record = std::make_unique<MeteoObservation>();
     record->SetLatitude(25.0 + (i / 50) * 1.5);
     record->SetLongitude(-75.0 + (i % 50) * 1.4);
-    for (WeatherConditions* block : {&record->JunAug, &record->SepDec, &record->JanFeb,
-                                     &record->MarMay, &record->Latest}) {
+    for (WeatherConditions* block :
+         {&record->JunAug, &record->SepDec, &record->JanFeb, &record->MarMay, &record->Latest}) {
       block->WindDirection = (i * 37) % 360;
       block->WindSpeed = 5.0 + i % 30;
       block->SwellHeight = 1.0 + i % 4;

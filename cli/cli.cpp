@@ -61,9 +61,7 @@ void PrintUsage(std::ostream& err) {
 
 }  // namespace
 
-void PrintJson(std::ostream& out, const nlohmann::json& value) {
-  out << value.dump() << "\n";
-}
+void PrintJson(std::ostream& out, const nlohmann::json& value) { out << value.dump() << "\n"; }
 
 int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
   std::size_t next = 0;

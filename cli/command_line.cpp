@@ -9,8 +9,7 @@
 
 namespace keelmark::cli {
 
-CommandLine::CommandLine(const std::vector<std::string>& args,
-                         const std::set<std::string>& valued,
+CommandLine::CommandLine(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags) {
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& word = args[i];

@@ -8,8 +8,7 @@
 namespace keelmark::cli {
 
 DocumentSession::DocumentSession(CommandContext& context, const std::string& dataFolder,
-                                 const std::string& routePath, DataAccess access,
-                                 VoyageStart start)
+                                 const std::string& routePath, DataAccess access, VoyageStart start)
     : context_(context), prompter_(context.err), settings_(context.Settings()) {
   std::error_code ec;
   if (!dataFolder.empty() && !std::filesystem::is_directory(dataFolder, ec)) {
@@ -28,7 +27,7 @@ DocumentSession::DocumentSession(CommandContext& context, const std::string& dat
 }
 
 std::optional<std::string> DocumentSession::ReadOnlySettings::Lookup(std::string_view section,
-                                                                   std::string_view key) const {
+                                                                     std::string_view key) const {
   if (auto written = written_.Lookup(section, key)) return written;
   return base_.Lookup(section, key);
 }

@@ -28,8 +28,8 @@ int RunDump(const Words& args, CommandContext& context) {
   const FileType& type = FindType(line.Required("type"));
   // Refused unread when it is not a regular file (a device never ends) or far too large.
   std::string error;
-  auto bytes = ReadWholeFile(path, type.name == "meteo" ? kLargestMeteoFile : kLargestDataFile,
-                             &error);
+  auto bytes =
+      ReadWholeFile(path, type.name == "meteo" ? kLargestMeteoFile : kLargestDataFile, &error);
   if (!bytes) throw CommandError(error);
   Archive archive = Archive::ForLoading(std::move(*bytes));
   Json content;
@@ -70,7 +70,8 @@ int RunBuild(const Words& args, CommandContext& context) {
     throw CommandError("unknown field" + std::string(unknown.size() > 1 ? "s " : " ") + names +
                        " in the JSON on standard input");
   }
-  for (const std::string& key : audit.Lossy()) WarnOfLossyText(context.err, "field \"" + key + "\"");
+  for (const std::string& key : audit.Lossy())
+    WarnOfLossyText(context.err, "field \"" + key + "\"");
   const auto& bytes = archive.StoredBytes();
   context.out.write(reinterpret_cast<const char*>(bytes.data()),
                     static_cast<std::streamsize>(bytes.size()));

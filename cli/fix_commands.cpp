@@ -8,9 +8,9 @@
 #include "cli/json_fields.h"
 #include "cli/json_record.h"
 #include "navigation/calendar.h"
+#include "navigation/navigation.h"
 #include "navigation/text_format.h"
 #include "records/text_codec.h"
-#include "navigation/navigation.h"
 #include "voyage/position_fixes.h"
 
 namespace keelmark::cli {
@@ -83,8 +83,7 @@ FixOptions ReadFixOptions(const CommandLine& line, CommandContext& context) {
   options.latitude = RangedNumber(line, "lat", -90.0, 90.0);
   options.longitude = RangedNumber(line, "lon", -180.0, 180.0);
   options.time = ParseTime(line.Required("time"), "--time");
-  if (FixLiesAhead(CNavigation().LocalDayNumber(options.time),
-                   CNavigation().UtcDayNumberNow())) {
+  if (FixLiesAhead(CNavigation().LocalDayNumber(options.time), CNavigation().UtcDayNumberNow())) {
     throw CommandError(std::string("--time: ") + kFixAheadMessage + " (" +
                        IsoUtc(ProcessClock().Now()) + ")");
   }

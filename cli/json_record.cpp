@@ -15,7 +15,8 @@ void CompleteFromJson(const Json& /*object*/, WeatherConditions& weather) {
     throw CommandError("an older-layout weather block needs an AirPressure of at most 8000");
   }
   if (!weather.OlderLayout && weather.AirPressure + WeatherConditions::kPressureMark <= limit) {
-    throw CommandError("AirPressure must be above -1000, or the block reads back as the older layout");
+    throw CommandError(
+        "AirPressure must be above -1000, or the block reads back as the older layout");
   }
 }
 

@@ -46,7 +46,8 @@ int RunNav(const Words& args, CommandContext& context) {
   }
   if (what == "position") {
     const CommandLine line(rest, {}, {});
-    const CPosition2 position = PositionAt(ParseLatLon(line.PositionalAt(0, "LAT,LON"), "position"));
+    const CPosition2 position =
+        PositionAt(ParseLatLon(line.PositionalAt(0, "LAT,LON"), "position"));
     PrintJson(context.out, {{"LatitudeText", position.LatitudeText()},
                             {"LongitudeText", position.LongitudeText()},
                             {"ReportLatitude", position.ReportLatitude()},

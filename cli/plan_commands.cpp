@@ -58,9 +58,10 @@ int RunPlan(const Words& args, CommandContext& context) {
   Json waypoints = Json::array();
   for (const auto& w : voyage) waypoints.push_back(PlannedWaypoint(*w));
   const Waypoint* last = voyage.GetLast();
-  PrintJson(context.out, {{"Waypoints", waypoints},
-                          {"TotalDistance", JsonNumber(TotalDistance(voyage))},
-                          {"ArrivalTime", last ? TimeJson(last->GetScheduledTime()) : Json(nullptr)}});
+  PrintJson(context.out,
+            {{"Waypoints", waypoints},
+             {"TotalDistance", JsonNumber(TotalDistance(voyage))},
+             {"ArrivalTime", last ? TimeJson(last->GetScheduledTime()) : Json(nullptr)}});
   return 0;
 }
 

@@ -88,9 +88,9 @@ int RunPrint(const Words& args, CommandContext& context) {
   QPdfWriter writer(&pdf);
   writer.setCreator("Keelmark Route");
   writer.setTitle(ToQString(what));
-  writer.setPageLayout(QPageLayout(paper, QPageLayout::Portrait,
-                                   QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm),
-                                   QPageLayout::Millimeter));
+  writer.setPageLayout(QPageLayout(
+      paper, QPageLayout::Portrait,
+      QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm), QPageLayout::Millimeter));
   const PageModel page = DevicePageModel(writer);
 
   // The port sheet prints one port; the command line prints every port's sheet in turn.
@@ -116,8 +116,9 @@ int RunPrint(const Words& args, CommandContext& context) {
   if (line.Has("png-dir")) {
     const std::string folder = line.Value("png-dir", "");
     const double pixelsPerUnit = kPngDotsPerInch / 254.0;
-    const QSize size(static_cast<int>(std::ceil(writer.width() / PixelsPerUnit(writer) * pixelsPerUnit)),
-                     static_cast<int>(std::ceil(page.PageHeight() * pixelsPerUnit)));
+    const QSize size(
+        static_cast<int>(std::ceil(writer.width() / PixelsPerUnit(writer) * pixelsPerUnit)),
+        static_cast<int>(std::ceil(page.PageHeight() * pixelsPerUnit)));
     for (int n = 1; n <= pages; ++n) {
       QImage image(size, QImage::Format_RGB32);
       image.setDotsPerMeterX(static_cast<int>(std::lround(kPngDotsPerInch / 0.0254)));

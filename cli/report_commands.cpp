@@ -8,9 +8,9 @@
 #include "cli/commands.h"
 #include "cli/document_session.h"
 #include "cli/json_fields.h"
-#include "voyage/master_schedule.h"
 #include "records/archive_file.h"
 #include "reports/ship_report.h"
+#include "voyage/master_schedule.h"
 
 namespace keelmark::cli {
 namespace {

@@ -25,8 +25,8 @@ inline constexpr int kCategoryCount = 10;
 
 // The tab texts, by category index.
 inline constexpr std::array<std::string_view, kCategoryCount> kCategoryNames = {
-    "Waypoints", "History", "Schedule", "Warnings", "Reporting",
-    "Publications", "Ports", "Charts", "Forecast", "Storms"};
+    "Waypoints",    "History", "Schedule", "Warnings", "Reporting",
+    "Publications", "Ports",   "Charts",   "Forecast", "Storms"};
 
 // The category of an index 0-9, or nothing.
 [[nodiscard]] std::optional<Category> CategoryFromIndex(int index);

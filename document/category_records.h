@@ -83,17 +83,25 @@ class CategoryRecords {
 template <typename Document, typename Visitor>
 decltype(auto) VisitCategoryRecords(Document& doc, Category category, Visitor&& visit) {
   switch (category) {
-    case Category::History: return visit(CategoryRecords(doc.GetHistory()));
-    case Category::Warnings: return visit(CategoryRecords(doc.GetWarnings()));
-    case Category::Reporting: return visit(CategoryRecords(doc.GetReportingPoints()));
+    case Category::History:
+      return visit(CategoryRecords(doc.GetHistory()));
+    case Category::Warnings:
+      return visit(CategoryRecords(doc.GetWarnings()));
+    case Category::Reporting:
+      return visit(CategoryRecords(doc.GetReportingPoints()));
     case Category::Publications:
       return visit(CategoryRecords(doc.GetCharts(), ChartKind::Publication));
-    case Category::Ports: return visit(CategoryRecords(doc.GetPorts()));
-    case Category::Charts: return visit(CategoryRecords(doc.GetCharts(), ChartKind::Chart));
-    case Category::Forecast: return visit(CategoryRecords(doc.GetForecasts()));
-    case Category::Storms: return visit(CategoryRecords(doc.GetStorms()));
+    case Category::Ports:
+      return visit(CategoryRecords(doc.GetPorts()));
+    case Category::Charts:
+      return visit(CategoryRecords(doc.GetCharts(), ChartKind::Chart));
+    case Category::Forecast:
+      return visit(CategoryRecords(doc.GetForecasts()));
+    case Category::Storms:
+      return visit(CategoryRecords(doc.GetStorms()));
     case Category::Waypoints:
-    case Category::Schedule: break;
+    case Category::Schedule:
+      break;
   }
   return visit(CategoryRecords(doc.GetRoute()));
 }

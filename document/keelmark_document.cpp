@@ -4,18 +4,19 @@
 #include <memory>
 
 #include "document/category_records.h"
-#include "voyage/average_weather.h"
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "voyage/position_fixes.h"
-#include "voyage/voyage_calculation.h"
 #include "records/forecast_area.h"
 #include "records/route_document.h"
+#include "voyage/average_weather.h"
+#include "voyage/position_fixes.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
 
-constexpr const char* kFailedToOpen = "Failed to open file\ndata might be corrupt\nCreating new empty datafile";
+constexpr const char* kFailedToOpen =
+    "Failed to open file\ndata might be corrupt\nCreating new empty datafile";
 constexpr const char* kErrorWriting = "Error writing file ";
 constexpr const char* kErrorReading = "Error reading file ";
 
@@ -78,7 +79,8 @@ CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompte
   ReadSettings(store_, settings_);
   PruneHistory(history_, settings_.historyCleanUp);
   if (const PositionFix* latest = history_.GetLast()) {
-    for (PositionFix* fix : {&presentPosition_, &secondFix_}) TakePositionAndMadeGood(*latest, *fix);
+    for (PositionFix* fix : {&presentPosition_, &secondFix_})
+      TakePositionAndMadeGood(*latest, *fix);
   }
   ReadColors(store_, settings_);
 }
@@ -142,9 +144,9 @@ bool CKeelmarkRouteXPDoc::SetDamagedFileAside(const std::string& path, const std
                       MessageIcon::Exclamation);
     return false;
   }
-  prompter_.Message("The data file\n" + path + "\nis damaged (" + why +
-                        ").\nIt has been kept as\n" + *kept,
-                    MessageIcon::Exclamation);
+  prompter_.Message(
+      "The data file\n" + path + "\nis damaged (" + why + ").\nIt has been kept as\n" + *kept,
+      MessageIcon::Exclamation);
   return true;
 }
 
@@ -229,43 +231,72 @@ bool CKeelmarkRouteXPDoc::StoreEachDataFile(std::span<const DataFileId> order) {
 CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
   switch (id) {
     case DataFileId::Vessel:
-      return {setting::kVesselPath, "vessel", "Unable to load vessel data\nPlease locate data file",
-              "Can not load vessel data", "Can not store vessel", kLargestDataFile,
+      return {setting::kVesselPath,
+              "vessel",
+              "Unable to load vessel data\nPlease locate data file",
+              "Can not load vessel data",
+              "Can not store vessel",
+              kLargestDataFile,
               [this](Archive& a) { vessel_.Serialize(a); },
               [this] {
                 vessel_ = CVessel2();
                 vessel_.ReadIdentity(store_);
               }};
     case DataFileId::History:
-      return {setting::kHistoryPath, "voyage",
-              "Unable to load history data\nPlease locate data file", "Can not load history data",
-              "Can not store history data", kLargestDataFile, [this](Archive& a) { history_.Serialize(a); },
+      return {setting::kHistoryPath,
+              "voyage",
+              "Unable to load history data\nPlease locate data file",
+              "Can not load history data",
+              "Can not store history data",
+              kLargestDataFile,
+              [this](Archive& a) { history_.Serialize(a); },
               [this] { history_.RemoveAll(); }};
     case DataFileId::Storms:
-      return {setting::kHurricanePath, "hurricane",
+      return {setting::kHurricanePath,
+              "hurricane",
               "Unable to load hurricane data\nPlease locate data file",
-              "Can not load hurricanelist", "Can not store hurricanelist", kLargestDataFile,
-              [this](Archive& a) { storms_.Serialize(a); }, [this] { storms_.RemoveAll(); }};
-    case DataFileId::Meteo:
-      return {setting::kMeteoPath, "meteo", "Unable to load meteo data\nPlease locate data file",
-              "Can not load meteolist", "Can not store meteolist", kLargestMeteoFile,
-              [this](Archive& a) { meteo_.Serialize(a); }, [this] { meteo_.RemoveAll(); }};
-    case DataFileId::Warnings:
-      return {setting::kWarningPath, "warning",
-              "Unable to load nav warning data\nPlease locate data file",
-              "Can not load navigational warnings", "Can not store navigational warnings",
+              "Can not load hurricanelist",
+              "Can not store hurricanelist",
               kLargestDataFile,
-              [this](Archive& a) { warnings_.Serialize(a); }, [this] { warnings_.RemoveAll(); }};
+              [this](Archive& a) { storms_.Serialize(a); },
+              [this] { storms_.RemoveAll(); }};
+    case DataFileId::Meteo:
+      return {setting::kMeteoPath,
+              "meteo",
+              "Unable to load meteo data\nPlease locate data file",
+              "Can not load meteolist",
+              "Can not store meteolist",
+              kLargestMeteoFile,
+              [this](Archive& a) { meteo_.Serialize(a); },
+              [this] { meteo_.RemoveAll(); }};
+    case DataFileId::Warnings:
+      return {setting::kWarningPath,
+              "warning",
+              "Unable to load nav warning data\nPlease locate data file",
+              "Can not load navigational warnings",
+              "Can not store navigational warnings",
+              kLargestDataFile,
+              [this](Archive& a) { warnings_.Serialize(a); },
+              [this] { warnings_.RemoveAll(); }};
     case DataFileId::Ports:
-      return {setting::kPortPath, "port", "Unable to load port data\nPlease locate data file",
-              "Can not load port data", "Can not store port data", kLargestDataFile,
-              [this](Archive& a) { ports_.Serialize(a); }, [this] { ports_.RemoveAll(); }};
+      return {setting::kPortPath,
+              "port",
+              "Unable to load port data\nPlease locate data file",
+              "Can not load port data",
+              "Can not store port data",
+              kLargestDataFile,
+              [this](Archive& a) { ports_.Serialize(a); },
+              [this] { ports_.RemoveAll(); }};
     case DataFileId::Forecasts:
       break;
   }
-  return {setting::kForecastPath, "forecast",
-          "Unable to load forecast data\nPlease locate data file", "Can not load forecast data",
-          "Can not store forecast data", kLargestDataFile, [this](Archive& a) { forecasts_.Serialize(a); },
+  return {setting::kForecastPath,
+          "forecast",
+          "Unable to load forecast data\nPlease locate data file",
+          "Can not load forecast data",
+          "Can not store forecast data",
+          kLargestDataFile,
+          [this](Archive& a) { forecasts_.Serialize(a); },
           [this] { forecasts_.RemoveAll(); }};
 }
 

@@ -16,8 +16,9 @@
 #include <span>
 #include <string>
 
-#include "records/archive_file.h"
 #include "document/category.h"
+#include "document/prompter.h"
+#include "records/archive_file.h"
 #include "records/chart.h"
 #include "records/chart_list.h"
 #include "records/forecast_list.h"
@@ -25,15 +26,14 @@
 #include "records/meteo_list.h"
 #include "records/port_list.h"
 #include "records/position_fix.h"
-#include "document/prompter.h"
 #include "records/reporting_point_list.h"
 #include "records/settings.h"
 #include "records/settings_store.h"
 #include "records/storm_list.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "records/warning_list.h"
 #include "voyage/position_fixes.h"
-#include "records/vessel.h"
 
 namespace keelmark {
 

@@ -33,8 +33,7 @@ struct LegValues {
 class EndTimes {
  public:
   explicit EndTimes(const Voyage& route)
-      : departure_(route.GetFirst()->GetTime()),
-        arrival_(route.GetLast()->GetScheduledTime()) {}
+      : departure_(route.GetFirst()->GetTime()), arrival_(route.GetLast()->GetScheduledTime()) {}
   void Restore(Voyage& route) const {
     route.GetFirst()->SetTime(departure_);
     route.GetLast()->SetScheduledTime(arrival_);

@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
   if (status == 1 && err.str().empty()) std::abort();  // a refusal always says why
   if (status == 0) {
     const std::string bytes = out.str();
-    keelmark::Archive archive = keelmark::Archive::ForLoading(
-        keelmark::Archive::Bytes(bytes.begin(), bytes.end()));
+    keelmark::Archive archive =
+        keelmark::Archive::ForLoading(keelmark::Archive::Bytes(bytes.begin(), bytes.end()));
     for (const auto& t : types) {
       if (t.name == type) (void)t.dump(archive);  // an ArchiveError escapes: a finding
     }

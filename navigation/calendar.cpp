@@ -83,23 +83,47 @@ std::string FormatUtc(TimeValue t, const std::string& format) {
       continue;
     }
     switch (format[++i]) {
-      case 'd': out += Printf("%02d", f.day); break;
-      case 'm': out += Printf("%02d", f.month + 1); break;
-      case 'Y': out += Printf("%lld", static_cast<long long>(year)); break;
-      case 'y': out += Printf("%02lld", static_cast<long long>(((year % 100) + 100) % 100)); break;
-      case 'H': out += Printf("%02d", f.hour); break;
-      case 'M': out += Printf("%02d", f.minute); break;
-      case 'S': out += Printf("%02d", f.second); break;
-      case 'b': out += kMonthShort[f.month]; break;
-      case 'B': out += kMonthLong[f.month]; break;
-      case 'a': out += kDayShort[f.weekday]; break;
-      case 'A': out += kDayLong[f.weekday]; break;
+      case 'd':
+        out += Printf("%02d", f.day);
+        break;
+      case 'm':
+        out += Printf("%02d", f.month + 1);
+        break;
+      case 'Y':
+        out += Printf("%lld", static_cast<long long>(year));
+        break;
+      case 'y':
+        out += Printf("%02lld", static_cast<long long>(((year % 100) + 100) % 100));
+        break;
+      case 'H':
+        out += Printf("%02d", f.hour);
+        break;
+      case 'M':
+        out += Printf("%02d", f.minute);
+        break;
+      case 'S':
+        out += Printf("%02d", f.second);
+        break;
+      case 'b':
+        out += kMonthShort[f.month];
+        break;
+      case 'B':
+        out += kMonthLong[f.month];
+        break;
+      case 'a':
+        out += kDayShort[f.weekday];
+        break;
+      case 'A':
+        out += kDayLong[f.weekday];
+        break;
       case 'j': {
         const TimeValue startOfYear = TimeFromUtcFields({f.year, 0, 1, 0, 0, 0, 0});
         out += Printf("%03lld", static_cast<long long>((t - startOfYear) / kSecondsPerDay + 1));
         break;
       }
-      case '%': out.push_back('%'); break;
+      case '%':
+        out.push_back('%');
+        break;
       default:
         out.push_back('%');
         out.push_back(format[i]);

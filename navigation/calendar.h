@@ -17,7 +17,7 @@ struct CalendarFields {
   int hour = 0;
   int minute = 0;
   int second = 0;
-  int weekday = 6;          // 0 = Sunday
+  int weekday = 6;  // 0 = Sunday
 };
 
 // UTC calendar fields of a time value (any value but kNoTime).

@@ -4,7 +4,6 @@
 #include <cmath>
 #include <cstdint>
 
-
 namespace keelmark {
 namespace {
 
@@ -21,8 +20,7 @@ double CNavigation::MeridionalDifference(double phi1, double phi2) const {
   return std::log(std::fabs(std::tan(pi / 4.0 + phi2 / 2.0) / std::tan(pi / 4.0 + phi1 / 2.0)));
 }
 
-double CNavigation::Distance(const GeoPoint& from, const GeoPoint& to,
-                             bool greatCircle) const {
+double CNavigation::Distance(const GeoPoint& from, const GeoPoint& to, bool greatCircle) const {
   const double phi1 = DegToRad(from.GetLatitude());
   const double phi2 = DegToRad(to.GetLatitude());
   const double dLambda = DegToRad(to.GetLongitude()) - DegToRad(from.GetLongitude());
@@ -42,8 +40,7 @@ double CNavigation::Distance(const GeoPoint& from, const GeoPoint& to,
   return RadToDeg(arc) * 60.0;
 }
 
-double CNavigation::Course(const GeoPoint& from, const GeoPoint& to,
-                           bool greatCircle) const {
+double CNavigation::Course(const GeoPoint& from, const GeoPoint& to, bool greatCircle) const {
   const double phi1 = DegToRad(from.GetLatitude());
   const double phi2 = DegToRad(to.GetLatitude());
   const double dLambda = DegToRad(to.GetLongitude()) - DegToRad(from.GetLongitude());
@@ -58,8 +55,7 @@ double CNavigation::Course(const GeoPoint& from, const GeoPoint& to,
   return RadToDeg(theta);
 }
 
-void CNavigation::DeadReckon(GeoPoint& position, double distanceNm,
-                             double courseDegrees) const {
+void CNavigation::DeadReckon(GeoPoint& position, double distanceNm, double courseDegrees) const {
   const double k = 180.0 / pi;
   const double phi1 = position.GetLatitude() / k;
   const double phi2 = phi1 + std::cos(courseDegrees / k) * distanceNm / (60.0 * k);
@@ -75,8 +71,8 @@ void CNavigation::DeadReckon(GeoPoint& position, double distanceNm,
   position.SetLatitude(phi2 * k);
 }
 
-void CNavigation::DeadReckonFrom(const GeoPoint& start, GeoPoint& target,
-                                 double courseDegrees, double distanceNm) const {
+void CNavigation::DeadReckonFrom(const GeoPoint& start, GeoPoint& target, double courseDegrees,
+                                 double distanceNm) const {
   target.SetLatitude(start.GetLatitude());
   target.SetLongitude(start.GetLongitude());
   DeadReckon(target, distanceNm, courseDegrees);
@@ -104,8 +100,8 @@ void CNavigation::SubtractVectors(double& course1, double& distance1, double cou
   LayOffVectors(course1, distance1, course2 + 180.0, distance2);
 }
 
-bool CNavigation::EstimateCurrent(const GeoPoint& previous, double steeredCourse,
-                                  double logSpeed, double hours, const GeoPoint& fix, double& set,
+bool CNavigation::EstimateCurrent(const GeoPoint& previous, double steeredCourse, double logSpeed,
+                                  double hours, const GeoPoint& fix, double& set,
                                   double& rate) const {
   LatLon reckoned;
   reckoned.SetLatitude(previous.GetLatitude());
@@ -129,8 +125,8 @@ double CNavigation::DayNumber(const CalendarFields& fields) const {
   const std::int64_t y = fields.year + 1900;
   const std::int64_t m = fields.month + 1;
   const std::int64_t d = fields.day;
-  const double days = static_cast<double>(367 * y - (7 * (y + (m + 9) / 12)) / 4 +
-                                          (275 * m) / 9 + d - 730530);
+  const double days =
+      static_cast<double>(367 * y - (7 * (y + (m + 9) / 12)) / 4 + (275 * m) / 9 + d - 730530);
   // Signed: an absolute value here would mirror every time before 2000 into the future.
   return days + fields.second * (1.0 / 86400.0) + fields.minute * (1.0 / 1440.0) +
          fields.hour * (1.0 / 24.0);
@@ -154,8 +150,9 @@ TimeValue CNavigation::TimeFromDayNumber(double dayNumber) const {
 }
 
 std::string CNavigation::CompassPoint(double directionDegrees) {
-  static constexpr const char* kPoints[] = {"N", "NNE", "NE", "ENE", "E", "ESE", "SE", "SSE", "S",
-                                            "SSW", "SW", "WSW", "W", "WNW", "NW", "NNW", "N"};
+  static constexpr const char* kPoints[] = {"N",  "NNE", "NE", "ENE", "E",  "ESE",
+                                            "SE", "SSE", "S",  "SSW", "SW", "WSW",
+                                            "W",  "WNW", "NW", "NNW", "N"};
   const double sector = directionDegrees * (1.0 / 22.5);
   if (!(sector > -1.0 && sector < 17.0)) return "";
   return kPoints[static_cast<int>(sector)];

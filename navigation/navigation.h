@@ -27,12 +27,10 @@ class CNavigation {
   // nM from one position to the other, >= 0. Great circle uses the periodic sine and cosine of
   // the longitude difference, so 179E to 179W is 2 degrees eastward; the rhumb line uses the
   // plain difference (-358 degrees for that leg). Coincident positions give 0 by great circle.
-  [[nodiscard]] double Distance(const GeoPoint& from, const GeoPoint& to,
-                                bool greatCircle) const;
+  [[nodiscard]] double Distance(const GeoPoint& from, const GeoPoint& to, bool greatCircle) const;
 
   // Initial true course in degrees, [0, 360). By rhumb line on one parallel it is 90 or 270.
-  [[nodiscard]] double Course(const GeoPoint& from, const GeoPoint& to,
-                              bool greatCircle) const;
+  [[nodiscard]] double Course(const GeoPoint& from, const GeoPoint& to, bool greatCircle) const;
 
   // Moves the position in place distanceNm along a rhumb line on courseDegrees. The result is
   // not normalised: the longitude may leave +-180 and a run across a pole leaves +-90.
@@ -44,8 +42,7 @@ class CNavigation {
 
   // course1/distance1 become the rhumb-line vector sum (or difference) laid off from 45N 005E.
   void AddVectors(double& course1, double& distance1, double course2, double distance2) const;
-  void SubtractVectors(double& course1, double& distance1, double course2,
-                       double distance2) const;
+  void SubtractVectors(double& course1, double& distance1, double course2, double distance2) const;
 
   // The current between a dead-reckoned run and an observed fix: from previous, steered on
   // steeredCourse (degrees) at logSpeed (knots) for `hours` until the fix. Accepted (true) when the
@@ -75,8 +72,7 @@ class CNavigation {
  private:
   // ln |tan(pi/4 + phi2/2) / tan(pi/4 + phi1/2)|, latitudes in radians.
   [[nodiscard]] double MeridionalDifference(double phi1, double phi2) const;
-  void LayOffVectors(double& course1, double& distance1, double course2,
-                     double distance2) const;
+  void LayOffVectors(double& course1, double& distance1, double course2, double distance2) const;
 
   const Clock& clock_;
 };

@@ -33,9 +33,7 @@ std::string FormatNumber(const char* format, double value) {
 #pragma GCC diagnostic pop
 }
 
-double LeadingNumber(const std::string& text) {
-  return std::strtod(text.c_str(), nullptr);
-}
+double LeadingNumber(const std::string& text) { return std::strtod(text.c_str(), nullptr); }
 
 std::string ZeroPadded(int value, int digits) {
   std::string out = Printf("%d", value);

@@ -48,8 +48,7 @@ std::optional<std::string> QtSettingsStore::Lookup(std::string_view section,
   return ToStdString(ValueText(settings_->value(name)));
 }
 
-void QtSettingsStore::Put(std::string_view section, std::string_view key,
-                          const std::string& text) {
+void QtSettingsStore::Put(std::string_view section, std::string_view key, const std::string& text) {
   settings_->setValue(SettingsKey(section, key), ToQString(text));
 }
 

@@ -145,7 +145,8 @@ std::string Archive::ReadText() {
     if (n == kVeryLongTextMark) n = ReadU32();
   }
   if (n > Remaining()) {
-    throw ArchiveError("a text of " + std::to_string(n) + " characters runs past the end of the file");
+    throw ArchiveError("a text of " + std::to_string(n) +
+                       " characters runs past the end of the file");
   }
   const auto* start = reinterpret_cast<const char*>(Take(n));
   return Cp1252ToUtf8(std::string_view(start, n));

@@ -86,8 +86,7 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
   const auto size = static_cast<std::uintmax_t>(status.st_size);
   if (size > maxBytes) {
     SetError(error, path + " is larger (" + std::to_string(size) +
-                        " bytes) than any such file could be (" + std::to_string(maxBytes) +
-                        ")");
+                        " bytes) than any such file could be (" + std::to_string(maxBytes) + ")");
     return std::nullopt;
   }
   Archive::Bytes bytes(static_cast<std::size_t>(size));
@@ -109,8 +108,8 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
     filled += static_cast<std::size_t>(got);
   }
   if (filled > maxBytes) {
-    SetError(error, path + " is larger than any such file could be (" +
-                        std::to_string(maxBytes) + " bytes)");
+    SetError(error, path + " is larger than any such file could be (" + std::to_string(maxBytes) +
+                        " bytes)");
     return std::nullopt;
   }
   bytes.resize(filled);
@@ -165,8 +164,7 @@ std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue no
   return std::nullopt;
 }
 
-LoadResult LoadArchiveFile(const std::string& path,
-                           const std::function<void(Archive&)>& serialize,
+LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Archive&)>& serialize,
                            std::uintmax_t maxBytes) {
   std::string error;
   auto bytes = ReadWholeFile(path, maxBytes, &error);

@@ -31,9 +31,9 @@ inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
 // The whole content of a regular file of at most maxBytes, or nothing when it is not one or
 // cannot be read (error, when given, says why). A folder, a device or a pipe is refused
 // without being read.
-[[nodiscard]] std::optional<Archive::Bytes> ReadWholeFile(const std::string& path,
-                                                          std::uintmax_t maxBytes = kLargestDataFile,
-                                                          std::string* error = nullptr);
+[[nodiscard]] std::optional<Archive::Bytes> ReadWholeFile(
+    const std::string& path, std::uintmax_t maxBytes = kLargestDataFile,
+    std::string* error = nullptr);
 
 // Writes the bytes to PATH.tmp, gives it the permission bits of the file it replaces, puts it
 // on the disk (fsync), renames it over PATH and puts the folder entry on the disk. On any

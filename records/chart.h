@@ -5,8 +5,8 @@
 #include <cstdint>
 #include <string>
 
-#include "records/position.h"
 #include "records/field_visitor.h"
+#include "records/position.h"
 
 namespace keelmark {
 
@@ -45,22 +45,22 @@ class Chart : public CPosition2 {
 
   static constexpr const char* kLayoutTag = "Version 4";
 
-  std::string BitmapPath;          // background bitmap file; empty: no bitmap
-  double ChartSpare = 0.5;         // not stored
-  std::int32_t Projection = 0;     // 0 "Mercator", 1 "Gnomonic"; not stored
-  double ScaleLatitude = 0.0;      // "Latitude of scale:", degrees
-  double Scale = 100000.0;         // scale denominator
-  double LongitudeExtent = 0.0;    // bottom right minus top left longitude, degrees
-  double LatitudeExtent = 0.0;     // bottom right minus top left latitude, degrees
-  std::int32_t IsChart = 1;        // 1 chart, 0 publication
-  std::string LayoutTag;           // "Version 4" once stored; shown as the "Folio"
-  std::string Number;              // "Number:"
-  TimeValue IssueTime;             // carried in the file
-  TimeValue Edition;               // "Edition:"
-  std::string ChartText1;          // carried in the file
-  std::string Publisher;           // "Publisher:"
-  std::string AltName;             // carried in the file; the name when the stored name is empty
-  std::string StoredName;          // the name copy read from the file
+  std::string BitmapPath;        // background bitmap file; empty: no bitmap
+  double ChartSpare = 0.5;       // not stored
+  std::int32_t Projection = 0;   // 0 "Mercator", 1 "Gnomonic"; not stored
+  double ScaleLatitude = 0.0;    // "Latitude of scale:", degrees
+  double Scale = 100000.0;       // scale denominator
+  double LongitudeExtent = 0.0;  // bottom right minus top left longitude, degrees
+  double LatitudeExtent = 0.0;   // bottom right minus top left latitude, degrees
+  std::int32_t IsChart = 1;      // 1 chart, 0 publication
+  std::string LayoutTag;         // "Version 4" once stored; shown as the "Folio"
+  std::string Number;            // "Number:"
+  TimeValue IssueTime;           // carried in the file
+  TimeValue Edition;             // "Edition:"
+  std::string ChartText1;        // carried in the file
+  std::string Publisher;         // "Publisher:"
+  std::string AltName;           // carried in the file; the name when the stored name is empty
+  std::string StoredName;        // the name copy read from the file
 
   // The older layout with empty texts: the position, IsChart, six texts, two times, two doubles.
   static constexpr std::size_t kMinimumStoredBytes =

@@ -40,6 +40,8 @@ struct AnyFieldVisitor {
 
 // Types with a VisitFields of their own (nested records, as opposed to plain values and lists).
 template <typename Record>
-concept HasFields = requires(Record& record, AnyFieldVisitor visit) { VisitFields(record, visit); };
+concept HasFields = requires(Record& record, AnyFieldVisitor visit) {
+  VisitFields(record, visit);
+};
 
 }  // namespace keelmark

@@ -5,10 +5,10 @@
 #include <cstdint>
 #include <string>
 
-#include "records/position.h"
 #include "navigation/time_value.h"
-#include "records/weather_conditions.h"
 #include "records/field_visitor.h"
+#include "records/position.h"
+#include "records/weather_conditions.h"
 
 namespace keelmark {
 
@@ -41,20 +41,19 @@ class ForecastArea {
   [[nodiscard]] CPosition2& GetNorthWest() { return NorthWest; }
   [[nodiscard]] CPosition2& GetSouthEast() { return SouthEast; }
 
-  double AreaValue = 7623.0;          // carried in the file
-  TimeValue ForecastTime;             // "Date and time:" of the forecast
-  std::string AreaText = "Earth";     // carried in the file
-  std::string Name;                   // "Name:"
-  CPosition2 SouthEast;               // the southern latitude and the eastern longitude
-  CPosition2 NorthWest;               // the northern latitude and the western longitude
-  std::int32_t UseAverageCurrent = 1; // 1: average current for the season; 0: the forecast's
-  WeatherConditions Weather;          // forecast wind, waves, swell, visibility and current
+  double AreaValue = 7623.0;           // carried in the file
+  TimeValue ForecastTime;              // "Date and time:" of the forecast
+  std::string AreaText = "Earth";      // carried in the file
+  std::string Name;                    // "Name:"
+  CPosition2 SouthEast;                // the southern latitude and the eastern longitude
+  CPosition2 NorthWest;                // the northern latitude and the western longitude
+  std::int32_t UseAverageCurrent = 1;  // 1: average current for the season; 0: the forecast's
+  WeatherConditions Weather;           // forecast wind, waves, swell, visibility and current
 
   // Two positions with empty names, two empty texts, a double, a time, an older-layout weather
   // block and an integer.
-  static constexpr std::size_t kMinimumStoredBytes = 2 * CPosition2::kMinimumStoredBytes + 2 + 8 +
-                                                     4 + WeatherConditions::kMinimumStoredBytes +
-                                                     4;
+  static constexpr std::size_t kMinimumStoredBytes =
+      2 * CPosition2::kMinimumStoredBytes + 2 + 8 + 4 + WeatherConditions::kMinimumStoredBytes + 4;
 
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);

@@ -4,7 +4,9 @@
 
 namespace keelmark {
 
-void MeteoObservation::Serialize(Archive& archive) { SerializeFields(archive, StoreLayout::Current); }
+void MeteoObservation::Serialize(Archive& archive) {
+  SerializeFields(archive, StoreLayout::Current);
+}
 
 void MeteoObservation::SerializeAsStored(Archive& archive) {
   SerializeFields(archive, StoreLayout::AsLoaded);

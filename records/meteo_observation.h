@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
+#include "records/field_visitor.h"
 #include "records/position.h"
 #include "records/weather_conditions.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -18,8 +18,8 @@ class MeteoObservation : public CPosition2 {
   // Both directions, weather blocks in the layout they were loaded in (StoreLayout::AsLoaded).
   void SerializeAsStored(Archive& archive);
 
-  double MeteoValue = 0.0;  // carried in the file; nothing sets or reads it
-  std::string MeteoText;    // carried in the file; nothing sets or reads it
+  double MeteoValue = 0.0;   // carried in the file; nothing sets or reads it
+  std::string MeteoText;     // carried in the file; nothing sets or reads it
   WeatherConditions JunAug;  // June to August
   WeatherConditions JanFeb;  // January and February
   WeatherConditions MarMay;  // March to May

@@ -14,9 +14,7 @@ void NavWarning::Serialize(Archive& archive) {
   Message.Serialize(archive);
 }
 
-CPosition2* NavWarning::AddOutlinePosition() {
-  return Outline.Add(std::make_unique<CPosition2>());
-}
+CPosition2* NavWarning::AddOutlinePosition() { return Outline.Add(std::make_unique<CPosition2>()); }
 
 CPosition2* NavWarning::GetOutlinePosition(int index) const {
   if (index < 0 || index >= Outline.GetCount()) return nullptr;

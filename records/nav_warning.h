@@ -5,9 +5,9 @@
 #include <cstdint>
 
 #include "records/document_ref.h"
+#include "records/field_visitor.h"
 #include "records/position.h"
 #include "records/record_list.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 

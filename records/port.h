@@ -7,10 +7,10 @@
 #include <string>
 
 #include "records/document_list.h"
+#include "records/field_visitor.h"
 #include "records/position.h"
 #include "records/tide_info.h"
 #include "records/voyage.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 
@@ -54,40 +54,39 @@ class Port : public CPosition2 {
   std::string BerthImagePath;             // berth chart or image (bitmap file)
   CTideInfo Tide;
   Voyage OutboundTraject;
-  Voyage InboundTraject;                  // its length is the list's "Distance inbound"
-  TimeValue Etb;                          // "ETB:"
-  std::string VhfChannel = "VHF 16";      // pilot station "VHF Channel"
-  std::string PilotText = "1";            // carried in the file
-  std::string PilotCall = "PilotStation"; // pilot station "Call"
-  std::string SideAlongside = "1";        // "PS" or "SB" once chosen in the editor
-  std::int32_t LayoutMark = 0;            // 1000 once stored: the newer layout
-  std::int32_t NoticeHours = 0;           // "Required notice prior arrival:", hours
+  Voyage InboundTraject;                   // its length is the list's "Distance inbound"
+  TimeValue Etb;                           // "ETB:"
+  std::string VhfChannel = "VHF 16";       // pilot station "VHF Channel"
+  std::string PilotText = "1";             // carried in the file
+  std::string PilotCall = "PilotStation";  // pilot station "Call"
+  std::string SideAlongside = "1";         // "PS" or "SB" once chosen in the editor
+  std::int32_t LayoutMark = 0;             // 1000 once stored: the newer layout
+  std::int32_t NoticeHours = 0;            // "Required notice prior arrival:", hours
   DocumentList Documents;
-  std::int32_t PortSpare1 = 0;            // carried in the file
+  std::int32_t PortSpare1 = 0;  // carried in the file
   std::int32_t PortSpare2 = 0;
   std::int32_t PortSpare3 = 0;
   std::int32_t PortSpare4 = 0;
-  std::int32_t NeedsSludge = 0;           // flag "Sludge disposal"
-  std::int32_t NeedsGarbage = 0;          // flag "Garbage disposal"
-  std::int32_t NeedsFreshWater = 0;       // flag "Fresh water"
-  std::string Note;                       // the port's notes
-  double MaxAirDraft = 0.0;               // "Max. airdraft:", m
-  double Salinity = 1.025;                // "Salinity:", water density
-  double MaxDraft = 0.0;                  // "Max. draft:", m
-  std::string BerthName;                  // berth "Name:"
-  std::string AgentEmail;                 // agent "Email"
-  std::string AgentTel;                   // agent "Tel."
-  std::string AgentName;                  // agent "Name"
-  std::string Country;                    // "Country:"
+  std::int32_t NeedsSludge = 0;      // flag "Sludge disposal"
+  std::int32_t NeedsGarbage = 0;     // flag "Garbage disposal"
+  std::int32_t NeedsFreshWater = 0;  // flag "Fresh water"
+  std::string Note;                  // the port's notes
+  double MaxAirDraft = 0.0;          // "Max. airdraft:", m
+  double Salinity = 1.025;           // "Salinity:", water density
+  double MaxDraft = 0.0;             // "Max. draft:", m
+  std::string BerthName;             // berth "Name:"
+  std::string AgentEmail;            // agent "Email"
+  std::string AgentTel;              // agent "Tel."
+  std::string AgentName;             // agent "Name"
+  std::string Country;               // "Country:"
 
   // An empty traject: version, empty number, ConstantRpm, no waypoints (one of the current
   // layout adds a one-byte empty note).
   static constexpr std::size_t kMinimumTrajectBytes = 4 + 1 + 4 + 4;
   // The older layout with empty texts, no documents and two empty trajects.
-  static constexpr std::size_t kMinimumStoredBytes = CPosition2::kMinimumStoredBytes + 7 * 4 +
-                                                     3 * 8 + 6 + 4 + 4 + 4 + 2 * 4 +
-                                                     2 * kMinimumTrajectBytes +
-                                                     CTideInfo::kStoredBytes;
+  static constexpr std::size_t kMinimumStoredBytes =
+      CPosition2::kMinimumStoredBytes + 7 * 4 + 3 * 8 + 6 + 4 + 4 + 4 + 2 * 4 +
+      2 * kMinimumTrajectBytes + CTideInfo::kStoredBytes;
 
  private:
   void SerializeFields(Archive& archive, StoreLayout layout);

@@ -4,8 +4,8 @@
 
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
-#include "records/archive.h"
 #include "navigation/text_format.h"
+#include "records/archive.h"
 
 namespace keelmark {
 namespace {
@@ -103,9 +103,7 @@ void CPosition2::SetLocalRequiredTime(TimeValue t) {
 std::string CPosition2::LatitudeText() const { return CoordinateText(Latitude, "N", "S"); }
 std::string CPosition2::LongitudeText() const { return CoordinateText(Longitude, "E", "W"); }
 std::string CPosition2::ReportLatitude() const { return ReportCoordinate(Latitude, 2, "N", "S"); }
-std::string CPosition2::ReportLongitude() const {
-  return ReportCoordinate(Longitude, 3, "E", "W");
-}
+std::string CPosition2::ReportLongitude() const { return ReportCoordinate(Longitude, 3, "E", "W"); }
 
 std::string CPosition2::ReportTimeGroupOf(double dayNumber) const {
   const TimeValue t = CNavigation().TimeFromDayNumber(dayNumber);
@@ -133,12 +131,11 @@ std::string CPosition2::ExportLine(const std::string& separator) const {
   return Name + separator + FormatNumber("%#2.4f", Latitude) + separator +
          FormatNumber("%#3.4f", Longitude) + separator + FormatNumber("%#2.6f", ZoneOffset) +
          separator + FormatNumber("%#6.6f", Time) + separator +
-         FormatNumber("%#6.6f", ScheduledTime) + separator +
-         FormatNumber("%#6.6f", RequiredTime);
+         FormatNumber("%#6.6f", ScheduledTime) + separator + FormatNumber("%#6.6f", RequiredTime);
 }
 
 bool CPosition2::ImportField(const std::string& text, int column) {
-  double* const numbers[] = {&Latitude, &Longitude, &ZoneOffset,
+  double* const numbers[] = {&Latitude, &Longitude,     &ZoneOffset,
                              &Time,     &ScheduledTime, &RequiredTime};
   if (column == 0) {
     Name = text;

@@ -5,9 +5,9 @@
 #include <cstddef>
 #include <string>
 
+#include "records/field_visitor.h"
 #include "records/position.h"
 #include "records/weather_conditions.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 

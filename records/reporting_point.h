@@ -6,8 +6,8 @@
 #include <string>
 
 #include "records/document_list.h"
-#include "records/position.h"
 #include "records/field_visitor.h"
+#include "records/position.h"
 
 namespace keelmark {
 

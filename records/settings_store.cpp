@@ -26,8 +26,7 @@ std::string SettingsStore::ReadText(std::string_view section, std::string_view k
   return text ? std::move(*text) : std::string(defaultValue);
 }
 
-void SettingsStore::WriteInt(std::string_view section, std::string_view key,
-                             std::int32_t value) {
+void SettingsStore::WriteInt(std::string_view section, std::string_view key, std::int32_t value) {
   Put(section, key, std::to_string(value));
 }
 

@@ -4,8 +4,8 @@
 #include <cstddef>
 #include <cstdint>
 
-#include "records/position.h"
 #include "records/field_visitor.h"
+#include "records/position.h"
 
 namespace keelmark {
 
@@ -16,13 +16,13 @@ class Storm : public CPosition2 {
   // PressureTendency.
   void Serialize(Archive& archive) override;
 
-  std::int32_t PressureTendency = 0;  // 0 "Increasing", 1 "Constant", 2 "Decreasing"
-  std::int32_t FieldRadius = 300;     // "Radius of storm field:", nM
-  std::int32_t EyeDiameter = 75;      // "Diameter of eye:", nM
-  std::int32_t CentralPressure = 900; // "Air pressure:", mb
-  std::int32_t MaxWind = 60;          // "Max. windspeed:", knots
-  double Course = 0.0;                // present movement, degrees true
-  double Speed = 0.0;                 // present movement, knots
+  std::int32_t PressureTendency = 0;   // 0 "Increasing", 1 "Constant", 2 "Decreasing"
+  std::int32_t FieldRadius = 300;      // "Radius of storm field:", nM
+  std::int32_t EyeDiameter = 75;       // "Diameter of eye:", nM
+  std::int32_t CentralPressure = 900;  // "Air pressure:", mb
+  std::int32_t MaxWind = 60;           // "Max. windspeed:", knots
+  double Course = 0.0;                 // present movement, degrees true
+  double Speed = 0.0;                  // present movement, knots
 
   // The position with an empty name, two doubles and five integers.
   static constexpr std::size_t kMinimumStoredBytes =

@@ -13,8 +13,8 @@ CVessel2::CVessel2() {
 void CVessel2::Serialize(Archive& archive) {
   archive.Io(calibrationHeading);
   archive.Io(containerTiers);
-  for (double* field : {&depthMoulded, &lengthPP, &breadth, &spareValue, &draftForward,
-                        &draftAft, &airCoefficient, &hullCoefficient}) {
+  for (double* field : {&depthMoulded, &lengthPP, &breadth, &spareValue, &draftForward, &draftAft,
+                        &airCoefficient, &hullCoefficient}) {
     archive.Io(*field);
   }
   archive.Io(fullAheadMinutes);
@@ -27,9 +27,9 @@ void CVessel2::Serialize(Archive& archive) {
   archive.Io(manoeuvringRpm);
   archive.Io(maxRpm);
   archive.Io(name);
-  for (double* field : {&mastTopToKeel, &eyeToKeel, &calibrationRpm, &referenceDraft,
-                        &referenceDisplacement, &displacement, &auxValue, &mctc, &lcb, &lcf,
-                        &waveCoefficient, &hydroConstant}) {
+  for (double* field :
+       {&mastTopToKeel, &eyeToKeel, &calibrationRpm, &referenceDraft, &referenceDisplacement,
+        &displacement, &auxValue, &mctc, &lcb, &lcf, &waveCoefficient, &hydroConstant}) {
     archive.Io(*field);
   }
   if (archive.IsLoading()) {
@@ -68,7 +68,8 @@ LoadResult CVessel2::LoadFile(const std::string& path) {
 
 bool CVessel2::SaveFile(const std::string& path, std::string* error) const {
   CVessel2 stored(*this);
-  return StoreArchiveFile(path, [&](Archive& archive) { stored.Serialize(archive); }, error);
+  return StoreArchiveFile(
+      path, [&](Archive& archive) { stored.Serialize(archive); }, error);
 }
 
 LoadResult CVessel2::Load(const SettingsStore& store) {

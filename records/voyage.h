@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <string>
 
+#include "records/field_visitor.h"
 #include "records/record_list.h"
 #include "records/waypoint.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 

@@ -8,9 +8,9 @@
 #include <cstdint>
 #include <string>
 
+#include "records/field_visitor.h"
 #include "records/position.h"
 #include "records/weather_conditions.h"
-#include "records/field_visitor.h"
 
 namespace keelmark {
 

@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "navigation/navigation.h"
-#include "records/archive.h"
 #include "navigation/text_format.h"
+#include "records/archive.h"
 
 namespace keelmark {
 namespace {
@@ -88,6 +88,8 @@ std::string WeatherConditions::VisibilityText() const {
   return FormatNumber("%#2.1f", Visibility) + " nM";
 }
 
-std::string WeatherConditions::WaveText() const { return FormatNumber("%#2.1f", WaveHeight) + " mtr"; }
+std::string WeatherConditions::WaveText() const {
+  return FormatNumber("%#2.1f", WaveHeight) + " mtr";
+}
 
 }  // namespace keelmark

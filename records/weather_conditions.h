@@ -2,8 +2,8 @@
 // average-weather points.
 #pragma once
 
-#include <cstddef>
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <limits>
 #include <string>
@@ -38,20 +38,20 @@ class WeatherConditions {
 
   bool operator==(const WeatherConditions&) const = default;
 
-  double WaveHeight = 0.0;         // m
-  double SwellHeight = 0.0;        // m
-  double SwellDirection = 0.0;     // degrees true
-  std::string WeatherText;         // "GOOD", "RAIN", "FOG" ...
-  double Visibility = 15.0;        // nM
+  double WaveHeight = 0.0;            // m
+  double SwellHeight = 0.0;           // m
+  double SwellDirection = 0.0;        // degrees true
+  std::string WeatherText;            // "GOOD", "RAIN", "FOG" ...
+  double Visibility = 15.0;           // nM
   std::int32_t ObservationCount = 0;  // observations averaged into the block
-  double SeaTemperature = 18.0;    // degrees
-  double AirTemperature = 18.0;    // degrees
-  double AirPressure = 1000.0;     // mb
-  double AuxValue = 1.4;           // carried in the file, averaged with the temperatures
-  double CurrentSet = 0.0;         // degrees true, the direction the current flows towards
-  double CurrentRate = 0.0;        // knots
-  double WindDirection = 0.0;      // degrees true
-  double WindSpeed = 0.0;          // knots
+  double SeaTemperature = 18.0;       // degrees
+  double AirTemperature = 18.0;       // degrees
+  double AirPressure = 1000.0;        // mb
+  double AuxValue = 1.4;              // carried in the file, averaged with the temperatures
+  double CurrentSet = 0.0;            // degrees true, the direction the current flows towards
+  double CurrentRate = 0.0;           // knots
+  double WindDirection = 0.0;         // degrees true
+  double WindSpeed = 0.0;             // knots
 
   // Not stored: the block was loaded in the older layout.
   bool OlderLayout = false;

@@ -35,8 +35,16 @@ struct Pen {
 };
 
 // Solid fills, hatches of thin lines in the brush's colour, or no fill at all.
-enum class BrushStyle { Solid, None, HatchHorizontal, HatchVertical, HatchCross,
-                        HatchDiagonalDown, HatchDiagonalUp, HatchDiagonalCross };
+enum class BrushStyle {
+  Solid,
+  None,
+  HatchHorizontal,
+  HatchVertical,
+  HatchCross,
+  HatchDiagonalDown,
+  HatchDiagonalUp,
+  HatchDiagonalCross
+};
 
 struct Brush {
   BrushStyle style = BrushStyle::Solid;

@@ -3,12 +3,12 @@
 #include <cmath>
 #include <cstdint>
 
-#include "navigation/calendar.h"
-#include "navigation/navigation.h"
 #include "document/category_records.h"
 #include "document/keelmark_document.h"
-#include "voyage/voyage_calculation.h"
+#include "navigation/calendar.h"
+#include "navigation/navigation.h"
 #include "navigation/text_format.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
@@ -19,35 +19,95 @@ constexpr Alignment R = Alignment::Right;
 // The column sets, by category index.
 const std::array<ColumnSet, kCategoryCount> kColumnSets = {{
     // Waypoints
-    {{{"Waypoint", L}, {"Latitude", L}, {"Longitude", L}, {"Local Time", L}, {"Bearing", R},
-      {"Distance", R}, {"Wind", L}, {"Current", L}}},
+    {{{"Waypoint", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Local Time", L},
+      {"Bearing", R},
+      {"Distance", R},
+      {"Wind", L},
+      {"Current", L}}},
     // History
-    {{{"Date and Time", L}, {"Latitude", L}, {"Longitude", L}, {"Local Time", L},
-      {"GroundCourse", R}, {"GroundSpeed", R}, {"Engine rpm", R}, {"Current", L}}},
+    {{{"Date and Time", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Local Time", L},
+      {"GroundCourse", R},
+      {"GroundSpeed", R},
+      {"Engine rpm", R},
+      {"Current", L}}},
     // Schedule
-    {{{"Waypoint", L}, {"ETA", L}, {"Local Time", L}, {"Required", R, 80}, {"Grnd Speed", R, 80},
-      {"Remaining", R, 140}, {"Wind", L}, {"Current", L}}},
+    {{{"Waypoint", L},
+      {"ETA", L},
+      {"Local Time", L},
+      {"Required", R, 80},
+      {"Grnd Speed", R, 80},
+      {"Remaining", R, 140},
+      {"Wind", L},
+      {"Current", L}}},
     // Warnings: the last three columns are not used and hidden.
-    {{{"ID", L}, {"Latitude", L}, {"Longitude", L}, {"Valid Till", L, 200},
-      {"Description", L, 250}, {"", L, 0}, {"", L, 0}, {"", L, 0}}},
+    {{{"ID", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Valid Till", L, 200},
+      {"Description", L, 250},
+      {"", L, 0},
+      {"", L, 0},
+      {"", L, 0}}},
     // Reporting
-    {{{"Name", L}, {"Latitude", L}, {"Longitude", L}, {"Action", L}, {"Last completed", R},
-      {"", R}, {"", L}, {"", L}}},
+    {{{"Name", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Action", L},
+      {"Last completed", R},
+      {"", R},
+      {"", L},
+      {"", L}}},
     // Publications
-    {{{"Publication", L}, {"Edition", L}, {"Last Correction", L}, {"Publisher", L}, {"", R},
-      {"", R}, {"", R}, {"", L}}},
+    {{{"Publication", L},
+      {"Edition", L},
+      {"Last Correction", L},
+      {"Publisher", L},
+      {"", R},
+      {"", R},
+      {"", R},
+      {"", L}}},
     // Ports
-    {{{"Port of", L}, {"Latitude", L}, {"Longitude", L}, {"Local Time", L},
-      {"Distance inbound", R}, {"Berth", R}, {"Agent Name", R}, {"Agent Email", L}}},
+    {{{"Port of", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Local Time", L},
+      {"Distance inbound", R},
+      {"Berth", R},
+      {"Agent Name", R},
+      {"Agent Email", L}}},
     // Charts
-    {{{"Chart", L}, {"Publication", L}, {"Last Correction", L}, {"Scale", L},
-      {"At Latitude", R}, {"Projection", R}, {"Folio", R}, {"Publisher", L}}},
+    {{{"Chart", L},
+      {"Publication", L},
+      {"Last Correction", L},
+      {"Scale", L},
+      {"At Latitude", R},
+      {"Projection", R},
+      {"Folio", R},
+      {"Publisher", L}}},
     // Forecast
-    {{{"Area", L}, {"UTC", L}, {"Wind", L}, {"Wave ht", L}, {"Swell", L}, {"Visibility", L},
-      {"Weather", L}, {"Current", L}}},
+    {{{"Area", L},
+      {"UTC", L},
+      {"Wind", L},
+      {"Wave ht", L},
+      {"Swell", L},
+      {"Visibility", L},
+      {"Weather", L},
+      {"Current", L}}},
     // Storms
-    {{{"Name", L}, {"UTC", L}, {"Latitude", L}, {"Longitude", L}, {"Course", L}, {"Speed", L},
-      {"Bearing", L}, {"Distance", L}}},
+    {{{"Name", L},
+      {"UTC", L},
+      {"Latitude", L},
+      {"Longitude", L},
+      {"Course", L},
+      {"Speed", L},
+      {"Bearing", L},
+      {"Distance", L}}},
 }};
 
 // Time formats of the cells. "LT" times are local readings (day number plus zone offset); the
@@ -203,10 +263,10 @@ Row RowOf(const ForecastArea& area, const ListState& /*state*/) {
   Row row;
   row.image = kImageForecast;
   const WeatherConditions& weather = area.Weather;
-  row.cells = {area.GetName(),        FormatUtc(area.ForecastTime, kDayHourMinute),
-               weather.WindText(),    weather.WaveText(),
-               weather.SwellText(),   weather.VisibilityText(),
-               weather.WeatherText,   weather.CurrentText()};
+  row.cells = {area.GetName(),      FormatUtc(area.ForecastTime, kDayHourMinute),
+               weather.WindText(),  weather.WaveText(),
+               weather.SwellText(), weather.VisibilityText(),
+               weather.WeatherText, weather.CurrentText()};
   return row;
 }
 

@@ -68,8 +68,8 @@ std::optional<double> ParseXmlNumber(std::string_view text) {
 
 std::string ExactNumberText(double value) {
   char buffer[64];
-  const auto [end, ec] = std::to_chars(buffer, buffer + sizeof buffer, value,
-                                       std::chars_format::fixed);
+  const auto [end, ec] =
+      std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed);
   if (ec != std::errc()) return FixedNumberText(value, 9);
   return std::string(buffer, end);
 }
@@ -82,9 +82,8 @@ std::optional<double> ParseXmlDateTime(std::string_view text) {
   const auto year = DigitsAt(text, 0, 4), month = DigitsAt(text, 5, 2), day = DigitsAt(text, 8, 2);
   const auto hour = DigitsAt(text, 11, 2), minute = DigitsAt(text, 14, 2),
              second = DigitsAt(text, 17, 2);
-  if (!year || !month || !day || !hour || !minute || !second || text[4] != '-' ||
-      text[7] != '-' || (text[10] != 'T' && text[10] != 't') || text[13] != ':' ||
-      text[16] != ':') {
+  if (!year || !month || !day || !hour || !minute || !second || text[4] != '-' || text[7] != '-' ||
+      (text[10] != 'T' && text[10] != 't') || text[13] != ':' || text[16] != ':') {
     return std::nullopt;
   }
   if (*month < 1 || *month > 12 || *day < 1 || *day > 31 || *hour > 24 || *minute > 59 ||
@@ -204,8 +203,8 @@ pugi::xml_document ParseRouteXml(std::string_view text) {
   const pugi::xml_parse_result parsed =
       document.load_buffer(text.data(), text.size(), pugi::parse_default, pugi::encoding_auto);
   if (!parsed) {
-    throw RouteFileError(std::string("not an XML file: ") + parsed.description() +
-                         " at byte " + std::to_string(parsed.offset));
+    throw RouteFileError(std::string("not an XML file: ") + parsed.description() + " at byte " +
+                         std::to_string(parsed.offset));
   }
   return document;
 }
@@ -213,8 +212,7 @@ pugi::xml_document ParseRouteXml(std::string_view text) {
 std::string XmlText(const pugi::xml_document& document) {
   std::ostringstream out;
   out << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-  document.save(out, "  ", pugi::format_default | pugi::format_no_declaration,
-                pugi::encoding_utf8);
+  document.save(out, "  ", pugi::format_default | pugi::format_no_declaration, pugi::encoding_utf8);
   return out.str();
 }
 

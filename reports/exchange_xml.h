@@ -45,8 +45,8 @@ class RouteFileError : public std::runtime_error {
 
 // A waypoint at the position, or RouteFileError naming `where` when a coordinate is missing,
 // not a number, or out of range (latitude beyond 90, longitude beyond 180 degrees).
-Waypoint& AddCheckedWaypoint(Voyage& route, const char* latitude,
-                                           const char* longitude, const std::string& where);
+Waypoint& AddCheckedWaypoint(Voyage& route, const char* latitude, const char* longitude,
+                             const std::string& where);
 // RouteFileError when the route has fewer than two or more than the allowed waypoints.
 void CheckWaypointCount(const Voyage& route, const std::string& what);
 

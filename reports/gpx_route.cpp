@@ -191,7 +191,8 @@ ExportedRoute GpxFromRoute(const Voyage& route, const std::string& routeName) {
     if (!etd.empty() || manualOnwards) {
       pugi::xml_node properties = extensions.append_child("opencpn:rte_properties");
       if (manualOnwards) {
-        properties.append_attribute("planned_speed") = ExactNumberText((*next)->GroundSpeed).c_str();
+        properties.append_attribute("planned_speed") =
+            ExactNumberText((*next)->GroundSpeed).c_str();
       }
       if (!etd.empty()) properties.append_attribute("etd") = etd.c_str();
     }

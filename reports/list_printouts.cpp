@@ -19,8 +19,8 @@ constexpr const char* kListTimeFormat = "%a %d %b %H:%M LT";
 constexpr const char* kIssueTimeFormat = "%d %b %Y  %H:%M UTC";
 constexpr const char* kCpaTimeFormat = "%d %b  %H:%M UTC";
 constexpr const char* kNoVoyage = "Unable to calculate as no voyage loaded";
-constexpr int kBlockTop = -520;   // the first warning or storm block
-constexpr int kBlockGap = 20;     // between blocks
+constexpr int kBlockTop = -520;    // the first warning or storm block
+constexpr int kBlockGap = 20;      // between blocks
 constexpr int kBlockHeight = 200;  // record row and CPA row
 
 void PositionLines(Canvas& canvas, int top, const CPosition2& record) {
@@ -49,8 +49,9 @@ void DrawCpaRow(Canvas& canvas, int u, const std::optional<CPosition2>& at, cons
   canvas.Text(650, u - 50, FormatUtc(at->GetLocalRequiredTime(), kCpaTimeFormat));
   canvas.Text(950, u - 20,
               std::string(who) + " at " + at->LatitudeText() + "  " + at->LongitudeText());
-  canvas.Text(950, u - 50, FormatNumber("Distance at CPA %#8.0f nM", distance) +
-                               FormatNumber(" Bearing %#3.0f deg", bearing));
+  canvas.Text(950, u - 50,
+              FormatNumber("Distance at CPA %#8.0f nM", distance) +
+                  FormatNumber(" Bearing %#3.0f deg", bearing));
 }
 
 }  // namespace
@@ -98,14 +99,13 @@ void PrintWarnings(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& d
     canvas.Text(650, t - kFirstLine, warning->LatitudeText());
     canvas.Text(650, t - kSecondLine, warning->LongitudeText());
     canvas.Text(950, t - kValueLine, warning->Message.FilePath);
-    canvas.Text(1650, t - kValueLine,
-                FormatUtc(warning->GetLocalRequiredTime(), kIssueTimeFormat));
+    canvas.Text(1650, t - kValueLine, FormatUtc(warning->GetLocalRequiredTime(), kIssueTimeFormat));
     double distance = 0.0;
     double bearing = 0.0;
     const std::optional<CPosition2> at =
-        route.IsEmpty() ? std::nullopt
-                        : WarningCpa(*warning, route, start, kWarningCpaStepHours, distance,
-                                     bearing);
+        route.IsEmpty()
+            ? std::nullopt
+            : WarningCpa(*warning, route, start, kWarningCpaStepHours, distance, bearing);
     DrawCpaRow(canvas, t - kRowHeight, at, "Vessel", distance, bearing);
   }
 }
@@ -214,8 +214,9 @@ void PrintPort(Canvas& canvas, const PageModel& /*page*/, CKeelmarkRouteXPDoc& d
   canvas.Text(120, -1900, port.VhfChannel);
   canvas.Text(120, -1950, port.PilotTel);
   // The notice the editor asks for ("Required notice prior arrival:", whole hours).
-  canvas.Text(120, -2000,
-              Printf("Call pilot %s hours prior arrival", std::to_string(port.NoticeHours).c_str()));
+  canvas.Text(
+      120, -2000,
+      Printf("Call pilot %s hours prior arrival", std::to_string(port.NoticeHours).c_str()));
   canvas.Rectangle(800, -1200, 1900, -2500);
   canvas.Text(820, -1190, "  Inbound Traject  ");
   int y = -1250;
@@ -251,16 +252,20 @@ void PrintRouteWeather(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDo
     PositionLines(canvas, t, *waypoint);
     const int y = t - kValueLine;
     // The wind above the temperature: side by side they would run into each other.
-    canvas.Text(650, t - kFirstLine, CNavigation::CompassPoint(w.WindDirection) +
-                                         FormatNumber(" %#2.1f kts", w.WindSpeed));
+    canvas.Text(
+        650, t - kFirstLine,
+        CNavigation::CompassPoint(w.WindDirection) + FormatNumber(" %#2.1f kts", w.WindSpeed));
     canvas.Text(800, t - kSecondLine, FormatNumber("%3.0f dg", w.AirTemperature));
-    canvas.Text(950, y, CNavigation::CompassPoint(w.CurrentSet) +
-                            FormatNumber(" %#2.1f kts", w.CurrentRate));
+    canvas.Text(
+        950, y,
+        CNavigation::CompassPoint(w.CurrentSet) + FormatNumber(" %#2.1f kts", w.CurrentRate));
     canvas.Text(1250, y, FormatNumber("%#2.1f mtr", w.WaveHeight));
-    canvas.Text(1450, y, CNavigation::CompassPoint(w.SwellDirection) +
-                             FormatNumber(" %#2.1f mtr", w.SwellHeight));
-    canvas.Text(1650, y, w.ObservationCount == 0 ? std::string("FORECAST")
-                                                 : Printf("%d ", w.ObservationCount));
+    canvas.Text(
+        1450, y,
+        CNavigation::CompassPoint(w.SwellDirection) + FormatNumber(" %#2.1f mtr", w.SwellHeight));
+    canvas.Text(
+        1650, y,
+        w.ObservationCount == 0 ? std::string("FORECAST") : Printf("%d ", w.ObservationCount));
   }
   canvas.SetTextColor(kBlack);
 }

@@ -9,11 +9,11 @@
 #include <limits>
 #include <vector>
 
-#include "voyage/average_weather.h"
+#include "navigation/text_format.h"
 #include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "records/text_codec.h"
-#include "navigation/text_format.h"
+#include "voyage/average_weather.h"
 
 namespace keelmark {
 namespace {
@@ -117,8 +117,8 @@ std::string MeteoExportBytes(const MeteoList& list, const std::string& separator
   return Utf8ToCp1252(text);
 }
 
-bool AppendMeteoExport(const MeteoList& list, const std::string& separator,
-                       const std::string& path, std::string* error) {
+bool AppendMeteoExport(const MeteoList& list, const std::string& separator, const std::string& path,
+                       std::string* error) {
   std::string content;
   std::error_code ignored;
   if (std::filesystem::exists(path, ignored)) {
@@ -133,14 +133,12 @@ bool AppendMeteoExport(const MeteoList& list, const std::string& separator,
   return WriteFileAtomically(path, content, error);
 }
 
-std::optional<MeteoLineContent> ParseMeteoLine(std::string_view line,
-                                               std::string_view separator) {
+std::optional<MeteoLineContent> ParseMeteoLine(std::string_view line, std::string_view separator) {
   if (separator.empty() || HasControlCharacters(line)) return std::nullopt;
   const std::vector<std::string_view> fields = SplitFields(line, separator);
   const int count = static_cast<int>(fields.size());
   const int seasons = (count - kPositionFields) / kSeasonFields;
-  if (seasons < 1 || seasons > kMaxSeasons ||
-      count != kPositionFields + seasons * kSeasonFields) {
+  if (seasons < 1 || seasons > kMaxSeasons || count != kPositionFields + seasons * kSeasonFields) {
     return std::nullopt;
   }
 
@@ -196,8 +194,7 @@ MeteoImportResult ImportMeteoText(MeteoList& list, std::string_view text,
 }
 
 std::optional<MeteoImportResult> ImportMeteoFile(MeteoList& list, const std::string& path,
-                                                 std::string_view separator,
-                                                 std::string* error) {
+                                                 std::string_view separator, std::string* error) {
   std::string reason;
   const std::optional<Archive::Bytes> bytes = ReadWholeFile(path, kLargestMeteoFile, &reason);
   if (!bytes) {

@@ -12,8 +12,8 @@
 #include <string>
 #include <string_view>
 
-#include "records/meteo_observation.h"
 #include "document/prompter.h"
+#include "records/meteo_observation.h"
 
 namespace keelmark {
 

@@ -20,17 +20,31 @@ struct Label {
 };
 
 constexpr Label kLabels[] = {
-    {70, -550, "From:"},          {70, -650, "Till:"},          {1020, -550, "Voyage:"},
-    {1020, -650, "ETA:"},         {70, -2250, "Average Weather"}, {70, -750, "Distance made"},
-    {70, -800, "Hours travelled"}, {70, -850, "Average speed"}, {70, -900, "Average rpm"},
-    {1020, -750, "Remaining"},    {1020, -800, "Remaining"},    {1020, -850, "Required speed"},
-    {70, -2350, "Wind"},          {70, -2400, "Wave height"},   {70, -2450, "Air pressure"},
-    {70, -2500, "Air temp"},      {1020, -2350, "Current"},     {1020, -2400, "Swell"},
+    {70, -550, "From:"},
+    {70, -650, "Till:"},
+    {1020, -550, "Voyage:"},
+    {1020, -650, "ETA:"},
+    {70, -2250, "Average Weather"},
+    {70, -750, "Distance made"},
+    {70, -800, "Hours travelled"},
+    {70, -850, "Average speed"},
+    {70, -900, "Average rpm"},
+    {1020, -750, "Remaining"},
+    {1020, -800, "Remaining"},
+    {1020, -850, "Required speed"},
+    {70, -2350, "Wind"},
+    {70, -2400, "Wave height"},
+    {70, -2450, "Air pressure"},
+    {70, -2500, "Air temp"},
+    {1020, -2350, "Current"},
+    {1020, -2400, "Swell"},
     {1020, -2450, "Sea temp"},
 };
 
-constexpr int kBoxes[][4] = {{50, -500, 1000, -700},   {1000, -500, 1950, -700},
-                             {50, -700, 1950, -1100},  {50, -2200, 1000, -2300},
+constexpr int kBoxes[][4] = {{50, -500, 1000, -700},
+                             {1000, -500, 1950, -700},
+                             {50, -700, 1950, -1100},
+                             {50, -2200, 1000, -2300},
                              {50, -2300, 1950, -2600}};
 
 // A graph coordinate truncated to page units; none when it is no number or far off the sheet.
@@ -84,8 +98,7 @@ void DrawRequiredSpeed(Canvas& canvas, const Voyage& route) {
   canvas.MoveTo(kGraphLeft, y);
   canvas.LineTo(kGraphRight, y);
   canvas.SetTextColor(kRed);
-  canvas.Text(kRequiredSpeedLabelX, y - 50,
-              FormatNumber("Required Average Speed %#3.1f kts", s));
+  canvas.Text(kRequiredSpeedLabelX, y - 50, FormatNumber("Required Average Speed %#3.1f kts", s));
   canvas.SetTextColor(kBlack);
 }
 

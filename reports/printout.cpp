@@ -36,7 +36,7 @@ void PrintChartsOnly(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc&
 // What draws each printout, in PrintoutKind order. The plotting sheet and the storm advisory
 // draw nothing yet.
 constexpr std::array<Drawer, kCategoryCount + kGraphicsCount> kDrawers = {
-    PrintWaypointList, PrintHistory, PrintVoyageSchedule, PrintWarnings, PrintReportingPoints,
+    PrintWaypointList, PrintHistory, PrintVoyageSchedule, PrintWarnings,     PrintReportingPoints,
     PrintPublications, PrintPort,    PrintChartsOnly,     PrintRouteWeather, PrintStorms,
     nullptr,           nullptr,      PrintCoverPage,      PrintPerformance};
 

@@ -68,7 +68,8 @@ std::optional<RouteFormat> RouteFormatFromPath(const std::string& path) {
   const std::string lowered = Lowered(path);
   auto endsWith = [&](const char* tail) {
     const std::string_view t(tail);
-    return lowered.size() > t.size() && lowered.compare(lowered.size() - t.size(), t.size(), t) == 0;
+    return lowered.size() > t.size() &&
+           lowered.compare(lowered.size() - t.size(), t.size(), t) == 0;
   };
   if (endsWith(".gpx")) return RouteFormat::Gpx;
   if (endsWith(".rtz")) return RouteFormat::Rtz12;
@@ -107,8 +108,7 @@ std::optional<ImportedRoute> RouteFromText(std::string_view text, RouteFormat fo
 }
 
 bool ExportRouteFile(const Voyage& route, const CVessel2& vessel, RouteFormat format,
-                     const std::string& path, std::vector<std::string>* notes,
-                     std::string* error) {
+                     const std::string& path, std::vector<std::string>* notes, std::string* error) {
   if (route.GetCount() < 2) {
     if (error) *error = "the route has fewer than two waypoints";
     return false;

@@ -13,9 +13,9 @@ namespace {
 
 struct RtzVersion {
   RouteFormat format;
-  const char* number;          // the version attribute
-  const char* ns;              // the schema's namespace
-  const char* scheduleElement; // 1.0's schema spells it without the c
+  const char* number;           // the version attribute
+  const char* ns;               // the schema's namespace
+  const char* scheduleElement;  // 1.0's schema spells it without the c
 };
 
 constexpr RtzVersion kVersions[] = {
@@ -59,7 +59,8 @@ std::optional<double> SpeedAttribute(pugi::xml_node leg, const char* name, const
 
 LegText ReadLeg(pugi::xml_node leg, const LegText& fallback) {
   LegText text = fallback;
-  if (const auto geometry = AttributeNamed(leg, "geometryType")) text.geometry = geometry.as_string();
+  if (const auto geometry = AttributeNamed(leg, "geometryType"))
+    text.geometry = geometry.as_string();
   if (const auto speed = SpeedAttribute(leg, "speedMin", "planSpeedMin")) text.speedMin = speed;
   if (const auto speed = SpeedAttribute(leg, "speedMax", "planSpeedMax")) text.speedMax = speed;
   return text;
@@ -140,8 +141,7 @@ ExportedRoute RtzFromRoute(const Voyage& route, const CVessel2& vessel, RouteFor
   }
 
   pugi::xml_node waypoints = root.append_child("waypoints");
-  pugi::xml_node calculated =
-      root.append_child("schedules").append_child("schedule");
+  pugi::xml_node calculated = root.append_child("schedules").append_child("schedule");
   calculated.append_attribute("id") = 1;
   calculated.append_attribute("name") = "Keelmark Route calculation";
   calculated = calculated.append_child("calculated");
@@ -180,8 +180,8 @@ ExportedRoute RtzFromRoute(const Voyage& route, const CVessel2& vessel, RouteFor
 ImportedRoute RouteFromRtz(const pugi::xml_document& document) {
   const pugi::xml_node root = document.document_element();
   if (LocalName(root.name()) != "route") {
-    throw RouteFileError(std::string("not an RTZ route file: its root element is <") +
-                         root.name() + ">");
+    throw RouteFileError(std::string("not an RTZ route file: its root element is <") + root.name() +
+                         ">");
   }
   const pugi::xml_node waypoints = ChildNamed(root, "waypoints");
   if (!waypoints) throw RouteFileError("the RTZ file holds no waypoints");
@@ -201,9 +201,9 @@ ImportedRoute RouteFromRtz(const pugi::xml_document& document) {
     }
     ids.push_back(static_cast<long long>(*id));
     const pugi::xml_node position = ChildNamed(node, "position");
-    Waypoint& waypoint = AddCheckedWaypoint(route, AttributeNamed(position, "lat").as_string(nullptr),
-                                            AttributeNamed(position, "lon").as_string(nullptr),
-                                            where);
+    Waypoint& waypoint =
+        AddCheckedWaypoint(route, AttributeNamed(position, "lat").as_string(nullptr),
+                           AttributeNamed(position, "lon").as_string(nullptr), where);
     const std::string name = AttributeNamed(node, "name").as_string();
     waypoint.SetName(name.empty() ? "WP " + FixedNumberText(*id, 0) : name);
     if (route.GetCount() > 1) {
@@ -223,8 +223,7 @@ ImportedRoute RouteFromRtz(const pugi::xml_document& document) {
   if (departure) route.GetFirst()->SetTime(*departure);
   if (arrival) route.GetLast()->SetScheduledTime(*arrival);
   if (!departure || !arrival) {
-    imported.notes.push_back(
-        "The file gives no departure or no arrival: set them in the voyage.");
+    imported.notes.push_back("The file gives no departure or no arrival: set them in the voyage.");
   }
   for (const auto& [id, element] : schedule) {
     const auto stay = ParseStaySeconds(AttributeNamed(element, "stay").as_string());

@@ -2,12 +2,12 @@
 
 #include <string_view>
 
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
+#include "navigation/text_format.h"
 #include "records/position_fix.h"
 #include "records/report_numbers.h"
-#include "navigation/text_format.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {

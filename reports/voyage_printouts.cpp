@@ -71,8 +71,9 @@ void PrintWaypointList(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDo
     DrawRowBox(canvas, t, columns.rules);
     PositionLines(canvas, t, *waypoint);
     if (waypoint.get() == route.GetFirst()) continue;
-    canvas.Text(650, t - kValueLine, (waypoint->GreatCircle ? "GC " : "RL ") +
-                                         FormatNumber("%#3.1f deg", waypoint->LegCourse));
+    canvas.Text(
+        650, t - kValueLine,
+        (waypoint->GreatCircle ? "GC " : "RL ") + FormatNumber("%#3.1f deg", waypoint->LegCourse));
     canvas.Text(950, t - kValueLine, FormatNumber(kMilesFormat, waypoint->LegDistance));
     made += waypoint->LegDistance;
     canvas.Text(1250, t - kValueLine, FormatNumber(kMilesFormat, made));

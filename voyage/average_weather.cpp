@@ -114,16 +114,16 @@ void MergeObservation(MeteoObservation& record, const WeatherConditions& source,
   }
   // No current was estimated, or no swell observed: the average stays as it is.
   if (s.CurrentRate > 0.0) {
-    MergeVector(navigation, target.CurrentSet, target.CurrentRate, s.CurrentSet, s.CurrentRate,
-                ct, cs);
+    MergeVector(navigation, target.CurrentSet, target.CurrentRate, s.CurrentSet, s.CurrentRate, ct,
+                cs);
   }
   if (s.SwellHeight > 0.0) {
     MergeVector(navigation, target.SwellDirection, target.SwellHeight, s.SwellDirection,
                 s.SwellHeight, ct, cs);
   }
   // A calm observation counts: it lowers the mean wind.
-  MergeVector(navigation, target.WindDirection, target.WindSpeed, s.WindDirection, s.WindSpeed,
-              ct, cs);
+  MergeVector(navigation, target.WindDirection, target.WindSpeed, s.WindDirection, s.WindSpeed, ct,
+              cs);
   // Waves and visibility take the source as one observation whatever its count.
   target.WaveHeight = (ct * target.WaveHeight + s.WaveHeight) / (ct + 1.0);
   target.Visibility = (ct * target.Visibility + s.Visibility) / (ct + 1.0);
@@ -142,8 +142,7 @@ MeteoObservation* AddFixObservation(MeteoList& list, const PositionFix& fix) {
   return record;
 }
 
-MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported,
-                              int seasons) {
+MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported, int seasons) {
   if (!HasFinitePosition(imported)) return nullptr;
   MeteoObservation* record = GridRecordFor(list, imported);
   const int count = std::clamp(seasons, 0, static_cast<int>(std::size(kImportMonths)));

@@ -41,8 +41,7 @@ MeteoObservation* AddFixObservation(MeteoList& list, const PositionFix& fix);
 // An import line may carry only the first seasons (January-February first, then March-May,
 // June-August, September-December): seasons merges that many, so that the blocks a line did not
 // carry are not averaged with empty observations; Latest then ends with the last one merged.
-MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported,
-                              int seasons = 4);
+MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported, int seasons = 4);
 
 // Gives every waypoint whose UseVoyageWeather is set the weather and current of its nearest
 // grid record (no distance limit): the Latest block when the voyage uses forecast areas,

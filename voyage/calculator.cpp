@@ -6,12 +6,12 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
-#include "records/position_fix.h"
 #include "navigation/text_format.h"
+#include "records/position_fix.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "voyage/vessel_model.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
@@ -124,9 +124,10 @@ SpeedResult CalculateSpeed(const CVessel2& vessel, const SpeedInput& input) {
   const double rpm = vessel.calibrationRpm;
   const double heading = vessel.calibrationHeading;
   const double windDirection = input.windSide == WindSide::OnTheStern ? heading + 180.0 : heading;
-  const double resistance = VesselModel(vessel).HullResistanceAt(rpm) +
-                            VesselModel(vessel).AirResistance(rpm, heading, windDirection, input.windSpeed) +
-                            VesselModel(vessel).WaveResistance(input.swellHeight, rpm);
+  const double resistance =
+      VesselModel(vessel).HullResistanceAt(rpm) +
+      VesselModel(vessel).AirResistance(rpm, heading, windDirection, input.windSpeed) +
+      VesselModel(vessel).WaveResistance(input.swellHeight, rpm);
   SpeedResult result;
   // Without revolutions every resistance term is 0 / 0; the ship simply does not move.
   result.logSpeed = rpm == 0.0 ? 0.0 : VesselModel(vessel).LogSpeed(rpm, resistance);
@@ -147,7 +148,8 @@ SquatResult CalculateSquat(CVessel2& vessel, const SquatInput& input) {
   result.speed = VesselModel(vessel).TheoreticalSpeed(vessel.calibrationRpm);
   result.draftAft = input.draftAft;
   result.draftForward = input.draftForward;
-  VesselModel(vessel).Squat(input.water == Water::Deep, result.speed, result.draftAft, result.draftForward);
+  VesselModel(vessel).Squat(input.water == Water::Deep, result.speed, result.draftAft,
+                            result.draftForward);
   result.aftBar = DraftBar(result.draftAft);
   result.forwardBar = DraftBar(result.draftForward);
   result.speedText = FormatNumber(kKnotsFormat, result.speed);
@@ -213,8 +215,9 @@ EtaResult CalculateEta(CVessel2& vessel, const Voyage& voyage, const EtaInput& i
   const CNavigation navigation;
   EtaResult result;
   result.speed = VesselModel(vessel).LogSpeed(rpm, resistance);
-  result.hours = VesselModel(vessel).ManoeuvringTime(rpm) / 60.0 +
-                 (input.distance - VesselModel(vessel).ManoeuvringDistance(rpm, resistance)) / result.speed;
+  result.hours =
+      VesselModel(vessel).ManoeuvringTime(rpm) / 60.0 +
+      (input.distance - VesselModel(vessel).ManoeuvringDistance(rpm, resistance)) / result.speed;
   result.eta = navigation.TimeFromDayNumber(navigation.LocalDayNumber(input.startTime) +
                                             result.hours / kHoursPerDay +
                                             input.localTimeChange / kHoursPerDay);

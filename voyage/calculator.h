@@ -11,8 +11,8 @@
 
 #include <string>
 
-#include "records/position.h"
 #include "navigation/time_value.h"
+#include "records/position.h"
 
 namespace keelmark {
 
@@ -34,9 +34,9 @@ inline constexpr const char* kDefaultShipMessage =
 // --- Coordinates as the pages take them ---
 
 struct DegMinEntry {
-  int degrees = 0;      // whole degrees, 0-90 (latitude) or 0-180 (longitude)
+  int degrees = 0;  // whole degrees, 0-90 (latitude) or 0-180 (longitude)
   double minutes = 0.0;
-  int hemisphere = 0;   // 1: south (west), 0: north (east)
+  int hemisphere = 0;  // 1: south (west), 0: north (east)
 };
 struct DegMinPosition {
   DegMinEntry latitude;
@@ -71,8 +71,8 @@ struct DistancesInput {
   Track track = Track::GreatCircle;
 };
 struct DistancesResult {
-  double course = 0.0;    // initial course, degrees true
-  double distance = 0.0;  // nM
+  double course = 0.0;       // initial course, degrees true
+  double distance = 0.0;     // nM
   std::string courseText;    // "%#3.1f deg"
   std::string distanceText;  // "%#10.1f nM"
 };
@@ -82,7 +82,7 @@ struct DistancesResult {
 // --- Dead Reckoning ---
 
 struct DeadReckoningInput {
-  TimeValue startTime = 0;   // "Date and Time:" of the start position
+  TimeValue startTime = 0;  // "Date and Time:" of the start position
   DegMinPosition start;
   double course = 0.0;       // degrees true
   double speed = 0.0;        // knots
@@ -109,9 +109,9 @@ struct SpeedInput {
   double swellHeight = 0.0;  // m
 };
 struct SpeedResult {
-  double logSpeed = 0.0;        // knots; 0 at an engine setting of 0
-  double reduceDistance = 0.0;  // nM to reduce to manoeuvring speed, at least 0
-  double fuel = 0.0;            // t per day
+  double logSpeed = 0.0;           // knots; 0 at an engine setting of 0
+  double reduceDistance = 0.0;     // nM to reduce to manoeuvring speed, at least 0
+  double fuel = 0.0;               // t per day
   std::string logSpeedText;        // "%#3.1f kts"
   std::string reduceDistanceText;  // "%#3.1f nM"
   std::string fuelText;            // "%#3.1f mT"
@@ -138,9 +138,9 @@ struct SquatInput {
   Water water = Water::Deep;
 };
 struct SquatResult {
-  double speed = 0.0;         // knots, the propeller speed at calibrationRpm
-  double draftForward = 0.0;  // m, squatted
-  double draftAft = 0.0;      // m, squatted
+  double speed = 0.0;                // knots, the propeller speed at calibrationRpm
+  double draftForward = 0.0;         // m, squatted
+  double draftAft = 0.0;             // m, squatted
   int forwardBar = kDraftBarLowest;  // squatted drafts truncated, within the bars' range
   int aftBar = kDraftBarLowest;
   std::string speedText;         // "%#3.1f kts"
@@ -193,18 +193,17 @@ bool StartFromLatestFix(const Voyage& voyage, const PositionFix& latestFix, EtaI
 [[nodiscard]] double MeanRouteResistance(const Voyage& voyage);
 
 struct EtaResult {
-  double speed = 0.0;      // knots through the water
-  double hours = 0.0;      // h, with the manoeuvring allowances
+  double speed = 0.0;       // knots through the water
+  double hours = 0.0;       // h, with the manoeuvring allowances
   TimeValue eta = kNoTime;  // local time value at the destination
-  double fuel = 0.0;       // t
-  std::string speedText;  // "%#3.1f kts"
-  std::string etaText;    // "%d %b %H:%M LT"
-  std::string fuelText;   // "%6.0f mT"
+  double fuel = 0.0;        // t
+  std::string speedText;    // "%#3.1f kts"
+  std::string etaText;      // "%d %b %H:%M LT"
+  std::string fuelText;     // "%6.0f mT"
 };
 // Stores the drafts into the vessel copy, then the ETA at the page's rpm under the route's mean
 // resistance. An engine setting of 0 gives no ETA ("NA").
-[[nodiscard]] EtaResult CalculateEta(CVessel2& vessel, const Voyage& voyage,
-                                     const EtaInput& input);
+[[nodiscard]] EtaResult CalculateEta(CVessel2& vessel, const Voyage& voyage, const EtaInput& input);
 
 // --- Height ---
 
@@ -218,9 +217,9 @@ struct HeightInput {
   int position = kHeightSliderOpening;
 };
 struct HeightResult {
-  double eye = 0.0;   // m above the water
-  double mast = 0.0;  // m
-  double deck = 0.0;  // m, moulded depth less the draft
+  double eye = 0.0;                  // m above the water
+  double mast = 0.0;                 // m
+  double deck = 0.0;                 // m, moulded depth less the draft
   std::string eyeMetres, eyeFeet;    // "%#3.1f"
   std::string mastMetres, mastFeet;  // "%#3.1f"
   std::string deckMetres, deckFeet;  // "%#3.1f"
@@ -246,7 +245,6 @@ struct CalculatorInputs {
 // the engine setting, the Squat page's hydrostatics and stopped drafts, and the drafts of ETA
 // and Height. The Distances arrival opens at 45N 005E on the first track entry; the Dead
 // Reckoning result time and the ETA start time open at the present time, the ETA distance at 0.
-[[nodiscard]] CalculatorInputs OpeningInputs(const PositionFix& latestFix,
-                                             const CVessel2& vessel);
+[[nodiscard]] CalculatorInputs OpeningInputs(const PositionFix& latestFix, const CVessel2& vessel);
 
 }  // namespace keelmark

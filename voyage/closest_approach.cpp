@@ -5,10 +5,10 @@
 #include <iterator>
 
 #include "navigation/navigation.h"
-#include "voyage/voyage_calculation.h"
 #include "records/position_fix.h"
 #include "records/storm.h"
 #include "records/voyage.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
@@ -23,8 +23,8 @@ constexpr double kNoApproachYetNm = 4.0e12;
 // bearingDegrees from the leg's start, clamped to the leg (0 to legLengthNm).
 double AlongTrack(double bearingDegrees, double legCourseDegrees, double rangeNm,
                   double legLengthNm) {
-  double along = std::cos((bearingDegrees - legCourseDegrees) * kProjectionRadiansPerDegree) *
-                 rangeNm;
+  double along =
+      std::cos((bearingDegrees - legCourseDegrees) * kProjectionRadiansPerDegree) * rangeNm;
   if (along > legLengthNm) along = legLengthNm;
   if (along < 0.0) along = 0.0;
   return along;
@@ -117,14 +117,13 @@ std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
 }
 
 std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& voyage,
-                                     const PositionFix& start, double stepHours,
-                                     double& distanceNm, double& bearingDegrees) {
+                                     const PositionFix& start, double stepHours, double& distanceNm,
+                                     double& bearingDegrees) {
   if (voyage.GetCount() < 2) return std::nullopt;
   double t = start.GetTime();
   const double end = voyage.GetLast()->GetScheduledTime();
   // The loop below counts on a step that moves time forward and on ends it can reach.
-  if (!(std::isfinite(stepHours) && stepHours > 0.0) || !std::isfinite(t) ||
-      !std::isfinite(end)) {
+  if (!(std::isfinite(stepHours) && stepHours > 0.0) || !std::isfinite(t) || !std::isfinite(end)) {
     return std::nullopt;
   }
   const CNavigation navigation;

@@ -40,10 +40,9 @@ class Voyage;
 // distanceNm and bearingDegrees keep what the caller gave them. None as well when the step is
 // not a positive finite number of hours, or P's time or the ETA has no value; at most
 // kMaximumWarningSteps steps are taken.
-[[nodiscard]] std::optional<CPosition2> WarningCpa(const CPosition2& warning,
-                                                   const Voyage& voyage, const PositionFix& start,
-                                                   double stepHours, double& distanceNm,
-                                                   double& bearingDegrees);
+[[nodiscard]] std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& voyage,
+                                                   const PositionFix& start, double stepHours,
+                                                   double& distanceNm, double& bearingDegrees);
 
 // The step the printouts use, hours.
 inline constexpr double kWarningCpaStepHours = 10.0;

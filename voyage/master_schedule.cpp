@@ -6,9 +6,9 @@
 
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "records/vessel.h"
-#include "records/text_codec.h"
 #include "navigation/text_format.h"
+#include "records/text_codec.h"
+#include "records/vessel.h"
 #include "voyage/vessel_model.h"
 
 namespace keelmark {

@@ -4,16 +4,16 @@
 #include <utility>
 #include <vector>
 
-#include "voyage/average_weather.h"
-#include "voyage/fix_current.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
-#include "voyage/voyage_calculation.h"
+#include "navigation/text_format.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
-#include "navigation/text_format.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
+#include "voyage/average_weather.h"
+#include "voyage/fix_current.h"
 #include "voyage/vessel_model.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
@@ -133,9 +133,9 @@ MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry
 
   const double rpm = fix.EngineRpm;
   const double resistance =
-      VesselModel(vessel).HullResistanceAt(rpm) + VesselModel(vessel).AirResistance(rpm, fix.SteeredCourse,
-                                                          fix.Weather.WindDirection,
-                                                          fix.Weather.WindSpeed);
+      VesselModel(vessel).HullResistanceAt(rpm) +
+      VesselModel(vessel).AirResistance(rpm, fix.SteeredCourse, fix.Weather.WindDirection,
+                                        fix.Weather.WindSpeed);
   fix.LogSpeed = VesselModel(vessel).LogSpeed(rpm, resistance);
 
   const MadeGoodResult madeGood = UpdateMadeGood(history, fix);
@@ -155,13 +155,11 @@ bool PruneHistory(HistoryList& history, double days) {
   return true;
 }
 
-double DistanceMade(const HistoryList& history, const PositionFix& from,
-                    const PositionFix& till) {
+double DistanceMade(const HistoryList& history, const PositionFix& from, const PositionFix& till) {
   return LegsDistance(history, history.IndexOf(&from), history.IndexOf(&till));
 }
 
-double HoursBetween(const HistoryList& history, const PositionFix& from,
-                    const PositionFix& till) {
+double HoursBetween(const HistoryList& history, const PositionFix& from, const PositionFix& till) {
   return history.HoursBetween(from, till);
 }
 
@@ -204,8 +202,8 @@ PerformancePeriod MeasurePerformance(const HistoryList& history, const Voyage& v
   return period;
 }
 
-PerformanceTexts PerformanceFigures(const HistoryList& history, const Voyage& voyage,
-                                    int fromIndex, int tillIndex) {
+PerformanceTexts PerformanceFigures(const HistoryList& history, const Voyage& voyage, int fromIndex,
+                                    int tillIndex) {
   const PerformancePeriod period = MeasurePerformance(history, voyage, fromIndex, tillIndex);
   PerformanceTexts texts{kNotAvailable, kNotAvailable, kNotAvailable, kNotAvailable,
                          kNotAvailable, kNotAvailable, kNotAvailable};

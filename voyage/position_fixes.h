@@ -108,19 +108,18 @@ inline constexpr const char* kFixAheadMessage =
 struct PerformancePeriod {
   const PositionFix* from = nullptr;  // none in an empty history
   const PositionFix* till = nullptr;
-  bool sameFix = true;               // from and till are one fix (or there are none)
-  double distanceMade = 0.0;         // nM
-  double hours = 0.0;                // h
-  double averageSpeed = 0.0;         // knots
-  double averageRpm = 0.0;           // rpm
-  bool routeKnown = false;           // the route has more than one waypoint
-  double distanceRemaining = 0.0;    // nM from the till-fix along the route
-  double hoursRemaining = 0.0;       // h from the till-fix to the scheduled arrival
-  double requiredSpeed = 0.0;        // knots
+  bool sameFix = true;             // from and till are one fix (or there are none)
+  double distanceMade = 0.0;       // nM
+  double hours = 0.0;              // h
+  double averageSpeed = 0.0;       // knots
+  double averageRpm = 0.0;         // rpm
+  bool routeKnown = false;         // the route has more than one waypoint
+  double distanceRemaining = 0.0;  // nM from the till-fix along the route
+  double hoursRemaining = 0.0;     // h from the till-fix to the scheduled arrival
+  double requiredSpeed = 0.0;      // knots
 };
-[[nodiscard]] PerformancePeriod MeasurePerformance(const HistoryList& history,
-                                                   const Voyage& voyage, int fromIndex,
-                                                   int tillIndex);
+[[nodiscard]] PerformancePeriod MeasurePerformance(const HistoryList& history, const Voyage& voyage,
+                                                   int fromIndex, int tillIndex);
 
 // The dialog's result texts: "NA" for the first four when from and till are one fix, for the
 // last three when the route has fewer than two waypoints, and for every number that is not
@@ -134,8 +133,7 @@ struct PerformanceTexts {
   std::string hoursRemaining;     // "hours remaining:"
   std::string requiredSpeed;      // "Required speed:"
 };
-[[nodiscard]] PerformanceTexts PerformanceFigures(const HistoryList& history,
-                                                  const Voyage& voyage, int fromIndex,
-                                                  int tillIndex);
+[[nodiscard]] PerformanceTexts PerformanceFigures(const HistoryList& history, const Voyage& voyage,
+                                                  int fromIndex, int tillIndex);
 
 }  // namespace keelmark

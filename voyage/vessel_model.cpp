@@ -9,8 +9,8 @@ constexpr double kPerMetreInMiles = 0.0005399568034557236;  // 1/1852
 constexpr double kKnotInMetresPerSecond = 0.5144444444444445;
 constexpr double kPerHourInSeconds = 1.0 / 3600.0;
 constexpr double kRadiansPerDegree = 0.017452006980802792;  // 1/57.3, the model's own factor
-constexpr double kTierHeight = 2.4;                          // m
-constexpr double kSuperstructureLength = 20.0;               // m
+constexpr double kTierHeight = 2.4;                         // m
+constexpr double kSuperstructureLength = 20.0;              // m
 
 // The speed of the water past the hull, m/s, where the model takes knots × 1852 / 3600.
 double MetresPerSecond(double knots) { return knots * 1852.0 * kPerHourInSeconds; }
@@ -42,22 +42,24 @@ double VesselModel::LegRevolutions(double distance, double x) const {
 
 double VesselModel::PropellerPower(double rpm) const {
   const double v = TheoreticalSpeed(rpm) * kKnotInMetresPerSecond;
-  return 0.5 * (v * v) * vessel_.propellerPitch * (vessel_.propellerDiameter * vessel_.propellerDiameter) * 1.57 *
-         1025.0 * (rpm / 60.0);
+  return 0.5 * (v * v) * vessel_.propellerPitch *
+         (vessel_.propellerDiameter * vessel_.propellerDiameter) * 1.57 * 1025.0 * (rpm / 60.0);
 }
 
 double VesselModel::FuelConsumption(double rpm, double hours) const {
-  return PropellerPower(rpm) * (vessel_.maxFuelPerDay / PropellerPower(vessel_.maxRpm)) * (hours / 24.0);
+  return PropellerPower(rpm) * (vessel_.maxFuelPerDay / PropellerPower(vessel_.maxRpm)) *
+         (hours / 24.0);
 }
 
 double VesselModel::ManoeuvringTime(double rpm) const {
-  return (rpm - vessel_.manoeuvringRpm) * vessel_.minutesPerRpm + vessel_.fullAheadMinutes + vessel_.manoeuvringMinutes;
+  return (rpm - vessel_.manoeuvringRpm) * vessel_.minutesPerRpm + vessel_.fullAheadMinutes +
+         vessel_.manoeuvringMinutes;
 }
 
 double VesselModel::ManoeuvringDistance(double rpm, double x) const {
   const double manoeuvringSpeed = LogSpeed(vessel_.manoeuvringRpm, x);
-  return (rpm - vessel_.manoeuvringRpm) * vessel_.minutesPerRpm * ((manoeuvringSpeed + LogSpeed(rpm, x)) * 0.5) /
-             60.0 +
+  return (rpm - vessel_.manoeuvringRpm) * vessel_.minutesPerRpm *
+             ((manoeuvringSpeed + LogSpeed(rpm, x)) * 0.5) / 60.0 +
          vessel_.fullAheadMinutes * manoeuvringSpeed / 60.0 + vessel_.manoeuvringDistance;
 }
 
@@ -66,16 +68,21 @@ double VesselModel::ManoeuvringRevolutions(double rpm) const {
 }
 
 double VesselModel::DraftAt(double fraction) const {
-  return (vessel_.draftAft - vessel_.draftForward) * (0.5 - fraction) + (vessel_.draftForward + vessel_.draftAft) * 0.5;
+  return (vessel_.draftAft - vessel_.draftForward) * (0.5 - fraction) +
+         (vessel_.draftForward + vessel_.draftAft) * 0.5;
 }
 
 double VesselModel::DeckHeight() const {
   return vessel_.depthMoulded - DraftAt(0.5) + vessel_.containerTiers * kTierHeight;
 }
 
-double VesselModel::EyeHeight(double fraction) const { return vessel_.eyeToKeel - DraftAt(fraction); }
+double VesselModel::EyeHeight(double fraction) const {
+  return vessel_.eyeToKeel - DraftAt(fraction);
+}
 
-double VesselModel::AirDraft(double fraction) const { return vessel_.mastTopToKeel - DraftAt(fraction); }
+double VesselModel::AirDraft(double fraction) const {
+  return vessel_.mastTopToKeel - DraftAt(fraction);
+}
 
 double VesselModel::WindageArea() const {
   return DeckHeight() * (vessel_.lengthPP - kSuperstructureLength) +
@@ -85,7 +92,7 @@ double VesselModel::WindageArea() const {
 double VesselModel::Displacement() const { return vessel_.displacement; }
 
 double VesselModel::Squat(bool openWater, double speed, double& draftAftM,
-                       double& draftForwardM) const {
+                          double& draftForwardM) const {
   // The model applies its coefficient to metres per second, not to knots.
   const double v = speed * kKnotInMetresPerSecond;
   const double blockCoefficient =
@@ -96,7 +103,9 @@ double VesselModel::Squat(bool openWater, double speed, double& draftAftM,
     draftAftM += sinkage;
     draftForwardM += sinkage;
   } else {
-    const double trim = (vessel_.lcf - vessel_.lcb) * (vessel_.breadth * vessel_.lengthPP * sinkage * 0.4) / vessel_.mctc * 0.01 * 0.5;
+    const double trim = (vessel_.lcf - vessel_.lcb) *
+                        (vessel_.breadth * vessel_.lengthPP * sinkage * 0.4) / vessel_.mctc * 0.01 *
+                        0.5;
     draftAftM += sinkage + trim;
     draftForwardM += sinkage - trim;
   }
@@ -105,11 +114,13 @@ double VesselModel::Squat(bool openWater, double speed, double& draftAftM,
 
 double VesselModel::WettedArea(double draftA, double draftB) const {
   const double t = (draftA + draftB) * 0.5;
-  return (2.0 * t * vessel_.breadth + vessel_.breadth * vessel_.lengthPP + 2.0 * t * vessel_.lengthPP) * 0.7;
+  return (2.0 * t * vessel_.breadth + vessel_.breadth * vessel_.lengthPP +
+          2.0 * t * vessel_.lengthPP) *
+         0.7;
 }
 
 double VesselModel::AirResistance(double rpm, double heading, double windDirection,
-                               double windSpeed) const {
+                                  double windSpeed) const {
   const double relative = heading - windDirection;  // degrees, not reduced
   const double along = std::cos(relative * kRadiansPerDegree) * windSpeed;
   const bool headWind = std::fabs(relative) < 90.0 || std::fabs(relative) > 270.0;
@@ -145,8 +156,8 @@ double VesselModel::CalibrationLogSpeed() const {
 
 double VesselModel::CalibrationLogSpeedInHeadWind(double windSpeed) const {
   return LogSpeed(vessel_.calibrationRpm,
-                  AirResistance(vessel_.calibrationRpm, vessel_.calibrationHeading, vessel_.calibrationHeading,
-                                windSpeed) +
+                  AirResistance(vessel_.calibrationRpm, vessel_.calibrationHeading,
+                                vessel_.calibrationHeading, windSpeed) +
                       HullResistanceAt(vessel_.calibrationRpm));
 }
 

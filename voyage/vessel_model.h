@@ -35,9 +35,9 @@ class VesselModel {
   [[nodiscard]] double FuelConsumption(double rpm, double hours) const;
 
   // Allowances for reducing from sea rpm to full ahead manoeuvring and manoeuvring.
-  [[nodiscard]] double ManoeuvringTime(double rpm) const;               // minutes
+  [[nodiscard]] double ManoeuvringTime(double rpm) const;                // minutes
   [[nodiscard]] double ManoeuvringDistance(double rpm, double x) const;  // nM
-  [[nodiscard]] double ManoeuvringRevolutions(double rpm) const;        // revolutions
+  [[nodiscard]] double ManoeuvringRevolutions(double rpm) const;         // revolutions
 
   // Draft at a fraction of the length from aft (0) to forward (1), metres.
   [[nodiscard]] double DraftAt(double fraction) const;

@@ -4,8 +4,8 @@
 #include <vector>
 
 #include "navigation/navigation.h"
-#include "records/vessel.h"
 #include "records/position_fix.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "voyage/vessel_model.h"
 
@@ -182,10 +182,10 @@ void CalculateVoyage(Voyage& voyage, const CVessel2& vessel, const PositionFix& 
     Waypoint& w = *leg.destination;
     w.Rpm = IsManual(w) ? model.TheoreticalRpm(w.GroundSpeed) : meanRpm;
     const double heading = navigation.Course(*leg.start, w, w.GreatCircle != 0);
-    w.Resistance = model.WaveResistance(w.Weather.SwellHeight, w.Rpm) +
-                   model.AirResistance(w.Rpm, heading, w.Weather.WindDirection,
-                                       w.Weather.WindSpeed) +
-                   model.HullResistanceAt(w.Rpm);
+    w.Resistance =
+        model.WaveResistance(w.Weather.SwellHeight, w.Rpm) +
+        model.AirResistance(w.Rpm, heading, w.Weather.WindDirection, w.Weather.WindSpeed) +
+        model.HullResistanceAt(w.Rpm);
   }
 
   // Second pass: the legs to sail again (the first pass moved their courses, so the next
@@ -245,8 +245,7 @@ void CalculateVoyage(Voyage& voyage, const CVessel2& vessel, const PositionFix& 
     for (Waypoint* w : points) {
       double course = w->LegCourse;
       double waterSpeed = w->GroundSpeed;
-      navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet,
-                                 w->Weather.CurrentRate);
+      navigation.SubtractVectors(course, waterSpeed, w->Weather.CurrentSet, w->Weather.CurrentRate);
       w->Rpm = model.RpmForLogSpeed(waterSpeed, w->Resistance);
     }
   }

@@ -21,10 +21,10 @@
 #include "app/main_frame.h"
 #include "app/route_view.h"
 #include "app/top_panel.h"
+#include "document/prompter.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "platform/qt_settings_store.h"
-#include "document/prompter.h"
 
 namespace keelmark::test {
 

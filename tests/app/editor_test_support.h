@@ -13,9 +13,9 @@
 #include <functional>
 
 #include "app/property_sheet.h"
+#include "document/keelmark_document.h"
 #include "navigation/clock.h"
 #include "records/archive.h"
-#include "document/keelmark_document.h"
 #include "records/settings_store.h"
 #include "tests/app/app_test_support.h"
 
@@ -25,9 +25,7 @@ namespace keelmark::test {
 class EditorFixture {
  public:
   EditorFixture()
-      : clock_(ExampleNow()),
-        useClock_(clock_),
-        doc_(store_, prompter_, folder_.Folder()) {
+      : clock_(ExampleNow()), useClock_(clock_), doc_(store_, prompter_, folder_.Folder()) {
     const LoadResult opened = doc_.OpenRouteDocument(folder_.RoutePath().toStdString());
     if (!opened.Ok()) qFatal("example route not opened: %s", opened.detail.c_str());
   }

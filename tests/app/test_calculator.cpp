@@ -9,9 +9,9 @@
 
 #include "app/calculator_sheet.h"
 #include "records/settings_keys.h"
+#include "tests/app/editor_test_support.h"
 #include "voyage/calculator.h"
 #include "voyage/voyage_calculation.h"
-#include "tests/app/editor_test_support.h"
 
 namespace keelmark::test {
 
@@ -20,8 +20,8 @@ namespace {
 // The sheet's own vessel as it opens: the example's vessel file.
 CVessel2 ExampleVessel(EditorFixture& fixture) {
   bool loaded = false;
-  CVessel2 vessel = CalculatorVessel(
-      fixture.Store(), fixture.Doc().DataFilePath(setting::kVesselPath), loaded);
+  CVessel2 vessel =
+      CalculatorVessel(fixture.Store(), fixture.Doc().DataFilePath(setting::kVesselPath), loaded);
   if (!loaded) qFatal("example vessel not loaded");
   return vessel;
 }
@@ -61,38 +61,59 @@ class TestCalculator : public QObject {
     const TimeValue now = ExampleNow();
     const std::vector<Typing> cases = {
         {"Distances",
-         {{"Departure latitude degrees", "50"}, {"Departure latitude minutes", "0"},
-          {"Departure longitude degrees", "0"}, {"Departure longitude minutes", "0"},
-          {"Arrival latitude degrees", "51"}, {"Arrival longitude degrees", "0"}},
-         "Distance", [](CVessel2&, CKeelmarkRouteXPDoc&) { return "60.0 nM"; }},
+         {{"Departure latitude degrees", "50"},
+          {"Departure latitude minutes", "0"},
+          {"Departure longitude degrees", "0"},
+          {"Departure longitude minutes", "0"},
+          {"Arrival latitude degrees", "51"},
+          {"Arrival longitude degrees", "0"}},
+         "Distance",
+         [](CVessel2&, CKeelmarkRouteXPDoc&) { return "60.0 nM"; }},
         {"Dead Reckoning",
-         {{"Latitude degrees", "0"}, {"Latitude minutes", "0"}, {"Longitude degrees", "0"},
-          {"Longitude minutes", "0"}, {"Course", "90"}, {"Speed", "10"}},
-         "Longitude", [now](CVessel2&, CKeelmarkRouteXPDoc& doc) {
+         {{"Latitude degrees", "0"},
+          {"Latitude minutes", "0"},
+          {"Longitude degrees", "0"},
+          {"Longitude minutes", "0"},
+          {"Course", "90"},
+          {"Speed", "10"}},
+         "Longitude",
+         [now](CVessel2&, CKeelmarkRouteXPDoc& doc) {
            const TimeValue start = doc.GetPresentPosition().GetTimeValue();
            return CalculateDeadReckoning({start, At(0, 0), 90.0, 10.0, now}).longitudeText;
          }},
-        {"Speed", {{"Windspeed", "25"}, {"Swell height", "3"}}, "Log speed",
+        {"Speed",
+         {{"Windspeed", "25"}, {"Swell height", "3"}},
+         "Log speed",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateSpeed(v, {25.0, WindSide::OnTheHead, 3.0}).logSpeedText;
          }},
-        {"Squat", {{"Stopped draft forward", "9"}, {"Stopped draft aft", "11"}, {"ETM", "0"}},
-         "Draft Aft", [](CVessel2& v, CKeelmarkRouteXPDoc&) {
+        {"Squat",
+         {{"Stopped draft forward", "9"}, {"Stopped draft aft", "11"}, {"ETM", "0"}},
+         "Draft Aft",
+         [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateSquat(v, {9.0, 11.0, v.lcb, v.lcf, 0.0, Water::Deep}).draftAftText;
          }},
         {"Wheel over Point",
          {{"Original grnd course", "0"}, {"Required grnd course", "90"}, {"Current speed", "0"}},
-         "Wheel over distance", [](CVessel2& v, CKeelmarkRouteXPDoc&) {
+         "Wheel over distance",
+         [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateWheelOver(v, {OpeningRpm(v), 0.0, 90.0, 0.0, 0.0, 20.0}).distanceText;
          }},
-        {"Wheel over Point", {{"Rate of turn", "0"}}, "Wheel over distance",
+        {"Wheel over Point",
+         {{"Rate of turn", "0"}},
+         "Wheel over distance",
          [](CVessel2&, CKeelmarkRouteXPDoc&) { return "NA"; }},
-        {"ETA", {{"Distance", "1500"}, {"Draft Fwd", "10"}, {"Local time changes", "-5"}}, "ETA",
+        {"ETA",
+         {{"Distance", "1500"}, {"Draft Fwd", "10"}, {"Local time changes", "-5"}},
+         "ETA",
          [now](CVessel2& v, CKeelmarkRouteXPDoc& doc) {
-           return CalculateEta(v, doc.GetRoute(), {OpeningRpm(v), 1500.0, 10.0, v.draftAft, -5.0, now})
+           return CalculateEta(v, doc.GetRoute(),
+                               {OpeningRpm(v), 1500.0, 10.0, v.draftAft, -5.0, now})
                .etaText;
          }},
-        {"Height", {{"Draft Forward", "8"}, {"Draft Aft", "12"}}, "Mast height m",
+        {"Height",
+         {{"Draft Forward", "8"}, {"Draft Aft", "12"}},
+         "Mast height m",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateHeight(v, {8.0, 12.0, kHeightSliderOpening}).mastMetres;
          }},
@@ -142,8 +163,9 @@ class TestCalculator : public QObject {
       shown << sheet.CurrentPage()->Caption();
     });
     QCOMPARE(shown, (QStringList{"NA", "NA", "Distances"}));
-    QCOMPARE(fixture.Messages(),
-             QStringList{"Arrival latitude degrees: please enter a whole number between 0 and 90."});
+    QCOMPARE(
+        fixture.Messages(),
+        QStringList{"Arrival latitude degrees: please enter a whole number between 0 and 90."});
   }
 
   void keyboardTabsThroughTheFieldsAndEnterKeepsTheSheetOpen() {
@@ -189,8 +211,8 @@ class TestCalculator : public QObject {
 
   void aMissingVesselFileGivesTheDefaultShip() {
     EditorFixture fixture;
-    QVERIFY(QFile::remove(QString::fromStdString(
-        fixture.Doc().DataFilePath(setting::kVesselPath))));
+    QVERIFY(
+        QFile::remove(QString::fromStdString(fixture.Doc().DataFilePath(setting::kVesselPath))));
     DriveCalculator(fixture, [](PropertySheet&) {});
     QCOMPARE(fixture.Messages(), QStringList{kDefaultShipMessage});
   }

@@ -6,8 +6,8 @@
 
 #include "app/calculator_sheet.h"
 #include "app/record_editors.h"
-#include "voyage/position_fixes.h"
 #include "tests/app/editor_test_support.h"
+#include "voyage/position_fixes.h"
 
 namespace keelmark::test {
 
@@ -41,7 +41,8 @@ class TestEditorScreenshots : public QObject {
         }
         if (!folder.isEmpty()) {
           QDir().mkpath(folder);
-          const QString name = QStringLiteral("%1-%2.png").arg(editor, page->Caption()).replace(' ', '_');
+          const QString name =
+              QStringLiteral("%1-%2.png").arg(editor, page->Caption()).replace(' ', '_');
           QVERIFY(sheet.grab().save(QDir(folder).filePath(name)));
         }
       }
@@ -76,7 +77,8 @@ class TestEditorScreenshots : public QObject {
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
     const QString editor = QString::fromLatin1(QTest::currentDataTag());
     if (category == kVoyage) {
-      LookAtEveryPage(editor, [&] { return EditVoyage(nullptr, doc, fixture.Folder().RoutePath()); });
+      LookAtEveryPage(editor,
+                      [&] { return EditVoyage(nullptr, doc, fixture.Folder().RoutePath()); });
     } else if (category == kVessel) {
       LookAtEveryPage(editor, [&] { return EditVessel(nullptr, doc); });
     } else if (category == kOptions) {

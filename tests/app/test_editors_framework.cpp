@@ -15,8 +15,8 @@ namespace {
 
 // A record of two plain values, edited by a sheet of two pages.
 struct Record {
-  double speed = 12.0;     // 0-90
-  std::int32_t days = 7;   // 0-365
+  double speed = 12.0;    // 0-90
+  std::int32_t days = 7;  // 0-365
 };
 
 class TestPage : public PropertyPage {
@@ -59,12 +59,18 @@ class TestEditorsFramework : public QObject {
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<int>("hemisphere");
     QTest::addColumn<double>("stored");
-    QTest::newRow("45 30.0 S") << 0 << "45" << "30.0" << 1 << -45.5;
-    QTest::newRow("0 0 S is 0") << 0 << "0" << "0" << 1 << 0.0;
-    QTest::newRow("0 0 N is 0") << 0 << "0" << "0" << 0 << 0.0;
-    QTest::newRow("51 59.4 N") << 0 << "51" << "59.4" << 0 << 51.99;
-    QTest::newRow("179 30 W") << 1 << "179" << "30" << 1 << -179.5;
-    QTest::newRow("5 6 E") << 1 << "5" << "6" << 0 << 5.1;
+    QTest::newRow("45 30.0 S") << 0 << "45"
+                               << "30.0" << 1 << -45.5;
+    QTest::newRow("0 0 S is 0") << 0 << "0"
+                                << "0" << 1 << 0.0;
+    QTest::newRow("0 0 N is 0") << 0 << "0"
+                                << "0" << 0 << 0.0;
+    QTest::newRow("51 59.4 N") << 0 << "51"
+                               << "59.4" << 0 << 51.99;
+    QTest::newRow("179 30 W") << 1 << "179"
+                              << "30" << 1 << -179.5;
+    QTest::newRow("5 6 E") << 1 << "5"
+                           << "6" << 0 << 5.1;
   }
   void coordinateEntryStoresDegreesAndMinutes() {
     QFETCH(int, axis);
@@ -84,8 +90,7 @@ class TestEditorsFramework : public QObject {
   }
 
   void coordinateEntryShowsTheRecordAndGivesItBackExactly() {
-    CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, true,
-                          "Latitude");
+    CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, true, "Latitude");
     entry.SetValue(-33.25);
     QCOMPARE(entry.DegreesEdit()->text(), QString("33"));
     QCOMPARE(entry.MinutesEdit()->text(), QString("15"));
@@ -101,22 +106,30 @@ class TestEditorsFramework : public QObject {
     QTest::addColumn<QString>("degrees");
     QTest::addColumn<QString>("minutes");
     QTest::addColumn<QString>("problem");
-    QTest::newRow("degrees above 90") << true << "91" << "0"
+    QTest::newRow("degrees above 90") << true << "91"
+                                      << "0"
                                       << "Latitude degrees: please enter a whole number "
                                          "between 0 and 90.";
-    QTest::newRow("minutes above 60") << true << "10" << "60.5"
+    QTest::newRow("minutes above 60") << true << "10"
+                                      << "60.5"
                                       << "Latitude minutes: please enter a number between 0 "
                                          "and 60.";
-    QTest::newRow("not a number") << true << "ten" << "0"
+    QTest::newRow("not a number") << true << "ten"
+                                  << "0"
                                   << "Latitude degrees: please enter a whole number between 0 "
                                      "and 90.";
-    QTest::newRow("empty minutes") << true << "10" << ""
+    QTest::newRow("empty minutes") << true << "10"
+                                   << ""
                                    << "Latitude minutes: please enter a number between 0 and "
                                       "60.";
-    QTest::newRow("past the pole") << true << "90" << "30"
+    QTest::newRow("past the pole") << true << "90"
+                                   << "30"
                                    << "Latitude: please enter at most 90 degrees.";
-    QTest::newRow("unchecked takes any degrees") << false << "200" << "75" << "";
-    QTest::newRow("unchecked still wants a number") << false << "x" << "0"
+    QTest::newRow("unchecked takes any degrees") << false << "200"
+                                                 << "75"
+                                                 << "";
+    QTest::newRow("unchecked still wants a number") << false << "x"
+                                                    << "0"
                                                     << "Latitude degrees: please enter a "
                                                        "whole number.";
   }
@@ -140,8 +153,7 @@ class TestEditorsFramework : public QObject {
     QCOMPARE(entry.DegreesEdit()->text(), QString("63.5"));
     QCOMPARE(entry.HemisphereBox()->currentIndex(), 1);
     entry.DegreesEdit()->setText("181");
-    QCOMPARE(entry.Problem(),
-             QString("Longitude: please enter a number between 0 and 180."));
+    QCOMPARE(entry.Problem(), QString("Longitude: please enter a number between 0 and 180."));
     entry.DegreesEdit()->setText("48.25");
     entry.HemisphereBox()->setCurrentIndex(0);
     QCOMPARE(*entry.Value(), 48.25);

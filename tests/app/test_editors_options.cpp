@@ -134,16 +134,16 @@ class TestEditorsOptions : public QObject {
         [&] { return EditOptions(nullptr, doc); },
         [&](PropertySheet& sheet) {
           // 0 days would prune the history to its last fix.
-          Type(Field<QLineEdit>(ShowPage(sheet, "History"), "Maximum days to retain history"),
-               "0");
+          Type(Field<QLineEdit>(ShowPage(sheet, "History"), "Maximum days to retain history"), "0");
           ShowPage(sheet, "Printing");
           pageAfterLeaving = sheet.Tabs()->currentIndex();
           PressOk(sheet);
         }));
     QCOMPARE(pageAfterLeaving, 3);
     QCOMPARE(fixture.Messages(),
-             QStringList(2, "Maximum days to retain history: please enter a whole number "
-                            "between 1 and 365."));
+             QStringList(2,
+                         "Maximum days to retain history: please enter a whole number "
+                         "between 1 and 365."));
     QVERIFY(doc.GetSettings() == before);
   }
 
@@ -151,18 +151,18 @@ class TestEditorsOptions : public QObject {
     EditorFixture fixture;
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
     const std::int32_t days = doc.GetSettings().historyCleanUp;
-    QVERIFY(!DriveSheet(
-        [&] { return EditOptions(nullptr, doc); },
-        [](PropertySheet& sheet) {
-          Type(Field<QLineEdit>(ShowPage(sheet, "History"), "Maximum days to retain history"),
-               "12");
-          PropertyPage* backup = ShowPage(sheet, "Backup");
-          Click(ButtonText(backup, "Port data"));
-          Click(ButtonText(backup, "History (all position fixes)"));
-          Type(Field<QLineEdit>(backup, "Folder to export to"), "exports");
-          Click(ButtonText(backup, "Run Now"));
-          sheet.reject();
-        }));
+    QVERIFY(!DriveSheet([&] { return EditOptions(nullptr, doc); },
+                        [](PropertySheet& sheet) {
+                          Type(Field<QLineEdit>(ShowPage(sheet, "History"),
+                                                "Maximum days to retain history"),
+                               "12");
+                          PropertyPage* backup = ShowPage(sheet, "Backup");
+                          Click(ButtonText(backup, "Port data"));
+                          Click(ButtonText(backup, "History (all position fixes)"));
+                          Type(Field<QLineEdit>(backup, "Folder to export to"), "exports");
+                          Click(ButtonText(backup, "Run Now"));
+                          sheet.reject();
+                        }));
     QCOMPARE(doc.GetSettings().exportPorts, 1);
     QCOMPARE(doc.GetSettings().exportHistory, 1);
     QCOMPARE(doc.GetSettings().exportFolder, std::string("exports"));
@@ -273,5 +273,5 @@ class TestEditorsOptions : public QObject {
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsOptions)
-#include "test_editors_options.moc"
 #include "moc_desktop_spy.cpp"
+#include "test_editors_options.moc"

@@ -11,12 +11,12 @@
 
 #include "app/date_time_entry.h"
 #include "app/record_editors.h"
-#include "voyage/closest_approach.h"
 #include "navigation/navigation.h"
-#include "voyage/voyage_calculation.h"
 #include "navigation/text_format.h"
 #include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
+#include "voyage/closest_approach.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark::test {
 
@@ -26,15 +26,23 @@ namespace {
 Archive::Bytes CollectionBytes(CKeelmarkRouteXPDoc& doc, Category category) {
   switch (category) {
     case Category::Waypoints:
-    case Category::Schedule: return StoredBytes(doc.GetRoute());
-    case Category::History: return StoredBytes(doc.GetHistory());
-    case Category::Warnings: return StoredBytes(doc.GetWarnings());
-    case Category::Reporting: return StoredBytes(doc.GetReportingPoints());
+    case Category::Schedule:
+      return StoredBytes(doc.GetRoute());
+    case Category::History:
+      return StoredBytes(doc.GetHistory());
+    case Category::Warnings:
+      return StoredBytes(doc.GetWarnings());
+    case Category::Reporting:
+      return StoredBytes(doc.GetReportingPoints());
     case Category::Publications:
-    case Category::Charts: return StoredBytes(doc.GetCharts());
-    case Category::Ports: return StoredBytes(doc.GetPorts());
-    case Category::Forecast: return StoredBytes(doc.GetForecasts());
-    case Category::Storms: return StoredBytes(doc.GetStorms());
+    case Category::Charts:
+      return StoredBytes(doc.GetCharts());
+    case Category::Ports:
+      return StoredBytes(doc.GetPorts());
+    case Category::Forecast:
+      return StoredBytes(doc.GetForecasts());
+    case Category::Storms:
+      return StoredBytes(doc.GetStorms());
   }
   return {};
 }
@@ -43,7 +51,8 @@ Archive::Bytes CollectionBytes(CKeelmarkRouteXPDoc& doc, Category category) {
 SelectedRecord InsertRecord(CKeelmarkRouteXPDoc& doc, Category category) {
   switch (category) {
     case Category::Waypoints:
-    case Category::Schedule: return {doc.GetRoute().Add(std::make_unique<Waypoint>()), nullptr};
+    case Category::Schedule:
+      return {doc.GetRoute().Add(std::make_unique<Waypoint>()), nullptr};
     case Category::History:
       return {doc.GetHistory().Add(std::make_unique<PositionFix>()), nullptr};
     case Category::Warnings:
@@ -56,10 +65,12 @@ SelectedRecord InsertRecord(CKeelmarkRouteXPDoc& doc, Category category) {
       chart->IsChart = category == Category::Charts ? 1 : 0;
       return {chart, nullptr};
     }
-    case Category::Ports: return {doc.GetPorts().Add(std::make_unique<Port>()), nullptr};
+    case Category::Ports:
+      return {doc.GetPorts().Add(std::make_unique<Port>()), nullptr};
     case Category::Forecast:
       return {nullptr, doc.GetForecasts().Add(std::make_unique<ForecastArea>())};
-    case Category::Storms: return {doc.GetStorms().Add(std::make_unique<Storm>()), nullptr};
+    case Category::Storms:
+      return {doc.GetStorms().Add(std::make_unique<Storm>()), nullptr};
   }
   return {};
 }
@@ -67,7 +78,9 @@ SelectedRecord InsertRecord(CKeelmarkRouteXPDoc& doc, Category category) {
 void RemoveRecord(CKeelmarkRouteXPDoc& doc, Category category, const SelectedRecord& record) {
   switch (category) {
     case Category::Waypoints:
-    case Category::Schedule: doc.GetRoute().Remove(static_cast<Waypoint*>(record.position)); break;
+    case Category::Schedule:
+      doc.GetRoute().Remove(static_cast<Waypoint*>(record.position));
+      break;
     case Category::History:
       doc.GetHistory().Remove(static_cast<PositionFix*>(record.position));
       break;
@@ -78,10 +91,18 @@ void RemoveRecord(CKeelmarkRouteXPDoc& doc, Category category, const SelectedRec
       doc.GetReportingPoints().Remove(static_cast<ReportingPoint*>(record.position));
       break;
     case Category::Publications:
-    case Category::Charts: doc.GetCharts().Remove(static_cast<Chart*>(record.position)); break;
-    case Category::Ports: doc.GetPorts().Remove(static_cast<Port*>(record.position)); break;
-    case Category::Forecast: doc.GetForecasts().Remove(record.forecast); break;
-    case Category::Storms: doc.GetStorms().Remove(static_cast<Storm*>(record.position)); break;
+    case Category::Charts:
+      doc.GetCharts().Remove(static_cast<Chart*>(record.position));
+      break;
+    case Category::Ports:
+      doc.GetPorts().Remove(static_cast<Port*>(record.position));
+      break;
+    case Category::Forecast:
+      doc.GetForecasts().Remove(record.forecast);
+      break;
+    case Category::Storms:
+      doc.GetStorms().Remove(static_cast<Storm*>(record.position));
+      break;
   }
 }
 
@@ -140,9 +161,9 @@ class TestEditorsReference : public QObject {
     const SelectedRecord record = doc.GetSelectedRecord();
     QVERIFY(record);
     const Archive::Bytes before = CollectionBytes(doc, doc.GetCategory());
-    QVERIFY(!DriveSheet(
-        [&] { return EditRecord(nullptr, doc, doc.GetCategory(), record, "Record"); },
-        ChangeEverythingAndCancel));
+    QVERIFY(
+        !DriveSheet([&] { return EditRecord(nullptr, doc, doc.GetCategory(), record, "Record"); },
+                    ChangeEverythingAndCancel));
     QVERIFY(CollectionBytes(doc, doc.GetCategory()) == before);
   }
 
@@ -160,12 +181,12 @@ class TestEditorsReference : public QObject {
     QVERIFY(record);
     SettleAsOkDoes(doc, record);
     const Archive::Bytes before = CollectionBytes(doc, doc.GetCategory());
-    QVERIFY(DriveSheet(
-        [&] { return EditRecord(nullptr, doc, doc.GetCategory(), record, "Record"); },
-        [](PropertySheet& sheet) {
-          for (int i = 0; i < sheet.PageCount(); ++i) sheet.Tabs()->setCurrentIndex(i);
-          PressOk(sheet);
-        }));
+    QVERIFY(
+        DriveSheet([&] { return EditRecord(nullptr, doc, doc.GetCategory(), record, "Record"); },
+                   [](PropertySheet& sheet) {
+                     for (int i = 0; i < sheet.PageCount(); ++i) sheet.Tabs()->setCurrentIndex(i);
+                     PressOk(sheet);
+                   }));
     QVERIFY(CollectionBytes(doc, doc.GetCategory()) == before);
     QVERIFY(fixture.Messages().isEmpty());
   }
@@ -248,7 +269,9 @@ class TestEditorsReference : public QObject {
     const std::string path = "/tmp/port rules.pdf";
     port->Documents.Add(std::make_unique<DocumentRef>())->FilePath = path;
     QVERIFY(!DriveSheet(
-        [&] { return EditRecord(nullptr, fixture.Doc(), Category::Ports, {port, nullptr}, "R"); },
+        [&] {
+          return EditRecord(nullptr, fixture.Doc(), Category::Ports, {port, nullptr}, "R");
+        },
         [](PropertySheet& sheet) {
           auto* list = ShowPage(sheet, "Documents")->findChild<QListWidget*>();
           const QRect first = list->visualItemRect(list->item(0));
@@ -271,7 +294,9 @@ class TestEditorsReference : public QObject {
     SettleAsOkDoes(doc, {port, nullptr});
     const Archive::Bytes before = StoredBytes(*port);
     QVERIFY(DriveSheet(
-        [&] { return EditRecord(nullptr, doc, Category::Ports, {port, nullptr}, "Hamburg"); },
+        [&] {
+          return EditRecord(nullptr, doc, Category::Ports, {port, nullptr}, "Hamburg");
+        },
         [&](PropertySheet& sheet) {
           PropertyPage* page = ShowPage(sheet, "Port Traject");
           auto* list = page->findChild<QTreeWidget*>();
@@ -343,8 +368,8 @@ class TestEditorsReference : public QObject {
     QStringList pages;
     QVERIFY(DriveSheet(
         [&] {
-          return EditRecord(nullptr, fixture.Doc(), Category::Publications,
-                            {publication, nullptr}, "P");
+          return EditRecord(nullptr, fixture.Doc(), Category::Publications, {publication, nullptr},
+                            "P");
         },
         [&](PropertySheet& sheet) {
           for (int i = 0; i < sheet.PageCount(); ++i) pages << sheet.Tabs()->tabText(i);
@@ -501,5 +526,5 @@ class TestEditorsReference : public QObject {
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsReference)
-#include "test_editors_reference.moc"
 #include "moc_desktop_spy.cpp"
+#include "test_editors_reference.moc"

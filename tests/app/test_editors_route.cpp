@@ -8,13 +8,13 @@
 
 #include "app/date_time_entry.h"
 #include "app/record_editors.h"
-#include "voyage/average_weather.h"
 #include "navigation/navigation.h"
-#include "voyage/position_fixes.h"
-#include "voyage/voyage_calculation.h"
-#include "voyage/vessel_model.h"
 #include "navigation/text_format.h"
 #include "tests/app/editor_test_support.h"
+#include "voyage/average_weather.h"
+#include "voyage/position_fixes.h"
+#include "voyage/vessel_model.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark::test {
 
@@ -69,8 +69,8 @@ class TestEditorsRoute : public QObject {
           PressOk(sheet);
         });
     QVERIFY(confirmed);
-    QCOMPARE(shown, (QStringList{QString::fromStdString(name), QString::fromStdString(name),
-                                 "51", "0", "North", "1", "27", "0"}));
+    QCOMPARE(shown, (QStringList{QString::fromStdString(name), QString::fromStdString(name), "51",
+                                 "0", "North", "1", "27", "0"}));
     QVERIFY(routeExplanation.startsWith("A greatcircle track results in the shortest"));
     QCOMPARE(waypoint->GetLatitude(), -45.5);
     QCOMPARE(waypoint->GetLongitude(), 1.45);
@@ -204,7 +204,9 @@ class TestEditorsRoute : public QObject {
     const Archive::Bytes meteo = StoredBytes(doc.GetMeteo());
     const Archive::Bytes vessel = StoredBytes(doc.GetVessel());
     QVERIFY(!DriveSheet(
-        [&] { return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Fix"); },
+        [&] {
+          return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Fix");
+        },
         [](PropertySheet& sheet) {
           Type(Field<QLineEdit>(sheet.CurrentPage(), "Latitude minutes"), "12");
           Type(Field<QLineEdit>(ShowPage(sheet, "Vessel"), "Engine setting"), "99");
@@ -221,7 +223,9 @@ class TestEditorsRoute : public QObject {
     PositionFix* fix = ProposeLatestFix(doc.GetHistory());
     fix->CourseMadeGood = 123.0;
     QVERIFY(DriveSheet(
-        [&] { return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Fix"); },
+        [&] {
+          return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Fix");
+        },
         [](PropertySheet& sheet) {
           // Half the world away from the previous fix.
           Type(Field<QLineEdit>(sheet.CurrentPage(), "Latitude degrees"), "10");
@@ -289,8 +293,7 @@ class TestEditorsRoute : public QObject {
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
     const Voyage& route = doc.GetRoute();
     const double distance = TotalDistance(route);
-    const double hours =
-        (route.GetLast()->GetScheduledTime() - route.GetFirst()->GetTime()) * 24.0;
+    const double hours = (route.GetLast()->GetScheduledTime() - route.GetFirst()->GetTime()) * 24.0;
     QStringList figures;
     QVERIFY(!DriveSheet([&] { return EditVoyage(nullptr, doc, "atlantic-westbound.q3v"); },
                         [&](PropertySheet& sheet) {
@@ -355,33 +358,34 @@ class TestEditorsRoute : public QObject {
     const CVessel2 original = vessel;
     QStringList shown;
     QStringList expected;
-    QVERIFY(DriveSheet(
-        [&] { return EditVessel(nullptr, fixture.Doc()); },
-        [&](PropertySheet& sheet) {
-          shown << sheet.windowTitle() << Text(sheet.CurrentPage(), "Name");
-          expected << "Vessel Properties" << QString::fromStdString(original.name);
-          PropertyPage* hull = ShowPage(sheet, "Hull");
-          Field<QSlider>(hull, "Hull")->setValue(45);
-          CVessel2 model = original;
-          model.hullCoefficient = 0.45;
-          shown << Text(hull, "Speed");
-          expected << Number("%#3.1f", VesselModel(model).CalibrationLogSpeed());
-          PropertyPage* waves = ShowPage(sheet, "Waves");
-          shown << QString::number(Field<QSlider>(waves, "Waves")->value());
-          expected << "50";
-          PropertyPage* performance = ShowPage(sheet, "Performance");
-          auto* slider = Field<QSlider>(performance, "Performance");
-          shown << QString::number(slider->maximum());
-          expected << QString::number(original.maxRpm);
-          slider->setValue(80);
-          model.calibrationRpm = 80.0;
-          const double speed = VesselModel(model).CalibrationLogSpeedInHeadWind(16.0);
-          shown << Text(performance, "Engine setting") << Text(performance, "Log speed")
-                << Text(performance, "Propellor slip");
-          expected << "80.0" << Number("%#3.1f", speed)
-                   << Number("%#3.1f", VesselModel(model).SlipPercent(80.0, speed));
-          PressOk(sheet);
-        }));
+    QVERIFY(DriveSheet([&] { return EditVessel(nullptr, fixture.Doc()); },
+                       [&](PropertySheet& sheet) {
+                         shown << sheet.windowTitle() << Text(sheet.CurrentPage(), "Name");
+                         expected << "Vessel Properties" << QString::fromStdString(original.name);
+                         PropertyPage* hull = ShowPage(sheet, "Hull");
+                         Field<QSlider>(hull, "Hull")->setValue(45);
+                         CVessel2 model = original;
+                         model.hullCoefficient = 0.45;
+                         shown << Text(hull, "Speed");
+                         expected << Number("%#3.1f", VesselModel(model).CalibrationLogSpeed());
+                         PropertyPage* waves = ShowPage(sheet, "Waves");
+                         shown << QString::number(Field<QSlider>(waves, "Waves")->value());
+                         expected << "50";
+                         PropertyPage* performance = ShowPage(sheet, "Performance");
+                         auto* slider = Field<QSlider>(performance, "Performance");
+                         shown << QString::number(slider->maximum());
+                         expected << QString::number(original.maxRpm);
+                         slider->setValue(80);
+                         model.calibrationRpm = 80.0;
+                         const double speed =
+                             VesselModel(model).CalibrationLogSpeedInHeadWind(16.0);
+                         shown << Text(performance, "Engine setting")
+                               << Text(performance, "Log speed")
+                               << Text(performance, "Propellor slip");
+                         expected << "80.0" << Number("%#3.1f", speed)
+                                  << Number("%#3.1f", VesselModel(model).SlipPercent(80.0, speed));
+                         PressOk(sheet);
+                       }));
     QCOMPARE(shown, expected);
     QCOMPARE(vessel.hullCoefficient, 0.45);
     QCOMPARE(vessel.calibrationRpm, 80.0);

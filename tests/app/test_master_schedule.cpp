@@ -1,9 +1,9 @@
 // The "Master Schedule" dialog on the example schedule: what it shows, adding, changing and
 // removing port calls with their totals, the checks of its fields, and the stored files.
 #include <QDir>
-#include <array>
 #include <QTableView>
 #include <QtTest>
+#include <array>
 
 #include "app/date_time_entry.h"
 #include "app/schedule_dialog.h"
@@ -16,7 +16,8 @@ namespace {
 
 QStringList Totals(QWidget* dialog) {
   QStringList texts;
-  for (const char* field : {"Total portstay", "At sea", "Total distance", "Av. Speed", "Fuel Cons"}) {
+  for (const char* field :
+       {"Total portstay", "At sea", "Total distance", "Av. Speed", "Fuel Cons"}) {
     texts << Text(dialog, field);
   }
   return texts;
@@ -36,15 +37,16 @@ class TestMasterSchedule : public QObject {
     const QAbstractItemModel& list = *dialog.findChild<QTableView*>()->model();
     QCOMPARE(Headers(list), (QStringList{"Name", "Speed", "RPM", "ETA", "ETD"}));
     QCOMPARE(list.rowCount(), 5);
-    QCOMPARE(RowTexts(list, 1),
-             (QStringList{"New York", "14.5 kts", "56.6 rpm", "10 Dec 15:00 LT", "12 Dec 15:00 LT"}));
+    QCOMPARE(RowTexts(list, 1), (QStringList{"New York", "14.5 kts", "56.6 rpm", "10 Dec 15:00 LT",
+                                             "12 Dec 15:00 LT"}));
     QCOMPARE(Totals(&dialog),
              (QStringList{"128.0 hrs", "490.0 hrs", "7275.0 nM", "14.8 kts", "542.9 mT"}));
     QCOMPARE(Text(&dialog, "Name"), QString("Rotterdam"));  // the first call opens selected
 
     // Norfolk is 12 hours from New York: 300 nM make 25 knots.
     auto* view = dialog.findChild<QTableView*>();
-    QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, view->visualRect(list.index(2, 0)).center());
+    QTest::mouseClick(view->viewport(), Qt::LeftButton, {},
+                      view->visualRect(list.index(2, 0)).center());
     QCOMPARE(Text(&dialog, "Name"), QString("Norfolk"));
     Type(Field<QLineEdit>(&dialog, "Distance"), "300");
     Press(&dialog, "Save Changes");
@@ -62,9 +64,8 @@ class TestMasterSchedule : public QObject {
     Field<DateTimeEntry>(&dialog, "Scheduled ETA")  // local: 18:00 UTC
         ->setDateTime(QDateTime(QDate(2026, 12, 27), QTime(19, 0), Qt::UTC));
     Press(&dialog, "Save Changes");
-    QCOMPARE(RowTexts(list, 5),
-             (QStringList{"Le Havre", "10.0 kts", RowTexts(list, 5)[2], "27 Dec 19:00 LT",
-                          "28 Dec 07:00 LT"}));
+    QCOMPARE(RowTexts(list, 5), (QStringList{"Le Havre", "10.0 kts", RowTexts(list, 5)[2],
+                                             "27 Dec 19:00 LT", "28 Dec 07:00 LT"}));
     QCOMPARE(Totals(&dialog).mid(0, 3), (QStringList{"140.0 hrs", "514.0 hrs", "7530.0 nM"}));
 
     // Removing Antwerp asks first; No keeps it, Yes removes it.
@@ -81,11 +82,11 @@ class TestMasterSchedule : public QObject {
   }
 
   void fieldsOutsideTheirRangesChangeNothing() {
-    const std::array<std::array<const char*, 3>, 3> cases = {{
-        {"Distance", "-1", "Distance: please enter a number between 0 and 50000."},
-        {"Local time", "14.5", "Local time: please enter a number between -14 and 14."},
-        {"Scheduled portstay", "two days",
-         "Scheduled portstay: please enter a number between 0 and 9999."}}};
+    const std::array<std::array<const char*, 3>, 3> cases = {
+        {{"Distance", "-1", "Distance: please enter a number between 0 and 50000."},
+         {"Local time", "14.5", "Local time: please enter a number between -14 and 14."},
+         {"Scheduled portstay", "two days",
+          "Scheduled portstay: please enter a number between 0 and 9999."}}};
     for (const auto& [field, typed, message] : cases) {
       EditorFixture fixture;
       CMasterScheduleDialog dialog(fixture.Doc());

@@ -1,4 +1,6 @@
 // The print path on real Qt devices (image, PDF writer, preview) and the printing dialogs.
+#include <QAction>
+#include <QBuffer>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QImage>
@@ -6,8 +8,6 @@
 #include <QPdfWriter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
-#include <QAction>
-#include <QBuffer>
 #include <optional>
 
 #include "app/cover_page_dialog.h"
@@ -109,7 +109,8 @@ class TestPrinting : public QObject {
     test::ExampleFolder folder;
     test::ExampleFrame example(folder);
     CKeelmarkRouteXPDoc& doc = example.Frame().Document();
-    PrintCommands commands(doc, [] { return QStringLiteral("route.q3v"); }, &example.Frame());
+    PrintCommands commands(
+        doc, [] { return QStringLiteral("route.q3v"); }, &example.Frame());
     for (int i = 0; i < 30; ++i) doc.GetHistory().Add(std::make_unique<PositionFix>());
     doc.SetCategory(Category::History);
     doc.GetSettings().hasListSelected = 1;
@@ -126,7 +127,8 @@ class TestPrinting : public QObject {
     test::ExampleFolder folder;
     test::ExampleFrame example(folder);
     CKeelmarkRouteXPDoc& doc = example.Frame().Document();
-    PrintCommands commands(doc, [] { return QString(); }, &example.Frame());
+    PrintCommands commands(
+        doc, [] { return QString(); }, &example.Frame());
     doc.SetCategory(Category::Ports);
     doc.GetSettings().hasListSelected = 1;
     doc.selectedRow = -1;
@@ -141,7 +143,8 @@ class TestPrinting : public QObject {
     test::ExampleFolder folder;
     test::ExampleFrame example(folder);
     CKeelmarkRouteXPDoc& doc = example.Frame().Document();
-    PrintCommands commands(doc, [] { return QString(); }, &example.Frame());
+    PrintCommands commands(
+        doc, [] { return QString(); }, &example.Frame());
     bool modified = false;
     connect(&commands, &PrintCommands::DocumentModified, this, [&modified] { modified = true; });
     int flagWhileOpen = -1;

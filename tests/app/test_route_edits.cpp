@@ -175,9 +175,11 @@ class TestRouteEdits : public QObject {
 
     // A double click on the divider after the name column fits the longest name.
     const int divider = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
-    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {}, QPoint(divider, header->height() / 2));
+    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
+                       QPoint(divider, header->height() / 2));
     const int fitted = list.view.columnWidth(0);
-    QVERIFY(fitted >= list.view.fontMetrics().horizontalAdvance(QStringLiteral("Dover Strait SW lane")));
+    QVERIFY(fitted >=
+            list.view.fontMetrics().horizontalAdvance(QStringLiteral("Dover Strait SW lane")));
 
     // A list opened later on the same settings starts at the remembered widths.
     CKeelmarkRouteView another(list.doc, EditCommands{});

@@ -36,8 +36,14 @@ const std::vector<TextValue>& TrickyTexts() {
       {"Settings", "AtAt", "@@"},
       {"Settings", "AtByteArray", "@ByteArray(abc)"},
       {"Settings", "AtInvalid", "@Invalid()"},
-      {"Settings", "Control", std::string("tab\there\nline\rbell\a\x01" "ab\x1f" "9")},
-      {"Settings", "Nul", std::string("a\0" "1b", 4)},
+      {"Settings", "Control",
+       std::string("tab\there\nline\rbell\a\x01"
+                   "ab\x1f"
+                   "9")},
+      {"Settings", "Nul",
+       std::string("a\0"
+                   "1b",
+                   4)},
       {"Settings", "Utf8", "Gen\xC3\xA8ve \xE2\x82\xAC \xF0\x9F\x9A\xA2"},
       {"Settings", "Digits", "0042"},
       {"Keelmark Route", "ConvChar", ";"},
@@ -172,7 +178,7 @@ class TestSettingsStore : public QObject {
     const QtSettingsStore qt(path.toStdString());
     const IniSettingsStore ini(path.toStdString());
     const std::pair<const char*, const char*> keys[] = {
-        {"Settings", "List"},   {"Settings", "Trailing"},  {"Settings", "Quoted"},
+        {"Settings", "List"},    {"Settings", "Trailing"}, {"Settings", "Quoted"},
         {"Settings", "Escapes"}, {"Settings", "Number"},   {"Settings", "BadNumber"},
         {"Settings", "Dup"},     {"Settings", "noequals"}, {"Keelmark Route", "ConvChar"},
         {"General", "Own"},      {"Settings", "Missing"},

@@ -47,8 +47,9 @@ class DataSafetyCliTest : public testing::Test {
   }
   // fix add of a good fix, with the words given added or replaced.
   std::vector<std::string> FixAdd(const std::vector<std::string>& extra) const {
-    std::vector<std::string> args = {"fix", "add", "--data-dir", Folder(), "--lat", "42.55",
-                                     "--lon", "-42.2", "--time", "2026-12-06T12:00:00Z"};
+    std::vector<std::string> args = {
+        "fix",   "add",   "--data-dir", Folder(), "--lat",
+        "42.55", "--lon", "-42.2",      "--time", "2026-12-06T12:00:00Z"};
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
   }
@@ -107,8 +108,8 @@ TEST_F(DataSafetyCliTest, RefusedTimesAndSettingsNameTheirField) {
     EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
     EXPECT_EQ(Snapshot(Folder()), before) << c.named;
   }
-  const auto early = test::RunCliWithInput({"--now", "0000-01-01T00:00:00Z", "time", "daynumber",
-                                            "2026-12-06T12:00:00Z"});
+  const auto early = test::RunCliWithInput(
+      {"--now", "0000-01-01T00:00:00Z", "time", "daynumber", "2026-12-06T12:00:00Z"});
   EXPECT_EQ(early.status, 2);
   EXPECT_NE(early.err.find("--now"), std::string::npos) << early.err;
 }
@@ -146,8 +147,8 @@ TEST_F(DataSafetyCliTest, AMissingDataFolderIsRefusedAndAnEmptyOneGetsItsNewFile
 
   const std::string empty = folder_.PathOf("empty");
   fs::create_directory(empty);
-  const auto created = Run({"fix", "add", "--data-dir", empty, "--lat", "1", "--lon", "1",
-                            "--time", kNow});
+  const auto created =
+      Run({"fix", "add", "--data-dir", empty, "--lat", "1", "--lon", "1", "--time", kNow});
   EXPECT_EQ(created.status, 0) << created.err;
   // "Creating new empty datafile" is what happened: the history holds the one fix.
   const auto history = Run({"dump", empty + "/voyage.dat", "--type", "history"});
@@ -173,8 +174,7 @@ TEST_F(DataSafetyCliTest, BuildRefusesUnknownKeysAndTimesAFileCannotHold) {
   } cases[] = {
       {R"({"records":[{"Name":"A","Lattitude":50}]})", "records[0].Lattitude"},
       {R"({"recrods":[]})", "recrods"},
-      {R"({"records":[{"Name":"A","Tide":{"TideTime":"2107-01-01T00:00:00Z"}}]})",
-       "TideTime"},
+      {R"({"records":[{"Name":"A","Tide":{"TideTime":"2107-01-01T00:00:00Z"}}]})", "TideTime"},
       {R"({"records":[{"Name":"A","Tide":{"TideTime":-1}}]})", "TideTime"},
   };
   for (const auto& c : cases) {
@@ -195,8 +195,8 @@ TEST_F(DataSafetyCliTest, BuildRefusesUnknownKeysAndTimesAFileCannotHold) {
 }
 
 TEST_F(DataSafetyCliTest, TextsTheFilesCannotHoldAreWarnedOfByField) {
-  const auto built = Run({"build", "--type", "ports"},
-                         "{\"records\":[{\"Name\":\"\xE6\x9D\xB1\xE4\xBA\xAC\"}]}");
+  const auto built =
+      Run({"build", "--type", "ports"}, "{\"records\":[{\"Name\":\"\xE6\x9D\xB1\xE4\xBA\xAC\"}]}");
   EXPECT_EQ(built.status, 0) << built.err;
   EXPECT_NE(built.err.find("warning: field \"Name\""), std::string::npos) << built.err;
   const auto plain = Run({"build", "--type", "ports"}, R"({"records":[{"Name":"Tokyo"}]})");

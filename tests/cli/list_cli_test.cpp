@@ -7,8 +7,8 @@
 #include <filesystem>
 #include <nlohmann/json.hpp>
 
-#include "records/archive_file.h"
 #include "document/category.h"
+#include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "tests/cli/cli_run.h"
 #include "tests/core/test_files.h"
@@ -35,23 +35,27 @@ class ExampleDataTest : public testing::Test {
   CliOutcome List(const std::string& category, const std::string& format,
                   const std::vector<std::string>& before = {}) {
     std::vector<std::string> args = before;
-    const std::vector<std::string> rest = {"--now",      kNow,          "list", category,
-                                           folder_.PathOf(kRoute), "--data-dir",
-                                           folder_.PathOf(""),     "--format", format};
+    const std::vector<std::string> rest = {"--now",
+                                           kNow,
+                                           "list",
+                                           category,
+                                           folder_.PathOf(kRoute),
+                                           "--data-dir",
+                                           folder_.PathOf(""),
+                                           "--format",
+                                           format};
     args.insert(args.end(), rest.begin(), rest.end());
     return RunCliWithInput(args);
   }
 
   CliOutcome Meteo(const std::string& what, const std::string& file) {
-    return RunCliWithInput(
-        {"--now", kNow, "meteo", what, file, "--data-dir", folder_.PathOf("")});
+    return RunCliWithInput({"--now", kNow, "meteo", what, file, "--data-dir", folder_.PathOf("")});
   }
 
   int MeteoCount() {
     MeteoList list;
     EXPECT_TRUE(
-        LoadArchiveFile(folder_.PathOf("meteo.dat"), [&](Archive& a) { list.Serialize(a); })
-            .Ok());
+        LoadArchiveFile(folder_.PathOf("meteo.dat"), [&](Archive& a) { list.Serialize(a); }).Ok());
     return list.GetCount();
   }
 
@@ -82,8 +86,8 @@ TEST_F(ExampleDataTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
 
 TEST_F(ExampleDataTest, JsonTxtAndCsvShowTheSameCells) {
   const std::string settings = folder_.PathOf("settings.ini");
-  ASSERT_EQ(RunCliWithInput({"--settings", settings, "settings", "set", "Keelmark Route",
-                             "ConvChar", ";"})
+  ASSERT_EQ(RunCliWithInput(
+                {"--settings", settings, "settings", "set", "Keelmark Route", "ConvChar", ";"})
                 .status,
             0);
   const CliOutcome json = List("ports", "json", {"--settings", settings});
@@ -92,8 +96,8 @@ TEST_F(ExampleDataTest, JsonTxtAndCsvShowTheSameCells) {
   ASSERT_EQ(json.status, 0) << json.err;
   const nlohmann::json table = nlohmann::json::parse(json.out);
   ASSERT_EQ(table["columns"].size(), 8u);
-  EXPECT_EQ(table["columns"][4], (nlohmann::json{{"text", "Distance inbound"}, {"align", "R"},
-                                                 {"width", 100}}));
+  EXPECT_EQ(table["columns"][4],
+            (nlohmann::json{{"text", "Distance inbound"}, {"align", "R"}, {"width", 100}}));
   ASSERT_FALSE(table["rows"].empty());
   std::string fromJsonCsv, fromJsonTxt;
   for (const auto& row : table["rows"]) {

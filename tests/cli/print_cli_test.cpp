@@ -26,9 +26,15 @@ class PrintCliTest : public testing::Test {
   }
 
   CliOutcome Print(const std::string& what, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"--now", "2026-12-06T12:00:00Z", "print", what,
-                                     folder_.PathOf("atlantic-westbound.q3v"), "--data-dir",
-                                     folder_.PathOf(""), "--pdf", folder_.PathOf(what + ".pdf")};
+    std::vector<std::string> args = {"--now",
+                                     "2026-12-06T12:00:00Z",
+                                     "print",
+                                     what,
+                                     folder_.PathOf("atlantic-westbound.q3v"),
+                                     "--data-dir",
+                                     folder_.PathOf(""),
+                                     "--pdf",
+                                     folder_.PathOf(what + ".pdf")};
     args.insert(args.end(), extra.begin(), extra.end());
     return RunCliWithInput(args);
   }
@@ -37,9 +43,9 @@ class PrintCliTest : public testing::Test {
 };
 
 TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
-  const char* printouts[] = {"waypoints", "history", "schedule", "warnings", "reporting",
-                             "publications", "ports", "charts", "forecast", "storms",
-                             "cover-page", "performance"};
+  const char* printouts[] = {"waypoints", "history",      "schedule",   "warnings",
+                             "reporting", "publications", "ports",      "charts",
+                             "forecast",  "storms",       "cover-page", "performance"};
   for (const std::string what : printouts) {
     const CliOutcome outcome = Print(what, {"--png-dir", folder_.PathOf("png")});
     ASSERT_EQ(outcome.status, 0) << what << ": " << outcome.err;

@@ -57,14 +57,14 @@ TEST_P(ReferenceBuildDefaultsTest, EmptyObjectIsANewRecord) {
             test::FileText(DataPath(GetParam().file)));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, ReferenceBuildDefaultsTest,
-    testing::Values(FileCase{"record:storm", "storm_default.bin"},
-                    FileCase{"record:chart", "chart_default.bin"},
-                    FileCase{"record:port", "port_default.bin"},
-                    FileCase{"record:warning", "warning_default.bin"},
-                    FileCase{"record:reportingpoint", "reporting_point_default.bin"},
-                    FileCase{"record:forecast", "forecast_default.bin"}));
+INSTANTIATE_TEST_SUITE_P(Records, ReferenceBuildDefaultsTest,
+                         testing::Values(FileCase{"record:storm", "storm_default.bin"},
+                                         FileCase{"record:chart", "chart_default.bin"},
+                                         FileCase{"record:port", "port_default.bin"},
+                                         FileCase{"record:warning", "warning_default.bin"},
+                                         FileCase{"record:reportingpoint",
+                                                  "reporting_point_default.bin"},
+                                         FileCase{"record:forecast", "forecast_default.bin"}));
 
 TEST(ReferenceBuild, ListWithoutRecordsIsFourZeroBytes) {
   for (const char* type : {"ports", "storms", "warnings", "forecasts"}) {
@@ -105,18 +105,18 @@ TEST_P(ReferenceBadBuildTest, ClearMessageAndNothingWritten) {
 
 INSTANTIATE_TEST_SUITE_P(
     Inputs, ReferenceBadBuildTest,
-    testing::Values(
-        BadBuild{"storms", R"({"records": {"Name": "X"}})", "must be an array"},
-        BadBuild{"storms", R"({"records": [17]})", "must be an object"},
-        BadBuild{"record:storm", R"({"MaxWind": 1.5})", "\"MaxWind\""},
-        BadBuild{"record:storm", R"({"MaxWind": 3000000000})", "\"MaxWind\""},
-        BadBuild{"record:chart", R"({"Edition": "yesterday"})", "\"Edition\""},
-        BadBuild{"record:port", R"({"Tide": {"LeadingValues": [1, 2]}})", "14 numbers"},
-        BadBuild{"record:port", R"({"Tide": {"TrailingValues": [1,2,3,4,5,6,7,"x"]}})",
-                 "\"TrailingValues\""},
-        BadBuild{"record:warning", R"({"Outline": [{"Latitude": "north"}]})", "\"Latitude\""},
-        BadBuild{"record:warning", R"({"Message": []})", "\"Message\""},
-        BadBuild{"record:forecast", R"({"NorthWest": 5})", "\"NorthWest\""}));
+    testing::Values(BadBuild{"storms", R"({"records": {"Name": "X"}})", "must be an array"},
+                    BadBuild{"storms", R"({"records": [17]})", "must be an object"},
+                    BadBuild{"record:storm", R"({"MaxWind": 1.5})", "\"MaxWind\""},
+                    BadBuild{"record:storm", R"({"MaxWind": 3000000000})", "\"MaxWind\""},
+                    BadBuild{"record:chart", R"({"Edition": "yesterday"})", "\"Edition\""},
+                    BadBuild{"record:port", R"({"Tide": {"LeadingValues": [1, 2]}})", "14 numbers"},
+                    BadBuild{"record:port", R"({"Tide": {"TrailingValues": [1,2,3,4,5,6,7,"x"]}})",
+                             "\"TrailingValues\""},
+                    BadBuild{"record:warning", R"({"Outline": [{"Latitude": "north"}]})",
+                             "\"Latitude\""},
+                    BadBuild{"record:warning", R"({"Message": []})", "\"Message\""},
+                    BadBuild{"record:forecast", R"({"NorthWest": 5})", "\"NorthWest\""}));
 
 }  // namespace
 }  // namespace keelmark::cli

@@ -34,8 +34,8 @@ TEST(RouteJson, LeftOutFieldsTakeTheDefaults) {
   EXPECT_EQ(history.size(), 4u + 69 + 101 + 7 * 8);
   const Bytes schedule = Build({{"records", {{{"Name", "Kiel"}}}}}, "schedule");
   EXPECT_EQ(schedule.size(), 4u + 4 * 8 + 5);
-  const auto back = nlohmann::json::parse(RunCli({"dump", WriteTemp("s.dat", schedule), "--type",
-                                                  "schedule"}).out);
+  const auto back = nlohmann::json::parse(
+      RunCli({"dump", WriteTemp("s.dat", schedule), "--type", "schedule"}).out);
   EXPECT_EQ(back["records"][0]["PortStay"], 24.0);
   EXPECT_EQ(back["records"][0]["Distance"], 100.0);
 }

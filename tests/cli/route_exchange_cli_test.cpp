@@ -18,7 +18,8 @@ class ExampleCopy : public testing::Test {
  protected:
   ExampleCopy() {
     for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
+      if (entry.is_regular_file())
+        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
     }
   }
   std::string Path(const std::string& name) const { return folder_.PathOf(name); }
@@ -36,15 +37,15 @@ class RouteExchangeCli : public ExampleCopy, public testing::WithParamInterface<
 TEST_P(RouteExchangeCli, ExampleExportedAndImportedGivesTheSamePlan) {
   const std::string format = GetParam();
   const std::string file = Path(format == "gpx" ? "crossing.gpx" : "crossing.rtz");
-  const auto exported = Run({"route", "export", file, "--format", format, "--route",
-                             Path("atlantic-westbound.q3v")});
+  const auto exported =
+      Run({"route", "export", file, "--format", format, "--route", Path("atlantic-westbound.q3v")});
   ASSERT_EQ(exported.status, 0) << exported.err;
   EXPECT_EQ(json::parse(exported.out)["exported"], 12);
   // The example's zone times cannot go across; the export says so.
   EXPECT_NE(exported.err.find("carries no zone times"), std::string::npos) << exported.err;
 
-  const auto imported = Run({"route", "import", file, "--format", format, "--route",
-                             Path("imported.q3v")});
+  const auto imported =
+      Run({"route", "import", file, "--format", format, "--route", Path("imported.q3v")});
   ASSERT_EQ(imported.status, 0) << imported.err;
   EXPECT_EQ(json::parse(imported.out)["imported"], 12);
 
@@ -72,15 +73,17 @@ INSTANTIATE_TEST_SUITE_P(EveryFormat, RouteExchangeCli,
 TEST_F(ExampleCopy, BadRouteFileOrFormatChangesNoRouteDocument) {
   const std::string route = Path("atlantic-westbound.q3v");
   const auto bytes = ReadWholeFile(route);
-  ASSERT_TRUE(WriteFileAtomically(Path("bad.rtz"), "<route><waypoints><waypoint id=\"1\">"
-                                                   "<position lat=\"95\" lon=\"0\"/></waypoint>"
-                                                   "</waypoints></route>"));
+  ASSERT_TRUE(WriteFileAtomically(Path("bad.rtz"),
+                                  "<route><waypoints><waypoint id=\"1\">"
+                                  "<position lat=\"95\" lon=\"0\"/></waypoint>"
+                                  "</waypoints></route>"));
   const auto bad = Run({"route", "import", Path("bad.rtz"), "--format", "rtz12", "--route", route});
   EXPECT_EQ(bad.status, 1);
   EXPECT_NE(bad.err.find("latitude 95 is beyond 90 degrees"), std::string::npos) << bad.err;
   EXPECT_EQ(ReadWholeFile(route), bytes);
 
-  const auto unknown = Run({"route", "import", Path("bad.rtz"), "--format", "kml", "--route", route});
+  const auto unknown =
+      Run({"route", "import", Path("bad.rtz"), "--format", "kml", "--route", route});
   EXPECT_EQ(unknown.status, 2);
   EXPECT_NE(unknown.err.find("unknown --format 'kml'"), std::string::npos);
   const auto noRoute = Run({"route", "export", Path("x.gpx"), "--format", "gpx"});

@@ -39,7 +39,8 @@ TEST_F(ExampleVoyageTest, PlanKeepsTheScheduleAndSumsTheLegs) {
   const auto& waypoints = plan["Waypoints"];
   ASSERT_EQ(waypoints.size(), 12u);
   double sum = 0.0;
-  for (std::size_t i = 1; i < waypoints.size(); ++i) sum += waypoints[i]["LegDistance"].get<double>();
+  for (std::size_t i = 1; i < waypoints.size(); ++i)
+    sum += waypoints[i]["LegDistance"].get<double>();
   EXPECT_NEAR(sum, plan["TotalDistance"].get<double>(), 1e-6);
   // The manual leg through the Dover Strait keeps its 12 knots.
   EXPECT_EQ(waypoints[2]["ManualSpeed"], 1);
@@ -102,9 +103,10 @@ TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {
 TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
   // The latest example fix is 09:00 UTC at about 42.8N 041.6W, making 255 degrees.
   const auto before = ReadWholeFile(folder_.PathOf("voyage.dat"));
-  const auto outcome = Run({"fix", "add", "--data-dir", Folder(), "--lat", "42.55", "--lon",
-                            "-42.2", "--time", "2026-12-06T12:00:00Z", "--rpm", "72", "--course",
-                            "245", "--wind-dir", "250", "--wind-speed", "22", "--weather", "RAIN"});
+  const auto outcome = Run(
+      {"fix",        "add",    "--data-dir",           Folder(), "--lat",     "42.55",    "--lon",
+       "-42.2",      "--time", "2026-12-06T12:00:00Z", "--rpm",  "72",        "--course", "245",
+       "--wind-dir", "250",    "--wind-speed",         "22",     "--weather", "RAIN"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   const json fix = json::parse(outcome.out);
   EXPECT_EQ(fix["Name"], "Latest Position Fix");
@@ -135,8 +137,8 @@ TEST_F(ExampleVoyageTest, FixAddOver40KnotsShowsTheMessageAndAnEarlierTimeIsRefu
 }
 
 TEST_F(ExampleVoyageTest, PerformanceTextsAndRanges) {
-  const auto outcome = Run({"performance", Route(), "--data-dir", Folder(), "--from", "4",
-                            "--till", "0"});
+  const auto outcome =
+      Run({"performance", Route(), "--data-dir", Folder(), "--from", "4", "--till", "0"});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   const json texts = json::parse(outcome.out);
   EXPECT_EQ(texts["hours"], "    24.0 hrs");  // swapped: fix 0 to fix 4, six hours apart
@@ -159,7 +161,8 @@ TEST_F(ExampleVoyageTest, CommandsNeverChangeTheSettingsFile) {
   // A missing data file is "located" by cancelling, which in the program forgets its path;
   // the settings file named on the command line must keep it.
   const std::string settings = folder_.PathOf("keelmark.ini");
-  ASSERT_EQ(Run({"--settings", settings, "settings", "set", "Path", "portinfo", "port.dat"}).status, 0);
+  ASSERT_EQ(Run({"--settings", settings, "settings", "set", "Path", "portinfo", "port.dat"}).status,
+            0);
   const auto before = ReadWholeFile(settings);
   ASSERT_TRUE(before);
   std::filesystem::remove(folder_.PathOf("hurricane.dat"));

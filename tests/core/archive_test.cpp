@@ -23,8 +23,7 @@ TEST(ArchiveEncoding, NumbersAreLittleEndian) {
   EXPECT_EQ(Stored([](Archive& a) { a.WriteI32(0x01020304); }), (Bytes{4, 3, 2, 1}));
   EXPECT_EQ(Stored([](Archive& a) { a.WriteI32(-2); }), (Bytes{0xFE, 0xFF, 0xFF, 0xFF}));
   EXPECT_EQ(Stored([](Archive& a) { a.WriteFlag(true); }), (Bytes{1, 0, 0, 0}));
-  EXPECT_EQ(Stored([](Archive& a) { a.WriteF64(1.0); }),
-            (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
+  EXPECT_EQ(Stored([](Archive& a) { a.WriteF64(1.0); }), (Bytes{0, 0, 0, 0, 0, 0, 0xF0, 0x3F}));
   EXPECT_EQ(Stored([](Archive& a) { a.WriteF64(10000.0); }),
             (Bytes{0, 0, 0, 0, 0, 0x88, 0xC3, 0x40}));
   // 2038-01-19 03:14:08 needs the 32nd bit: it is read back unsigned.
@@ -135,9 +134,10 @@ TEST(ArchiveCounts, NegativeCountIsEmptyAndConsumesFourBytes) {
 class ArchiveFileTest : public testing::Test {
  protected:
   void SetUp() override {
-    folder_ = std::filesystem::temp_directory_path() /
-              ("keelmark-archive-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-               "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    folder_ =
+        std::filesystem::temp_directory_path() /
+        ("keelmark-archive-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+         "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
     std::filesystem::remove_all(folder_);
     std::filesystem::create_directories(folder_);
   }
@@ -149,7 +149,10 @@ class ArchiveFileTest : public testing::Test {
 
 TEST_F(ArchiveFileTest, StoreThenLoad) {
   const std::string path = PathOf("numbers.dat");
-  ASSERT_TRUE(StoreArchiveFile(path, [](Archive& a) { a.WriteI32(7); a.WriteText("seven"); }));
+  ASSERT_TRUE(StoreArchiveFile(path, [](Archive& a) {
+    a.WriteI32(7);
+    a.WriteText("seven");
+  }));
   EXPECT_FALSE(std::filesystem::exists(path + ".tmp"));
   std::int32_t number = 0;
   std::string text;
@@ -163,8 +166,7 @@ TEST_F(ArchiveFileTest, StoreThenLoad) {
 }
 
 TEST_F(ArchiveFileTest, MissingFileCannotBeOpenedAndShortFileIsDamaged) {
-  EXPECT_EQ(LoadArchiveFile(PathOf("absent.dat"), [](Archive&) {}).status,
-            LoadStatus::CannotOpen);
+  EXPECT_EQ(LoadArchiveFile(PathOf("absent.dat"), [](Archive&) {}).status, LoadStatus::CannotOpen);
   const std::string path = PathOf("short.dat");
   std::ofstream(path, std::ios::binary) << "ab";
   const LoadResult result = LoadArchiveFile(path, [](Archive& a) { (void)a.ReadI32(); });
@@ -178,7 +180,8 @@ TEST_F(ArchiveFileTest, FailedStoreLeavesTheOldFileWhole) {
   // A folder where the temporary file should go makes the write fail before the rename.
   std::filesystem::create_directory(path + ".tmp");
   std::string error;
-  EXPECT_FALSE(StoreArchiveFile(path, [](Archive& a) { a.WriteI32(2); }, &error));
+  EXPECT_FALSE(StoreArchiveFile(
+      path, [](Archive& a) { a.WriteI32(2); }, &error));
   EXPECT_FALSE(error.empty());
   std::int32_t value = 0;
   ASSERT_TRUE(LoadArchiveFile(path, [&](Archive& a) { a.Io(value); }).Ok());

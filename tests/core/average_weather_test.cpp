@@ -125,8 +125,8 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         VectorCase{"WindThreeOfTwentyIntoOneOfTen", kWindFrom, kWind, 1, 0, 10, 3, 0, 20, 0, 17.5,
                    1e-9, 4},
-        VectorCase{"SourceWithoutCountCountsOnce", kWindFrom, kWind, 1, 0, 10, 0, 0, 20, 0, 15, 1e-9,
-                   2},
+        VectorCase{"SourceWithoutCountCountsOnce", kWindFrom, kWind, 1, 0, 10, 0, 0, 20, 0, 15,
+                   1e-9, 2},
         VectorCase{"CalmWindLowersTheMean", kWindFrom, kWind, 3, 90, 12, 1, 200, 0, 90, 9, 2e-3, 4},
         VectorCase{"OppositeWindsWeighByCount", kWindFrom, kWind, 1, 180, 10, 3, 0, 10, 0, 5, 2e-3,
                    4},

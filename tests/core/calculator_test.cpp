@@ -10,9 +10,9 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
 #include "records/position_fix.h"
 #include "records/settings_store.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "voyage/vessel_model.h"
 
@@ -48,8 +48,10 @@ TEST(CalculatorDistances, TheTrackEntrySelectsItsTrack) {
   EXPECT_STREQ(kTrackEntries[static_cast<int>(Track::GreatCircle)], "Greatcircle");
   EXPECT_STREQ(kTrackEntries[static_cast<int>(Track::RhumbLine)], "Rhumbline");
   // 40N 010W to 40N 070W: the great circle is the shorter track and starts north of west.
-  const DistancesResult great = CalculateDistances({Entry(40, -10), Entry(40, -70), Track::GreatCircle});
-  const DistancesResult rhumb = CalculateDistances({Entry(40, -10), Entry(40, -70), Track::RhumbLine});
+  const DistancesResult great =
+      CalculateDistances({Entry(40, -10), Entry(40, -70), Track::GreatCircle});
+  const DistancesResult rhumb =
+      CalculateDistances({Entry(40, -10), Entry(40, -70), Track::RhumbLine});
   EXPECT_LT(great.distance, rhumb.distance - 50.0);
   EXPECT_NEAR(rhumb.distance, 60.0 * 60.0 * std::cos(40.0 * CNavigation::pi / 180.0), 1e-3);
   EXPECT_EQ(rhumb.courseText, "270.0 deg");
@@ -232,9 +234,9 @@ TEST(CalculatorHeight, MidLengthAtOpeningAndForwardAtTheRightEnd) {
   CVessel2 vessel;
   vessel.depthMoulded = 24.0;
   const HeightResult mid = CalculateHeight(vessel, {10.0, 12.0, kHeightSliderOpening});
-  EXPECT_EQ(mid.eyeMetres, "34.0");    // 45 - 11
-  EXPECT_EQ(mid.mastMetres, "49.0");   // 60 - 11
-  EXPECT_EQ(mid.deckMetres, "13.0");   // 24 - 11
+  EXPECT_EQ(mid.eyeMetres, "34.0");   // 45 - 11
+  EXPECT_EQ(mid.mastMetres, "49.0");  // 60 - 11
+  EXPECT_EQ(mid.deckMetres, "13.0");  // 24 - 11
   EXPECT_EQ(mid.eyeFeet, "111.5");
   EXPECT_EQ(vessel.draftForward, 10.0);
   const HeightResult bow = CalculateHeight(vessel, {10.0, 12.0, kHeightSliderHighest});
@@ -258,12 +260,12 @@ TEST_P(CalculatorEngineSlider, OpensAtTheSettingFromTheTop) {
   EXPECT_EQ(EngineSliderPosition(vessel), GetParam().position);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Settings, CalculatorEngineSlider,
-    testing::Values(SliderCase{63.0, 43}, SliderCase{63.5, 42}, SliderCase{106.0, 0},
-                    SliderCase{250.0, 0}, SliderCase{-5.0, 106},
-                    SliderCase{std::numeric_limits<double>::quiet_NaN(), 106},
-                    SliderCase{std::numeric_limits<double>::infinity(), 106}));
+INSTANTIATE_TEST_SUITE_P(Settings, CalculatorEngineSlider,
+                         testing::Values(SliderCase{63.0, 43}, SliderCase{63.5, 42},
+                                         SliderCase{106.0, 0}, SliderCase{250.0, 0},
+                                         SliderCase{-5.0, 106},
+                                         SliderCase{std::numeric_limits<double>::quiet_NaN(), 106},
+                                         SliderCase{std::numeric_limits<double>::infinity(), 106}));
 
 TEST(CalculatorEngineSlider, MovingItSetsTheEngineSetting) {
   CVessel2 vessel;

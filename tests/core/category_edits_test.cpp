@@ -4,9 +4,9 @@
 
 #include <filesystem>
 
+#include "document/keelmark_document.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
-#include "document/keelmark_document.h"
 #include "tests/core/document_fixture.h"
 
 namespace keelmark {

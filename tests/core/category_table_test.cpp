@@ -7,10 +7,10 @@
 #include <limits>
 #include <memory>
 
+#include "document/keelmark_document.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "document/keelmark_document.h"
 #include "records/route_document.h"
 #include "tests/core/document_fixture.h"
 
@@ -57,8 +57,7 @@ INSTANTIATE_TEST_SUITE_P(Offsets, ZoneTexts,
                                          ZoneCase{-5.0, "UTC -5.0 hrs"},
                                          ZoneCase{1.0, "UTC + 1.0 hrs"},
                                          ZoneCase{5.5, "UTC + 5.5 hrs"},
-                                         ZoneCase{-12.0, "UTC -12.0 hrs"},
-                                         ZoneCase{kNaN, "NA"}));
+                                         ZoneCase{-12.0, "UTC -12.0 hrs"}, ZoneCase{kNaN, "NA"}));
 
 // A document on an empty data folder (every file present and empty, a default vessel) at a
 // fixed "now" of 6 December 2026 12:00 UTC.
@@ -131,9 +130,9 @@ TEST_F(CategoryTableTest, UnderWayWaypointsBehindThePresentPositionArePassed) {
   for (std::size_t i = 0; i < 4; ++i) EXPECT_EQ(waypoints.rows[i].image, images[i]) << i;
   EXPECT_EQ(waypoints.rows[0].cells, (Cells{"WP0", "0 : 0.00 N", "0 : 0.00 E", "UTC", "-", "-",
                                             "NE 12.0 kts", "N 0.0 kts"}));
-  EXPECT_EQ(waypoints.rows[3].cells, (Cells{"WP3", "0 : 0.00 N", "3 : 0.00 E", "UTC -5.0 hrs",
-                                            "90. deg (GRC)", "      60.0 nM", "NE 12.0 kts",
-                                            "N 0.0 kts"}));
+  EXPECT_EQ(waypoints.rows[3].cells,
+            (Cells{"WP3", "0 : 0.00 N", "3 : 0.00 E", "UTC -5.0 hrs", "90. deg (GRC)",
+                   "      60.0 nM", "NE 12.0 kts", "N 0.0 kts"}));
   EXPECT_EQ(waypoints.rows[2].cells[3], "UTC + 1.0 hrs");
 
   const Table schedule = Fill(Category::Schedule);
@@ -209,9 +208,9 @@ TEST_F(CategoryTableTest, HistoryMarksFixesAfterTheDepartureAndShowsNonFiniteAsN
   ASSERT_EQ(history.rows.size(), 2u);
   EXPECT_EQ(history.rows[0].image, kImageFix);
   EXPECT_EQ(history.rows[1].image, kImageNewFix);
-  EXPECT_EQ(history.rows[1].cells, (Cells{"01 Dec 07:00 LT", "0 : 0.00 N", "0 : 30.00 E",
-                                          "UTC + 1.0 hrs", "90.0 deg", "7.5 kts", "85.0 rpm",
-                                          "N 0.0 kts"}));
+  EXPECT_EQ(history.rows[1].cells,
+            (Cells{"01 Dec 07:00 LT", "0 : 0.00 N", "0 : 30.00 E", "UTC + 1.0 hrs", "90.0 deg",
+                   "7.5 kts", "85.0 rpm", "N 0.0 kts"}));
   later->CourseMadeGood = kNaN;
   later->SetTime(kNaN);
   history = Fill(Category::History);
@@ -236,8 +235,8 @@ TEST_F(CategoryTableTest, ChartsAndPublicationsShareOneListButEachShowsItsKind) 
   }
   const Table charts = Fill(Category::Charts);
   ASSERT_EQ(charts.rows.size(), 2u);
-  EXPECT_EQ(charts.rows[0].cells, (Cells{"C0", "12 Jun 2025", "NM 1", "750000.000000",
-                                         "53.00 deg", "Mercator", "Version 4", "UKHO"}));
+  EXPECT_EQ(charts.rows[0].cells, (Cells{"C0", "12 Jun 2025", "NM 1", "750000.000000", "53.00 deg",
+                                         "Mercator", "Version 4", "UKHO"}));
   EXPECT_EQ(charts.rows[1].cells[0], "C1");
   EXPECT_EQ(charts.rows[1].cells[5], "Gnomonic");
   const Table publications = Fill(Category::Publications);
@@ -300,8 +299,8 @@ TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
   storm->Speed = std::numeric_limits<double>::infinity();
   doc_->GetStorms().Add(std::move(storm));
   EXPECT_EQ(Fill(Category::Storms).rows.at(0).cells,
-            (Cells{"ALPHA", "06 06 00 UTC", "1 : 0.00 N", "0 : 0.00 E", "315 deg", "NA",
-                   "  0 deg", "      60 nM"}));
+            (Cells{"ALPHA", "06 06 00 UTC", "1 : 0.00 N", "0 : 0.00 E", "315 deg", "NA", "  0 deg",
+                   "      60 nM"}));
 
   auto area = std::make_unique<ForecastArea>();
   area->SetName("Dover");
@@ -311,8 +310,8 @@ TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
   doc_->GetForecasts().Add(std::move(area));
   const Row forecast = Fill(Category::Forecast).rows.at(0);
   EXPECT_EQ(forecast.image, kImageForecast);
-  EXPECT_EQ(forecast.cells, (Cells{"Dover", "06 12 00 UTC", "SW 25.0 kts", "0.0 mtr",
-                                   "N 0.0 mtr", "15.0 nM", "RAIN", "N 0.0 kts"}));
+  EXPECT_EQ(forecast.cells, (Cells{"Dover", "06 12 00 UTC", "SW 25.0 kts", "0.0 mtr", "N 0.0 mtr",
+                                   "15.0 nM", "RAIN", "N 0.0 kts"}));
 }
 
 // The fill only reads: on a document that is not up to date (the fix says under way, the flag

@@ -114,11 +114,11 @@ TEST(DayNumberTest, TimesBeforeTwoThousandAreNotMirroredIntoTheFuture) {
     CalendarFields fields;
     double dayNumber;
   } cases[] = {
-      {{100, 0, 1, 0, 0, 0, 0}, 1.0},              // 2000-01-01 00:00
-      {{99, 11, 31, 0, 0, 0, 0}, 0.0},             // 1999-12-31 00:00
-      {{99, 11, 30, 12, 0, 0, 0}, -0.5},           // 1999-12-30 12:00
+      {{100, 0, 1, 0, 0, 0, 0}, 1.0},                               // 2000-01-01 00:00
+      {{99, 11, 31, 0, 0, 0, 0}, 0.0},                              // 1999-12-31 00:00
+      {{99, 11, 30, 12, 0, 0, 0}, -0.5},                            // 1999-12-30 12:00
       {{69, 11, 31, 23, 59, 59, 0}, -10957.0 + 86399.0 / 86400.0},  // 1969-12-31 23:59:59
-      {{104, 2, 1, 12, 0, 0, 0}, 1522.5},          // 2004-03-01 12:00
+      {{104, 2, 1, 12, 0, 0, 0}, 1522.5},                           // 2004-03-01 12:00
   };
   const FixedClock clock(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0}));
   const CNavigation navigation(clock);
@@ -176,9 +176,9 @@ TEST(LossyTextTest, OnlyTextsWithoutAWindows1252FormAreCaught) {
       {"ROUGH", true},
       {"Caf\xC3\xA9 \xE2\x82\xAC 5", true},  // é and the euro sign are in Windows-1252
       {"", true},
-      {"\xF0\x9F\x8C\x8A", false},  // an emoji
+      {"\xF0\x9F\x8C\x8A", false},          // an emoji
       {"\xE6\x9D\xB1\xE4\xBA\xAC", false},  // CJK
-      {"\xC3", false},  // malformed
+      {"\xC3", false},                      // malformed
   };
   for (const auto& c : cases) EXPECT_EQ(Cp1252HoldsAll(c.text), c.held) << c.text;
 }
@@ -188,13 +188,13 @@ TEST(LossyTextTest, OnlyTextsWithoutAWindows1252FormAreCaught) {
 class DocumentSafetyTest : public testing::Test {
  protected:
   DocumentSafetyTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {
-    for (const char* name : {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
-                             "port.dat", "forecast.dat"}) {
+    for (const char* name :
+         {"voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat", "port.dat", "forecast.dat"}) {
       WriteText(folder_.PathOf(name), std::string(4, '\0'));
     }
     CVessel2 vessel;
-    EXPECT_TRUE(StoreArchiveFile(folder_.PathOf("vessel.dat"),
-                                 [&](Archive& a) { vessel.Serialize(a); }));
+    EXPECT_TRUE(
+        StoreArchiveFile(folder_.PathOf("vessel.dat"), [&](Archive& a) { vessel.Serialize(a); }));
   }
   std::unique_ptr<CKeelmarkRouteXPDoc> Open() {
     return std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, folder_.PathOf(""));

@@ -21,7 +21,8 @@ class DocumentTest : public test::DocumentFixture {
 
   void WriteBytes(const std::string& name, const Archive::Bytes& bytes) const {
     std::ofstream(PathOf(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        .write(reinterpret_cast<const char*>(bytes.data()),
+               static_cast<std::streamsize>(bytes.size()));
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
@@ -34,8 +35,8 @@ TEST_F(DocumentTest, AllFilesPresentLoadsQuietlyAndStoresThemBack) {
   { auto doc = Open(); }
   EXPECT_TRUE(prompter_.Messages().empty());
   EXPECT_TRUE(prompter_.FileChoices().empty());
-  for (const char* name : {"vessel.dat", "voyage.dat", "hurricane.dat", "meteo.dat",
-                           "warning.dat", "port.dat", "forecast.dat"}) {
+  for (const char* name : {"vessel.dat", "voyage.dat", "hurricane.dat", "meteo.dat", "warning.dat",
+                           "port.dat", "forecast.dat"}) {
     EXPECT_TRUE(fs::exists(PathOf(name))) << name;
   }
   // The settings were written at the end.
@@ -68,7 +69,8 @@ TEST_F(DocumentTest, LocatedFileIsLoadedAndItsPathRemembered) {
   fs::rename(PathOf("port.dat"), PathOf("elsewhere.dat"));
   prompter_.QueueFile(PathOf("elsewhere.dat"));
   { auto doc = Open(); }
-  EXPECT_EQ(MessageTexts(), std::vector<std::string>{"Unable to load port data\nPlease locate data file"});
+  EXPECT_EQ(MessageTexts(),
+            std::vector<std::string>{"Unable to load port data\nPlease locate data file"});
   EXPECT_EQ(store_.ReadText("Path", "portinfo", ""), PathOf("elsewhere.dat"));
 }
 
@@ -92,7 +94,7 @@ TEST_F(DocumentTest, DamagedFileIsKeptAsideWithItsBytesAndNeverOverwritten) {
 
 TEST_F(DocumentTest, DamagedFileReplacedByALocatedOneKeepsBoth) {
   WriteBytes("warning.dat", {0xFF, 0xFF, 0xFF, 0x7F});  // a count no file can hold
-  prompter_.QueueFile(PathOf("warning.dat"));          // the officer points at the same path
+  prompter_.QueueFile(PathOf("warning.dat"));           // the officer points at the same path
   { auto doc = Open(); }
   // The second attempt found no file (the damaged one was set aside), so an empty list was
   // written at the path only after the damaged bytes were safe.

@@ -47,8 +47,8 @@ TEST(KillDuringStoreTest, TheFileIsAlwaysTheWholeOldOrTheWholeNewContent) {
     const auto bytes = ReadWholeFile(path);
     ASSERT_TRUE(bytes) << "after " << kill << " kills";
     const std::string content(bytes->begin(), bytes->end());
-    ASSERT_TRUE(content == a || content == b) << "after " << kill << " kills: " << content.size()
-                                              << " bytes";
+    ASSERT_TRUE(content == a || content == b)
+        << "after " << kill << " kills: " << content.size() << " bytes";
     (content == a ? sawA : sawB)++;
   }
   // Both contents were seen: the kills did land in the middle of the stores.

@@ -18,7 +18,8 @@ std::string FileText(const std::string& path) {
 Table TwoRows() {
   Table table;
   table.columns = CategoryColumns(Category::Publications);
-  table.rows.push_back({kImageChart, {"NP 136", "01 Mar 2024", "Edition 6", "UKHO", "", "", "", ""}});
+  table.rows.push_back(
+      {kImageChart, {"NP 136", "01 Mar 2024", "Edition 6", "UKHO", "", "", "", ""}});
   table.rows.push_back({kImageChart, {"Göteborg", "a", "b", "c", "d", "e", "f", "g"}});
   return table;
 }
@@ -41,10 +42,10 @@ INSTANTIATE_TEST_SUITE_P(
         ExportCase{"\t",
                    "NP 136\t01 Mar 2024\tEdition 6\tUKHO\t\t\t\t\r\n"
                    "G\xF6teborg\ta\tb\tc\td\te\tf\tg\r\n"},
-        ExportCase{";",
-                   "NP 136;01 Mar 2024;Edition 6;UKHO;;;;\r\nG\xF6teborg;a;b;c;d;e;f;g\r\n"},
-        ExportCase{"<>", "NP 136<>01 Mar 2024<>Edition 6<>UKHO<><><><>\r\n"
-                         "G\xF6teborg<>a<>b<>c<>d<>e<>f<>g\r\n"}));
+        ExportCase{";", "NP 136;01 Mar 2024;Edition 6;UKHO;;;;\r\nG\xF6teborg;a;b;c;d;e;f;g\r\n"},
+        ExportCase{"<>",
+                   "NP 136<>01 Mar 2024<>Edition 6<>UKHO<><><><>\r\n"
+                   "G\xF6teborg<>a<>b<>c<>d<>e<>f<>g\r\n"}));
 
 TEST(ListText, MailBodyKeepsUtf8AndPlainLineEnds) {
   EXPECT_EQ(ListText(TwoRows(), kTextSeparator, "\n").substr(38),
@@ -61,8 +62,7 @@ TEST(ExportList, CancelWritesNothingAndAFailedWriteSaysSo) {
 
   EXPECT_FALSE(ExportList(TwoRows(), ListFormat::Text, ";", prompter));
   EXPECT_TRUE(prompter.Messages().empty());
-  EXPECT_EQ(prompter.FileChoices().at(0).filter,
-            "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
+  EXPECT_EQ(prompter.FileChoices().at(0).filter, "Text File (*.txt)|*.txt|All Files (*.*)|*.*||");
 
   EXPECT_FALSE(ExportList(TwoRows(), ListFormat::Text, ";", prompter));
   ASSERT_EQ(prompter.Messages().size(), 1u);

@@ -8,8 +8,8 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
 #include "records/archive_file.h"
+#include "records/vessel.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {

@@ -4,12 +4,12 @@
 
 #include <filesystem>
 
-#include "voyage/average_weather.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "tests/core/test_files.h"
+#include "voyage/average_weather.h"
 
 namespace keelmark {
 namespace {
@@ -58,8 +58,7 @@ TEST_F(MeteoExchangeTest, ExportLineIsThePositionAndTheJanuaryFebruaryBlock) {
   list.Add(GridPoint());
   list.Add(GridPoint());
   EXPECT_EQ(MeteoExportBytes(list, ";").find("Grid A;50.0000;"), 0u);
-  EXPECT_EQ(MeteoExportBytes(list, ","),
-            std::string(kGridALine) + "\r\n" + kGridALine + "\r\n");
+  EXPECT_EQ(MeteoExportBytes(list, ","), std::string(kGridALine) + "\r\n" + kGridALine + "\r\n");
 }
 
 TEST_F(MeteoExchangeTest, ExportingTwiceKeepsBothAndAnUnreadableTargetIsLeftAlone) {
@@ -114,22 +113,22 @@ std::string Semicolons(std::string line) {
 
 INSTANTIATE_TEST_SUITE_P(
     Lines, NotAMeteoLine,
-    testing::Values(
-        BadLine{"empty", ""}, BadLine{"position only", "A,50,-5,0,0,0,0"},
-        BadLine{"one field short", Replaced(kGridALine, ",22.0,3", ",22.0")},
-        BadLine{"a trailing separator", std::string(kGridALine) + ","},
-        BadLine{"another separator", Semicolons(kGridALine)},
-        BadLine{"text for a number", Replaced(kGridALine, "1012.3", "high")},
-        BadLine{"the export's NA", Replaced(kGridALine, "1012.3", "NA")},
-        BadLine{"nan", Replaced(kGridALine, "1012.3", "nan")},
-        BadLine{"inf", Replaced(kGridALine, "22.0", "inf")},
-        BadLine{"hexadecimal", Replaced(kGridALine, "22.0", "0x16")},
-        BadLine{"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
-        BadLine{"fractional count", Replaced(kGridALine, ",22.0,3", ",22.0,3.5")},
-        BadLine{"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
-        BadLine{"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
-        BadLine{"a zone of days", Replaced(kGridALine, "0.041667", "3.0")},
-        BadLine{"binary", Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}));
+    testing::Values(BadLine{"empty", ""}, BadLine{"position only", "A,50,-5,0,0,0,0"},
+                    BadLine{"one field short", Replaced(kGridALine, ",22.0,3", ",22.0")},
+                    BadLine{"a trailing separator", std::string(kGridALine) + ","},
+                    BadLine{"another separator", Semicolons(kGridALine)},
+                    BadLine{"text for a number", Replaced(kGridALine, "1012.3", "high")},
+                    BadLine{"the export's NA", Replaced(kGridALine, "1012.3", "NA")},
+                    BadLine{"nan", Replaced(kGridALine, "1012.3", "nan")},
+                    BadLine{"inf", Replaced(kGridALine, "22.0", "inf")},
+                    BadLine{"hexadecimal", Replaced(kGridALine, "22.0", "0x16")},
+                    BadLine{"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
+                    BadLine{"fractional count", Replaced(kGridALine, ",22.0,3", ",22.0,3.5")},
+                    BadLine{"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
+                    BadLine{"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
+                    BadLine{"a zone of days", Replaced(kGridALine, "0.041667", "3.0")},
+                    BadLine{"binary",
+                            Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}));
 
 TEST_F(MeteoExchangeTest, DamagedFileMergesWhatIsValidCountsTheRestAndLosesNothing) {
   MeteoList list;
@@ -146,8 +145,7 @@ TEST_F(MeteoExchangeTest, DamagedFileMergesWhatIsValidCountsTheRestAndLosesNothi
     if (junk[i] == '\n') junk[i] = '\0';
   }
   const std::string text = std::string(kGridALine) + "\r\n\r\n" + junk + "\n" + far + "\n" +
-                           Semicolons(kGridALine) + "\n" +
-                           std::string(5000, ',') + "\n";
+                           Semicolons(kGridALine) + "\n" + std::string(5000, ',') + "\n";
   const std::string path = folder_.PathOf("damaged.csv");
   ASSERT_TRUE(WriteFileAtomically(path, text));
 

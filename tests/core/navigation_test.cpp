@@ -131,8 +131,8 @@ TEST(Vectors, SubtractFromItselfIsPracticallyNothing) {
 
 struct CurrentCase {
   const char* name;
-  double hours;      // between the fixes
-  double driftNm;    // fix lies this far east of the dead-reckoned position
+  double hours;    // between the fixes
+  double driftNm;  // fix lies this far east of the dead-reckoned position
   bool accepted;
 };
 
@@ -159,13 +159,14 @@ TEST_P(EstimateCurrentTest, AcceptsOnlyAnHourOrMoreAndSevenKnotsOrLess) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Fixes, EstimateCurrentTest,
-    testing::Values(CurrentCase{"OneKnotOverTwoHours", 2.0, 2.0, true},
-                    CurrentCase{"HalfAnHourIsTooShort", 0.5, 0.1, false},
-                    CurrentCase{"EightKnotsIsTooMuch", 1.5, 12.0, false},
-                    CurrentCase{"SixAndAHalfKnots", 1.5, 9.75, true}),
-    [](const testing::TestParamInfo<CurrentCase>& info) { return info.param.name; });
+INSTANTIATE_TEST_SUITE_P(Fixes, EstimateCurrentTest,
+                         testing::Values(CurrentCase{"OneKnotOverTwoHours", 2.0, 2.0, true},
+                                         CurrentCase{"HalfAnHourIsTooShort", 0.5, 0.1, false},
+                                         CurrentCase{"EightKnotsIsTooMuch", 1.5, 12.0, false},
+                                         CurrentCase{"SixAndAHalfKnots", 1.5, 9.75, true}),
+                         [](const testing::TestParamInfo<CurrentCase>& info) {
+                           return info.param.name;
+                         });
 
 TEST(EstimateCurrent, FixesAtTheSameTimeAreRefusedWithoutNaN) {
   const CNavigation nav;
@@ -205,12 +206,12 @@ TEST(TimeFromDayNumber, RoundsToTheNearestSecond) {
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(Dates, DayNumberTest,
-                         testing::Values(DayCase{2000, 1, 1, 0, 0, 0, 1.0},
-                                         DayCase{2004, 3, 1, 12, 0, 0, 1522.5},
-                                         DayCase{1999, 12, 31, 0, 0, 0, 0.0},
-                                         DayCase{2026, 12, 6, 18, 30, 0, 9837.0 + 18.5 / 24.0},
-                                         DayCase{2038, 1, 19, 3, 14, 8, 13899.0 + 11648.0 / 86400.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Dates, DayNumberTest,
+    testing::Values(DayCase{2000, 1, 1, 0, 0, 0, 1.0}, DayCase{2004, 3, 1, 12, 0, 0, 1522.5},
+                    DayCase{1999, 12, 31, 0, 0, 0, 0.0},
+                    DayCase{2026, 12, 6, 18, 30, 0, 9837.0 + 18.5 / 24.0},
+                    DayCase{2038, 1, 19, 3, 14, 8, 13899.0 + 11648.0 / 86400.0}));
 
 TEST(TimeFromDayNumber, FollowsTheClock) {
   // The conversion counts from "now", so it must give the same answer whatever the clock says.
@@ -249,11 +250,11 @@ TEST_P(CompassPointTest, SectorsBeginAtThePoint) {
 
 INSTANTIATE_TEST_SUITE_P(Directions, CompassPointTest,
                          testing::Values(CompassCase{11.0, "N"}, CompassCase{22.5, "NNE"},
-                                         CompassCase{90.0, "E"}, CompassCase{200.0, "S"}, CompassCase{202.5, "SSW"},
-                                         CompassCase{359.9, "NNW"}, CompassCase{360.0, "N"},
-                                         CompassCase{-10.0, "N"}, CompassCase{-22.5, ""},
-                                         CompassCase{400.0, ""}, CompassCase{NAN, ""},
-                                         CompassCase{1e300, ""}));
+                                         CompassCase{90.0, "E"}, CompassCase{200.0, "S"},
+                                         CompassCase{202.5, "SSW"}, CompassCase{359.9, "NNW"},
+                                         CompassCase{360.0, "N"}, CompassCase{-10.0, "N"},
+                                         CompassCase{-22.5, ""}, CompassCase{400.0, ""},
+                                         CompassCase{NAN, ""}, CompassCase{1e300, ""}));
 
 TEST(DegMinToDecimal, HemisphereFlagNegates) {
   EXPECT_DOUBLE_EQ(CNavigation::DegMinToDecimal(52, 30.0, 1), -52.5);

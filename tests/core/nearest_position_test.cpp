@@ -44,8 +44,7 @@ TEST(NearestPositionFinder, AgreesWithTheListOnRandomGridsDuplicatesAndTheDateLi
   queries.push_back(At(90.0, 0.0));
   for (const auto& q : queries) {
     const int index = finder.NearestIndex(*q);
-    ASSERT_EQ(grid.GetAt(index), grid.Nearest(*q))
-        << q->GetLatitude() << "," << q->GetLongitude();
+    ASSERT_EQ(grid.GetAt(index), grid.Nearest(*q)) << q->GetLatitude() << "," << q->GetLongitude();
   }
 }
 

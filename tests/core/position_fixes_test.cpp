@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "voyage/average_weather.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
 #include "records/history_list.h"
 #include "records/meteo_list.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
+#include "voyage/average_weather.h"
 #include "voyage/vessel_model.h"
 
 namespace keelmark {
@@ -174,7 +174,8 @@ TEST(ConfirmFix, RunsEveryStepInOrder) {
   CVessel2 oldDrafts;
   oldDrafts.calibrationRpm = 80.0;
   oldDrafts.calibrationHeading = 50.0;
-  EXPECT_GT(std::fabs(fix.LogSpeed - VesselModel(oldDrafts).CalibrationLogSpeedInHeadWind(20.0)), 0.01);
+  EXPECT_GT(std::fabs(fix.LogSpeed - VesselModel(oldDrafts).CalibrationLogSpeedInHeadWind(20.0)),
+            0.01);
   EXPECT_NEAR(fix.SpeedMadeGood, 15.0, 1e-6);
   EXPECT_NEAR(fix.Weather.CurrentRate, 1.0, 1e-6);
   // The average weather takes the estimated current, merged after the estimate.
@@ -238,8 +239,7 @@ TEST_P(Prune, KeepsTheLastFixAndEveryFixFromTheCutoff) {
 INSTANTIATE_TEST_SUITE_P(Periods, Prune,
                          testing::Values(PruneCase{{0, 10, 20, 40, 50}, 30, {20, 40, 50}},
                                          PruneCase{{0, 100}, 30, {100}},
-                                         PruneCase{{100}, 30, {100}},
-                                         PruneCase{{}, 30, {}}));
+                                         PruneCase{{100}, 30, {100}}, PruneCase{{}, 30, {}}));
 
 // --- Performance ---
 

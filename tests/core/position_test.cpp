@@ -108,7 +108,7 @@ INSTANTIATE_TEST_SUITE_P(
 TEST(PositionTimes, ReportGroupsOfRequiredTimeAndTime) {
   CPosition2 p;
   p.SetRequiredTime(9837.0 + 7.5 / 24.0);  // 2026-12-06 07:30 UTC
-  p.SetTime(1522.5);                         // 2004-03-01 12:00 UTC
+  p.SetTime(1522.5);                       // 2004-03-01 12:00 UTC
   EXPECT_EQ(p.ReportTimeGroup(), "060730Z");
   EXPECT_EQ(p.ReportTimeGroupSlash(), "060730Z/");
   EXPECT_EQ(p.ReportDateTimeGroup(), "060730ZDec26/");
@@ -143,8 +143,7 @@ TEST(ExportLine, ZoneOffsetIsWrittenInDays) {
 
 TEST(ImportField, EachColumnSetsItsFieldAndKeepsModified) {
   CPosition2 p;
-  const std::string line[] = {"Ushant", "48.4667", "-5.1", "0.041667", "9837.5", "9838",
-                              "9839abc"};
+  const std::string line[] = {"Ushant", "48.4667", "-5.1", "0.041667", "9837.5", "9838", "9839abc"};
   for (int column = 0; column < 7; ++column) EXPECT_TRUE(p.ImportField(line[column], column));
   EXPECT_FALSE(p.IsModified());
   EXPECT_EQ(p.Name, "Ushant");

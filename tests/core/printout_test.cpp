@@ -43,12 +43,12 @@ TEST_P(PageCounts, SelectionCountOrAsManyAsTheDrawingReaches) {
 
 INSTANTIATE_TEST_SUITE_P(
     Sheets, PageCounts,
-    testing::Values(PageCountCase{kA4Height, 1, 0, 1},           // empty sheet
-                    PageCountCase{kA4Height, 1, -2836, 1},       // the footer's bottom
-                    PageCountCase{kA4Height, 2, -2500, 2},       // 20 fixes: the count holds
-                    PageCountCase{kA4Height, 1, -2871, 2},       // one unit onto page 2
-                    PageCountCase{kA4Height, 3, -8700, 4},       // rows run past the count
-                    PageCountCase{2694, 1, -2694 * 5, 5}));      // letter, exactly 5 pages
+    testing::Values(PageCountCase{kA4Height, 1, 0, 1},       // empty sheet
+                    PageCountCase{kA4Height, 1, -2836, 1},   // the footer's bottom
+                    PageCountCase{kA4Height, 2, -2500, 2},   // 20 fixes: the count holds
+                    PageCountCase{kA4Height, 1, -2871, 2},   // one unit onto page 2
+                    PageCountCase{kA4Height, 3, -8700, 4},   // rows run past the count
+                    PageCountCase{2694, 1, -2694 * 5, 5}));  // letter, exactly 5 pages
 
 TEST(PageModel, SelectionAsksForNDiv20PlusOnePages) {
   const int records[] = {0, 19, 20, 45, 2000};
@@ -73,11 +73,11 @@ TEST_P(RowPlacement, RowsNeverStraddlePagesOrTheFooter) {
 INSTANTIATE_TEST_SUITE_P(
     Rows, RowPlacement,
     testing::Values(PlaceCase{kA4Height, -500, 100, -500},
-                    PlaceCase{kA4Height, -2650, 100, -2650},          // ends at the footer's top
-                    PlaceCase{kA4Height, -2700, 100, -2870 - 200},    // would run into the footer
-                    PlaceCase{kA4Height, -5700, 100, -5740 - 200},    // across pages 2 and 3
-                    PlaceCase{kA4Height, -5640, 100, -5640},          // ends on page 2's bottom
-                    PlaceCase{2694, -2560, 100, -2694 - 200}));       // letter: the footer moved up
+                    PlaceCase{kA4Height, -2650, 100, -2650},        // ends at the footer's top
+                    PlaceCase{kA4Height, -2700, 100, -2870 - 200},  // would run into the footer
+                    PlaceCase{kA4Height, -5700, 100, -5740 - 200},  // across pages 2 and 3
+                    PlaceCase{kA4Height, -5640, 100, -5640},        // ends on page 2's bottom
+                    PlaceCase{2694, -2560, 100, -2694 - 200}));     // letter: the footer moved up
 
 TEST(PageModel, FooterMovesUpOnlyOnPagesTooShortForIt) {
   EXPECT_EQ(PageModel(kA4Height).FooterLift(), 0);
@@ -151,21 +151,26 @@ TEST_F(PrintoutTest, SelectionNamesThePrintout) {
     int alternative;
     std::optional<PrintoutKind> kind;
   };
-  const Case cases[] = {
-      {1, 0, -1, PrintoutKind::WaypointList}, {1, 2, -1, PrintoutKind::VoyageSchedule},
-      {1, 5, -1, PrintoutKind::Publications}, {1, 7, -1, PrintoutKind::Charts},
-      {1, 9, -1, PrintoutKind::Storms},       {1, 10, -1, std::nullopt},
-      {1, 99, -1, std::nullopt},              {0, 0, 0, PrintoutKind::PlottingSheet},
-      {0, 0, 2, PrintoutKind::CoverPage},     {0, 0, 3, PrintoutKind::Performance},
-      {0, 0, 4, std::nullopt},                {0, 0, -1, std::nullopt},
-      {2, 0, 0, std::nullopt}};
+  const Case cases[] = {{1, 0, -1, PrintoutKind::WaypointList},
+                        {1, 2, -1, PrintoutKind::VoyageSchedule},
+                        {1, 5, -1, PrintoutKind::Publications},
+                        {1, 7, -1, PrintoutKind::Charts},
+                        {1, 9, -1, PrintoutKind::Storms},
+                        {1, 10, -1, std::nullopt},
+                        {1, 99, -1, std::nullopt},
+                        {0, 0, 0, PrintoutKind::PlottingSheet},
+                        {0, 0, 2, PrintoutKind::CoverPage},
+                        {0, 0, 3, PrintoutKind::Performance},
+                        {0, 0, 4, std::nullopt},
+                        {0, 0, -1, std::nullopt},
+                        {2, 0, 0, std::nullopt}};
   for (const Case& c : cases) {
     Settings& settings = doc_->GetSettings();
     settings.hasListSelected = c.flag;
     settings.listSelected = c.category;
     settings.alternativeSelection = c.alternative;
-    EXPECT_EQ(SelectedPrintout(settings), c.kind) << c.flag << " " << c.category << " "
-                                                  << c.alternative;
+    EXPECT_EQ(SelectedPrintout(settings), c.kind)
+        << c.flag << " " << c.category << " " << c.alternative;
   }
   EXPECT_EQ(PrintoutFromName("Forecast"), PrintoutKind::RouteWeather);
   EXPECT_EQ(PrintoutFromName("cover-page"), PrintoutKind::CoverPage);
@@ -206,10 +211,11 @@ TEST_F(PrintoutTest, HeaderAndFooterFollowThePrintFlags) {
     const RecordingCanvas sheet = Print(PrintoutKind::History);
     for (const std::string& text : c.present) EXPECT_NE(sheet.FindText(text), nullptr) << text;
     for (const std::string& text : c.absent) EXPECT_EQ(sheet.FindText(text), nullptr) << text;
-    const bool logo = !sheet.Calls().empty() &&
-                      std::any_of(sheet.Calls().begin(), sheet.Calls().end(), [](const DrawCall& d) {
-                        return d.kind == DrawCall::Kind::Bitmap && d.x1 == 0 && d.y1 == 0;
-                      });
+    const bool logo =
+        !sheet.Calls().empty() &&
+        std::any_of(sheet.Calls().begin(), sheet.Calls().end(), [](const DrawCall& d) {
+          return d.kind == DrawCall::Kind::Bitmap && d.x1 == 0 && d.y1 == 0;
+        });
     EXPECT_EQ(logo, c.smallLogo == 1);
     // The master's line is always there.
     const DrawCall* master = sheet.FindText("Master: ..........................(name/signature)");
@@ -249,8 +255,7 @@ TEST_F(PrintoutTest, WaypointListPagesInGroupsOf20) {
     int top;
   };
   // Row 21 starts 700 below row 20's bottom (-2500), row 41 700 below row 40's (-5200).
-  const Case cases[] = {{1, -500}, {20, -2400}, {21, -3200}, {40, -5100}, {41, -5900},
-                        {45, -6300}};
+  const Case cases[] = {{1, -500}, {20, -2400}, {21, -3200}, {40, -5100}, {41, -5900}, {45, -6300}};
   for (const Case& c : cases) EXPECT_EQ(tops[c.row - 1], c.top) << "row " << c.row;
   EXPECT_EQ(pages_, 3);
   EXPECT_EQ(sheet.FindText("Waypoint List")->font, TitleFont());
@@ -275,8 +280,8 @@ TEST_F(PrintoutTest, WaypointListRowTexts) {
     int y;
   };
   const Case cases[] = {
-      {"Start", 100, -530},         {"GC 123.5 deg", 650, -650}, {"RL 90.0 deg", 650, -750},
-      {"  59.0 nM", 950, -650},     {"  59.0 nM", 1250, -650},    {"NA", 950, -750},
+      {"Start", 100, -530},     {"GC 123.5 deg", 650, -650}, {"RL 90.0 deg", 650, -750},
+      {"  59.0 nM", 950, -650}, {"  59.0 nM", 1250, -650},   {"NA", 950, -750},
   };
   for (const Case& c : cases) {
     bool found = false;
@@ -322,10 +327,10 @@ TEST_F(PrintoutTest, HistoryOf25FixesHasTheGapAfterRow20) {
 }
 
 TEST_F(PrintoutTest, EmptyListsPrintTheirHeadsAndNoRows) {
-  const PrintoutKind kinds[] = {PrintoutKind::WaypointList, PrintoutKind::History,
-                                PrintoutKind::VoyageSchedule, PrintoutKind::Warnings,
+  const PrintoutKind kinds[] = {PrintoutKind::WaypointList,    PrintoutKind::History,
+                                PrintoutKind::VoyageSchedule,  PrintoutKind::Warnings,
                                 PrintoutKind::ReportingPoints, PrintoutKind::Charts,
-                                PrintoutKind::RouteWeather, PrintoutKind::Storms};
+                                PrintoutKind::RouteWeather,    PrintoutKind::Storms};
   for (PrintoutKind kind : kinds) {
     const RecordingCanvas sheet = Print(kind);
     EXPECT_TRUE(RowTops(sheet).empty()) << static_cast<int>(kind);
@@ -341,8 +346,8 @@ TEST_F(PrintoutTest, EmptyListsPrintTheirHeadsAndNoRows) {
 // --- Voyage Schedule ---------------------------------------------------------------------
 
 TEST_F(PrintoutTest, ScheduleFirstRowShowsTheEtaTheOthersTheRequiredTime) {
-  AddWaypoint("Dep", 0.0, 0.0).SetTime(kDay + 1.0);             // Mon 07 Dec 12:00
-  AddWaypoint("Mid", 0.0, 1.0).SetRequiredTime(kDay + 2.25);    // Tue 08 Dec 18:00
+  AddWaypoint("Dep", 0.0, 0.0).SetTime(kDay + 1.0);           // Mon 07 Dec 12:00
+  AddWaypoint("Mid", 0.0, 1.0).SetRequiredTime(kDay + 2.25);  // Tue 08 Dec 18:00
   Waypoint& last = AddWaypoint("Arr", 0.0, 2.0);
   last.SetRequiredTime(kDay + 3.0);
   last.GroundSpeed = 14.25;
@@ -383,9 +388,9 @@ TEST_F(PrintoutTest, StormCpaRowsAreRedInsideTheStormField) {
     Color color;
   };
   const Case cases[] = {
-      {2.5, 200, kRed},     // 150 nM off the track, inside 200
-      {5.0, 200, kBlack},   // 300 nM off
-      {0.0, 0, kBlack},     // on the track: a CPA of 0 equals a radius of 0
+      {2.5, 200, kRed},    // 150 nM off the track, inside 200
+      {5.0, 200, kBlack},  // 300 nM off
+      {0.0, 0, kBlack},    // on the track: a CPA of 0 equals a radius of 0
       {0.0, 1, kRed},
   };
   for (const Case& c : cases) {

@@ -87,7 +87,6 @@ TEST_F(RecordListTest, NearestPrefersTheLowerIndexOnATie) {
   EXPECT_EQ(PositionList().Nearest(between), nullptr);
 }
 
-
 TEST_F(RecordListTest, HoursBetween) {
   a_->SetTime(10.0);
   c_->SetTime(10.5);

@@ -164,8 +164,7 @@ INSTANTIATE_TEST_SUITE_P(
                     CentreCase{{{36.0, -5.0}, {35.0, -6.0}, {34.0, -4.0}}, 35.0, -5.0},
                     // Across 180 degrees the plain numbers are averaged.
                     CentreCase{{{0.0, 179.0}, {0.0, -179.0}}, 0.0, 0.0},
-                    CentreCase{{{-60.0, 170.0}, {-62.0, -170.0}, {-64.0, 180.0}}, -62.0,
-                               60.0}));
+                    CentreCase{{{-60.0, 170.0}, {-62.0, -170.0}, {-64.0, 180.0}}, -62.0, 60.0}));
 
 TEST(WarningOutline, NoOutlineLeavesThePositionAlone) {
   NavWarning warning;

@@ -75,7 +75,9 @@ TEST(ChartLayout, NewerLayoutKeepsTheNameAndTheDifferingCopy) {
   const std::size_t copy = test::FindText(expected, "Dover Strait (copy)");
   ASSERT_NE(copy, std::string::npos);
   expected.erase(expected.begin() + copy, expected.begin() + copy + 20);
-  const std::string name = "\x0c" "Dover Strait";
+  const std::string name =
+      "\x0c"
+      "Dover Strait";
   expected.insert(expected.begin() + copy, name.begin(), name.end());
   EXPECT_EQ(StoredRecord(chart), expected);
 }
@@ -335,7 +337,10 @@ TEST(ReferenceDamage, EveryTruncationOfEveryGoldenFileRaisesTheArchiveError) {
   for (const LoaderCase& c : GoldenLoaders()) {
     const Bytes golden = ReadTestData(c.file);
     ASSERT_FALSE(golden.empty()) << c.file;
-    { Archive whole = Archive::ForLoading(golden); c.load(whole); }
+    {
+      Archive whole = Archive::ForLoading(golden);
+      c.load(whole);
+    }
     for (std::size_t size = 0; size < golden.size(); ++size) {
       Archive cut = Archive::ForLoading(Bytes(golden.begin(), golden.begin() + size));
       EXPECT_THROW(c.load(cut), ArchiveError) << c.file << " cut to " << size << " bytes";
@@ -443,14 +448,12 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         SmallestCase{"storm", SmallestOf<Storm>([](Storm&) {}, &Storm::Serialize),
                      Storm::kMinimumStoredBytes},
-        SmallestCase{"warning",
-                     SmallestOf<NavWarning>([](NavWarning&) {}, &NavWarning::Serialize),
+        SmallestCase{"warning", SmallestOf<NavWarning>([](NavWarning&) {}, &NavWarning::Serialize),
                      NavWarning::kMinimumStoredBytes},
         SmallestCase{"reporting point",
                      SmallestOf<ReportingPoint>([](ReportingPoint&) {}, &ReportingPoint::Serialize),
                      ReportingPoint::kMinimumStoredBytes},
-        SmallestCase{"older chart",
-                     SmallestOf<Chart>([](Chart&) {}, &Chart::SerializeAsStored),
+        SmallestCase{"older chart", SmallestOf<Chart>([](Chart&) {}, &Chart::SerializeAsStored),
                      Chart::kMinimumStoredBytes},
         SmallestCase{"forecast area with an older weather block",
                      SmallestOf<ForecastArea>(

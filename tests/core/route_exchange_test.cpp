@@ -21,21 +21,22 @@ double DayOf(const char* iso) {
 }
 
 // A route of 2 to 40 waypoints starting anywhere between 100W and 100E (rhumb lines are not
-// taken across the 180th meridian), each leg up to 130 nM in any direction, with names that XML must escape, random leg types and hand-set
-// speeds, a departure and an arrival on whole seconds.
+// taken across the 180th meridian), each leg up to 130 nM in any direction, with names that XML
+// must escape, random leg types and hand-set speeds, a departure and an arrival on whole seconds.
 Voyage RandomRoute(std::mt19937& random) {
   std::uniform_int_distribution<int> count(2, 40), coin(0, 1), seconds(0, 86400 * 20);
   std::uniform_real_distribution<double> lat(-70.0, 70.0), lon(-100.0, 100.0), step(-1.5, 1.5),
       speed(4.0, 25.0);
-  const char* const names[] = {"Cap d'Antibes", "A & B <north>", "\"Quoted\"", "Øresund Ñ",
-                               "", "  spaced  "};
+  const char* const names[] = {"Cap d'Antibes", "A & B <north>", "\"Quoted\"", "Øresund Ñ", "",
+                               "  spaced  "};
   Voyage route;
   route.VoyageNumber = "V" + std::to_string(count(random));
   const int n = count(random);
   for (int i = 0; i < n; ++i) {
     const Waypoint* previous = route.GetLast();
     Waypoint* w = route.Add(std::make_unique<Waypoint>());
-    w->Latitude = previous ? std::clamp(previous->Latitude + step(random), -80.0, 80.0) : lat(random);
+    w->Latitude =
+        previous ? std::clamp(previous->Latitude + step(random), -80.0, 80.0) : lat(random);
     w->Longitude = previous ? previous->Longitude + step(random) : lon(random);
     w->SetName(std::string(names[i % 6]) + std::to_string(i));
     w->GreatCircle = i > 0 ? coin(random) : 0;
@@ -118,14 +119,17 @@ TEST(RouteExport, WritesEachVersionsNamesAndSaysWhatItCannotCarry) {
       {RouteFormat::Rtz11,
        {"version=\"1.1\"", "<scheduleElement waypointId=\"2\" eta=\"2026-12-01T18:00:00Z\""},
        {"<sheduleElement"}},
-      {RouteFormat::Rtz12, {"xmlns=\"http://www.cirm.org/RTZ/1/2\"", "geometryType=\"Orthodrome\""},
+      {RouteFormat::Rtz12,
+       {"xmlns=\"http://www.cirm.org/RTZ/1/2\"", "geometryType=\"Orthodrome\""},
        {"sheduleElement"}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(RouteFormatTitle(c.format));
     const ExportedRoute exported = RouteToText(route, vessel, c.format, "voyage");
-    for (const std::string& text : c.present) EXPECT_NE(exported.text.find(text), std::string::npos) << text;
-    for (const std::string& text : c.absent) EXPECT_EQ(exported.text.find(text), std::string::npos) << text;
+    for (const std::string& text : c.present)
+      EXPECT_NE(exported.text.find(text), std::string::npos) << text;
+    for (const std::string& text : c.absent)
+      EXPECT_EQ(exported.text.find(text), std::string::npos) << text;
     ASSERT_EQ(exported.notes.size(), 1u);
     EXPECT_NE(exported.notes[0].find("zone times"), std::string::npos);
   }
@@ -140,9 +144,9 @@ struct SampleCase {
   std::vector<int> greatCircle;     // per waypoint, the first one's unused
   std::vector<double> manualSpeed;  // 0 for a calculated leg
   const char* departure;
-  const char* arrival;              // nullptr: checked apart
+  const char* arrival;  // nullptr: checked apart
   std::string voyageNumber;
-  std::vector<std::string> notes;   // a piece of each note, in order
+  std::vector<std::string> notes;  // a piece of each note, in order
 };
 
 class SampleRouteFiles : public testing::TestWithParam<SampleCase> {};
@@ -184,34 +188,82 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         // Point times are when the points were made, not ETAs; a point speed equal to the
         // route's is the route's pace, a different one is set for its leg.
-        SampleCase{"plotter_route.gpx", RouteFormat::Gpx, "",
-                   {"Cowes", "Nab Tower", "Cherbourg fairway"}, {0, 0, 0}, {0, 0, 8.5},
-                   "2026-12-01T06:00:00Z", nullptr, "", {}},
-        SampleCase{"plotter_route.gpx", RouteFormat::Gpx, "Return", {"Out", "Home"}, {0, 0},
-                   {0, 0}, nullptr, nullptr, "", {"no departure"}},
-        SampleCase{"handheld_waypoints.gpx", RouteFormat::Gpx, "",
-                   {"Göteborg", "Vinga", "Kattegat SW", "Øresund N"}, {0, 0, 0, 0}, {0, 0, 0, 0},
-                   nullptr, nullptr, "", {"no departure"}},
-        SampleCase{"logger_track.gpx", RouteFormat::Gpx, "", {"Track 1", "Track 21", "Track 41"},
-                   {0, 0, 0}, {0, 0, 0}, nullptr, nullptr, "",
+        SampleCase{"plotter_route.gpx",
+                   RouteFormat::Gpx,
+                   "",
+                   {"Cowes", "Nab Tower", "Cherbourg fairway"},
+                   {0, 0, 0},
+                   {0, 0, 8.5},
+                   "2026-12-01T06:00:00Z",
+                   nullptr,
+                   "",
+                   {}},
+        SampleCase{"plotter_route.gpx",
+                   RouteFormat::Gpx,
+                   "Return",
+                   {"Out", "Home"},
+                   {0, 0},
+                   {0, 0},
+                   nullptr,
+                   nullptr,
+                   "",
+                   {"no departure"}},
+        SampleCase{"handheld_waypoints.gpx",
+                   RouteFormat::Gpx,
+                   "",
+                   {"Göteborg", "Vinga", "Kattegat SW", "Øresund N"},
+                   {0, 0, 0, 0},
+                   {0, 0, 0, 0},
+                   nullptr,
+                   nullptr,
+                   "",
+                   {"no departure"}},
+        SampleCase{"logger_track.gpx",
+                   RouteFormat::Gpx,
+                   "",
+                   {"Track 1", "Track 21", "Track 41"},
+                   {0, 0, 0},
+                   {0, 0, 0},
+                   nullptr,
+                   nullptr,
+                   "",
                    {"of 41 points taken as a route of 3", "no schedule"}},
-        SampleCase{"ecdis_rtz10.rtz", RouteFormat::Rtz10, "",
-                   {"Ushant TSS exit", "Biscay W", "Finisterre TSS N"}, {0, 1, 0}, {0, 0, 11.5},
-                   "2026-12-02T18:00:00Z", "2026-12-03T19:30:00Z", "V0412", {}},
-        SampleCase{"planning_rtz11.rtz", RouteFormat::Rtz11, "",
-                   {"Europa Point", "Cabo de Gata", "Cap Bon", "Valletta"}, {0, 0, 1, 0},
-                   {0, 13.0, 0, 0}, "2026-12-05T06:30:00Z", "2026-12-08T13:00:00Z", "GM-07",
+        SampleCase{"ecdis_rtz10.rtz",
+                   RouteFormat::Rtz10,
+                   "",
+                   {"Ushant TSS exit", "Biscay W", "Finisterre TSS N"},
+                   {0, 1, 0},
+                   {0, 0, 11.5},
+                   "2026-12-02T18:00:00Z",
+                   "2026-12-03T19:30:00Z",
+                   "V0412",
+                   {}},
+        SampleCase{"planning_rtz11.rtz",
+                   RouteFormat::Rtz11,
+                   "",
+                   {"Europa Point", "Cabo de Gata", "Cap Bon", "Valletta"},
+                   {0, 0, 1, 0},
+                   {0, 13.0, 0, 0},
+                   "2026-12-05T06:30:00Z",
+                   "2026-12-08T13:00:00Z",
+                   "GM-07",
                    {"speed range 10.0 to 12.0"}},
-        SampleCase{"shore_rtz12.rtz", RouteFormat::Rtz12, "",
-                   {"Ambrose", "Nantucket SE", "Sable SW", "Halifax pilot"}, {0, 0, 1, 0},
-                   {0, 15.5, 0, 0}, "2026-12-10T12:00:00Z", "2026-12-12T06:00:00Z", "W-2026-12",
+        SampleCase{"shore_rtz12.rtz",
+                   RouteFormat::Rtz12,
+                   "",
+                   {"Ambrose", "Nantucket SE", "Sable SW", "Halifax pilot"},
+                   {0, 0, 1, 0},
+                   {0, 15.5, 0, 0},
+                   "2026-12-10T12:00:00Z",
+                   "2026-12-12T06:00:00Z",
+                   "W-2026-12",
                    {"speed range", "stay at waypoint id 42"}}),
     [](const auto& test) { return "Sample" + std::to_string(test.index); });
 
 TEST(SampleRouteFiles, PlotterArrivalFollowsFromDepartureAndPlannedSpeed) {
   std::string error;
-  const auto imported = ImportRouteFile(std::string(KEELMARK_TEST_DATA) + "/routes/plotter_route.gpx",
-                                        RouteFormat::Gpx, "", &error);
+  const auto imported = ImportRouteFile(
+      std::string(KEELMARK_TEST_DATA) + "/routes/plotter_route.gpx", RouteFormat::Gpx, "", &error);
   ASSERT_TRUE(imported) << error;
   // 74.38 nM by rhumb line at 12 knots.
   const Voyage& route = imported->route;
@@ -260,8 +312,8 @@ INSTANTIATE_TEST_SUITE_P(
         BadFile{"lonText", RouteFormat::Gpx,
                 "<gpx><wpt lat=\"1\" lon=\"east\"/><wpt lat=\"1\" lon=\"2\"/></gpx>",
                 "wpt 1 has no position"},
-        BadFile{"oneWaypoint", RouteFormat::Gpx, "<gpx><rte><rtept lat=\"1\" lon=\"1\"/></rte></gpx>",
-                "fewer than two waypoints"},
+        BadFile{"oneWaypoint", RouteFormat::Gpx,
+                "<gpx><rte><rtept lat=\"1\" lon=\"1\"/></rte></gpx>", "fewer than two waypoints"},
         BadFile{"sameId", RouteFormat::Rtz11,
                 "<route><waypoints><waypoint id=\"4\"><position lat=\"1\" lon=\"0\"/></waypoint>"
                 "<waypoint id=\"4\"><position lat=\"2\" lon=\"0\"/></waypoint></waypoints></route>",
@@ -277,7 +329,8 @@ INSTANTIATE_TEST_SUITE_P(
 
 TEST(BadRouteFiles, ANamedRouteThatIsNotThereIsAnError) {
   std::string error;
-  EXPECT_FALSE(RouteFromText("<gpx><rte><name>A</name></rte></gpx>", RouteFormat::Gpx, "B", &error));
+  EXPECT_FALSE(
+      RouteFromText("<gpx><rte><name>A</name></rte></gpx>", RouteFormat::Gpx, "B", &error));
   EXPECT_NE(error.find("no route or track named 'B'"), std::string::npos) << error;
 }
 

@@ -123,10 +123,9 @@ TEST_P(WeatherMarkTest, FirstValueDecidesTheLayout) {
 
 INSTANTIATE_TEST_SUITE_P(
     Boundaries, WeatherMarkTest,
-    testing::Values(MarkCase{8000.0, true, 8000.0},        // exactly 8000 is the older layout
-                    MarkCase{8000.5, false, -999.5},       // just above is the marked one
-                    MarkCase{10013.25, false, 1013.25},
-                    MarkCase{-kInf, true, -kInf},
+    testing::Values(MarkCase{8000.0, true, 8000.0},   // exactly 8000 is the older layout
+                    MarkCase{8000.5, false, -999.5},  // just above is the marked one
+                    MarkCase{10013.25, false, 1013.25}, MarkCase{-kInf, true, -kInf},
                     // A pressure that is not a number was written by a marking writer, which
                     // always writes the whole block.
                     MarkCase{kNaN, false, kNaN}));
@@ -172,22 +171,34 @@ TEST_P(WeatherTextTest, Reads) {
 
 INSTANTIATE_TEST_SUITE_P(
     Forms, WeatherTextTest,
-    testing::Values(
-        TextCase{[](auto& w) { w.WindDirection = 22.5; w.WindSpeed = 12.0; },
-                 [](const auto& w) { return w.WindText(); }, "NNE 12.0 kts"},
-        TextCase{[](auto& w) { w.CurrentSet = 180.0; w.CurrentRate = 1.26; },
-                 [](const auto& w) { return w.CurrentText(); }, "S 1.3 kts"},
-        TextCase{[](auto& w) { w.SwellDirection = 270.0; w.SwellHeight = 2.0; },
-                 [](const auto& w) { return w.SwellText(); }, "W 2.0 mtr"},
-        TextCase{[](auto&) {}, [](const auto& w) { return w.VisibilityText(); }, "15.0 nM"},
-        TextCase{[](auto& w) { w.WaveHeight = 0.45; },
-                 [](const auto& w) { return w.WaveText(); }, "0.5 mtr"},
-        TextCase{[](auto& w) { w.WindSpeed = kNaN; },
-                 [](const auto& w) { return w.WindText(); }, "N NA kts"},
-        TextCase{[](auto& w) { w.CurrentSet = kNaN; w.CurrentRate = 1.0; },
-                 [](const auto& w) { return w.CurrentText(); }, " 1.0 kts"},
-        TextCase{[](auto& w) { w.Visibility = kInf; },
-                 [](const auto& w) { return w.VisibilityText(); }, "NA nM"}));
+    testing::Values(TextCase{[](auto& w) {
+                               w.WindDirection = 22.5;
+                               w.WindSpeed = 12.0;
+                             },
+                             [](const auto& w) { return w.WindText(); }, "NNE 12.0 kts"},
+                    TextCase{[](auto& w) {
+                               w.CurrentSet = 180.0;
+                               w.CurrentRate = 1.26;
+                             },
+                             [](const auto& w) { return w.CurrentText(); }, "S 1.3 kts"},
+                    TextCase{[](auto& w) {
+                               w.SwellDirection = 270.0;
+                               w.SwellHeight = 2.0;
+                             },
+                             [](const auto& w) { return w.SwellText(); }, "W 2.0 mtr"},
+                    TextCase{[](auto&) {}, [](const auto& w) { return w.VisibilityText(); },
+                             "15.0 nM"},
+                    TextCase{[](auto& w) { w.WaveHeight = 0.45; },
+                             [](const auto& w) { return w.WaveText(); }, "0.5 mtr"},
+                    TextCase{[](auto& w) { w.WindSpeed = kNaN; },
+                             [](const auto& w) { return w.WindText(); }, "N NA kts"},
+                    TextCase{[](auto& w) {
+                               w.CurrentSet = kNaN;
+                               w.CurrentRate = 1.0;
+                             },
+                             [](const auto& w) { return w.CurrentText(); }, " 1.0 kts"},
+                    TextCase{[](auto& w) { w.Visibility = kInf; },
+                             [](const auto& w) { return w.VisibilityText(); }, "NA nM"}));
 
 // --- Waypoints and fixes --------------------------------------------------------------------
 
@@ -231,16 +242,13 @@ TEST_P(ReportGroupTest, CourseAndSpeedMadeGood) {
   EXPECT_EQ(fix.ReportSpeed(), GetParam().speed);
 }
 
-INSTANTIATE_TEST_SUITE_P(Values, ReportGroupTest,
-                         testing::Values(GroupCase{5.7, "005/", "057/"},
-                                         GroupCase{45.0, "045/", "450/"},
-                                         GroupCase{12.34, "012/", "123/"},
-                                         GroupCase{0.5, "000/", "05/"},
-                                         GroupCase{9.99, "009/", "099/"},
-                                         GroupCase{10.0, "010/", "100/"},
-                                         GroupCase{359.99, "359/", "3599/"},
-                                         GroupCase{kNaN, "NA/", "NA/"},
-                                         GroupCase{1.0e300, "NA/", "NA/"}));
+INSTANTIATE_TEST_SUITE_P(
+    Values, ReportGroupTest,
+    testing::Values(GroupCase{5.7, "005/", "057/"}, GroupCase{45.0, "045/", "450/"},
+                    GroupCase{12.34, "012/", "123/"}, GroupCase{0.5, "000/", "05/"},
+                    GroupCase{9.99, "009/", "099/"}, GroupCase{10.0, "010/", "100/"},
+                    GroupCase{359.99, "359/", "3599/"}, GroupCase{kNaN, "NA/", "NA/"},
+                    GroupCase{1.0e300, "NA/", "NA/"}));
 
 TEST(PositionFixReport, TimeGroupOfTheFixTime) {
   PositionFix fix;
@@ -321,7 +329,8 @@ TEST(RouteDocument, VersionThreeFileHasNoNoteAndIsSavedAsVersionFour) {
   EXPECT_EQ(voyage.GetFirst()->Name, "Hamburg");
 
   voyage.Note.clear();
-  const Bytes saved = Stored([&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
+  const Bytes saved =
+      Stored([&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
   // Version 4, the older weather block grown by its last five fields, and an empty note.
   EXPECT_EQ(saved.size(), golden.size() + 4 * 8 + 1 + 1);
   EXPECT_EQ((Bytes(saved.begin(), saved.begin() + 4)), (Bytes{4, 0, 0, 0}));
@@ -340,7 +349,8 @@ TEST(RouteDocument, SavingTwiceWritesIdenticalBytes) {
   charts.Add(std::make_unique<Chart>());
   points.AddNew();
   const Bytes once = Stored([&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
-  const Bytes twice = Stored([&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
+  const Bytes twice =
+      Stored([&](Archive& a) { SerializeRouteDocument(a, voyage, charts, points); });
   EXPECT_EQ(once, twice);
   EXPECT_EQ(voyage.GetFirst()->Weather.AirPressure, 1012.5);
 
@@ -363,8 +373,7 @@ TEST(MeteoLayout, NewPointTakesItsFiveFullBlocks) {
 
 TEST(ScheduleLayout, NewItemBytes) {
   ScheduleItem fresh;
-  EXPECT_EQ(StoredRecord(fresh),
-            Stored([](Archive& a) {
+  EXPECT_EQ(StoredRecord(fresh), Stored([](Archive& a) {
               for (double v : {100.0, 24.0, 0.0, 0.0}) a.WriteF64(v);
               a.WriteText("New Item");
             }));
@@ -534,9 +543,7 @@ class ListCountTest : public testing::TestWithParam<CountCase> {
   }
 };
 
-TEST_P(ListCountTest, SmallestRecordsLoad) {
-  EXPECT_EQ(GetParam().load(File(3, 3)), 3);
-}
+TEST_P(ListCountTest, SmallestRecordsLoad) { EXPECT_EQ(GetParam().load(File(3, 3)), 3); }
 
 TEST_P(ListCountTest, CountOneMoreThanTheBytesCanHoldIsRefusedUpFront) {
   // Three smallest records leave room for three; a count of four is refused by the count check
@@ -561,15 +568,16 @@ TEST_P(ListCountTest, NegativeCountIsAnEmptyList) {
   EXPECT_EQ(c.load(bytes), 0);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lists, ListCountTest,
-    testing::Values(
-        CountCase{"voyage", VoyageHeader, SmallestWaypoint, VoyageTrailer, LoadedCount<Voyage>},
-        CountCase{"history", NoHeader, SmallestFix, NoTrailer, LoadedCount<HistoryList>},
-        CountCase{"meteo", NoHeader, SmallestMeteoPoint, NoTrailer, LoadedCount<MeteoList>},
-        CountCase{"schedule", NoHeader, SmallestScheduleItem, NoTrailer,
-                  LoadedCount<ScheduleList>}),
-    [](const auto& info) { return std::string(info.param.list); });
+INSTANTIATE_TEST_SUITE_P(Lists, ListCountTest,
+                         testing::Values(CountCase{"voyage", VoyageHeader, SmallestWaypoint,
+                                                   VoyageTrailer, LoadedCount<Voyage>},
+                                         CountCase{"history", NoHeader, SmallestFix, NoTrailer,
+                                                   LoadedCount<HistoryList>},
+                                         CountCase{"meteo", NoHeader, SmallestMeteoPoint, NoTrailer,
+                                                   LoadedCount<MeteoList>},
+                                         CountCase{"schedule", NoHeader, SmallestScheduleItem,
+                                                   NoTrailer, LoadedCount<ScheduleList>}),
+                         [](const auto& info) { return std::string(info.param.list); });
 
 }  // namespace
 }  // namespace keelmark

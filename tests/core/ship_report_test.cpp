@@ -11,10 +11,10 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
-#include "records/vessel.h"
 #include "records/archive_file.h"
 #include "records/position_fix.h"
 #include "records/settings_store.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "tests/core/test_files.h"
 

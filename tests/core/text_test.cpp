@@ -3,8 +3,8 @@
 #include <cmath>
 
 #include "navigation/calendar.h"
-#include "records/text_codec.h"
 #include "navigation/text_format.h"
+#include "records/text_codec.h"
 
 namespace keelmark {
 namespace {
@@ -16,10 +16,10 @@ TEST(TextCodec, EveryWindows1252ByteSurvivesARoundTrip) {
 }
 
 TEST(TextCodec, CharactersWithoutAWindows1252FormBecomeQuestionMarks) {
-  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");        // euro sign
+  EXPECT_EQ(Utf8ToCp1252("\xE2\x82\xAC"), "\x80");            // euro sign
   EXPECT_EQ(Utf8ToCp1252("\xE6\x9D\xB1\xE4\xBA\xAC"), "??");  // two CJK characters
-  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x9A\xA2!"), "?!");        // ship emoji
-  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                    // cut sequence
+  EXPECT_EQ(Utf8ToCp1252("\xF0\x9F\x9A\xA2!"), "?!");         // ship emoji
+  EXPECT_EQ(Utf8ToCp1252("a\xC3"), "a?");                     // cut sequence
   EXPECT_EQ(Utf8ToCp1252("\xFF"), "?");
 }
 

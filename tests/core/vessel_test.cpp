@@ -7,9 +7,9 @@
 #include <fstream>
 #include <limits>
 
+#include "navigation/text_format.h"
 #include "records/archive.h"
 #include "records/settings_store.h"
-#include "navigation/text_format.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {
@@ -163,7 +163,8 @@ TEST(VesselModel, ManoeuvringAllowances) {
   EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringTime(63), 45.0);
   EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringTime(83), 45.0 + 20 * 2.0);
   // Reducing from a higher setting takes longer, so more distance is run.
-  EXPECT_GT(VesselModel(v).ManoeuvringDistance(83, 0.0), VesselModel(v).ManoeuvringDistance(63, 0.0));
+  EXPECT_GT(VesselModel(v).ManoeuvringDistance(83, 0.0),
+            VesselModel(v).ManoeuvringDistance(63, 0.0));
   EXPECT_DOUBLE_EQ(VesselModel(v).ManoeuvringRevolutions(63), 45.0 * 63.0);
 }
 
@@ -225,12 +226,15 @@ TEST(VesselModel, AirTermByWindDirection) {
   EXPECT_GT(head, calm);
   EXPECT_LT(following, calm);
   // The relative angle is not reduced: 350 - 10 = 340 degrees is still a head wind.
-  EXPECT_DOUBLE_EQ(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0), VesselModel(v).AirResistance(80, 10.0, 350.0, 20.0));
+  EXPECT_DOUBLE_EQ(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0),
+                   VesselModel(v).AirResistance(80, 10.0, 350.0, 20.0));
   EXPECT_GT(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0), calm);
   // A following wind faster than the ship still resists.
   EXPECT_GT(VesselModel(v).AirResistance(20, 0.0, 180.0, 60.0), 0.0);
-  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(16.0), VesselModel(v).CalibrationLogSpeedInHeadWind(0.0));
-  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(0.0), VesselModel(v).CalibrationLogSpeed());
+  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(16.0),
+            VesselModel(v).CalibrationLogSpeedInHeadWind(0.0));
+  EXPECT_LT(VesselModel(v).CalibrationLogSpeedInHeadWind(0.0),
+            VesselModel(v).CalibrationLogSpeed());
   EXPECT_LT(VesselModel(v).LogSpeedInWaves(4.0, 63), VesselModel(v).CalibrationLogSpeed());
 }
 

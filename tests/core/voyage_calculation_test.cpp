@@ -7,9 +7,9 @@
 #include <tuple>
 
 #include "navigation/navigation.h"
-#include "records/vessel.h"
-#include "records/position_fix.h"
 #include "navigation/text_format.h"
+#include "records/position_fix.h"
+#include "records/vessel.h"
 #include "records/voyage.h"
 #include "voyage/vessel_model.h"
 
@@ -50,7 +50,8 @@ TEST(VoyageCalculation, TwoLegConstantGroundSpeedTakesOffTheManoeuvringAllowance
   EXPECT_GT(arrival.GroundSpeed, 11.5);
   EXPECT_LT(arrival.GroundSpeed, 12.0);
   // The speed through the water at that rpm is the ground speed again.
-  EXPECT_NEAR(VesselModel(vessel).LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed, 1e-6);
+  EXPECT_NEAR(VesselModel(vessel).LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed,
+              1e-6);
   EXPECT_DOUBLE_EQ(arrival.GetScheduledTime(), kDeparture + 10.0 / 24.0);
 }
 
@@ -119,10 +120,10 @@ TEST(NextWaypoint, NearestWaypointAsternByItsBearingGivesTheOneAfterIt) {
   // (course 000, WP1 bearing 180) was sent back to WP1, because WP1's own leg course (000)
   // matched the course made good.
   // Past WP1 it bears 180, before it 000.
-  for (const Case c : {Case{1.2, 0.0, 2}, Case{1.2, 89.9, 2}, Case{1.2, 90.1, 1},
-                       Case{1.2, 180.0, 1}, Case{1.2, 269.9, 1}, Case{1.2, 270.1, 2},
-                       Case{0.8, 0.0, 1}, Case{0.8, 89.9, 1}, Case{0.8, 90.1, 2},
-                       Case{0.8, 269.9, 2}, Case{0.8, 270.1, 1}}) {
+  for (const Case c :
+       {Case{1.2, 0.0, 2}, Case{1.2, 89.9, 2}, Case{1.2, 90.1, 1}, Case{1.2, 180.0, 1},
+        Case{1.2, 269.9, 1}, Case{1.2, 270.1, 2}, Case{0.8, 0.0, 1}, Case{0.8, 89.9, 1},
+        Case{0.8, 90.1, 2}, Case{0.8, 269.9, 2}, Case{0.8, 270.1, 1}}) {
     ship.SetLatitude(c.latitude);
     ship.CourseMadeGood = c.courseMadeGood;
     EXPECT_EQ(NextWaypoint(*voyage, ship), voyage->GetAt(c.expected))
@@ -139,8 +140,8 @@ TEST(RouteFigures, EachLegCountsByItsOwnType) {
   // Along 45N from 000 to 090W: 3818.3 nM by rhumb line, 3600 nM by great circle (the central
   // angle is 60 degrees); then 60 nM north by either.
   Voyage voyage;
-  for (const auto [lat, lon, gc] : {std::tuple{45.0, 0.0, 0}, std::tuple{45.0, -90.0, 1},
-                                    std::tuple{46.0, -90.0, 0}}) {
+  for (const auto [lat, lon, gc] :
+       {std::tuple{45.0, 0.0, 0}, std::tuple{45.0, -90.0, 1}, std::tuple{46.0, -90.0, 0}}) {
     Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
     w->SetLatitude(lat);
     w->SetLongitude(lon);
