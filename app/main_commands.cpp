@@ -119,6 +119,20 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {"actionInsertKey", nullptr, "Insert", "", "Ins", nullptr, &F::OnInsertKey, false,
      N::RecordEditor},
     {"actionDeleteKey", nullptr, "Delete", "", "Del", nullptr, &F::OnDeleteKey},
+    // The edit keys work on the text field with the focus, in the dialogs too (TextEditKeys).
+    {"actionEditUndo", nullptr, "Undo", "Undo the last change of the text\nUndo",
+     "Ctrl+Z; Alt+Backspace", nullptr, &F::OnEditUndo},
+    {"actionEditCut", nullptr, "Cut", "Cut the selected text to the clipboard\nCut",
+     "Ctrl+X; Shift+Del", nullptr, &F::OnEditCut},
+    {"actionEditCopy", nullptr, "Copy", "Copy the selected text to the clipboard\nCopy",
+     "Ctrl+C; Ctrl+Ins", nullptr, &F::OnEditCopy},
+    {"actionEditPaste", nullptr, "Paste", "Insert the clipboard's text\nPaste", "Ctrl+V; Shift+Ins",
+     nullptr, &F::OnEditPaste},
+    {"actionNextPane", nullptr, "Next pane", "Switch to the next window pane\nNext pane", "F6",
+     nullptr, &F::OnNextPane},
+    {"actionPreviousPane", nullptr, "Previous pane",
+     "Switch back to the previous window pane\nPrevious pane", "Shift+F6", nullptr,
+     &F::OnPreviousPane},
 });
 
 constexpr auto kToolBar = std::to_array<const char*>({

@@ -16,7 +16,7 @@ struct CommandRow {
   const char* menu;           // "&File", or "&File/Meteo data" for a submenu; null: keys only
   const char* text;           // menu text
   const char* commandString;  // status-bar prompt, a line break and the tooltip
-  const char* shortcut;       // QKeySequence text ("Ctrl+N"), or null
+  const char* shortcut;       // QKeySequence text ("Ctrl+N"), alternates after "; ", or null
   const char* icon;           // toolbar icon name, or null
   void (CMainFrame::*run)();  // null: shown greyed out
   bool separatorBefore = false;

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCloseEvent>
-#include <QDesktopServices>
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
@@ -16,9 +15,9 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "app/about_box.h"
 #include "app/calculator_sheet.h"
 #include "app/document_dialog.h"
+#include "app/help_commands.h"
 #include "app/main_commands.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
@@ -48,8 +47,6 @@ constexpr const char* kCreateVoyageQuestion = "No voyage loaded\nCreate new Voya
 constexpr const char* kNoActiveVoyage = "No active voyage";
 constexpr const char* kNoStormData =
     "No voyage or no hurricanes listed\nCan not display hurricane data";
-// The maker's web site (a placeholder address until the site exists).
-constexpr const char* kHomepage = "https://keelmark-route.brineholt.example/";
 
 // A route document among dropped files: the first local file named *.q3v.
 QString DroppedRouteFile(const QMimeData* mime) {
@@ -95,6 +92,7 @@ CMainFrame::CMainFrame(FrameSetup setup, QWidget* parent)
 
   CreateCommands();
   CreateToolBar();
+  CreateKeyboardHelpers();
   statusBar()->showMessage(QString::fromLatin1(kReady));
 
   connect(view_, &CKeelmarkRouteView::DocumentChanged, this, &CMainFrame::UpdateAllViews);
@@ -166,7 +164,7 @@ void CMainFrame::CreateCommands() {
     const QStringList halves = QString::fromLatin1(row.commandString).split(u'\n');
     action->setStatusTip(halves.value(0));
     action->setToolTip(halves.value(1, halves.value(0)));
-    if (row.shortcut) action->setShortcut(QKeySequence(QString::fromLatin1(row.shortcut)));
+    if (row.shortcut) action->setShortcuts(QKeySequence::listFromString(row.shortcut));
     if (row.icon) action->setIcon(ToolbarIcon(row.icon));
     action->setCheckable(row.checkable);
     action->setEnabled(CanRun(row));
@@ -365,12 +363,9 @@ void CMainFrame::OnNightDay() {
   UpdateAllViews();
 }
 
-void CMainFrame::OnAbout() {
-  CAboutBox about(this);
-  about.exec();
-}
+void CMainFrame::OnAbout() { ShowAbout(this, *doc_); }
 
-void CMainFrame::OnHomepage() { QDesktopServices::openUrl(QUrl(QString::fromLatin1(kHomepage))); }
+void CMainFrame::OnHomepage() { OpenHomepage(*doc_); }
 
 void CMainFrame::OnStandingOrders() { OpenShipDocument(*doc_, ShipDocument::StandingOrders); }
 void CMainFrame::OnDepartureChecklist() {

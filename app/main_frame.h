@@ -87,6 +87,13 @@ class CMainFrame : public QMainWindow {
   void OnRouteImport();
   void OnRouteExport();
   void OnReverseRoute();
+  // The keyboard's edit and pane keys (main_frame_keys.cpp).
+  void OnEditUndo();
+  void OnEditCut();
+  void OnEditCopy();
+  void OnEditPaste();
+  void OnNextPane();
+  void OnPreviousPane();
   // Printing (main_frame_print.cpp).
   void OnFilePrint();
   void OnFilePrintPreview();
@@ -105,6 +112,8 @@ class CMainFrame : public QMainWindow {
   // The actions, menus and toolbar of the command table.
   void CreateCommands();
   void CreateToolBar();
+  // The edit keys in every window's text fields and the lock-key panes of the status bar.
+  void CreateKeyboardHelpers();
   [[nodiscard]] bool CanRun(const struct CommandRow& row) const;
   [[nodiscard]] QMenu* MenuAt(const QString& path);
   [[nodiscard]] QAction* Command(const QString& objectName) const;

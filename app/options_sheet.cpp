@@ -242,6 +242,16 @@ class CPageNMEA : public PropertyPage {
   }
 };
 
+// What belongs to the program as a whole rather than to one of the pages before it.
+class CPageOptionsGeneral : public PropertyPage {
+ public:
+  explicit CPageOptionsGeneral(CSheetOptions::StoreValues& values) : PropertyPage("General") {
+    TextRow(AddForm(), "Homepage:", values.homepage)
+        ->setPlaceholderText("https://... (opened by Help > Homepage)");
+    Column()->addStretch(1);
+  }
+};
+
 }  // namespace
 
 CSheetOptions::CSheetOptions(CKeelmarkRouteXPDoc& document, QWidget* parent)
@@ -254,6 +264,7 @@ CSheetOptions::CSheetOptions(CKeelmarkRouteXPDoc& document, QWidget* parent)
   AddPage(new CPageOptionsSchedule(settings_, store_, [this] { RunNow(); }));
   AddPage(new CPageOptionsPrint(settings_, prompter));
   AddPage(new CPageNMEA(settings_, store_));
+  AddPage(new CPageOptionsGeneral(store_));
 }
 
 void CSheetOptions::CopyIn() {
@@ -273,6 +284,7 @@ void CSheetOptions::CopyIn() {
   store_.savePassword = store.Read(setting::kSmtpSavePassword);
   store_.password = store.Read(setting::kSmtpPassword);
   store_.sender = store.Read(setting::kMailSender);
+  store_.homepage = store.Read(setting::kHomepage);
 }
 
 void CSheetOptions::RunNow() {
@@ -306,6 +318,7 @@ void CSheetOptions::CopyBack() {
   // The password stays on disk only when the user asked for it.
   store.Write(setting::kSmtpPassword, store_.savePassword ? store_.password : std::string());
   store.Write(setting::kMailSender, store_.sender);
+  store.Write(setting::kHomepage, store_.homepage);
 
   // Only what the pages edit: the GPS monitor may change other settings meanwhile.
   Settings& target = document_.GetSettings();

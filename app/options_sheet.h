@@ -1,5 +1,5 @@
 // CSheetOptions: the options of the program: colours, data file paths, ship-wide documents,
-// history period, export scheduler and mail, printouts and the GPS receiver.
+// history period, export scheduler and mail, printouts, the GPS receiver and the homepage.
 #pragma once
 
 #include <array>
@@ -28,6 +28,7 @@ class CSheetOptions : public PropertySheet {
     std::int32_t savePassword = 0;
     std::string password;
     std::string sender;
+    std::string homepage;  // the address Help > Homepage opens
   };
 
   explicit CSheetOptions(CKeelmarkRouteXPDoc& document, QWidget* parent = nullptr);

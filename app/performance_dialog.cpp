@@ -32,7 +32,7 @@ CPerformanceDialog::CPerformanceDialog(CKeelmarkRouteXPDoc& doc, QWidget* parent
   till_ = new QComboBox(this);
   till_->setObjectName(QStringLiteral("tillPosition"));
   for (const auto& fix : doc.GetHistory()) {
-    const QString text = ToQString(FormatUtc(fix->GetLocalTime(), kLocalDateTimeFormat) + "  " +
+    const QString text = ToQString(fix->LocalTimeText(TimeSlot::Time, kLocalDateTimeFormat) + "  " +
                                    fix->LatitudeText() + "  " + fix->LongitudeText());
     from_->addItem(text);
     till_->addItem(text);

@@ -68,26 +68,31 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
   std::optional<FixedClock> fixedClock;
   std::string settingsPath;
   try {
-    while (next < args.size() && args[next].rfind("--", 0) == 0) {
-      const std::string& option = args[next];
-      if (option == "--help") {
+    // The program's own options, before the command: "--now VALUE" or "--now=VALUE".
+    while (next < args.size()) {
+      std::optional<OptionWord> option = SplitOption(args[next]);
+      if (!option) break;
+      const std::string flag = "--" + option->name;
+      if (flag == "--help") {
+        if (option->value) throw UsageError("--help takes no value");
         PrintUsage(out);
         return 0;
       }
-      if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
-      const std::string& value = args[next + 1];
-      if (option == "--now") {
+      if (flag != "--now" && flag != "--settings") throw UsageError("unknown option " + flag);
+      if (!option->value) {
+        if (next + 1 >= args.size()) throw UsageError(flag + " needs a value");
+        option->value = args[++next];
+      }
+      ++next;
+      if (flag == "--now") {
         try {
-          fixedClock.emplace(ParseTime(value, "--now"));
+          fixedClock.emplace(ParseTime(*option->value, "--now"));
         } catch (const CommandError& e) {
           throw UsageError(e.what());  // a program option, like every other one here
         }
-      } else if (option == "--settings") {
-        settingsPath = value;
       } else {
-        throw UsageError("unknown option " + option);
+        settingsPath = *option->value;
       }
-      next += 2;
     }
     if (next >= args.size()) throw UsageError("no command given");
     const std::string name = args[next];

@@ -12,32 +12,36 @@ namespace keelmark::cli {
 CommandLine::CommandLine(const std::vector<std::string>& args, const std::set<std::string>& valued,
                          const std::set<std::string>& flags) {
   for (std::size_t i = 0; i < args.size(); ++i) {
-    const std::string& word = args[i];
-    if (word.size() < 3 || word.compare(0, 2, "--") != 0) {
-      positional_.push_back(word);
+    const std::optional<OptionWord> option = SplitOption(args[i]);
+    if (!option) {
+      positional_.push_back(args[i]);
       continue;
     }
-    std::string name = word.substr(2);
-    std::string value;
-    bool hasValue = false;
-    if (const auto eq = name.find('='); eq != std::string::npos) {
-      value = name.substr(eq + 1);
-      name.resize(eq);
-      hasValue = true;
-    }
+    const std::string& name = option->name;
     if (flags.count(name)) {
-      if (hasValue) throw UsageError("--" + name + " takes no value");
+      if (option->value) throw UsageError("--" + name + " takes no value");
       flags_.insert(name);
     } else if (valued.count(name)) {
-      if (!hasValue) {
+      if (option->value) {
+        values_[name] = *option->value;
+      } else {
         if (i + 1 >= args.size()) throw UsageError("--" + name + " needs a value");
-        value = args[++i];
+        values_[name] = args[++i];
       }
-      values_[name] = value;
     } else {
       throw UsageError("unknown option --" + name);
     }
   }
+}
+
+std::optional<OptionWord> SplitOption(const std::string& word) {
+  if (word.size() < 3 || word.compare(0, 2, "--") != 0) return std::nullopt;
+  OptionWord option{word.substr(2), std::nullopt};
+  if (const auto eq = option.name.find('='); eq != std::string::npos) {
+    option.value = option.name.substr(eq + 1);
+    option.name.resize(eq);
+  }
+  return option;
 }
 
 const std::string& CommandLine::PositionalAt(std::size_t index, const char* what) const {

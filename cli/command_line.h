@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <iosfwd>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 #include <string>
@@ -23,6 +24,14 @@ class CommandError : public std::runtime_error {
  public:
   using std::runtime_error::runtime_error;
 };
+
+// An option word split into its name (without "--") and, for "--name=value", its value.
+struct OptionWord {
+  std::string name;
+  std::optional<std::string> value;
+};
+// Nothing when the word is not an option (it does not start with "--" or is only "--").
+[[nodiscard]] std::optional<OptionWord> SplitOption(const std::string& word);
 
 class CommandLine {
  public:

@@ -157,6 +157,10 @@ bool ParseIsoUtc(const std::string& text, TimeValue& out) {
   return true;
 }
 
+std::string FormatShownTime(TimeValue t, const std::string& format) {
+  return t == kNeverSetTime ? std::string() : FormatUtc(t, format);
+}
+
 std::string IsoUtc(TimeValue t) { return FormatUtc(t, "%Y-%m-%dT%H:%M:%SZ"); }
 
 }  // namespace keelmark

@@ -30,6 +30,9 @@ struct CalendarFields {
 // %a %A %j %%. kNoTime gives "NA".
 [[nodiscard]] std::string FormatUtc(TimeValue t, const std::string& format);
 
+// FormatUtc of a time a list, an export or a printout shows: "" for kNeverSetTime.
+[[nodiscard]] std::string FormatShownTime(TimeValue t, const std::string& format);
+
 // Parses "YYYY-MM-DDTHH:MM[:SS][Z]" (a space may stand for the T); nothing on any other text.
 [[nodiscard]] bool ParseIsoUtc(const std::string& text, TimeValue& out);
 

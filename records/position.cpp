@@ -100,6 +100,14 @@ void CPosition2::SetLocalRequiredTime(TimeValue t) {
   RequiredTime = CNavigation().LocalDayNumber(t) - ZoneOffset;
 }
 
+std::string CPosition2::LocalTimeText(TimeSlot slot, const std::string& format) const {
+  const double day = slot == TimeSlot::Time        ? Time
+                     : slot == TimeSlot::Scheduled ? ScheduledTime
+                                                   : RequiredTime;
+  if (day == kNeverSetDayNumber) return {};
+  return FormatUtc(CNavigation().TimeFromDayNumber(day + ZoneOffset), format);
+}
+
 std::string CPosition2::LatitudeText() const { return CoordinateText(Latitude, "N", "S"); }
 std::string CPosition2::LongitudeText() const { return CoordinateText(Longitude, "E", "W"); }
 std::string CPosition2::ReportLatitude() const { return ReportCoordinate(Latitude, 2, "N", "S"); }

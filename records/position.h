@@ -17,6 +17,9 @@ namespace keelmark {
 
 class Archive;
 
+// The three time slots of a record.
+enum class TimeSlot { Time, Scheduled, Required };
+
 class CPosition2 : public GeoPoint {
  public:
   CPosition2() = default;
@@ -71,6 +74,10 @@ class CPosition2 : public GeoPoint {
   void SetLocalTime(TimeValue t);
   void SetLocalScheduledTime(TimeValue t);
   void SetLocalRequiredTime(TimeValue t);
+
+  // The local reading of a slot in a FormatUtc format, as lists, their exports and printouts
+  // show it: "" for a slot never set (kNeverSetDayNumber), "NA" for one that has no time.
+  [[nodiscard]] std::string LocalTimeText(TimeSlot slot, const std::string& format) const;
 
   // "%d : %#2.2f %s", e.g. "51 : 30.50 N" and "0 : 45.00 W"; "NA" when not finite.
   [[nodiscard]] std::string LatitudeText() const;

@@ -98,6 +98,8 @@ inline constexpr IntSetting kComPort{kSettings, "ComPort", 0, 0, 7};      // ind
 inline constexpr IntSetting kGPSString{kSettings, "GPSString", 0, 0, 2};  // 0 GGA, 1 RMC, 2 GLL
 inline constexpr IntSetting kMonitorRunning{kSettings, "MonitorRunning", 0};
 inline constexpr TextSetting kReportFile{kSettings, "ReportFile", "c:/Report.txt"};
+// The web address Help > Homepage opens; none is set until the user enters one.
+inline constexpr TextSetting kHomepage{kSettings, "Homepage", ""};
 
 // Section "Documents": files opened with the desktop shell.
 inline constexpr TextSetting kDepCheckList{kDocuments, "DepCheckList", ""};
@@ -187,6 +189,7 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kGPSString),
     SettingInfo(setting::kMonitorRunning),
     SettingInfo(setting::kReportFile),
+    SettingInfo(setting::kHomepage),
     SettingInfo(setting::kDepCheckList),
     SettingInfo(setting::kArrCheckList),
     SettingInfo(setting::kStandingOrders),

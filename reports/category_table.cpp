@@ -111,7 +111,8 @@ const std::array<ColumnSet, kCategoryCount> kColumnSets = {{
 }};
 
 // Time formats of the cells. "LT" times are local readings (day number plus zone offset); the
-// Warnings and Storms lists add the zone offset too, whatever their captions say.
+// Warnings and Storms lists add the zone offset too, whatever their captions say. A time never
+// set shows as an empty cell (CPosition2::LocalTimeText, FormatShownTime).
 constexpr const char* kValidTill = "%A %d %b %H:%M UTC";
 constexpr const char* kEditionDate = "%d %b %Y";
 constexpr const char* kDayHourMinute = "%d %H %M UTC";
@@ -181,7 +182,7 @@ Row ScheduleRow(const Waypoint& waypoint, const ListState& state) {
   }
   const Voyage& route = state.doc.GetRoute();
   Row row = NamedRow(waypoint, kImageWaypoint);
-  row.cells[1] = FormatUtc(waypoint.GetLocalRequiredTime(), kLocalDateTimeFormat);
+  row.cells[1] = waypoint.LocalTimeText(TimeSlot::Required, kLocalDateTimeFormat);
   row.cells[2] = LocalZoneText(waypoint);
   row.cells[3] = FormatNumber("%#3.0f rpm", waypoint.Rpm);
   row.cells[4] = FormatNumber(kKnotsFormat, waypoint.GroundSpeed);
@@ -208,7 +209,7 @@ Row RowOf(const PositionFix& fix, const ListState& state) {
     reference = last->GetTime();
   }
   Row row = PositionRow(fix, fix.GetTime() > reference ? kImageNewFix : kImageFix);
-  row.cells[0] = FormatUtc(fix.GetLocalTime(), kLocalDateTimeFormat);
+  row.cells[0] = fix.LocalTimeText(TimeSlot::Time, kLocalDateTimeFormat);
   row.cells[3] = LocalZoneText(fix);
   row.cells[4] = FormatNumber("%#3.1f deg", fix.CourseMadeGood);
   row.cells[5] = FormatNumber(kKnotsFormat, fix.SpeedMadeGood);
@@ -219,7 +220,7 @@ Row RowOf(const PositionFix& fix, const ListState& state) {
 
 Row RowOf(const NavWarning& warning, const ListState& /*state*/) {
   Row row = PositionRow(warning, kImageWarning);
-  row.cells[3] = FormatUtc(warning.GetLocalRequiredTime(), kValidTill);
+  row.cells[3] = warning.LocalTimeText(TimeSlot::Required, kValidTill);
   row.cells[4] = warning.Message.Description;
   return row;
 }
@@ -227,13 +228,13 @@ Row RowOf(const NavWarning& warning, const ListState& /*state*/) {
 Row RowOf(const ReportingPoint& point, const ListState& /*state*/) {
   Row row = PositionRow(point, point.Completed ? kImagePassed : kImageWaypoint);
   row.cells[3] = point.Action;
-  row.cells[4] = FormatUtc(point.GetLocalTime(), kLocalDateTimeFormat);
+  row.cells[4] = point.LocalTimeText(TimeSlot::Time, kLocalDateTimeFormat);
   return row;
 }
 
 Row RowOf(const Chart& chart, const ListState& /*state*/) {
   Row row = NamedRow(chart, kImageChart);
-  row.cells[1] = FormatUtc(chart.Edition, kEditionDate);
+  row.cells[1] = FormatShownTime(chart.Edition, kEditionDate);
   row.cells[2] = chart.Number;
   if (chart.Kind() == ChartKind::Publication) {
     row.cells[3] = chart.Publisher;
@@ -263,7 +264,7 @@ Row RowOf(const ForecastArea& area, const ListState& /*state*/) {
   Row row;
   row.image = kImageForecast;
   const WeatherConditions& weather = area.Weather;
-  row.cells = {area.GetName(),      FormatUtc(area.ForecastTime, kDayHourMinute),
+  row.cells = {area.GetName(),      FormatShownTime(area.ForecastTime, kDayHourMinute),
                weather.WindText(),  weather.WaveText(),
                weather.SwellText(), weather.VisibilityText(),
                weather.WeatherText, weather.CurrentText()};
@@ -273,7 +274,7 @@ Row RowOf(const ForecastArea& area, const ListState& /*state*/) {
 Row RowOf(const Storm& storm, const ListState& state) {
   const CNavigation navigation;
   Row row = NamedRow(storm, kImageStorm);
-  row.cells[1] = FormatUtc(storm.GetLocalTime(), kDayHourMinute);
+  row.cells[1] = storm.LocalTimeText(TimeSlot::Time, kDayHourMinute);
   row.cells[2] = storm.LatitudeText();
   row.cells[3] = storm.LongitudeText();
   row.cells[4] = FormatNumber("%3.0f deg", storm.Course);

@@ -70,7 +70,7 @@ void PrintHistory(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& do
   for (const auto& fix : doc.GetHistory()) {
     const int t = rows.Next();
     DrawRowBox(canvas, t, columns.rules);
-    canvas.Text(100, t - kFirstLine, FormatUtc(fix->GetLocalTime(), kListTimeFormat));
+    canvas.Text(100, t - kFirstLine, fix->LocalTimeText(TimeSlot::Time, kListTimeFormat));
     canvas.Text(100, t - kSecondLine, fix->LatitudeText());
     canvas.Text(300, t - kSecondLine, fix->LongitudeText());
     canvas.Text(650, t - kValueLine, FormatNumber("%#3.1f deg", fix->CourseMadeGood));
@@ -95,11 +95,11 @@ void PrintWarnings(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& d
     const int t = blocks.Next(kBlockHeight);
     DrawRowBox(canvas, t, columns.rules);
     canvas.Text(100, t - kFirstLine, warning->GetName());
-    canvas.Text(100, t - kSecondLine, FormatUtc(warning->GetLocalTime(), kIssueTimeFormat));
+    canvas.Text(100, t - kSecondLine, warning->LocalTimeText(TimeSlot::Time, kIssueTimeFormat));
     canvas.Text(650, t - kFirstLine, warning->LatitudeText());
     canvas.Text(650, t - kSecondLine, warning->LongitudeText());
     canvas.Text(950, t - kValueLine, warning->Message.FilePath);
-    canvas.Text(1650, t - kValueLine, FormatUtc(warning->GetLocalRequiredTime(), kIssueTimeFormat));
+    canvas.Text(1650, t - kValueLine, warning->LocalTimeText(TimeSlot::Required, kIssueTimeFormat));
     double distance = 0.0;
     double bearing = 0.0;
     const std::optional<CPosition2> at =
@@ -135,7 +135,7 @@ void PrintStorms(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& doc
     canvas.Text(950, t - kValueLine, Printf("%d kts", storm->MaxWind));
     canvas.Text(1250, t - kValueLine, Printf("%d nM", storm->EyeDiameter));
     canvas.Text(1450, t - kValueLine, Printf("%d mb", storm->CentralPressure));
-    canvas.Text(1650, t - kValueLine, FormatUtc(storm->GetLocalTime(), kIssueTimeFormat));
+    canvas.Text(1650, t - kValueLine, storm->LocalTimeText(TimeSlot::Time, kIssueTimeFormat));
     double distance = 0.0;
     double bearing = 0.0;
     const std::optional<CPosition2> at =
@@ -164,8 +164,8 @@ void PrintReportingPoints(Canvas& canvas, const PageModel& page, CKeelmarkRouteX
     DrawRowBox(canvas, t, columns.rules);
     PositionLines(canvas, t, *point);
     if (point->Completed) {
-      const TimeValue when = first ? point->GetLocalTime() : point->GetLocalRequiredTime();
-      canvas.Text(650, t - kFirstLine, FormatUtc(when, kListTimeFormat));
+      const TimeSlot when = first ? TimeSlot::Time : TimeSlot::Required;
+      canvas.Text(650, t - kFirstLine, point->LocalTimeText(when, kListTimeFormat));
     }
     canvas.Text(950, t - kFirstLine, point->Action);
     canvas.Text(1650, t - kFirstLine, point->Note);
@@ -186,7 +186,7 @@ void PrintCharts(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc& doc
     DrawRowBox(canvas, t, columns.rules);
     canvas.Text(100, t - kFirstLine, chart->GetName());
     canvas.Text(100, t - kSecondLine, chart->AltName);
-    canvas.Text(950, t - kValueLine, FormatUtc(chart->Edition, "%a %d %b %Y"));
+    canvas.Text(950, t - kValueLine, FormatShownTime(chart->Edition, "%a %d %b %Y"));
     canvas.Text(1650, t - kValueLine, chart->Number);
   }
 }

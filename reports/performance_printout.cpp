@@ -114,7 +114,7 @@ void PrintPerformance(Canvas& canvas, const PageModel& /*page*/, CKeelmarkRouteX
   const PerformancePeriod period =
       MeasurePerformance(history, route, doc.performanceFrom, doc.performanceTill);
   auto fixTime = [](const PositionFix* fix) {
-    return fix ? FormatUtc(fix->GetLocalTime(), kLocalDateTimeFormat) : kNotAvailable;
+    return fix ? fix->LocalTimeText(TimeSlot::Time, kLocalDateTimeFormat) : kNotAvailable;
   };
   canvas.Text(700, -550, fixTime(period.from));
   canvas.Text(700, -650, fixTime(period.till));

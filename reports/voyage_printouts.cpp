@@ -46,9 +46,9 @@ void PrintCoverPage(Canvas& canvas, const PageModel& /*page*/, CKeelmarkRouteXPD
   canvas.Text(1000, -2100, "Voyage " + route.VoyageNumber);
   canvas.Text(1000, -2180, "From   " + departure.GetName());
   canvas.Text(1000, -2260, "To     " + destination.GetName());
-  canvas.Text(1000, -2340, "SSV    " + FormatUtc(departure.GetLocalTime(), kCoverTimeFormat));
+  canvas.Text(1000, -2340, "SSV    " + departure.LocalTimeText(TimeSlot::Time, kCoverTimeFormat));
   canvas.Text(1000, -2420,
-              "ESV    " + FormatUtc(destination.GetLocalRequiredTime(), kCoverTimeFormat));
+              "ESV    " + destination.LocalTimeText(TimeSlot::Required, kCoverTimeFormat));
   canvas.Text(1000, -2500, FormatNumber("Distance  %10.1f nM", TotalDistance(route)));
 }
 
@@ -109,9 +109,8 @@ void PrintVoyageSchedule(Canvas& canvas, const PageModel& page, CKeelmarkRouteXP
   DrawRowBox(canvas, t, columns.rules);
   canvas.Text(100, t - kFirstLine, first->GetName());
   // The departure's time is its own; a waypoint ahead holds its arrival in RequiredTime only.
-  const TimeValue firstTime =
-      first == route.GetFirst() ? first->GetLocalTime() : first->GetLocalRequiredTime();
-  canvas.Text(100, t - kSecondLine, FormatUtc(firstTime, kScheduleTimeFormat));
+  const TimeSlot firstTime = first == route.GetFirst() ? TimeSlot::Time : TimeSlot::Required;
+  canvas.Text(100, t - kSecondLine, first->LocalTimeText(firstTime, kScheduleTimeFormat));
   if (underWay) values(t - kValueLine, *first);
   const int firstIndex = route.IndexOf(first);
   int index = 0;
@@ -121,7 +120,7 @@ void PrintVoyageSchedule(Canvas& canvas, const PageModel& page, CKeelmarkRouteXP
     DrawRowBox(canvas, t, columns.rules);
     canvas.Text(100, t - kFirstLine, waypoint->GetName());
     canvas.Text(100, t - kSecondLine,
-                FormatUtc(waypoint->GetLocalRequiredTime(), kScheduleTimeFormat));
+                waypoint->LocalTimeText(TimeSlot::Required, kScheduleTimeFormat));
     values(t - kValueLine, *waypoint);
   }
 }

@@ -17,6 +17,49 @@ using keelmark::test::ClickTab;
 using keelmark::test::ExampleFolder;
 using keelmark::test::ExampleFrame;
 
+namespace {
+
+// The first chart-and-publication record of a kind, as the first row of its list shows it.
+Chart& FirstOfKind(CKeelmarkRouteXPDoc& doc, ChartKind kind) {
+  for (const auto& chart : doc.GetCharts()) {
+    if (chart->Kind() == kind) return *chart;
+  }
+  qFatal("the example data has no record of this kind");
+}
+
+// Every list that shows a time, and how the time of its first row's record comes to be one
+// never set.
+struct NeverSetTime {
+  const char* list;
+  int tab;
+  int column;
+  void (*clear)(CKeelmarkRouteXPDoc& doc);
+};
+
+const NeverSetTime kNeverSetTimes[] = {
+    {"History", 1, 0, [](CKeelmarkRouteXPDoc& doc) { doc.GetHistory().GetFirst()->SetTime(0.0); }},
+    // A voyage planned ahead: the departure's own arrival slot is never set.
+    {"Schedule", 2, 1,
+     [](CKeelmarkRouteXPDoc& doc) {
+       Waypoint* departure = doc.GetRoute().GetFirst();
+       departure->SetTime(doc.GetHistory().GetLast()->GetTime() + 1.0);
+       departure->SetRequiredTime(0.0);
+     }},
+    {"Warnings", 3, 3,
+     [](CKeelmarkRouteXPDoc& doc) { doc.GetWarnings().GetFirst()->SetRequiredTime(0.0); }},
+    {"Reporting", 4, 4,
+     [](CKeelmarkRouteXPDoc& doc) { doc.GetReportingPoints().GetFirst()->SetTime(0.0); }},
+    {"Publications", 5, 1,
+     [](CKeelmarkRouteXPDoc& doc) { FirstOfKind(doc, ChartKind::Publication).Edition = 0; }},
+    {"Charts", 7, 1,
+     [](CKeelmarkRouteXPDoc& doc) { FirstOfKind(doc, ChartKind::Chart).Edition = 0; }},
+    {"Forecast", 8, 1,
+     [](CKeelmarkRouteXPDoc& doc) { doc.GetForecasts().GetFirst()->ForecastTime = 0; }},
+    {"Storms", 9, 1, [](CKeelmarkRouteXPDoc& doc) { doc.GetStorms().GetFirst()->SetTime(0.0); }},
+};
+
+}  // namespace
+
 class TestFrameLists : public QObject {
   Q_OBJECT
 
@@ -57,6 +100,31 @@ class TestFrameLists : public QObject {
     QCOMPARE(
         shown,
         QString::fromUtf8(test::FileBytes(list)).split(QStringLiteral("\r\n"), Qt::SkipEmptyParts));
+  }
+
+  // A time never set shows as an empty cell (it read "31 Dec 00:00 LT" and the like); the time
+  // of the next row, set, still shows.
+  void timesNeverSetShowAsEmptyCells_data() {
+    QTest::addColumn<int>("index");
+    for (int i = 0; i < static_cast<int>(std::size(kNeverSetTimes)); ++i) {
+      QTest::newRow(kNeverSetTimes[i].list) << i;
+    }
+  }
+
+  void timesNeverSetShowAsEmptyCells() {
+    QFETCH(int, index);
+    const NeverSetTime& c = kNeverSetTimes[index];
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ClickTab(frame, c.tab);
+    const QAbstractItemModel& model = *frame.View().model();
+    QVERIFY(!model.index(0, c.column).data().toString().isEmpty());
+    c.clear(frame.Document());
+    frame.UpdateAllViews();
+    QCOMPARE(model.index(0, c.column).data().toString(), QString());
+    QVERIFY(!model.index(1, c.column).data().toString().isEmpty());
+    QVERIFY(!model.index(1, c.column).data().toString().contains("1999"));
   }
 
   void warningsHideTheirUnusedColumnsUntilTheNextCategory() {

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
+#include <cstdio>
 #include <sstream>
 
 #include "cli/cli.h"
@@ -66,6 +67,28 @@ TEST(TimeCli, DayNumbersBothWays) {
   EXPECT_EQ(t.Json()["time"], "2004-03-01T12:00:00Z");
 }
 
+// The program's own options take "--name VALUE" and "--name=VALUE", as command options do.
+TEST(GlobalOptions, TakeTheirValueInEitherForm) {
+  const std::string settings = testing::TempDir() + "keelmark_global_options.ini";
+  std::remove(settings.c_str());
+  ASSERT_EQ(RunCli({"--settings=" + settings, "settings", "set", "Settings", "Homepage",
+                    "https://example.org/"})
+                .status,
+            0);
+  const Outcome shown = RunCli({"--settings", settings, "settings", "show"});
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(shown.Json()["Settings"]["Homepage"], "https://example.org/");
+  for (const std::vector<std::string>& now :
+       {std::vector<std::string>{"--now=2026-12-06T12:00:00Z"},
+        std::vector<std::string>{"--now", "2026-12-06T12:00:00Z"}}) {
+    std::vector<std::string> args = now;
+    args.insert(args.end(), {"--settings=" + settings, "time", "from-daynumber", "1522.5"});
+    const Outcome t = RunCli(args);
+    ASSERT_EQ(t.status, 0) << t.err;
+    EXPECT_EQ(t.Json()["time"], "2004-03-01T12:00:00Z");
+  }
+}
+
 struct ErrorCase {
   std::vector<std::string> args;
   int status;
@@ -92,7 +115,10 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{{"time", "from-daynumber", "1e300"}, 1},
         ErrorCase{{"nav", "distance", "--from", "1,1"}, 2},
         ErrorCase{{"nav", "distance", "--from", "1,1", "--to", "2,2", "--bogus"}, 2},
-        ErrorCase{{"nav", "fly"}, 2}, ErrorCase{{}, 2}, ErrorCase{{"--now", "soon", "nav"}, 2}));
+        ErrorCase{{"nav", "fly"}, 2}, ErrorCase{{}, 2}, ErrorCase{{"--now", "soon", "nav"}, 2},
+        ErrorCase{{"--now=", "nav"}, 2}, ErrorCase{{"--now=soon", "nav"}, 2},
+        ErrorCase{{"--help=no", "nav"}, 2}, ErrorCase{{"--bogus=1", "nav"}, 2},
+        ErrorCase{{"--settings"}, 2}));
 
 }  // namespace
 }  // namespace keelmark::cli

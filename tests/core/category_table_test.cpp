@@ -317,6 +317,97 @@ TEST_F(CategoryTableTest, WarningsReportingStormsAndForecastCells) {
 // The fill only reads: on a document that is not up to date (the fix says under way, the flag
 // says not, the present position is not yet taken from the fix), bringing anything up to date
 // inside a fill would show in the bytes of the route, history, present position or settings.
+// A time never set (day number 0 in a record's slot, time value 0 in a chart's edition or a
+// forecast) showed as "31 Dec 00:00", or "30 Dec 19:00" at UTC -5, which made an unsent report
+// look done. It is an empty cell now; a time that was set, listed beside it, still shows.
+struct NeverSetCase {
+  const char* name;
+  Category category;
+  std::size_t column;
+  // Adds one record to the category's collection, its time never set or set to `day`.
+  void (*add)(CKeelmarkRouteXPDoc& doc, bool neverSet, double day);
+};
+
+template <typename Record>
+Record& Located(Record& record, bool neverSet, double day, TimeSlot slot) {
+  record.SetZoneHours(-5.0);
+  const double value = neverSet ? 0.0 : day;
+  if (slot == TimeSlot::Time) record.SetTime(value);
+  if (slot == TimeSlot::Required) record.SetRequiredTime(value);
+  return record;
+}
+
+TimeValue TimeOf(bool neverSet, double day) {
+  return neverSet ? 0 : CNavigation().TimeFromDayNumber(day);
+}
+
+const NeverSetCase kNeverSetCases[] = {
+    {"History", Category::History, 0,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       doc.GetHistory().Add(std::make_unique<PositionFix>());
+       Located(*doc.GetHistory().GetLast(), neverSet, day, TimeSlot::Time);
+     }},
+    {"Warnings", Category::Warnings, 3,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       Located(*doc.GetWarnings().Add(std::make_unique<NavWarning>()), neverSet, day,
+               TimeSlot::Required);
+     }},
+    {"Reporting", Category::Reporting, 4,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       Located(*doc.GetReportingPoints().Add(std::make_unique<ReportingPoint>()), neverSet, day,
+               TimeSlot::Time);
+     }},
+    {"Publications", Category::Publications, 1,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       Chart* chart = doc.GetCharts().Add(std::make_unique<Chart>());
+       chart->SetKind(ChartKind::Publication);
+       chart->Edition = TimeOf(neverSet, day);
+     }},
+    {"Charts", Category::Charts, 1,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       doc.GetCharts().Add(std::make_unique<Chart>())->Edition = TimeOf(neverSet, day);
+     }},
+    {"Forecast", Category::Forecast, 1,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       doc.GetForecasts().Add(std::make_unique<ForecastArea>())->ForecastTime =
+           TimeOf(neverSet, day);
+     }},
+    {"Storms", Category::Storms, 1,
+     [](CKeelmarkRouteXPDoc& doc, bool neverSet, double day) {
+       Located(*doc.GetStorms().Add(std::make_unique<Storm>()), neverSet, day, TimeSlot::Time);
+     }},
+};
+
+class NeverSetTimes : public CategoryTableTest, public testing::WithParamInterface<NeverSetCase> {};
+
+TEST_P(NeverSetTimes, ShowAsEmptyCells) {
+  const NeverSetCase& c = GetParam();
+  c.add(*doc_, true, 0.0);
+  c.add(*doc_, false, Day(2));
+  const Table table = Fill(c.category);
+  ASSERT_EQ(table.rows.size(), 2u);
+  EXPECT_EQ(table.rows[0].cells[c.column], "");
+  EXPECT_NE(table.rows[1].cells[c.column], "");
+  EXPECT_EQ(table.rows[1].cells[c.column].find("1999"), std::string::npos);
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryListWithTimes, NeverSetTimes, testing::ValuesIn(kNeverSetCases),
+                         [](const testing::TestParamInfo<NeverSetCase>& p) {
+                           return std::string(p.param.name);
+                         });
+
+// The departure's own arrival slot is never set by the calculation: before the voyage begins the
+// Schedule's first ETA was "31 Dec 00:00 LT".
+TEST_F(CategoryTableTest, ScheduleLeavesADepartureArrivalNeverSetEmpty) {
+  MakeRoute();
+  doc_->GetRoute().GetFirst()->SetRequiredTime(0.0);
+  AddFix(0.0, Day(-1));
+  const Table schedule = Fill(Category::Schedule);
+  EXPECT_EQ(doc_->GetRoute().GetFirst()->GetRequiredTime(), 0.0);  // kept as stored
+  EXPECT_EQ(schedule.rows[0].cells[1], "");
+  EXPECT_EQ(schedule.rows[1].cells[1], "01 Dec 08:00 LT");
+}
+
 TEST_F(CategoryTableTest, FillingAListChangesNeitherTheDocumentNorTheSettings) {
   MakeRoute();
   AddFix(1.6, Day(0.5));
