@@ -1,6 +1,7 @@
 // CMainFrame: the keys that work on whatever has the focus: the edit keys and F6.
 #include <QApplication>
 #include <QStatusBar>
+#include <QTabBar>
 
 #include "app/lock_key_panes.h"
 #include "app/main_frame.h"
@@ -17,6 +18,8 @@ void CMainFrame::CreateKeyboardHelpers() {
        Command(QStringLiteral("actionEditCopy")), Command(QStringLiteral("actionEditPaste"))},
       this);
   new LockKeyPanes(statusBar());
+  // F6 lands on the category tabs of the top panel, where the arrow keys change the list.
+  panel_->setFocusProxy(panel_->Tabs());
 }
 
 void CMainFrame::OnEditUndo() { RunTextEdit(QApplication::focusWidget(), TextEdit::Undo); }

@@ -6,10 +6,10 @@
 namespace keelmark {
 namespace {
 
-// The pane itself when it takes the focus, else its first descendant in the focus chain that
-// does.
+// The pane itself when it takes the focus or hands it to a proxy, else its first descendant in
+// the focus chain that takes it.
 QWidget* FocusTarget(QWidget* pane) {
-  if (pane->focusPolicy() & Qt::TabFocus) return pane;
+  if ((pane->focusPolicy() & Qt::TabFocus) || pane->focusProxy()) return pane;
   for (QWidget* w = pane->nextInFocusChain(); w && w != pane; w = w->nextInFocusChain()) {
     if (pane->isAncestorOf(w) && (w->focusPolicy() & Qt::TabFocus) && w->isVisibleTo(pane) &&
         w->isEnabled()) {

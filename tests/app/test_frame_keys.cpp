@@ -11,6 +11,7 @@
 #include "app/help_commands.h"
 #include "app/lock_key_panes.h"
 #include "app/record_editors.h"
+#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 
 using namespace keelmark;
@@ -19,25 +20,6 @@ using keelmark::test::ExampleFolder;
 using keelmark::test::ExampleFrame;
 
 namespace {
-
-// Receives the web addresses handed to the desktop's browser.
-class BrowserSpy : public QObject {
-  Q_OBJECT
-
- public:
-  BrowserSpy() {
-    QDesktopServices::setUrlHandler("http", this, "Open");
-    QDesktopServices::setUrlHandler("https", this, "Open");
-  }
-  ~BrowserSpy() override {
-    QDesktopServices::unsetUrlHandler("http");
-    QDesktopServices::unsetUrlHandler("https");
-  }
-  QList<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened << url; }
-};
 
 QStringList MessageTexts(const ScriptedPrompter& prompter) {
   QStringList texts;
@@ -209,7 +191,7 @@ class TestFrameKeys : public QObject {
   void homepageOpensTheAddressOfTheOptions() {
     ExampleFolder folder;
     ExampleFrame app(folder, {}, false);
-    BrowserSpy browser;
+    test::DesktopSpy browser({"http", "https"});
     QAction* homepage = ActionOf(app.Frame(), "actionHomepage");
     homepage->trigger();
     app.Store().Write(setting::kHomepage, "/home/officer/notes.txt");
@@ -223,4 +205,5 @@ class TestFrameKeys : public QObject {
 };
 
 QTEST_MAIN(TestFrameKeys)
+#include "moc_desktop_spy.cpp"
 #include "test_frame_keys.moc"

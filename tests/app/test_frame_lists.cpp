@@ -38,13 +38,6 @@ struct NeverSetTime {
 
 const NeverSetTime kNeverSetTimes[] = {
     {"History", 1, 0, [](CKeelmarkRouteXPDoc& doc) { doc.GetHistory().GetFirst()->SetTime(0.0); }},
-    // A voyage planned ahead: the departure's own arrival slot is never set.
-    {"Schedule", 2, 1,
-     [](CKeelmarkRouteXPDoc& doc) {
-       Waypoint* departure = doc.GetRoute().GetFirst();
-       departure->SetTime(doc.GetHistory().GetLast()->GetTime() + 1.0);
-       departure->SetRequiredTime(0.0);
-     }},
     {"Warnings", 3, 3,
      [](CKeelmarkRouteXPDoc& doc) { doc.GetWarnings().GetFirst()->SetRequiredTime(0.0); }},
     {"Reporting", 4, 4,

@@ -396,18 +396,6 @@ INSTANTIATE_TEST_SUITE_P(EveryListWithTimes, NeverSetTimes, testing::ValuesIn(kN
                            return std::string(p.param.name);
                          });
 
-// The departure's own arrival slot is never set by the calculation: before the voyage begins the
-// Schedule's first ETA was "31 Dec 00:00 LT".
-TEST_F(CategoryTableTest, ScheduleLeavesADepartureArrivalNeverSetEmpty) {
-  MakeRoute();
-  doc_->GetRoute().GetFirst()->SetRequiredTime(0.0);
-  AddFix(0.0, Day(-1));
-  const Table schedule = Fill(Category::Schedule);
-  EXPECT_EQ(doc_->GetRoute().GetFirst()->GetRequiredTime(), 0.0);  // kept as stored
-  EXPECT_EQ(schedule.rows[0].cells[1], "");
-  EXPECT_EQ(schedule.rows[1].cells[1], "01 Dec 08:00 LT");
-}
-
 TEST_F(CategoryTableTest, FillingAListChangesNeitherTheDocumentNorTheSettings) {
   MakeRoute();
   AddFix(1.6, Day(0.5));
