@@ -1,5 +1,5 @@
-// The main window's keys and Help menu: the edit keys in an editor's field, F6 between the
-// panes, the lock-key panes, the About box and the homepage.
+// The main window's keys and About box: the edit keys in an editor's field, F6 between the
+// panes, the lock-key panes.
 #include <QClipboard>
 #include <QLabel>
 #include <QLineEdit>
@@ -7,10 +7,8 @@
 #include <QtTest>
 
 #include "app/about_box.h"
-#include "app/help_commands.h"
 #include "app/lock_key_panes.h"
 #include "app/record_editors.h"
-#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 
 using namespace keelmark;
@@ -130,23 +128,7 @@ class TestFrameKeys : public QObject {
                                  QString::fromStdString(folder.SettingsFile()), "Qt 6",
                                  "GNU Lesser General Public License 3.0 (LGPL-3.0)"}));
   }
-
-  // No address: where to set it; a file path: refused; a web address: to the browser.
-  void homepageOpensTheAddressOfTheOptions() {
-    test::ExampleFolder folder;
-    test::ExampleFrame app(folder, {}, false);
-    test::DesktopSpy browser({"http", "https"});
-    for (const char* address : {"", "/home/officer/notes.txt", " www.example.org/keelmark "}) {
-      app.Store().Write(setting::kHomepage, address);
-      ActionOf(app.Frame(), "actionHomepage")->trigger();
-    }
-    QCOMPARE(app.Prompter().Messages().size(), size_t(2));
-    QCOMPARE(app.Prompter().Messages()[0].text, std::string(kNoHomepage));
-    QCOMPARE(app.Prompter().Messages()[1].text.rfind("The homepage address is not", 0), size_t(0));
-    QCOMPARE(browser.opened, QList<QUrl>{QUrl("http://www.example.org/keelmark")});
-  }
 };
 
 QTEST_MAIN(TestFrameKeys)
-#include "moc_desktop_spy.cpp"
 #include "test_frame_keys.moc"

@@ -343,27 +343,6 @@ TEST_F(PrintoutTest, EmptyListsPrintTheirHeadsAndNoRows) {
   }
 }
 
-TEST_F(PrintoutTest, TimesNeverSetPrintNoDate) {
-  // A completed report whose time was never set, a fix and a storm without a time: nothing of
-  // 31 Dec 1999 (or 30 Dec at UTC -5) on the sheets, and the set fix time still printed.
-  auto point = std::make_unique<ReportingPoint>();
-  point->Completed = 1;
-  point->SetZoneHours(-5.0);
-  doc_->GetReportingPoints().Add(std::move(point));
-  AddFix(0.0, 0.0);
-  AddFix(kDay, 12.0);
-  doc_->GetStorms().Add(std::make_unique<Storm>());
-  for (PrintoutKind kind :
-       {PrintoutKind::ReportingPoints, PrintoutKind::History, PrintoutKind::Storms}) {
-    for (const DrawCall& call : Print(kind).Texts()) {
-      for (const char* never : {"31 Dec", "30 Dec", "1999"}) {
-        EXPECT_EQ(call.text.find(never), std::string::npos) << call.text;
-      }
-    }
-  }
-  EXPECT_NE(Print(PrintoutKind::History).FindText("Sun 06 Dec 12:00 LT"), nullptr);
-}
-
 // --- Voyage Schedule ---------------------------------------------------------------------
 
 TEST_F(PrintoutTest, ScheduleFirstRowShowsTheEtaTheOthersTheRequiredTime) {
