@@ -17,11 +17,9 @@ using keelmark::test::ActionOf;
 class TestFrameKeys : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  test::ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   // Both key sets work on a field of a modal editor, where the window's shortcuts do not
   // reach; the text typed, pasted, undone and cut is what OK stores.
