@@ -20,7 +20,6 @@ class TestFrameKeys : public QObject {
   test::ExampleClock clock_;
 
  private slots:
-
   // Both key sets work on a field of a modal editor, where the window's shortcuts do not
   // reach; the text typed, pasted, undone and cut is what OK stores.
   void editKeysWorkOnTheFocusedFieldOfAnEditor_data() {
