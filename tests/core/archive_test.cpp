@@ -65,7 +65,9 @@ TEST(ArchiveEncoding, NonFiniteDoublesSurvive) {
     Archive in = Archive::ForLoading(Stored([&](Archive& a) { a.WriteF64(value); }));
     const double back = in.ReadF64();
     EXPECT_EQ(std::isnan(back), std::isnan(value));
-    if (!std::isnan(value)) EXPECT_EQ(back, value);
+    if (!std::isnan(value)) {
+      EXPECT_EQ(back, value);
+    }
   }
 }
 

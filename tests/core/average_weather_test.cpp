@@ -185,35 +185,22 @@ TEST(MergeObservation, LatestTakesTheSourceAndTheRecordIsStampedToday) {
 
 // --- Fixes into the grid ---
 
-struct RadiusCase {
-  double distanceNm;
-  int records;
-};
-
-class GridRadiusTest : public testing::TestWithParam<RadiusCase> {};
-
-TEST_P(GridRadiusTest, FixBeyond300NmStartsANewRecord) {
-  MeteoList list;
-  MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
-  PositionFix fix = FixAt(10.0, 20.0, "2024-07-04T06:00:00Z");
-  const CNavigation navigation;
-  navigation.DeadReckon(fix, GetParam().distanceNm, 0.0);  // north along the meridian
-  // From 10N the great circle back gives the run to within rounding, and 300 nM comes out at
-  // or below 300, on the merging side of the limit.
-  const double distance = navigation.Distance(fix, *existing, true);
-  ASSERT_NEAR(distance, GetParam().distanceNm, 1e-9);
-  if (GetParam().records == 1) {
-    ASSERT_LE(distance, 300.0);
+TEST(AddFixObservation, FixBeyond300NmStartsANewRecord) {
+  for (const double run : {300.0, 301.0}) {
+    MeteoList list;
+    MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
+    PositionFix fix = FixAt(10.0, 20.0, "2024-07-04T06:00:00Z");
+    const CNavigation navigation;
+    navigation.DeadReckon(fix, run, 0.0);  // north along the meridian
+    // From 10N the great circle back gives the run to within rounding, and 300 nM comes out
+    // at or below 300, on the merging side of the limit.
+    ASSERT_NEAR(navigation.Distance(fix, *existing, true), run, 1e-9);
+    ASSERT_TRUE(run > 300.0 || navigation.Distance(fix, *existing, true) <= 300.0);
+    const MeteoObservation* record = AddFixObservation(list, fix);
+    EXPECT_EQ(list.GetCount(), run > 300.0 ? 2 : 1) << run;
+    EXPECT_EQ(record->JunAug.ObservationCount, 1);
   }
-
-  const MeteoObservation* record = AddFixObservation(list, fix);
-  EXPECT_EQ(list.GetCount(), GetParam().records);
-  EXPECT_EQ(record == existing, GetParam().records == 1);
-  EXPECT_EQ(record->JunAug.ObservationCount, 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Distances, GridRadiusTest,
-                         testing::Values(RadiusCase{300.0, 1}, RadiusCase{301.0, 2}));
 
 struct MonthCase {
   const char* time;

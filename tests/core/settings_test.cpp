@@ -58,17 +58,6 @@ TEST_P(SettingDefaultTest, MissingKeyReadsAsItsDefault) {
 
 INSTANTIATE_TEST_SUITE_P(EveryKey, SettingDefaultTest, testing::ValuesIn(ExpectedKeys()));
 
-TEST(SettingTable, HoldsEveryKeyOnce) {
-  EXPECT_EQ(kSettingTable.size(), ExpectedKeys().size());
-  for (std::size_t i = 0; i < kSettingTable.size(); ++i) {
-    for (std::size_t j = i + 1; j < kSettingTable.size(); ++j) {
-      EXPECT_FALSE(kSettingTable[i].section == kSettingTable[j].section &&
-                   kSettingTable[i].key == kSettingTable[j].key)
-          << kSettingTable[i].key;
-    }
-  }
-}
-
 TEST(SettingsStore, EmptyTextIsKeptAndBadIntegersReadAsTheDefault) {
   MemorySettingsStore store;
   store.Write(setting::kVesselPath, "");
