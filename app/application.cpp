@@ -7,7 +7,9 @@
 #include <QWindow>
 #include <cstdio>
 #include <functional>
+#include <optional>
 
+#include "app/command_line_help.h"
 #include "app/main_frame.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
@@ -85,6 +87,7 @@ bool ProcessCommandLine(CMainFrame& frame, const QStringList& arguments) {
 }
 
 int RunKeelmarkRoute(int argc, char** argv) {
+  if (const std::optional<int> status = AnswerHelpOrVersion(argc, argv)) return *status;
   UseProgramResources();
   QApplication application(argc, argv);
   QApplication::setWindowIcon(QIcon(QStringLiteral(":/icons/keelmark-route.svg")));

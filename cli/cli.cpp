@@ -7,6 +7,7 @@
 #include "cli/commands.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
+#include "program_version.h"
 
 namespace keelmark::cli {
 namespace {
@@ -54,9 +55,52 @@ const Command kCommands[] = {
      RunRoute},
 };
 
+constexpr const char* kUsageLine =
+    "Usage: keelmark [--now YYYY-MM-DDTHH:MM:SSZ] [--settings FILE.ini] COMMAND ...\n";
+
+void PrintCommands(std::ostream& out) {
+  for (const Command& command : kCommands) out << "  " << command.usage << "\n";
+}
+
 void PrintUsage(std::ostream& err) {
-  err << "usage: keelmark [--now YYYY-MM-DDTHH:MM:SSZ] [--settings FILE.ini] COMMAND ...\n";
-  for (const Command& command : kCommands) err << "  " << command.usage << "\n";
+  err << kUsageLine;
+  PrintCommands(err);
+}
+
+// The whole help: the manual page is made from it, so every command, option and exit status
+// is described here and nowhere else.
+void PrintHelp(std::ostream& out) {
+  out << kUsageLine
+      << "\n"
+         "Plans, checks and reports a merchant ship's voyage without a window: the same data\n"
+         "files and calculations as keelmark-route. Answers are one JSON object on standard\n"
+         "output (list, schedule and report can also write text); errors are one line on\n"
+         "standard error.\n"
+         "\n"
+         "Commands:\n";
+  PrintCommands(out);
+  out << "\n"
+         "Options:\n"
+         "  --now YYYY-MM-DDTHH:MM:SSZ\n"
+         "      take this UTC time as the present instead of the system clock\n"
+         "  --settings FILE.ini\n"
+         "      read and store the settings in FILE.ini instead of the user's own\n"
+         "  --help\n"
+         "      print this help and exit\n"
+         "  --version\n"
+         "      print the version and exit\n"
+         "\n"
+         "Data files:\n"
+         "  The data files (vessel.dat, voyage.dat, meteo.dat, port.dat, ...) are read from\n"
+         "  --data-dir DIR, or from the folders the settings name. fix, performance, list,\n"
+         "  report, meteo and schedule store them back at the end, as the program does at\n"
+         "  exit; plan and cpa only read them. A command that refuses its input changes no\n"
+         "  file.\n"
+         "\n"
+         "Exit status:\n"
+         "  0   the command did what it says\n"
+         "  1   it failed: one line on standard error says why\n"
+         "  2   wrong usage: the message and this usage follow on standard error\n";
 }
 
 }  // namespace
@@ -71,7 +115,11 @@ int Run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     while (next < args.size() && args[next].rfind("--", 0) == 0) {
       const std::string& option = args[next];
       if (option == "--help") {
-        PrintUsage(out);
+        PrintHelp(out);
+        return 0;
+      }
+      if (option == "--version") {
+        out << "keelmark " << kProgramVersion << "\n";
         return 0;
       }
       if (next + 1 >= args.size()) throw UsageError(option + " needs a value");
