@@ -8,6 +8,7 @@
 #include <QDialog>
 #include <QDir>
 #include <QFile>
+#include <QMenu>
 #include <QMessageBox>
 #include <QPushButton>
 #include <QStandardPaths>
@@ -21,6 +22,7 @@
 #include "app/main_frame.h"
 #include "app/route_view.h"
 #include "app/top_panel.h"
+#include "document/keelmark_document.h"
 #include "document/prompter.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
@@ -32,6 +34,14 @@ inline constexpr const char* kExampleRoute = "atlantic-westbound.q3v";
 
 // The example voyage's day, 2026-12-06 12:00 UTC: the ship is under way in mid-Atlantic.
 inline TimeValue ExampleNow() { return TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0}); }
+
+// The example's present time for the whole test program, and the standard paths of a test
+// (never the user's own settings): a member of each main-window test.
+struct ExampleClock {
+  ExampleClock() { QStandardPaths::setTestModeEnabled(true); }
+  FixedClock clock{ExampleNow()};
+  ScopedProcessClock use{clock};
+};
 
 // A copy of the example data files in a temporary folder, and a settings file of its own.
 class ExampleFolder {
@@ -87,6 +97,75 @@ class ExampleFrame {
   std::unique_ptr<QtSettingsStore> store_;
   std::unique_ptr<CMainFrame> frame_;
 };
+
+// The main list on its own on the example data, refilled whenever it says the document changed;
+// the record editor, when `confirm` is given, confirms or cancels as *confirm says.
+struct ExampleList {
+  explicit ExampleList(const ExampleFolder& folder, bool* confirm = nullptr)
+      : doc(store, prompter, folder.Folder()), view(doc, Editors(confirm)) {
+    QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
+                     &CKeelmarkRouteView::RefreshList);
+    if (!doc.OpenRouteDocument(folder.RoutePath().toStdString()).Ok()) qFatal("example route");
+    Show(Category::Waypoints);
+    view.resize(900, 300);
+    view.show();
+    view.activateWindow();
+    view.setFocus();
+  }
+  static EditCommands Editors(bool* confirm) {
+    EditCommands editors;
+    if (confirm) {
+      editors.editRecord = [confirm](QWidget*, CKeelmarkRouteXPDoc&, Category,
+                                     const SelectedRecord&, const QString&) { return *confirm; };
+    }
+    return editors;
+  }
+  void Show(Category category) {
+    doc.SetCategory(category);
+    view.RefreshList();
+  }
+  QStringList Names() const {
+    QStringList names;
+    for (const auto& w : doc.GetRoute()) names.append(QString::fromStdString(w->GetName()));
+    return names;
+  }
+  QString Cell(int row, int column) const {
+    return view.model()->index(row, column).data().toString();
+  }
+  void Pick(int row) {
+    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
+                      view.visualRect(view.model()->index(row, 0)).center());
+  }
+
+  MemorySettingsStore store;
+  ScriptedPrompter prompter;
+  CKeelmarkRouteXPDoc doc;
+  CKeelmarkRouteView view;
+};
+
+// Right-clicks the list at a point and runs `use` on the context menu it opens, which is then
+// closed.
+inline void UseContextMenu(CKeelmarkRouteView& view, QPoint at, std::function<void(QMenu&)> use) {
+  QTimer::singleShot(50, [use] {
+    if (auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
+      use(*menu);
+      menu->close();
+    }
+  });
+  QContextMenuEvent event(QContextMenuEvent::Mouse, at, view.viewport()->mapToGlobal(at));
+  QApplication::sendEvent(view.viewport(), &event);
+}
+
+// The texts of the context menu's visible commands over a row ("|" a separator).
+inline QStringList ContextMenuTexts(CKeelmarkRouteView& view, int row) {
+  QStringList texts;
+  UseContextMenu(view, view.visualRect(view.model()->index(row, 0)).center(), [&](QMenu& menu) {
+    for (QAction* action : menu.actions()) {
+      if (action->isVisible()) texts.append(action->isSeparator() ? "|" : action->text());
+    }
+  });
+  return texts;
+}
 
 // Runs handle on the next modal window that opens (the test goes on inside its event loop);
 // handle answers true when it has dealt with the window. When none is dealt with in time, the

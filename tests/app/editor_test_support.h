@@ -4,18 +4,27 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QDateTimeEdit>
 #include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSlider>
 #include <QTabWidget>
 #include <QTest>
+#include <QVariant>
+#include <array>
 #include <functional>
+#include <string>
+#include <type_traits>
+#include <vector>
 
 #include "app/property_sheet.h"
+#include "app/record_editors.h"
 #include "document/keelmark_document.h"
 #include "navigation/clock.h"
 #include "records/archive.h"
+#include "records/field_visitor.h"
 #include "records/settings_store.h"
 #include "tests/app/app_test_support.h"
 
@@ -51,6 +60,28 @@ class EditorFixture {
   ScriptedPrompter prompter_;
   CKeelmarkRouteXPDoc doc_;
 };
+
+// The editors: a category's (its number), and the voyage, vessel and options sheets.
+inline constexpr int kVoyage = kCategoryCount;
+inline constexpr int kVessel = kCategoryCount + 1;
+inline constexpr int kOptions = kCategoryCount + 2;
+
+// The record on this row of the category's list, selected as a click selects it; none for the
+// other editors.
+inline SelectedRecord SelectRow(CKeelmarkRouteXPDoc& doc, int editor, int row) {
+  if (editor >= kCategoryCount) return {};
+  doc.SetCategory(static_cast<Category>(editor));
+  doc.selectedRow = row;
+  return doc.GetSelectedRecord();
+}
+
+// Runs the editor on the record, as the program's commands run it.
+inline bool OpenEditor(CKeelmarkRouteXPDoc& doc, int editor, const SelectedRecord& record) {
+  if (editor == kVoyage) return EditVoyage(nullptr, doc, "");
+  if (editor == kVessel) return EditVessel(nullptr, doc);
+  if (editor == kOptions) return EditOptions(nullptr, doc);
+  return EditRecord(nullptr, doc, static_cast<Category>(editor), record, "Record");
+}
 
 // Opens an editor with `open` and runs `drive` on its sheet once it shows; a sheet the drive
 // leaves open is cancelled. The editor's result.
@@ -131,6 +162,87 @@ Archive::Bytes StoredBytes(Stored& stored) {
   Archive archive = Archive::ForStoring();
   stored.Serialize(archive);
   return archive.StoredBytes();
+}
+
+// The bytes of every list of the document and of the vessel: what an editor may change.
+inline Archive::Bytes DocumentBytes(CKeelmarkRouteXPDoc& doc) {
+  Archive archive = Archive::ForStoring();
+  doc.GetRoute().Serialize(archive);
+  doc.GetHistory().Serialize(archive);
+  doc.GetMeteo().Serialize(archive);
+  doc.GetWarnings().Serialize(archive);
+  doc.GetReportingPoints().Serialize(archive);
+  doc.GetCharts().Serialize(archive);
+  doc.GetPorts().Serialize(archive);
+  doc.GetForecasts().Serialize(archive);
+  doc.GetStorms().Serialize(archive);
+  doc.GetVessel().Serialize(archive);
+  return archive.StoredBytes();
+}
+
+// A stored field of the record by the name its files give it ("Weather.WindSpeed" for a field
+// of a nested record); invalid when there is none.
+template <typename Record>
+QVariant FieldValue(const Record& record, const QString& path) {
+  QVariant found;
+  VisitFields(record, [&](const char* name, const auto& field, auto&&...) {
+    using Type = std::decay_t<decltype(field)>;
+    if (path.section('.', 0, 0) != QLatin1String(name)) return;
+    if constexpr (HasFields<Type>) {
+      found = FieldValue(field, path.section('.', 1));
+    } else if constexpr (std::is_same_v<Type, std::string>) {
+      found = QString::fromStdString(field);
+    } else if constexpr (std::is_arithmetic_v<Type>) {
+      found = QVariant::fromValue(field);
+    }
+  });
+  return found;
+}
+
+// Does what a user does, step by step ("; " between steps): "Page/" opens the page with that
+// caption; "Field=value" types into the field of that name, picks a combo entry (by index, or
+// types its text), moves a slider or picks a time (ISO text); "Button" clicks the button of that
+// name or text. A step without a page works on the page showing.
+inline void Apply(PropertySheet& sheet, const QString& steps) {
+  for (const QString& step : steps.split(QStringLiteral("; "))) {
+    const QString action = step.section('=', 0, 0);
+    const QString value = step.section('=', 1);
+    const int slash = action.indexOf('/');
+    QWidget* page = slash < 0 ? sheet.CurrentPage() : ShowPage(sheet, action.left(slash));
+    QVERIFY2(page, qPrintable(step));
+    const QString name = action.mid(slash + 1);
+    bool isIndex = false;
+    const int index = value.toInt(&isIndex);
+    if (name.isEmpty()) {
+      continue;
+    } else if (auto* picker = Field<QDateTimeEdit>(page, name)) {
+      picker->setDateTime(QDateTime::fromString(value, Qt::ISODate));
+    } else if (auto* box = Field<QComboBox>(page, name)) {
+      if (isIndex)
+        Choose(box, index);
+      else
+        box->setCurrentText(value);
+    } else if (auto* slider = Field<QSlider>(page, name)) {
+      slider->setValue(index);
+    } else if (auto* edit = Field<QLineEdit>(page, name)) {
+      Type(edit, value);
+    } else if (auto* button = Field<QAbstractButton>(page, name)) {
+      Click(button);
+    } else {
+      Click(ButtonText(page, name));
+    }
+  }
+}
+
+// An editor's table: a row's name, its steps (see Apply) and what the record then holds
+// ("Field=value; ...", "Weather.WindSpeed" for a field of a nested record), or "refused: " and
+// the one message of a refusal, after which the sheet stays open and nothing has changed.
+inline void AddFieldCases(std::initializer_list<std::array<const char*, 3>> rows) {
+  QTest::addColumn<QString>("steps");
+  QTest::addColumn<QString>("holds");
+  for (const auto& [name, steps, holds] : rows) {
+    QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(holds);
+  }
 }
 
 }  // namespace keelmark::test

@@ -40,11 +40,11 @@ void DriveCalculator(EditorFixture& fixture, const std::function<void(PropertySh
       drive);
 }
 
-// Fields typed on a page, the result read, and the calculator's own text for the same inputs.
+// Fields typed on a page (see Apply), the result read, and the calculator's own text for the
+// same inputs.
 using Expected = std::function<std::string(CVessel2&, CKeelmarkRouteXPDoc&)>;
 struct Typing {
-  const char* page;
-  std::vector<std::pair<QString, QString>> typed;
+  const char* steps;
   const char* result;
   Expected expected;
 };
@@ -60,60 +60,39 @@ class TestCalculator : public QObject {
   void everyPageComputesAsTheCalculatorDoes() {
     const TimeValue now = ExampleNow();
     const std::vector<Typing> cases = {
-        {"Distances",
-         {{"Departure latitude degrees", "50"},
-          {"Departure latitude minutes", "0"},
-          {"Departure longitude degrees", "0"},
-          {"Departure longitude minutes", "0"},
-          {"Arrival latitude degrees", "51"},
-          {"Arrival longitude degrees", "0"}},
-         "Distance",
-         [](CVessel2&, CKeelmarkRouteXPDoc&) { return "60.0 nM"; }},
-        {"Dead Reckoning",
-         {{"Latitude degrees", "0"},
-          {"Latitude minutes", "0"},
-          {"Longitude degrees", "0"},
-          {"Longitude minutes", "0"},
-          {"Course", "90"},
-          {"Speed", "10"}},
+        {"Distances/Departure latitude degrees=50; Departure latitude minutes=0; "
+         "Departure longitude degrees=0; Departure longitude minutes=0; "
+         "Arrival latitude degrees=51; Arrival longitude degrees=0",
+         "Distance", [](CVessel2&, CKeelmarkRouteXPDoc&) { return "60.0 nM"; }},
+        {"Dead Reckoning/Latitude degrees=0; Latitude minutes=0; Longitude degrees=0; "
+         "Longitude minutes=0; Course=90; Speed=10",
          "Longitude",
          [now](CVessel2&, CKeelmarkRouteXPDoc& doc) {
            const TimeValue start = doc.GetPresentPosition().GetTimeValue();
            return CalculateDeadReckoning({start, At(0, 0), 90.0, 10.0, now}).longitudeText;
          }},
-        {"Speed",
-         {{"Windspeed", "25"}, {"Swell height", "3"}},
-         "Log speed",
+        {"Speed/Windspeed=25; Swell height=3", "Log speed",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateSpeed(v, {25.0, WindSide::OnTheHead, 3.0}).logSpeedText;
          }},
-        {"Squat",
-         {{"Stopped draft forward", "9"}, {"Stopped draft aft", "11"}, {"ETM", "0"}},
-         "Draft Aft",
+        {"Squat/Stopped draft forward=9; Stopped draft aft=11; ETM=0", "Draft Aft",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateSquat(v, {9.0, 11.0, v.lcb, v.lcf, 0.0, Water::Deep}).draftAftText;
          }},
-        {"Wheel over Point",
-         {{"Original grnd course", "0"}, {"Required grnd course", "90"}, {"Current speed", "0"}},
+        {"Wheel over Point/Original grnd course=0; Required grnd course=90; Current speed=0",
          "Wheel over distance",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateWheelOver(v, {OpeningRpm(v), 0.0, 90.0, 0.0, 0.0, 20.0}).distanceText;
          }},
-        {"Wheel over Point",
-         {{"Rate of turn", "0"}},
-         "Wheel over distance",
+        {"Wheel over Point/Rate of turn=0", "Wheel over distance",
          [](CVessel2&, CKeelmarkRouteXPDoc&) { return "NA"; }},
-        {"ETA",
-         {{"Distance", "1500"}, {"Draft Fwd", "10"}, {"Local time changes", "-5"}},
-         "ETA",
+        {"ETA/Distance=1500; Draft Fwd=10; Local time changes=-5", "ETA",
          [now](CVessel2& v, CKeelmarkRouteXPDoc& doc) {
            return CalculateEta(v, doc.GetRoute(),
                                {OpeningRpm(v), 1500.0, 10.0, v.draftAft, -5.0, now})
                .etaText;
          }},
-        {"Height",
-         {{"Draft Forward", "8"}, {"Draft Aft", "12"}},
-         "Mast height m",
+        {"Height/Draft Forward=8; Draft Aft=12", "Mast height m",
          [](CVessel2& v, CKeelmarkRouteXPDoc&) {
            return CalculateHeight(v, {8.0, 12.0, kHeightSliderOpening}).mastMetres;
          }},
@@ -124,9 +103,8 @@ class TestCalculator : public QObject {
       const std::string expected = typing.expected(vessel, fixture.Doc());
       QString shown;
       DriveCalculator(fixture, [&](PropertySheet& sheet) {
-        PropertyPage* page = ShowPage(sheet, typing.page);
-        for (const auto& [field, text] : typing.typed) Type(Field<QLineEdit>(page, field), text);
-        shown = Text(page, typing.result);
+        Apply(sheet, typing.steps);
+        shown = Text(sheet.CurrentPage(), typing.result);
       });
       QCOMPARE(shown, QString::fromStdString(expected).trimmed());
     }

@@ -14,10 +14,7 @@ namespace keelmark::test {
 class TestEditorScreenshots : public QObject {
   Q_OBJECT
 
-  static constexpr int kVoyage = -1;
-  static constexpr int kVessel = -2;
-  static constexpr int kOptions = -3;
-  static constexpr int kCalculator = -4;
+  static constexpr int kCalculator = kOptions + 1;
 
   // Opens the editor and looks at each of its pages as it is shown.
   static void LookAtEveryPage(const QString& editor, const std::function<bool()>& open) {
@@ -56,52 +53,35 @@ class TestEditorScreenshots : public QObject {
   // Each editor on a record of the example data: a category, or the voyage, vessel, options
   // and calculator sheets.
   void everyPageFits_data() {
-    QTest::addColumn<int>("category");
-    QTest::newRow("voyage") << kVoyage;
-    QTest::newRow("vessel") << kVessel;
-    QTest::newRow("options") << kOptions;
-    QTest::newRow("calculator") << kCalculator;
-    QTest::newRow("waypoint") << int(Category::Waypoints);
-    QTest::newRow("fix") << int(Category::History);
-    QTest::newRow("warning") << int(Category::Warnings);
-    QTest::newRow("reporting") << int(Category::Reporting);
-    QTest::newRow("port") << int(Category::Ports);
-    QTest::newRow("chart") << int(Category::Charts);
-    QTest::newRow("forecast") << int(Category::Forecast);
-    QTest::newRow("storm") << int(Category::Storms);
+    QTest::addColumn<int>("editor");
+    const std::pair<const char*, int> editors[] = {{"voyage", kVoyage},
+                                                   {"vessel", kVessel},
+                                                   {"options", kOptions},
+                                                   {"calculator", kCalculator},
+                                                   {"waypoint", int(Category::Waypoints)},
+                                                   {"fix", int(Category::History)},
+                                                   {"warning", int(Category::Warnings)},
+                                                   {"reporting", int(Category::Reporting)},
+                                                   {"port", int(Category::Ports)},
+                                                   {"chart", int(Category::Charts)},
+                                                   {"forecast", int(Category::Forecast)},
+                                                   {"storm", int(Category::Storms)}};
+    for (const auto& [name, editor] : editors) QTest::newRow(name) << editor;
   }
 
   void everyPageFits() {
-    QFETCH(int, category);
+    QFETCH(int, editor);
     EditorFixture fixture;
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
-    const QString editor = QString::fromLatin1(QTest::currentDataTag());
-    if (category == kVoyage) {
-      LookAtEveryPage(editor,
-                      [&] { return EditVoyage(nullptr, doc, fixture.Folder().RoutePath()); });
-    } else if (category == kVessel) {
-      LookAtEveryPage(editor, [&] { return EditVessel(nullptr, doc); });
-    } else if (category == kOptions) {
-      LookAtEveryPage(editor, [&] { return EditOptions(nullptr, doc); });
-    } else if (category == kCalculator) {
-      LookAtEveryPage(editor, [&] {
-        RunCalculator(nullptr, doc);
-        return true;
-      });
-    } else if (category == int(Category::History)) {
-      PositionFix* fix = ProposeLatestFix(doc.GetHistory());
-      LookAtEveryPage(editor, [&] {
-        return EditRecord(nullptr, doc, Category::History, {fix, nullptr}, "Latest Position Fix");
-      });
-    } else {
-      doc.SetCategory(static_cast<Category>(category));
-      doc.GetSettings().hasListSelected = 1;
-      doc.selectedRow = 0;
-      const SelectedRecord record = doc.GetSelectedRecord();
-      LookAtEveryPage(editor, [&] {
-        return EditRecord(nullptr, doc, static_cast<Category>(category), record, editor);
-      });
-    }
+    doc.GetSettings().hasListSelected = 1;
+    SelectedRecord record = SelectRow(doc, editor, 0);
+    // The fix editor as it opens on a new fix.
+    if (editor == int(Category::History)) record = {ProposeLatestFix(doc.GetHistory()), nullptr};
+    LookAtEveryPage(QString::fromLatin1(QTest::currentDataTag()), [&] {
+      if (editor != kCalculator) return OpenEditor(doc, editor, record);
+      RunCalculator(nullptr, doc);
+      return true;
+    });
   }
 };
 

@@ -1,90 +1,20 @@
 // The main window's commands: their prompts, keys and toolbar, the guards, and the editors they
 // open.
 #include <QDialog>
-#include <QStatusBar>
-#include <QToolBar>
 #include <QtTest>
 
 #include "app/application.h"
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
 
-using namespace keelmark;
-using keelmark::test::ActionOf;
-using keelmark::test::ClickRow;
-using keelmark::test::ClickTab;
-using keelmark::test::ExampleFolder;
-using keelmark::test::ExampleFrame;
+namespace keelmark::test {
 
 class TestFrameCommands : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-
-  void commandsCarryTheirPromptsTipsAndKeys_data() {
-    QTest::addColumn<QString>("name");
-    QTest::addColumn<QString>("statusTip");
-    QTest::addColumn<QString>("toolTip");
-    QTest::addColumn<QKeySequence>("key");
-    QTest::newRow("new") << "actionFileNew"
-                         << "Create a new route document"
-                         << "New" << QKeySequence("Ctrl+N");
-    QTest::newRow("homepage") << "actionHomepage"
-                              << "Brineholt Productions homepage"
-                              << "Check for software upgrades" << QKeySequence();
-    QTest::newRow("delete key") << "actionDeleteKey"
-                                << ""
-                                << "" << QKeySequence(Qt::Key_Delete);
-  }
-
-  void commandsCarryTheirPromptsTipsAndKeys() {
-    QFETCH(QString, name);
-    QFETCH(QString, statusTip);
-    QFETCH(QString, toolTip);
-    QFETCH(QKeySequence, key);
-    ExampleFolder folder;
-    ExampleFrame app(folder, {}, false);
-    QAction* action = app.Frame().findChild<QAction*>(name);
-    QVERIFY(action);
-    QCOMPARE(action->statusTip(), statusTip);
-    if (!toolTip.isEmpty()) QCOMPARE(action->toolTip(), toolTip);
-    QCOMPARE(action->shortcut(), key);
-  }
-
-  void toolbarHoldsTheCommandsInOrder() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, {}, false);
-    auto* bar = app.Frame().findChild<QToolBar*>(QStringLiteral("mainToolBar"));
-    QVERIFY(bar);
-    QStringList names;
-    for (QAction* action : bar->actions()) {
-      names.append(action->isSeparator() ? QStringLiteral("|") : action->objectName());
-    }
-    QCOMPARE(names, (QStringList{"actionFileNew", "actionFileOpen", "actionFileSave", "|",
-                                 "actionVoyageProperties", "actionInsertWaypoint",
-                                 "actionInsertFix", "|", "actionFilePrint", "|", "actionCalculator",
-                                 "|", "actionNightDay", "|", "actionAbout"}));
-    for (QAction* action : bar->actions()) {
-      if (!action->isSeparator())
-        QVERIFY2(!action->icon().pixmap(16, 16).isNull(), qPrintable(action->objectName()));
-    }
-  }
-
-  void statusBarIsReadyBetweenPrompts() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, {}, false);
-    QStatusBar* bar = app.Frame().statusBar();
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
-    ActionOf(app.Frame(), "actionCalculator")->showStatusText(&app.Frame());
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Show calculator"));
-    QStatusTipEvent leave{QString()};
-    QApplication::sendEvent(&app.Frame(), &leave);
-    QCOMPARE(bar->currentMessage(), QStringLiteral("Ready"));
-  }
 
   void guardsStopCommandsThatNeedAVoyage() {
     ExampleFolder folder;
@@ -121,32 +51,12 @@ class TestFrameCommands : public QObject {
     QVERIFY(!frame.IsModified());  // the editor was cancelled
   }
 
-  void laterCommandsAreShownDisabled() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, ProgramEditors(), false);
-    for (const char* name :
-         {"actionFileSend", "actionExportList", "actionMeteoExport", "actionMeteoImport",
-          "actionMeteoRequest", "actionEditSelectedItem", "actionStormAdvisory",
-          "actionPlottingSheet", "actionReporting", "actionGpsMonitor", "actionReportBug"}) {
-      QAction* action = ActionOf(app.Frame(), name);
-      QVERIFY2(action && !action->isEnabled(), name);
-      QVERIFY2(!action->associatedObjects().isEmpty(), name);  // it is in a menu
-    }
-    for (const char* name : {"actionStandingOrders", "actionDepartureChecklist",
-                             "actionArrivalChecklist", "actionCalculator", "actionMasterSchedule",
-                             "actionFilePrint", "actionFilePrintPreview", "actionFilePrintSetup",
-                             "actionGraphicsNoonReport", "actionCoverPage", "actionNoonReport"}) {
-      QAction* action = ActionOf(app.Frame(), name);
-      QVERIFY2(action && action->isEnabled(), name);
-    }
-  }
-
   void toolsOpenTheCalculatorAndTheMasterSchedule() {
     ExampleFolder folder;
     ExampleFrame app(folder, ProgramEditors());
     QStringList captions;
     for (const char* name : {"actionCalculator", "actionMasterSchedule"}) {
-      test::HandleNextModal([&captions](QWidget* modal) {
+      HandleNextModal([&captions](QWidget* modal) {
         captions << modal->windowTitle();
         return modal->close();
       });
@@ -189,10 +99,10 @@ class TestFrameCommands : public QObject {
       dialog->reject();
       return true;
     };
-    test::HandleNextModal(cancel);
+    HandleNextModal(cancel);
     frame.View().EditAction()->trigger();
     // A cancelled insert leaves the list as it was.
-    test::HandleNextModal(cancel);
+    HandleNextModal(cancel);
     ActionOf(frame, "actionInsertWaypoint")->trigger();
     QCOMPARE(captions, (QStringList{"Antwerp", "New Position"}));
     QCOMPARE(frame.View().model()->rowCount(), 12);
@@ -256,5 +166,7 @@ class TestFrameCommands : public QObject {
   }
 };
 
-QTEST_MAIN(TestFrameCommands)
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestFrameCommands)
 #include "test_frame_commands.moc"

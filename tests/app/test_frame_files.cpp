@@ -1,30 +1,20 @@
-// The main window's files: open, save, close, drop, the command line, recent files, and the About
-// box.
+// The main window's files: open, save, close, drop, the command line, and recent files.
 #include <QDragEnterEvent>
-#include <QLabel>
 #include <QMimeData>
 #include <QtTest>
 
-#include "app/about_box.h"
 #include "app/application.h"
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
 
-using namespace keelmark;
-using keelmark::test::ActionOf;
-using keelmark::test::ClickRow;
-using keelmark::test::ExampleFolder;
-using keelmark::test::ExampleFrame;
-using keelmark::test::FileBytes;
+namespace keelmark::test {
 
 class TestFrameFiles : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   void saveAsThenOpenRestoresTheRoute() {
     ExampleFolder folder;
@@ -40,7 +30,7 @@ class TestFrameFiles : public QObject {
     const FileChoice& choice = app.Prompter().FileChoices().back();
     QCOMPARE(choice.filter, std::string("Route (*.q3v)|*.q3v|All Files (*.*)|*.*||"));
     QCOMPARE(choice.defaultExtension, std::string("q3v"));
-    QCOMPARE(choice.initialName, std::string(test::kExampleRoute));
+    QCOMPARE(choice.initialName, std::string(kExampleRoute));
     QVERIFY(!frame.IsModified());
     QCOMPARE(frame.windowTitle(), QStringLiteral("shortened.q3v[*] - Keelmark Route"));
     QCOMPARE(frame.RecentFiles().value(0), copy);
@@ -66,11 +56,11 @@ class TestFrameFiles : public QObject {
     app.Prompter().QueueAnswer(true);
     frame.View().DeleteSelected();
     QString question;
-    test::AnswerNextMessageBox(QMessageBox::Cancel, &question);
+    AnswerNextMessageBox(QMessageBox::Cancel, &question);
     QVERIFY(!frame.close());
     QCOMPARE(question, QStringLiteral("Save changes to atlantic-westbound.q3v?"));
     QVERIFY(frame.isVisible());
-    test::AnswerNextMessageBox(QMessageBox::No);
+    AnswerNextMessageBox(QMessageBox::No);
     QVERIFY(frame.close());
     QCOMPARE(FileBytes(folder.RoutePath()), route);
     app.Close();
@@ -79,7 +69,7 @@ class TestFrameFiles : public QObject {
     ClickRow(again.Frame(), 1);
     again.Prompter().QueueAnswer(true);
     again.Frame().View().DeleteSelected();
-    test::AnswerNextMessageBox(QMessageBox::Yes);
+    AnswerNextMessageBox(QMessageBox::Yes);
     QVERIFY(again.Frame().close());
     QVERIFY(FileBytes(folder.RoutePath()) != route);
   }
@@ -173,25 +163,9 @@ class TestFrameFiles : public QObject {
     QCOMPARE(again.Frame().RecentFiles(), (QStringList{copies[2], copies[3], copies[1]}));
     QVERIFY(!ActionOf(again.Frame(), "actionRecentFile4")->isVisible());
   }
-
-  void aboutBoxShowsTheVersion() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, {}, false);
-    QString title;
-    QString version;
-    test::HandleNextModal([&](QWidget* modal) {
-      auto* about = qobject_cast<CAboutBox*>(modal);
-      if (!about) return false;
-      title = about->windowTitle();
-      version = about->findChild<QLabel*>(QStringLiteral("versionText"))->text();
-      about->accept();
-      return true;
-    });
-    ActionOf(app.Frame(), "actionAbout")->trigger();
-    QCOMPARE(title, QStringLiteral("About Keelmark Route"));
-    QCOMPARE(version, QStringLiteral("Keelmark Route Version 4.05"));
-  }
 };
 
-QTEST_MAIN(TestFrameFiles)
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestFrameFiles)
 #include "test_frame_files.moc"

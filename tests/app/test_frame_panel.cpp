@@ -6,20 +6,16 @@
 #include "tests/app/app_test_support.h"
 #include "voyage/voyage_calculation.h"
 
-using namespace keelmark;
-using keelmark::test::ActionOf;
-using keelmark::test::ExampleFolder;
-using keelmark::test::ExampleFrame;
+namespace keelmark::test {
 
 class TestFramePanel : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
-  void init() { clock_.Set(test::ExampleNow()); }
+
+  void init() { clock_.clock.Set(ExampleNow()); }
 
   // Under way the panel shows what is left from the present position; before departure, the
   // whole voyage at the departure's engine setting.
@@ -28,7 +24,7 @@ class TestFramePanel : public QObject {
     QTest::addColumn<QString>("distance");
     QTest::addColumn<QString>("speed");
     QTest::addColumn<QString>("rpm");
-    QTest::newRow("under way") << test::ExampleNow() << "    1511.9 nM"
+    QTest::newRow("under way") << ExampleNow() << "    1511.9 nM"
                                << "14.1 kts"
                                << "71.6 rpm";
     QTest::newRow("before departure")
@@ -42,7 +38,7 @@ class TestFramePanel : public QObject {
     QFETCH(QString, distance);
     QFETCH(QString, speed);
     QFETCH(QString, rpm);
-    clock_.Set(now);
+    clock_.clock.Set(now);
     ExampleFolder folder;
     ExampleFrame app(folder);
     CTopPanel& panel = app.Frame().Panel();
@@ -89,11 +85,13 @@ class TestFramePanel : public QObject {
       return text.split(' ', Qt::SkipEmptyParts)[0].toDouble();
     };
     QVERIFY(knots(frame.Panel().RequiredSpeedText()) < knots(speed));
-    test::ClickTab(frame, 2);
+    ClickTab(frame, 2);
     QCOMPARE(frame.View().model()->index(11, 1).data().toString(),
              QStringLiteral("11 Dec 15:00 LT"));
   }
 };
 
-QTEST_MAIN(TestFramePanel)
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestFramePanel)
 #include "test_frame_panel.moc"

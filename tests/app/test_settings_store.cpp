@@ -1,11 +1,13 @@
-// The desktop program's settings store, and its agreement with the command line's INI store.
+// The desktop program's settings store, and its agreement with the command line's INI store:
+// both write the same file, and each reads what the other wrote. (The settings through a store:
+// the core's settings tests.)
 #include <QFile>
 #include <QTemporaryDir>
 #include <QtTest>
 
 #include "platform/qt_settings_store.h"
 #include "records/ini_settings_store.h"
-#include "records/settings.h"
+#include "records/settings_keys.h"
 
 using keelmark::IniSettingsStore;
 using keelmark::QtSettingsStore;
@@ -86,48 +88,12 @@ QByteArray Contents(const QString& path) {
   return file.readAll();
 }
 
-keelmark::Settings ChangedSettings() {
-  keelmark::Settings s;
-  s.historyCleanUp = 21;
-  s.weekdayScheduler = 3;
-  s.exportFolder = "/srv/export, weekly";
-  s.companyLogo = "\"quoted\" logo.bmp";
-  s.schedulePath = "";
-  s.convChar = "\t";
-  s.colTxMain = keelmark::PackColor(0x12, 0x34, 0x56);
-  s.isNight = 1;
-  return s;
-}
-
 }  // namespace
 
 class TestSettingsStore : public QObject {
   Q_OBJECT
 
  private slots:
-  void settingsRoundTripThroughAnIniFile() {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("round.ini")).toStdString();
-    const keelmark::Settings written = ChangedSettings();
-    {
-      QtSettingsStore store(path);
-      keelmark::WriteSettings(store, written);
-      keelmark::WriteColors(store, written);
-      QVERIFY(store.Sync());
-    }
-    QtSettingsStore store(path);
-    keelmark::Settings read;
-    keelmark::ReadSettings(store, read);
-    keelmark::ReadColors(store, read);
-    keelmark::Settings expected = written;
-    expected.hasListSelected = 1;
-    expected.alternativeSelection = 0;
-    expected.listSelected = 0;
-    QVERIFY(read == expected);
-    QCOMPARE(read.schedulePath, std::string());  // an empty path stays empty
-    QCOMPARE(read.convChar, std::string("\t"));
-  }
-
   void textsWrittenByQtReadTheSameThroughTheIniStore() {
     QTemporaryDir dir;
     const std::string path = dir.filePath(QStringLiteral("qt.ini")).toStdString();
@@ -138,17 +104,6 @@ class TestSettingsStore : public QObject {
     const IniSettingsStore ini(path);
     QCOMPARE(QString::fromStdString(ini.LoadError()), QString());
     ExpectAll(ini);
-  }
-
-  void textsWrittenByTheIniStoreReadTheSameThroughQt() {
-    QTemporaryDir dir;
-    const std::string path = dir.filePath(QStringLiteral("ini.ini")).toStdString();
-    {
-      IniSettingsStore ini(path);
-      WriteAll(ini);
-    }
-    const QtSettingsStore qt(path);
-    ExpectAll(qt);
   }
 
   void bothStoresWriteTheSameFile() {

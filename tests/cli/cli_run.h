@@ -4,15 +4,18 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <fstream>
 #include <iostream>
 #include <iterator>
+#include <map>
 #include <nlohmann/json.hpp>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "cli/cli.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark::cli::test {
 
@@ -63,5 +66,30 @@ inline std::string Build(const nlohmann::json& content, const std::string& type,
   EXPECT_EQ(o.status, 0) << o.err;
   return o.out;
 }
+
+// Every file of a folder, by name, with its bytes.
+inline std::map<std::string, std::string> FolderBytes(const std::string& folder) {
+  std::map<std::string, std::string> files;
+  for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+    files[entry.path().filename().string()] = FileText(entry.path().string());
+  }
+  return files;
+}
+
+// A copy of the example data in a scratch folder, and commands run on it at the example's
+// present time (2026-12-06 12:00 UTC, under way in mid-Atlantic).
+class ExampleDataTest : public testing::Test {
+ protected:
+  ExampleDataTest() { keelmark::test::CopyExamples(folder_); }
+  [[nodiscard]] std::string Path(const std::string& name) const { return folder_.PathOf(name); }
+  [[nodiscard]] std::string Folder() const { return folder_.PathOf(""); }
+  [[nodiscard]] std::string Route() const { return Path("atlantic-westbound.q3v"); }
+  CliOutcome Run(std::vector<std::string> args, const std::string& input = "") const {
+    args.insert(args.begin(), {"--now", "2026-12-06T12:00:00Z"});
+    return RunCliWithInput(args, input);
+  }
+
+  keelmark::test::ScratchDirectory folder_;
+};
 
 }  // namespace keelmark::cli::test

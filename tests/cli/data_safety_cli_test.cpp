@@ -6,13 +6,11 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
-#include <map>
 
 #include "records/archive_file.h"
 #include "tests/cli/cli_run.h"
-#include "tests/core/test_files.h"
 
-namespace keelmark::cli {
+namespace keelmark::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
@@ -20,31 +18,8 @@ using nlohmann::json;
 
 constexpr const char* kNow = "2026-12-06T12:00:00Z";
 
-// Every file of a folder and its bytes.
-std::map<std::string, std::string> Snapshot(const std::string& folder) {
-  std::map<std::string, std::string> files;
-  for (const auto& entry : fs::directory_iterator(folder)) {
-    const auto bytes = ReadWholeFile(entry.path().string());
-    files[entry.path().filename().string()] =
-        bytes ? std::string(bytes->begin(), bytes->end()) : "<not a file>";
-  }
-  return files;
-}
-
-class DataSafetyCliTest : public testing::Test {
+class DataSafetyCliTest : public ExampleDataTest {
  protected:
-  DataSafetyCliTest() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) {
-        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
-      }
-    }
-  }
-  std::string Folder() const { return folder_.PathOf(""); }
-  test::CliOutcome Run(std::vector<std::string> args, const std::string& input = "") const {
-    args.insert(args.begin(), {"--now", kNow});
-    return test::RunCliWithInput(args, input);
-  }
   // fix add of a good fix, with the words given added or replaced.
   std::vector<std::string> FixAdd(const std::vector<std::string>& extra) const {
     std::vector<std::string> args = {
@@ -53,8 +28,6 @@ class DataSafetyCliTest : public testing::Test {
     args.insert(args.end(), extra.begin(), extra.end());
     return args;
   }
-
-  keelmark::test::ScratchDirectory folder_;
 };
 
 TEST_F(DataSafetyCliTest, RefusedFixLeavesTheDataFolderByteIdentical) {
@@ -74,22 +47,22 @@ TEST_F(DataSafetyCliTest, RefusedFixLeavesTheDataFolderByteIdentical) {
       {{"--time", "2026-12-06T08:00:00Z"}, "later than the latest fix"},
       {{"--zone", "14"}, "--zone"},
   };
-  const auto before = Snapshot(Folder());
+  const auto before = FolderBytes(Folder());
   for (const auto& c : cases) {
     const auto outcome = Run(FixAdd(c.extra));
     EXPECT_EQ(outcome.status, 1) << c.named;
     EXPECT_TRUE(outcome.out.empty()) << c.named;
     EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
-    EXPECT_EQ(Snapshot(Folder()), before) << c.named;
+    EXPECT_EQ(FolderBytes(Folder()), before) << c.named;
   }
   // A time within a day of the clock is taken.
   EXPECT_EQ(Run(FixAdd({"--time", "2026-12-07T11:00:00Z"})).status, 0);
 }
 
 TEST_F(DataSafetyCliTest, RefusedTimesAndSettingsNameTheirField) {
-  const std::string settings = folder_.PathOf("keelmark.ini");
+  const std::string settings = Path("keelmark.ini");
   { std::ofstream(settings) << "[Settings]\nHistoryCleanUp=7\n"; }
-  const auto before = Snapshot(Folder());
+  const auto before = FolderBytes(Folder());
   const struct {
     std::vector<std::string> args;
     const char* named;
@@ -101,21 +74,24 @@ TEST_F(DataSafetyCliTest, RefusedTimesAndSettingsNameTheirField) {
       {{"--settings", settings, "settings", "set", "Settings", "HistoryCleanUp", "-1"},
        "HistoryCleanUp"},
       {{"--settings", settings, "settings", "set", "Settings", "GPSString", "3"}, "GPSString"},
+      {{"--settings", settings, "settings", "set", "Settings", "NoSuchKey", "1"}, "NoSuchKey"},
+      {{"--settings", settings, "settings", "set", "Settings", "HistoryCleanUp", "a week"},
+       "HistoryCleanUp"},
   };
   for (const auto& c : cases) {
     const auto outcome = Run(c.args);
     EXPECT_EQ(outcome.status, 1) << c.named;
     EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
-    EXPECT_EQ(Snapshot(Folder()), before) << c.named;
+    EXPECT_EQ(FolderBytes(Folder()), before) << c.named;
   }
-  const auto early = test::RunCliWithInput(
+  const auto early = RunCliWithInput(
       {"--now", "0000-01-01T00:00:00Z", "time", "daynumber", "2026-12-06T12:00:00Z"});
   EXPECT_EQ(early.status, 2);
   EXPECT_NE(early.err.find("--now"), std::string::npos) << early.err;
 }
 
 TEST_F(DataSafetyCliTest, AHistorySettingBelowOneKeepsEveryFix) {
-  const std::string settings = folder_.PathOf("keelmark.ini");
+  const std::string settings = Path("keelmark.ini");
   { std::ofstream(settings) << "[Settings]\nHistoryCleanUp=-1\n"; }
   const auto count = [&] {
     const auto listed = Run({"--settings", settings, "list", "History", "--data-dir", Folder()});
@@ -128,24 +104,24 @@ TEST_F(DataSafetyCliTest, AHistorySettingBelowOneKeepsEveryFix) {
 }
 
 TEST_F(DataSafetyCliTest, AFailedStoreIsExitOneWithNoFixPrinted) {
-  fs::create_directory(folder_.PathOf("voyage.dat.tmp"));
-  const auto before = ReadWholeFile(folder_.PathOf("voyage.dat"));
+  fs::create_directory(Path("voyage.dat.tmp"));
+  const auto before = ReadWholeFile(Path("voyage.dat"));
   const auto outcome = Run(FixAdd({}));
   EXPECT_EQ(outcome.status, 1);
   EXPECT_TRUE(outcome.out.empty()) << outcome.out;
   EXPECT_NE(outcome.err.find("Can not store history data: cannot create"), std::string::npos)
       << outcome.err;
-  EXPECT_EQ(ReadWholeFile(folder_.PathOf("voyage.dat")), before);
+  EXPECT_EQ(ReadWholeFile(Path("voyage.dat")), before);
 }
 
 TEST_F(DataSafetyCliTest, AMissingDataFolderIsRefusedAndAnEmptyOneGetsItsNewFiles) {
-  const auto missing = Run({"fix", "add", "--data-dir", folder_.PathOf("nowhere"), "--lat", "1",
-                            "--lon", "1", "--time", kNow});
+  const auto missing = Run(
+      {"fix", "add", "--data-dir", Path("nowhere"), "--lat", "1", "--lon", "1", "--time", kNow});
   EXPECT_EQ(missing.status, 1);
   EXPECT_NE(missing.err.find("is not a folder"), std::string::npos) << missing.err;
-  EXPECT_FALSE(fs::exists(folder_.PathOf("nowhere")));
+  EXPECT_FALSE(fs::exists(Path("nowhere")));
 
-  const std::string empty = folder_.PathOf("empty");
+  const std::string empty = Path("empty");
   fs::create_directory(empty);
   const auto created =
       Run({"fix", "add", "--data-dir", empty, "--lat", "1", "--lon", "1", "--time", kNow});
@@ -167,31 +143,13 @@ TEST_F(DataSafetyCliTest, DumpOfADeviceReturnsAtOnce) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST_F(DataSafetyCliTest, BuildRefusesUnknownKeysAndTimesAFileCannotHold) {
-  const struct {
-    const char* input;
-    const char* named;
-  } cases[] = {
-      {R"({"records":[{"Name":"A","Lattitude":50}]})", "records[0].Lattitude"},
-      {R"({"recrods":[]})", "recrods"},
-      {R"({"records":[{"Name":"A","Tide":{"TideTime":"2107-01-01T00:00:00Z"}}]})", "TideTime"},
-      {R"({"records":[{"Name":"A","Tide":{"TideTime":-1}}]})", "TideTime"},
-  };
-  for (const auto& c : cases) {
-    const auto outcome = Run({"build", "--type", "ports"}, c.input);
-    EXPECT_EQ(outcome.status, 1) << c.input;
-    EXPECT_TRUE(outcome.out.empty()) << c.input;
-    EXPECT_NE(outcome.err.find(c.named), std::string::npos) << outcome.err;
-  }
-  // The latest time a file holds reads back as itself.
+// (Unknown keys and times a file cannot hold: files_cli_test.)
+TEST_F(DataSafetyCliTest, TheLatestTimeAFileHoldsReadsBackAsItself) {
   const auto latest = Run({"build", "--type", "ports"},
                           R"({"records":[{"Tide":{"TideTime":"2106-02-07T06:28:15Z"}}]})");
   ASSERT_EQ(latest.status, 0) << latest.err;
-  const std::string path = folder_.PathOf("latest.dat");
-  { std::ofstream(path, std::ios::binary) << latest.out; }
-  const auto dumped = Run({"dump", path, "--type", "ports"});
-  ASSERT_EQ(dumped.status, 0) << dumped.err;
-  EXPECT_EQ(json::parse(dumped.out)["records"][0]["Tide"]["TideTime"], "2106-02-07T06:28:15Z");
+  EXPECT_EQ(Dump(WriteTemp("latest.dat", latest.out), "ports")["records"][0]["Tide"]["TideTime"],
+            "2106-02-07T06:28:15Z");
 }
 
 TEST_F(DataSafetyCliTest, TextsTheFilesCannotHoldAreWarnedOfByField) {
@@ -208,4 +166,4 @@ TEST_F(DataSafetyCliTest, TextsTheFilesCannotHoldAreWarnedOfByField) {
 }
 
 }  // namespace
-}  // namespace keelmark::cli
+}  // namespace keelmark::cli::test

@@ -11,15 +11,11 @@
 #include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "tests/cli/cli_run.h"
-#include "tests/core/test_files.h"
 
 namespace keelmark::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
-
-constexpr const char* kNow = "2026-12-06T12:00:00Z";
-constexpr const char* kRoute = "atlantic-westbound.q3v";
 
 std::string Lower(std::string_view text) {
   std::string lower(text);
@@ -27,48 +23,33 @@ std::string Lower(std::string_view text) {
   return lower;
 }
 
-// Every file of the example data set, copied so that the commands may store into it.
-class ExampleDataTest : public testing::Test {
+class ListCliTest : public ExampleDataTest {
  protected:
-  ExampleDataTest() { keelmark::test::CopyExamples(folder_); }
-
   CliOutcome List(const std::string& category, const std::string& format,
-                  const std::vector<std::string>& before = {}) {
-    std::vector<std::string> args = before;
-    const std::vector<std::string> rest = {"--now",
-                                           kNow,
-                                           "list",
-                                           category,
-                                           folder_.PathOf(kRoute),
-                                           "--data-dir",
-                                           folder_.PathOf(""),
-                                           "--format",
-                                           format};
-    args.insert(args.end(), rest.begin(), rest.end());
-    return RunCliWithInput(args);
+                  const std::vector<std::string>& settings = {}) {
+    std::vector<std::string> args = {"list",   category,   Route(), "--data-dir",
+                                     Folder(), "--format", format};
+    args.insert(args.begin(), settings.begin(), settings.end());
+    return Run(args);
   }
 
   CliOutcome Meteo(const std::string& what, const std::string& file) {
-    return RunCliWithInput({"--now", kNow, "meteo", what, file, "--data-dir", folder_.PathOf("")});
+    return Run({"meteo", what, file, "--data-dir", Folder()});
   }
 
   int MeteoCount() {
     MeteoList list;
-    EXPECT_TRUE(
-        LoadArchiveFile(folder_.PathOf("meteo.dat"), [&](Archive& a) { list.Serialize(a); }).Ok());
+    EXPECT_TRUE(LoadArchiveFile(Path("meteo.dat"), [&](Archive& a) { list.Serialize(a); }).Ok());
     return list.GetCount();
   }
-
-  keelmark::test::ScratchDirectory folder_;
 };
 
 // The text export of every list of the example data, pinned. KEELMARK_UPDATE_GOLDEN=1 rewrites
 // the files after a deliberate change.
-TEST_F(ExampleDataTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
+TEST_F(ListCliTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
   const bool update = std::getenv("KEELMARK_UPDATE_GOLDEN") != nullptr;
-  const std::string dataBefore = FileText(folder_.PathOf("meteo.dat")) +
-                                 FileText(folder_.PathOf("voyage.dat")) +
-                                 FileText(folder_.PathOf("port.dat"));
+  const std::string dataBefore =
+      FileText(Path("meteo.dat")) + FileText(Path("voyage.dat")) + FileText(Path("port.dat"));
   for (const std::string_view name : kCategoryNames) {
     const CliOutcome o = List(std::string(name), "txt");
     ASSERT_EQ(o.status, 0) << name << ": " << o.err;
@@ -79,13 +60,12 @@ TEST_F(ExampleDataTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
     EXPECT_EQ(o.out, FileText(golden)) << name;
   }
   // Listing changes no data file.
-  EXPECT_EQ(FileText(folder_.PathOf("meteo.dat")) + FileText(folder_.PathOf("voyage.dat")) +
-                FileText(folder_.PathOf("port.dat")),
+  EXPECT_EQ(FileText(Path("meteo.dat")) + FileText(Path("voyage.dat")) + FileText(Path("port.dat")),
             dataBefore);
 }
 
-TEST_F(ExampleDataTest, JsonTxtAndCsvShowTheSameCells) {
-  const std::string settings = folder_.PathOf("settings.ini");
+TEST_F(ListCliTest, JsonTxtAndCsvShowTheSameCells) {
+  const std::string settings = Path("settings.ini");
   ASSERT_EQ(RunCliWithInput(
                 {"--settings", settings, "settings", "set", "Keelmark Route", "ConvChar", ";"})
                 .status,
@@ -113,20 +93,11 @@ TEST_F(ExampleDataTest, JsonTxtAndCsvShowTheSameCells) {
   EXPECT_EQ(txt.out, fromJsonTxt);
 }
 
-TEST_F(ExampleDataTest, WrongArgumentsAreRefused) {
-  EXPECT_EQ(List("Moorings", "txt").status, 2);
-  EXPECT_EQ(List("10", "txt").status, 2);
-  EXPECT_EQ(List("ports", "xls").status, 2);
-  const CliOutcome missing = RunCliWithInput(
-      {"list", "ports", folder_.PathOf("none.q3v"), "--data-dir", folder_.PathOf("")});
-  EXPECT_EQ(missing.status, 1);
-  EXPECT_EQ(RunCliWithInput({"meteo", "send", "x.csv"}).status, 2);
-}
-
-TEST_F(ExampleDataTest, MeteoExportAppendsAndImportMergesWhatIsValid) {
+// (Wrong arguments: nav_cli_test.)
+TEST_F(ListCliTest, MeteoExportAppendsAndImportMergesWhatIsValid) {
   const int records = MeteoCount();
   ASSERT_GT(records, 0);
-  const std::string csv = folder_.PathOf("meteo.csv");
+  const std::string csv = Path("meteo.csv");
   for (int i = 0; i < 2; ++i) {
     const CliOutcome o = Meteo("export", csv);
     ASSERT_EQ(o.status, 0) << o.err;
@@ -143,9 +114,9 @@ TEST_F(ExampleDataTest, MeteoExportAppendsAndImportMergesWhatIsValid) {
             (nlohmann::json{{"merged", 2 * records}, {"skipped", 2}}));
   EXPECT_EQ(MeteoCount(), records);
 
-  const std::string stored = FileText(folder_.PathOf("meteo.dat"));
-  EXPECT_EQ(Meteo("import", folder_.PathOf("none.csv")).status, 1);
-  EXPECT_EQ(FileText(folder_.PathOf("meteo.dat")), stored);
+  const std::string stored = FileText(Path("meteo.dat"));
+  EXPECT_EQ(Meteo("import", Path("none.csv")).status, 1);
+  EXPECT_EQ(FileText(Path("meteo.dat")), stored);
 }
 
 }  // namespace

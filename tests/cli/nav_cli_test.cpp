@@ -1,69 +1,53 @@
+// keelmark nav and time: the answers as JSON, and one clear line for a wrong call.
 #include <gtest/gtest.h>
+
 #include <nlohmann/json.hpp>
 
-#include <sstream>
+#include "tests/cli/cli_run.h"
 
-#include "cli/cli.h"
-
-namespace keelmark::cli {
+namespace keelmark::cli::test {
 namespace {
 
-struct Outcome {
-  int status;
-  std::string out;
-  std::string err;
-  [[nodiscard]] nlohmann::json Json() const { return nlohmann::json::parse(out); }
+struct Answer {
+  std::vector<std::string> args;
+  const char* key;
+  nlohmann::json expected;  // a number within 1e-8, or exactly this text
 };
 
-Outcome RunCli(const std::vector<std::string>& args) {
-  std::ostringstream out, err;
-  const int status = Run(args, out, err);
-  return {status, out.str(), err.str()};
-}
-
-TEST(NavCli, DistanceAndCourse) {
-  const Outcome gc = RunCli({"nav", "distance", "--from", "10,20", "--to", "11,20"});
-  ASSERT_EQ(gc.status, 0) << gc.err;
-  EXPECT_NEAR(gc.Json()["distance"].get<double>(), 60.0, 1e-9);
-  const Outcome rl = RunCli({"nav", "course", "--from", "0,0", "--to", "0,-10", "--rhumb"});
-  ASSERT_EQ(rl.status, 0) << rl.err;
-  EXPECT_NEAR(rl.Json()["course"].get<double>(), 270.00000001, 1e-8);
-}
-
-TEST(NavCli, NumbersKeepFullPrecision) {
-  const Outcome o = RunCli({"nav", "distance", "--from", "60,0", "--to", "60,60", "--rhumb"});
-  ASSERT_EQ(o.status, 0);
-  // 1799.9999996 is only visible with every digit printed.
-  const double d = o.Json()["distance"].get<double>();
-  EXPECT_LT(d, 1800.0);
-  EXPECT_NEAR(d, 1799.9999996, 1e-6);
-}
-
-TEST(NavCli, DeadReckoning) {
-  const Outcome o = RunCli({"nav", "dr", "--from", "10,20", "--course", "0", "--distance", "60"});
-  ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_NEAR(o.Json()["latitude"].get<double>(), 11.0, 1e-9);
-  EXPECT_NEAR(o.Json()["longitude"].get<double>(), 20.0, 1e-9);
-}
-
-TEST(NavCli, PositionTexts) {
-  const Outcome o = RunCli({"nav", "position", "-33.25,179.5"});
-  ASSERT_EQ(o.status, 0) << o.err;
-  const auto j = o.Json();
-  EXPECT_EQ(j["LatitudeText"], "33 : 15.00 S");
-  EXPECT_EQ(j["LongitudeText"], "179 : 30.00 E");
-  EXPECT_EQ(j["ReportLatitude"], "3315S/");
-  EXPECT_EQ(j["ReportLongitude"], "17930E/");
-  EXPECT_EQ(j["ExportLine"], "New Position,-33.2500,179.5000,0.000000,0.000000,0.000000,0.000000");
-}
-
-TEST(TimeCli, DayNumbersBothWays) {
-  const Outcome d = RunCli({"time", "daynumber", "2004-03-01T12:00:00Z"});
-  ASSERT_EQ(d.status, 0) << d.err;
-  EXPECT_DOUBLE_EQ(d.Json()["daynumber"].get<double>(), 1522.5);
-  const Outcome t = RunCli({"--now", "2026-12-06T12:00:00Z", "time", "from-daynumber", "1522.5"});
-  ASSERT_EQ(t.status, 0) << t.err;
-  EXPECT_EQ(t.Json()["time"], "2004-03-01T12:00:00Z");
+TEST(NavCli, AnswersAsJson) {
+  const std::vector<std::string> position = {"nav", "position", "-33.25,179.5"};
+  const std::vector<std::string> dr = {"nav",      "dr", "--from",     "10,20",
+                                       "--course", "0",  "--distance", "60"};
+  const Answer answers[] = {
+      {{"nav", "distance", "--from", "10,20", "--to", "11,20"}, "distance", 60.0},
+      {{"nav", "course", "--from", "0,0", "--to", "0,-10", "--rhumb"}, "course", 270.00000001},
+      // Just short of 1800 nM: only visible with every digit printed.
+      {{"nav", "distance", "--from", "60,0", "--to", "60,60", "--rhumb"},
+       "distance",
+       1799.99999957},
+      {dr, "latitude", 11.0},
+      {dr, "longitude", 20.0},
+      {position, "LatitudeText", "33 : 15.00 S"},
+      {position, "LongitudeText", "179 : 30.00 E"},
+      {position, "ReportLatitude", "3315S/"},
+      {position, "ReportLongitude", "17930E/"},
+      {position, "ExportLine",
+       "New Position,-33.2500,179.5000,0.000000,0.000000,0.000000,0.000000"},
+      {{"time", "daynumber", "2004-03-01T12:00:00Z"}, "daynumber", 1522.5},
+      {{"--now", "2026-12-06T12:00:00Z", "time", "from-daynumber", "1522.5"},
+       "time",
+       "2004-03-01T12:00:00Z"},
+  };
+  for (const Answer& answer : answers) {
+    const CliOutcome o = RunCliWithInput(answer.args);
+    ASSERT_EQ(o.status, 0) << o.err;
+    const nlohmann::json value = nlohmann::json::parse(o.out)[answer.key];
+    if (answer.expected.is_number()) {
+      EXPECT_NEAR(value.get<double>(), answer.expected.get<double>(), 1e-8) << answer.key;
+    } else {
+      EXPECT_EQ(value, answer.expected);
+    }
+  }
 }
 
 struct ErrorCase {
@@ -74,7 +58,7 @@ struct ErrorCase {
 class CliErrorTest : public testing::TestWithParam<ErrorCase> {};
 
 TEST_P(CliErrorTest, OneClearLineAndTheRightStatus) {
-  const Outcome o = RunCli(GetParam().args);
+  const CliOutcome o = RunCliWithInput(GetParam().args);
   EXPECT_EQ(o.status, GetParam().status);
   EXPECT_TRUE(o.out.empty());
   ASSERT_FALSE(o.err.empty());
@@ -92,7 +76,13 @@ INSTANTIATE_TEST_SUITE_P(
         ErrorCase{{"time", "from-daynumber", "1e300"}, 1},
         ErrorCase{{"nav", "distance", "--from", "1,1"}, 2},
         ErrorCase{{"nav", "distance", "--from", "1,1", "--to", "2,2", "--bogus"}, 2},
-        ErrorCase{{"nav", "fly"}, 2}, ErrorCase{{}, 2}, ErrorCase{{"--now", "soon", "nav"}, 2}));
+        ErrorCase{{"nav", "fly"}, 2}, ErrorCase{{}, 2}, ErrorCase{{"--now", "soon", "nav"}, 2},
+        ErrorCase{{"list", "Moorings", "r.q3v"}, 2}, ErrorCase{{"list", "10", "r.q3v"}, 2},
+        ErrorCase{{"list", "ports", "r.q3v", "--format", "xls"}, 2},
+        ErrorCase{{"list", "ports", "/nonexistent/none.q3v"}, 1},
+        ErrorCase{{"meteo", "send", "x.csv"}, 2},
+        ErrorCase{{"report", "r.q3v", "--system", "NAVTEX", "--kind", "position-report"}, 2},
+        ErrorCase{{"report", "r.q3v", "--system", "AMVER", "--kind", "noon-report"}, 2}));
 
 }  // namespace
-}  // namespace keelmark::cli
+}  // namespace keelmark::cli::test

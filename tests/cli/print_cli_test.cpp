@@ -7,39 +7,22 @@
 
 #include "records/archive_file.h"
 #include "tests/cli/cli_run.h"
-#include "tests/core/test_files.h"
 
 namespace keelmark::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
 
-class PrintCliTest : public testing::Test {
+class PrintCliTest : public ExampleDataTest {
  protected:
-  PrintCliTest() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file()) {
-        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename().string()));
-      }
-    }
-    fs::create_directories(folder_.PathOf("png"));
-  }
+  PrintCliTest() { fs::create_directories(Path("png")); }
 
   CliOutcome Print(const std::string& what, std::vector<std::string> extra = {}) {
-    std::vector<std::string> args = {"--now",
-                                     "2026-12-06T12:00:00Z",
-                                     "print",
-                                     what,
-                                     folder_.PathOf("atlantic-westbound.q3v"),
-                                     "--data-dir",
-                                     folder_.PathOf(""),
-                                     "--pdf",
-                                     folder_.PathOf(what + ".pdf")};
+    std::vector<std::string> args = {
+        "print", what, Route(), "--data-dir", Folder(), "--pdf", Path(what + ".pdf")};
     args.insert(args.end(), extra.begin(), extra.end());
-    return RunCliWithInput(args);
+    return Run(args);
   }
-
-  keelmark::test::ScratchDirectory folder_;
 };
 
 TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
@@ -47,13 +30,13 @@ TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
                              "reporting", "publications", "ports",      "charts",
                              "forecast",  "storms",       "cover-page", "performance"};
   for (const std::string what : printouts) {
-    const CliOutcome outcome = Print(what, {"--png-dir", folder_.PathOf("png")});
+    const CliOutcome outcome = Print(what, {"--png-dir", Path("png")});
     ASSERT_EQ(outcome.status, 0) << what << ": " << outcome.err;
     const nlohmann::json result = nlohmann::json::parse(outcome.out);
     const int pages = result["pages"];
     EXPECT_GE(pages, 1) << what;
     ASSERT_EQ(result["png"].size(), static_cast<std::size_t>(pages)) << what;
-    const auto pdf = ReadWholeFile(folder_.PathOf(what + ".pdf"));
+    const auto pdf = ReadWholeFile(Path(what + ".pdf"));
     ASSERT_TRUE(pdf) << what;
     EXPECT_EQ(std::string(pdf->begin(), pdf->begin() + 5), "%PDF-") << what;
     const auto png = ReadWholeFile(result["png"][0].get<std::string>());
@@ -76,13 +59,12 @@ TEST_F(PrintCliTest, WrongWhatOrPaperIsAUsageErrorAndWritesNothing) {
   for (const Case& c : cases) {
     const CliOutcome outcome = Print(c.what, c.extra);
     EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.err;
-    EXPECT_FALSE(fs::exists(folder_.PathOf(c.what + ".pdf"))) << c.what;
+    EXPECT_FALSE(fs::exists(Path(c.what + ".pdf"))) << c.what;
   }
 }
 
 TEST_F(PrintCliTest, LetterPaperGivesLetterPages) {
-  const CliOutcome outcome =
-      Print("waypoints", {"--paper", "letter", "--png-dir", folder_.PathOf("png")});
+  const CliOutcome outcome = Print("waypoints", {"--paper", "letter", "--png-dir", Path("png")});
   ASSERT_EQ(outcome.status, 0) << outcome.err;
   const auto png = ReadWholeFile(nlohmann::json::parse(outcome.out)["png"][0].get<std::string>());
   ASSERT_TRUE(png);

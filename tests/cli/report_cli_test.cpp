@@ -131,11 +131,6 @@ TEST_F(ReportCliTest, RouteOfOneWaypointIsNoActiveVoyage) {
   EXPECT_NE(o.err.find("No active voyage"), std::string::npos) << o.err;
 }
 
-TEST_F(ReportCliTest, UnknownSystemOrKindIsAUsageError) {
-  EXPECT_EQ(Report("NAVTEX", "position-report").status, 2);
-  EXPECT_EQ(Report("AMVER", "noon-report").status, 2);
-}
-
 TEST(ScheduleCli, RowsAndTotalsAsJsonAndTheTextFile) {
   const keelmark::test::ScratchDirectory folder;
   ASSERT_TRUE(WriteFileAtomically(folder.PathOf("schedule.dat"), [] {

@@ -6,30 +6,20 @@
 
 #include "records/archive_file.h"
 #include "tests/cli/cli_run.h"
-#include "tests/core/test_files.h"
 
-namespace keelmark::cli {
+namespace keelmark::cli::test {
 namespace {
 
 namespace fs = std::filesystem;
 using nlohmann::json;
 
-class ExampleCopy : public testing::Test {
+// Every command on the example's data folder.
+class ExampleCopy : public ExampleDataTest {
  protected:
-  ExampleCopy() {
-    for (const auto& entry : fs::directory_iterator(KEELMARK_EXAMPLES)) {
-      if (entry.is_regular_file())
-        fs::copy_file(entry.path(), folder_.PathOf(entry.path().filename()));
-    }
+  CliOutcome Run(std::vector<std::string> args) const {
+    args.insert(args.end(), {"--data-dir", Folder()});
+    return ExampleDataTest::Run(args);
   }
-  std::string Path(const std::string& name) const { return folder_.PathOf(name); }
-  test::CliOutcome Run(std::vector<std::string> args) const {
-    args.insert(args.begin(), {"--now", "2026-12-06T12:00:00Z"});
-    args.insert(args.end(), {"--data-dir", folder_.PathOf("")});
-    return test::RunCliWithInput(args);
-  }
-
-  keelmark::test::ScratchDirectory folder_;
 };
 
 class RouteExchangeCli : public ExampleCopy, public testing::WithParamInterface<const char*> {};
@@ -92,4 +82,4 @@ TEST_F(ExampleCopy, BadRouteFileOrFormatChangesNoRouteDocument) {
 }
 
 }  // namespace
-}  // namespace keelmark::cli
+}  // namespace keelmark::cli::test
