@@ -1,53 +1,15 @@
-// The shared editing rules: position, zone and time entry, range checks, copy-in and copy-back.
+// The shared entry fields: position, zone and time entry and their range checks. (Copy-in,
+// copy-back and refused pages of the sheets: test_editors_records and test_editors_options.)
 #include <QComboBox>
-#include <QFormLayout>
 #include <QtTest>
 
 #include "app/date_time_entry.h"
 #include "app/position_entry.h"
-#include "app/property_sheet.h"
 #include "app/zone_entry.h"
 #include "navigation/navigation.h"
 #include "tests/app/editor_test_support.h"
 
 namespace keelmark::test {
-namespace {
-
-// A record of two plain values, edited by a sheet of two pages.
-struct Record {
-  double speed = 12.0;    // 0-90
-  std::int32_t days = 7;  // 0-365
-};
-
-class TestPage : public PropertyPage {
- public:
-  TestPage(const char* caption, const char* label, double& value, NumberRange range)
-      : PropertyPage(caption) {
-    NumberRow(AddForm(), label, value, {}, range);
-  }
-  TestPage(const char* caption, const char* label, std::int32_t& value, NumberRange range)
-      : PropertyPage(caption) {
-    WholeRow(AddForm(), label, value, {}, range);
-  }
-};
-
-class TestSheet : public PropertySheet {
- public:
-  TestSheet(Record& record, Prompter& prompter) : PropertySheet("Test", prompter), record_(record) {
-    AddPage(new TestPage("First", "Speed:", values_.speed, {0.0, 90.0}));
-    AddPage(new TestPage("Second", "Days:", values_.days, {0.0, 365.0}));
-  }
-
- protected:
-  void CopyIn() override { values_ = record_; }
-  void CopyBack() override { record_ = values_; }
-
- private:
-  Record& record_;
-  Record values_;
-};
-
-}  // namespace
 
 class TestEditorsFramework : public QObject {
   Q_OBJECT
@@ -149,61 +111,6 @@ class TestEditorsFramework : public QObject {
     time.picked = picked;
     QCOMPARE(time.SlotFor(1.0 / 24.0), navigation.LocalDayNumber(picked) - 1.0 / 24.0);
     QCOMPARE(time.Shown(), picked);
-  }
-
-  void okCopiesBackAndCancelDoesNot() {
-    ScriptedPrompter prompter;
-    Record record;
-    TestSheet confirmed(record, prompter);
-    QVERIFY(DriveSheet([&] { return confirmed.Run(); },
-                       [](PropertySheet& sheet) {
-                         Type(Field<QLineEdit>(sheet.Page(0), "Speed"), "14.5");
-                         PressOk(sheet);
-                       }));
-    QCOMPARE(record.speed, 14.5);
-
-    TestSheet cancelled(record, prompter);
-    QVERIFY(!DriveSheet([&] { return cancelled.Run(); },
-                        [](PropertySheet& sheet) {
-                          Type(Field<QLineEdit>(sheet.Page(0), "Speed"), "20");
-                          ShowPage(sheet, "Second");
-                          Type(Field<QLineEdit>(sheet.Page(1), "Days"), "30");
-                          sheet.reject();
-                        }));
-    QCOMPARE(record.speed, 14.5);
-    QCOMPARE(record.days, 7);
-    QVERIFY(prompter.Messages().empty());
-  }
-
-  void aPageWithAFieldOutOfRangeStaysOpen() {
-    ScriptedPrompter prompter;
-    Record record;
-    TestSheet sheet(record, prompter);
-    int shownAfterLeaving = -1;
-    bool openAfterOk = false;
-    QVERIFY(!DriveSheet([&] { return sheet.Run(); },
-                        [&](PropertySheet& s) {
-                          Type(Field<QLineEdit>(s.Page(0), "Speed"), "95");
-                          ShowPage(s, "Second");
-                          shownAfterLeaving = s.Tabs()->currentIndex();
-                          PressOk(s);
-                          openAfterOk = s.isVisible();
-                        }));
-    QCOMPARE(shownAfterLeaving, 0);
-    QVERIFY(openAfterOk);
-    QCOMPARE(record.speed, 12.0);
-    QCOMPARE(prompter.Messages().size(), 2u);
-    QCOMPARE(QString::fromStdString(prompter.Messages()[0].text),
-             QString("Speed: please enter a number between 0 and 90."));
-    QCOMPARE(prompter.Messages()[0].icon, MessageIcon::Exclamation);
-  }
-
-  void aFieldLeftAloneIsTakenBackExactly() {
-    ScriptedPrompter prompter;
-    Record record{0.1 + 0.2, 7};  // shown as 0.3, which is another double
-    TestSheet sheet(record, prompter);
-    QVERIFY(DriveSheet([&] { return sheet.Run(); }, [](PropertySheet& s) { PressOk(s); }));
-    QVERIFY(record.speed == 0.1 + 0.2);  // exactly, not within a tolerance
   }
 };
 

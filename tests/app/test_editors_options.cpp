@@ -95,14 +95,23 @@ class TestEditorsOptions : public QObject {
     QCOMPARE(fixture.Store().Read(setting::kColBckMain), PackColor(10, 20, 30));  // at once
   }
 
-  // 0 days would prune the history to its last fix: refused on leaving the page and on OK.
+  // 0 days would prune the history to its last fix: refused on leaving the page (which stays)
+  // and on OK.
   void historyPeriodOutOfRangeKeepsThePageOpen() {
     EditorFixture fixture;
     const Settings before = fixture.Doc().GetSettings();
-    QVERIFY(!DriveOptions(fixture, "History/Maximum days to retain history=0; Printing/"));
+    QString stayedOn;
+    QVERIFY(!DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
+                        [&](PropertySheet& sheet) {
+                          Apply(sheet, "History/Maximum days to retain history=0; Printing/");
+                          stayedOn = sheet.CurrentPage()->Caption();
+                          PressOk(sheet);
+                        }));
+    QCOMPARE(stayedOn, QString("History"));
     QCOMPARE(fixture.Messages(), QStringList(2,
                                              "Maximum days to retain history: please enter a "
                                              "whole number between 1 and 365."));
+    QCOMPARE(fixture.Prompter().Messages().at(0).icon, MessageIcon::Exclamation);
     QVERIFY(fixture.Doc().GetSettings() == before);
   }
 

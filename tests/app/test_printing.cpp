@@ -6,8 +6,6 @@
 #include <QImage>
 #include <QLineEdit>
 #include <QPdfWriter>
-#include <QPrintPreviewDialog>
-#include <QPrintPreviewWidget>
 #include <optional>
 
 #include "app/cover_page_dialog.h"
@@ -103,24 +101,6 @@ class TestPrinting : public QObject {
     buffer.close();
     QCOMPARE(pages, SelectionPageCount(doc.GetHistory().GetCount()));
     QCOMPARE(buffer.data().count("/Type /Page\n") + buffer.data().count("/Type /Page\r"), pages);
-  }
-
-  void PreviewShowsEveryPageOfTheCurrentTab() {
-    test::ExampleFolder folder;
-    test::ExampleFrame example(folder);
-    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
-    PrintCommands commands(
-        doc, [] { return QStringLiteral("route.q3v"); }, &example.Frame());
-    for (int i = 0; i < 30; ++i) doc.GetHistory().Add(std::make_unique<PositionFix>());
-    doc.SetCategory(Category::History);
-    doc.GetSettings().hasListSelected = 1;
-    auto preview = commands.Controller().MakePreview();
-    preview->show();
-    auto* widget = preview->findChild<QPrintPreviewWidget*>();
-    QVERIFY(widget);
-    QTRY_COMPARE(widget->pageCount(), SelectionPageCount(doc.GetHistory().GetCount()));
-    widget->zoomIn();
-    preview->close();
   }
 
   void PortSheetWithoutAPortIsRefused() {

@@ -34,39 +34,27 @@ class TestQtPrompter : public QObject {
     for (const auto& [filter, names] : cases) QCOMPARE(keelmark::NameFilters(filter), names);
   }
 
-  void messagesShowTheirTextAndIcon_data() {
-    QTest::addColumn<int>("icon");
-    QTest::addColumn<int>("boxIcon");
-    QTest::newRow("none") << int(MessageIcon::None) << int(QMessageBox::NoIcon);
-    QTest::newRow("stop") << int(MessageIcon::Stop) << int(QMessageBox::Critical);
-    QTest::newRow("exclamation") << int(MessageIcon::Exclamation) << int(QMessageBox::Warning);
-    QTest::newRow("question") << int(MessageIcon::Question) << int(QMessageBox::Question);
-    QTest::newRow("information") << int(MessageIcon::Information) << int(QMessageBox::Information);
-  }
-
   void messagesShowTheirTextAndIcon() {
-    QFETCH(int, icon);
-    QFETCH(int, boxIcon);
-    QtPrompter prompter;
-    QString title;
-    QString text;
-    int shownIcon = -1;
-    int buttons = 0;
-    keelmark::test::HandleNextModal([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (!box) return false;
-      title = box->windowTitle();
-      text = box->text();
-      shownIcon = box->icon();
-      buttons = box->standardButtons();
-      box->button(QMessageBox::Ok)->click();
-      return true;
-    });
-    prompter.Message("Failed to open file\ndata might be corrupt", static_cast<MessageIcon>(icon));
-    QCOMPARE(title, QStringLiteral("Keelmark Route"));
-    QCOMPARE(text, QStringLiteral("Failed to open file\ndata might be corrupt"));
-    QCOMPARE(shownIcon, boxIcon);
-    QCOMPARE(buttons, int(QMessageBox::Ok));
+    const std::pair<MessageIcon, int> icons[] = {
+        {MessageIcon::None, QMessageBox::NoIcon},
+        {MessageIcon::Stop, QMessageBox::Critical},
+        {MessageIcon::Exclamation, QMessageBox::Warning},
+        {MessageIcon::Question, QMessageBox::Question},
+        {MessageIcon::Information, QMessageBox::Information}};
+    for (const auto& [icon, boxIcon] : icons) {
+      QStringList shown;
+      keelmark::test::HandleNextModal([&](QWidget* modal) {
+        auto* box = qobject_cast<QMessageBox*>(modal);
+        if (!box) return false;
+        shown << box->windowTitle() << box->text() << QString::number(box->icon())
+              << QString::number(box->standardButtons());
+        box->button(QMessageBox::Ok)->click();
+        return true;
+      });
+      QtPrompter().Message("Failed to open file\ndata might be corrupt", icon);
+      QCOMPARE(shown, (QStringList{"Keelmark Route", "Failed to open file\ndata might be corrupt",
+                                   QString::number(boxIcon), QString::number(QMessageBox::Ok)}));
+    }
   }
 
   void questionsAnswerYesOrNo() {

@@ -131,45 +131,27 @@ TEST_F(ReportCliTest, RouteOfOneWaypointIsNoActiveVoyage) {
   EXPECT_NE(o.err.find("No active voyage"), std::string::npos) << o.err;
 }
 
-TEST(ScheduleCli, RowsAndTotalsAsJsonAndTheTextFile) {
+// The numbers and texts are the schedule's own (its core tests); here only that the command
+// shows them and writes the text file, and that a missing file is named and left unwritten.
+TEST(ScheduleCli, ShowsTheStoredScheduleAndWritesItsText) {
   const keelmark::test::ScratchDirectory folder;
-  ASSERT_TRUE(WriteFileAtomically(folder.PathOf("schedule.dat"), [] {
-    const auto b = keelmark::test::ReadTestData("schedule.dat");
-    return std::string(b.begin(), b.end());
-  }()));
+  const auto stored = keelmark::test::ReadTestData("schedule.dat");
+  ASSERT_TRUE(WriteFileAtomically(folder.PathOf("schedule.dat"),
+                                  std::string(stored.begin(), stored.end())));
   const std::string textPath = folder.PathOf("Schedule.txt");
   const CliOutcome o = RunCliWithInput(
       {"--now", kNow, "schedule", "--data-dir", folder.PathOf(""), "--text", textPath});
   ASSERT_EQ(o.status, 0) << o.err;
   const nlohmann::json result = nlohmann::json::parse(o.out);
-  ASSERT_EQ(result["items"].size(), 2u);
   EXPECT_EQ(result["items"][1]["Name"], "Bremerhaven");
-  // Rotterdam leaves at day 9001.0, Bremerhaven is due at 9002.25: 30 hours for 250.5 nM.
-  EXPECT_NEAR(result["items"][1]["PassageHours"].get<double>(), 30.0, 1e-9);
-  EXPECT_NEAR(result["items"][1]["Speed"].get<double>(), 8.35, 1e-9);
-  EXPECT_EQ(result["items"][0]["row"]["speed"], "0.0 kts");
   EXPECT_EQ(result["totals"]["texts"]["distance"], "     250.5 nM");
-  EXPECT_EQ(result["totals"]["texts"]["portStay"], "      12.0 hrs");
-  EXPECT_EQ(result["totals"]["texts"]["atSea"], "      30.0 hrs");
+  EXPECT_EQ(ReadText(textPath).rfind("Master Schedule created by Keelmark Route\r\n", 0), 0u);
 
-  const std::string text = ReadText(textPath);
-  EXPECT_EQ(text.rfind("Master Schedule created by Keelmark Route\r\n\r\n", 0), 0u) << text;
-  EXPECT_NE(text.find("\r\nBremerhaven\t"), std::string::npos) << text;
-  EXPECT_EQ(text.substr(text.size() - 2), "\r\n");
-}
-
-TEST(ScheduleCli, MissingScheduleFileGivesTheMessageAndAnEmptySchedule) {
-  const keelmark::test::ScratchDirectory folder;
-  const CliOutcome o =
-      RunCliWithInput({"--now", kNow, "schedule", "--data-dir", folder.PathOf("")});
-  ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_NE(o.err.find("Unable to load previous schedule Will create blanc schedule instead"),
-            std::string::npos)
-      << o.err;
-  const nlohmann::json result = nlohmann::json::parse(o.out);
-  EXPECT_TRUE(result["items"].empty());
-  EXPECT_EQ(result["totals"]["texts"]["averageSpeed"], "NA");
-  EXPECT_FALSE(std::filesystem::exists(folder.PathOf("schedule.dat")));
+  const keelmark::test::ScratchDirectory empty;
+  const CliOutcome missing = RunCliWithInput({"schedule", "--data-dir", empty.PathOf("")});
+  EXPECT_EQ(missing.status, 0) << missing.err;
+  EXPECT_NE(missing.err.find("Unable to load previous schedule"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(empty.PathOf("schedule.dat")));
 }
 
 }  // namespace
