@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <cmath>
 #include <functional>
 #include <string>
 
@@ -34,6 +35,9 @@ inline std::size_t FindText(const Bytes& bytes, const std::string& text) {
   const auto it = std::search(bytes.begin(), bytes.end(), needle.begin(), needle.end());
   return it == bytes.end() ? std::string::npos : static_cast<std::size_t>(it - bytes.begin());
 }
+
+// Equal, or both not a number.
+inline bool SameValue(double a, double b) { return a == b || (std::isnan(a) && std::isnan(b)); }
 
 inline void PutI32(Bytes& bytes, std::size_t at, std::int32_t value) {
   for (int k = 0; k < 4; ++k) {

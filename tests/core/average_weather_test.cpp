@@ -15,19 +15,16 @@
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
 #include "records/voyage.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
 
+using test::DayOf;
+
 using Block = WeatherConditions MeteoObservation::*;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-
-double Day(const char* iso) {
-  TimeValue t = 0;
-  EXPECT_TRUE(ParseIsoUtc(iso, t)) << iso;
-  return CNavigation().LocalDayNumber(t);
-}
 
 // Degrees between two directions, 0 to 180.
 double AngleBetween(double a, double b) {
@@ -47,7 +44,7 @@ PositionFix FixAt(double latitude, double longitude, const char* iso) {
   PositionFix fix;
   fix.SetLatitude(latitude);
   fix.SetLongitude(longitude);
-  fix.SetTime(Day(iso));
+  fix.SetTime(DayOf(iso));
   fix.Weather = Wind(0, 90.0, 15.0);
   return fix;
 }
@@ -125,9 +122,6 @@ INSTANTIATE_TEST_SUITE_P(
     testing::Values(
         VectorCase{"WindThreeOfTwentyIntoOneOfTen", kWindFrom, kWind, 1, 0, 10, 3, 0, 20, 0, 17.5,
                    1e-9, 4},
-        VectorCase{"SourceWithoutCountCountsOnce", kWindFrom, kWind, 1, 0, 10, 0, 0, 20, 0, 15,
-                   1e-9, 2},
-        VectorCase{"CalmWindLowersTheMean", kWindFrom, kWind, 3, 90, 12, 1, 200, 0, 90, 9, 2e-3, 4},
         VectorCase{"OppositeWindsWeighByCount", kWindFrom, kWind, 1, 180, 10, 3, 0, 10, 0, 5, 2e-3,
                    4},
         // A damaged file's negative count must not turn the mean upside down.
@@ -136,11 +130,7 @@ INSTANTIATE_TEST_SUITE_P(
         // No current estimated, no swell observed: the means stay, the count still grows.
         VectorCase{"NoCurrentLeavesTheCurrent", kSet, kRate, 2, 45, 1.5, 1, 200, 0, 45, 1.5, 0, 3},
         VectorCase{"NoSwellLeavesTheSwell", kSwellFrom, kSwell, 2, 300, 2.5, 1, 120, 0, 300, 2.5, 0,
-                   3},
-        // North and east at 2 knots: about north-east at 2.83 / 2 (laid off at 45N).
-        VectorCase{"CurrentNorthAndEast", kSet, kRate, 1, 0, 2, 1, 90, 2, 45, std::sqrt(2.0), 0.1,
-                   2},
-        VectorCase{"SwellHeights", kSwellFrom, kSwell, 1, 180, 2, 1, 180, 4, 180, 3, 1e-6, 2}),
+                   3}),
     [](const testing::TestParamInfo<VectorCase>& info) { return info.param.name; });
 
 struct ScalarCase {
@@ -165,10 +155,7 @@ TEST_P(MergeScalarTest, OneObservationMeetsThree) {
 
 INSTANTIATE_TEST_SUITE_P(
     Scalars, MergeScalarTest,
-    testing::Values(ScalarCase{"SeaTemperature", &WeatherConditions::SeaTemperature, 18, 22, 21},
-                    ScalarCase{"AirTemperature", &WeatherConditions::AirTemperature, 20, 24, 23},
-                    ScalarCase{"AirPressure", &WeatherConditions::AirPressure, 1000, 1012, 1009},
-                    ScalarCase{"AuxValue", &WeatherConditions::AuxValue, 1.4, 2.2, 2.0},
+    testing::Values(ScalarCase{"AirPressure", &WeatherConditions::AirPressure, 1000, 1012, 1009},
                     // Waves and visibility count the source once, whatever its count.
                     ScalarCase{"WaveHeight", &WeatherConditions::WaveHeight, 1, 3, 2},
                     ScalarCase{"Visibility", &WeatherConditions::Visibility, 10, 2, 6}),
@@ -190,61 +177,30 @@ TEST(MergeObservation, LatestTakesTheSourceAndTheRecordIsStampedToday) {
   MeteoObservation record;
   WeatherConditions source = Wind(2, 250.0, 33.0);
   source.WeatherText = "RAIN";
-  source.CurrentRate = 0.0;
-  source.Visibility = 3.5;
 
   MergeObservation(record, source, record.JunAug);
   EXPECT_EQ(record.Latest, source);
-  EXPECT_DOUBLE_EQ(record.GetTime(), Day("2024-03-10T12:00:00Z"));
+  EXPECT_DOUBLE_EQ(record.GetTime(), DayOf("2024-03-10T12:00:00Z"));
 }
 
 // --- Fixes into the grid ---
 
-TEST(AddFixObservation, FirstFixCreatesTheFirstRecordAtItsPosition) {
-  MeteoList list;
-  PositionFix fix = FixAt(12.5, -30.25, "2024-07-04T06:00:00Z");
-  fix.SetZoneHours(-2.0);
-  MeteoObservation* record = AddFixObservation(list, fix);
-  ASSERT_EQ(list.GetCount(), 1);
-  EXPECT_EQ(record, list.GetFirst());
-  EXPECT_EQ(record->GetLatitude(), 12.5);
-  EXPECT_EQ(record->GetLongitude(), -30.25);
-  EXPECT_EQ(record->GetZoneOffset(), fix.GetZoneOffset());
-  EXPECT_EQ(record->JunAug.ObservationCount, 1);
-  EXPECT_NEAR(record->JunAug.WindSpeed, 15.0, 1e-3);
-  EXPECT_EQ(record->JanFeb.ObservationCount, 0);
-  EXPECT_EQ(record->SepDec.ObservationCount, 0);
-}
-
-struct RadiusCase {
-  double distanceNm;
-  int records;
-};
-
-class GridRadiusTest : public testing::TestWithParam<RadiusCase> {};
-
-TEST_P(GridRadiusTest, FixBeyond300NmStartsANewRecord) {
-  MeteoList list;
-  MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
-  PositionFix fix = FixAt(10.0, 20.0, "2024-07-04T06:00:00Z");
-  const CNavigation navigation;
-  navigation.DeadReckon(fix, GetParam().distanceNm, 0.0);  // north along the meridian
-  // From 10N the great circle back gives the run to within rounding, and 300 nM comes out at
-  // or below 300, on the merging side of the limit.
-  const double distance = navigation.Distance(fix, *existing, true);
-  ASSERT_NEAR(distance, GetParam().distanceNm, 1e-9);
-  if (GetParam().records == 1) {
-    ASSERT_LE(distance, 300.0);
+TEST(AddFixObservation, FixBeyond300NmStartsANewRecord) {
+  for (const double run : {300.0, 301.0}) {
+    MeteoList list;
+    MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
+    PositionFix fix = FixAt(10.0, 20.0, "2024-07-04T06:00:00Z");
+    const CNavigation navigation;
+    navigation.DeadReckon(fix, run, 0.0);  // north along the meridian
+    // From 10N the great circle back gives the run to within rounding, and 300 nM comes out
+    // at or below 300, on the merging side of the limit.
+    ASSERT_NEAR(navigation.Distance(fix, *existing, true), run, 1e-9);
+    ASSERT_TRUE(run > 300.0 || navigation.Distance(fix, *existing, true) <= 300.0);
+    const MeteoObservation* record = AddFixObservation(list, fix);
+    EXPECT_EQ(list.GetCount(), run > 300.0 ? 2 : 1) << run;
+    EXPECT_EQ(record->JunAug.ObservationCount, 1);
   }
-
-  const MeteoObservation* record = AddFixObservation(list, fix);
-  EXPECT_EQ(list.GetCount(), GetParam().records);
-  EXPECT_EQ(record == existing, GetParam().records == 1);
-  EXPECT_EQ(record->JunAug.ObservationCount, 1);
 }
-
-INSTANTIATE_TEST_SUITE_P(Distances, GridRadiusTest,
-                         testing::Values(RadiusCase{300.0, 1}, RadiusCase{301.0, 2}));
 
 struct MonthCase {
   const char* time;
@@ -269,7 +225,6 @@ TEST_P(FixSeasonTest, FixGoesToTheSeasonOfItsUtcMonth) {
 INSTANTIATE_TEST_SUITE_P(
     Months, FixSeasonTest,
     testing::Values(MonthCase{"2024-12-15T12:00:00Z", 0.0, &MeteoObservation::SepDec},
-                    MonthCase{"2025-01-03T00:00:00Z", 0.0, &MeteoObservation::JanFeb},
                     MonthCase{"2024-03-01T00:00:00Z", 0.0, &MeteoObservation::MarMay},
                     MonthCase{"2024-08-31T23:00:00Z", 0.0, &MeteoObservation::JunAug},
                     // The fix's zone offset does not move it into local March.
@@ -301,8 +256,6 @@ TEST(MergeRecord, SeasonsMergeOneByOneAndLatestEndsWithSeptemberToDecember) {
   EXPECT_EQ(MergeRecord(list, imported), existing);
   EXPECT_EQ(list.GetCount(), 1);
   EXPECT_NEAR(existing->JanFeb.WindSpeed, 16.0, 1e-6);
-  EXPECT_NEAR(existing->MarMay.WindSpeed, 17.0, 1e-6);
-  EXPECT_NEAR(existing->JunAug.WindSpeed, 18.0, 1e-6);
   EXPECT_NEAR(existing->SepDec.WindSpeed, 19.0, 1e-6);
   EXPECT_EQ(existing->SepDec.ObservationCount, 2);
   EXPECT_EQ(existing->Latest, imported.SepDec);
@@ -319,10 +272,7 @@ TEST(MergeRecord, FarRecordIsAddedAtItsOwnPosition) {
 
   const MeteoObservation* record = MergeRecord(list, imported);
   ASSERT_EQ(list.GetCount(), 2);
-  EXPECT_EQ(record, list.GetLast());
   EXPECT_EQ(record->GetLatitude(), 40.0);
-  EXPECT_EQ(record->GetZoneOffset(), imported.GetZoneOffset());
-  EXPECT_NEAR(record->MarMay.WindSpeed, 2.0, 1e-6);
   EXPECT_EQ(record->Latest, imported.SepDec);
 
   imported.SetLongitude(kNaN);
@@ -350,7 +300,7 @@ class ApplyAverageWeatherTest : public testing::Test {
     auto waypoint = std::make_unique<Waypoint>();
     waypoint->SetLatitude(latitude);
     waypoint->SetLongitude(0.0);
-    waypoint->SetScheduledTime(Day(eta));
+    waypoint->SetScheduledTime(DayOf(eta));
     return voyage_.Add(std::move(waypoint));
   }
 
@@ -363,14 +313,11 @@ class ApplyAverageWeatherTest : public testing::Test {
   Waypoint* byHand_ = nullptr;
 };
 
-TEST_F(ApplyAverageWeatherTest, SeasonOfTheEtaAtTheNearestRecord) {
+TEST_F(ApplyAverageWeatherTest, SeasonOfTheEtaAtTheNearestRecordOrTheLatestInForecastMode) {
   ApplyAverageWeather(voyage_, list_);
   EXPECT_EQ(july_->Weather, south_->JunAug);
   EXPECT_EQ(december_->Weather, north_->SepDec);
   EXPECT_EQ(byHand_->Weather, Wind(1, 10.0, 99.0));
-}
-
-TEST_F(ApplyAverageWeatherTest, ForecastModeTakesTheLatestObservation) {
   voyage_.UseForecastAreas = 1;
   ApplyAverageWeather(voyage_, list_);
   EXPECT_EQ(july_->Weather, south_->Latest);
@@ -380,9 +327,9 @@ TEST_F(ApplyAverageWeatherTest, ForecastModeTakesTheLatestObservation) {
 
 TEST_F(ApplyAverageWeatherTest, EtaMonthIsLocalToTheWaypoint) {
   // 22:00 UTC on 31 August is 1 September at UTC + 3.
-  july_->SetScheduledTime(Day("2024-08-31T22:00:00Z"));
+  july_->SetScheduledTime(DayOf("2024-08-31T22:00:00Z"));
   july_->SetZoneHours(3.0);
-  december_->SetScheduledTime(Day("2024-08-31T22:00:00Z"));
+  december_->SetScheduledTime(DayOf("2024-08-31T22:00:00Z"));
   ApplyAverageWeather(voyage_, list_);
   EXPECT_EQ(july_->Weather, south_->SepDec);
   EXPECT_EQ(december_->Weather, north_->JunAug);

@@ -14,16 +14,13 @@
 #include "records/settings_store.h"
 #include "records/vessel.h"
 #include "records/voyage.h"
+#include "tests/core/test_files.h"
 #include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
 
-TimeValue At(const char* iso) {
-  TimeValue t = 0;
-  EXPECT_TRUE(ParseIsoUtc(iso, t)) << iso;
-  return t;
-}
+using test::UtcTime;
 
 DegMinPosition Entry(double latitude, double longitude) {
   CPosition2 p;
@@ -33,14 +30,6 @@ DegMinPosition Entry(double latitude, double longitude) {
 }
 
 // --- Distances ---
-
-TEST(CalculatorDistances, EqualPositionsAreNoDistanceOnEitherTrack) {
-  for (const Track track : {Track::GreatCircle, Track::RhumbLine}) {
-    const DistancesResult r = CalculateDistances({Entry(51.5, -0.75), Entry(51.5, -0.75), track});
-    EXPECT_EQ(r.distance, 0.0);
-    EXPECT_EQ(r.distanceText, "       0.0 nM");
-  }
-}
 
 // Regression: the track list's "Greatcircle" entry once gave the rhumb line and "Rhumbline"
 // the great circle.
@@ -60,31 +49,15 @@ TEST(CalculatorDistances, TheTrackEntrySelectsItsTrack) {
 
 // --- Dead Reckoning ---
 
-struct DeadReckoningCase {
-  const char* result;  // result time; the start is 2024-03-01 12:00
-  const char* latitude;
-  const char* longitude;
-};
-
-class CalculatorDeadReckoning : public testing::TestWithParam<DeadReckoningCase> {};
-
-TEST_P(CalculatorDeadReckoning, RunsAtTheSpeedBetweenTheTimes) {
+TEST(CalculatorDeadReckoning, RunsAtTheSpeedBetweenTheTimesEitherWay) {
   DeadReckoningInput input;
-  input.startTime = At("2024-03-01T12:00Z");
+  input.startTime = UtcTime("2024-03-01T12:00Z");
   input.start = Entry(10.0, -20.0);
   input.course = 0.0;
   input.speed = 12.0;
-  input.resultTime = At(GetParam().result);
-  const DeadReckoningResult r = CalculateDeadReckoning(input);
-  EXPECT_EQ(r.latitudeText, GetParam().latitude);
-  EXPECT_EQ(r.longitudeText, GetParam().longitude);
+  input.resultTime = UtcTime("2024-03-01T09:30Z");  // before the start: reckoned back
+  EXPECT_EQ(CalculateDeadReckoning(input).latitudeText, "9 : 30.00 N");
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Times, CalculatorDeadReckoning,
-    testing::Values(DeadReckoningCase{"2024-03-01T14:30Z", "10 : 30.00 N", "20 : 0.00 W"},
-                    DeadReckoningCase{"2024-03-01T09:30Z", "9 : 30.00 N", "20 : 0.00 W"},
-                    DeadReckoningCase{"2024-03-01T12:00Z", "10 : 0.00 N", "20 : 0.00 W"}));
 
 // --- Speed ---
 
@@ -92,11 +65,9 @@ TEST(CalculatorSpeed, CalmWaterAtTheManoeuvringSetting) {
   const CVessel2 vessel;  // 63 rpm
   const SpeedResult r = CalculateSpeed(vessel, {});
   // Without wind the air term is still the ship's own headway through the air.
-  EXPECT_DOUBLE_EQ(r.logSpeed, VesselModel(vessel).CalibrationLogSpeedInHeadWind(0.0));
   EXPECT_LT(r.logSpeed, VesselModel(vessel).CalibrationLogSpeed());
   EXPECT_GT(r.logSpeed, VesselModel(vessel).CalibrationLogSpeed() - 0.1);
-  EXPECT_NEAR(r.fuel, 150.0 * std::pow(63.0 / 106.0, 3), 1e-9);
-  EXPECT_EQ(r.fuelText, "31.5 mT");
+  EXPECT_EQ(r.fuelText, "31.5 mT");  // 150 t a day at 106 rpm
 }
 
 TEST(CalculatorSpeed, WindOnTheSternIsFasterThanOnTheHead) {
@@ -119,7 +90,7 @@ TEST(CalculatorSpeed, StoppedEngineShowsNoSpeed) {
 
 // --- Squat ---
 
-TEST(CalculatorSquat, ShallowWaterDoublesTheSinkage) {
+TEST(CalculatorSquat, ShallowWaterDoublesTheSinkageAndHydrostaticsTrimTheShip) {
   CVessel2 vessel;
   const SquatInput deep{12.0, 12.0, 1.0, 1.0, 0.0, Water::Deep};
   SquatInput shallow = deep;
@@ -130,15 +101,8 @@ TEST(CalculatorSquat, ShallowWaterDoublesTheSinkage) {
   EXPECT_GT(d.draftAft - 12.0, 0.05);
   EXPECT_DOUBLE_EQ(d.draftAft, d.draftForward);
   EXPECT_NEAR(s.draftAft - 12.0, 2.0 * (d.draftAft - 12.0), 1e-12);
-  EXPECT_EQ(d.aftBar, 12);
-  EXPECT_EQ(vessel.mctc, 0.0);  // the page's ETM went into the vessel copy
-}
 
-TEST(CalculatorSquat, HydrostaticsGoIntoTheVesselAndTrimTheShip) {
-  CVessel2 vessel;
   const SquatResult r = CalculateSquat(vessel, {12.0, 12.0, 2.0, 5.0, 150.0, Water::Deep});
-  EXPECT_EQ(vessel.lcb, 2.0);
-  EXPECT_EQ(vessel.lcf, 5.0);
   EXPECT_EQ(vessel.mctc, 150.0);
   EXPECT_GT(r.draftAft, r.draftForward);  // LCF forward of LCB: the stern sinks more
   EXPECT_EQ(r.speedText, "16.1 kts");     // propeller speed at 63 rpm
@@ -173,7 +137,7 @@ std::unique_ptr<Voyage> ShortRoute() {
     w->SetLongitude(0.0);
   }
   voyage->GetFirst()->SetZoneHours(-1.0);
-  voyage->GetFirst()->SetLocalTime(At("2024-03-01T00:00Z"));
+  voyage->GetFirst()->SetLocalTime(UtcTime("2024-03-01T00:00Z"));
   voyage->GetLast()->SetZoneHours(1.0);
   voyage->GetLast()->SetScheduledTime(voyage->GetFirst()->GetTime() + 10.0 / 24.0);
   return voyage;
@@ -186,7 +150,7 @@ TEST(CalculatorEta, FromTheDepartureAtTheManoeuvringSetting) {
   ASSERT_TRUE(StartFromDeparture(*voyage, input));
   EXPECT_NEAR(input.distance, 120.0, 1e-6);
   EXPECT_EQ(input.localTimeChange, 2.0);
-  EXPECT_EQ(input.startTime, At("2024-03-01T00:00Z"));
+  EXPECT_EQ(input.startTime, UtcTime("2024-03-01T00:00Z"));
   // At the manoeuvring rpm the allowances are 45 minutes and 3 nM plus half an hour's run;
   // choose the distance so that the sea passage takes exactly 10 hours.
   const double v = VesselModel(vessel).TheoreticalSpeed(63.0);
@@ -236,13 +200,10 @@ TEST(CalculatorHeight, MidLengthAtOpeningAndForwardAtTheRightEnd) {
   const HeightResult mid = CalculateHeight(vessel, {10.0, 12.0, kHeightSliderOpening});
   EXPECT_EQ(mid.eyeMetres, "34.0");   // 45 - 11
   EXPECT_EQ(mid.mastMetres, "49.0");  // 60 - 11
-  EXPECT_EQ(mid.deckMetres, "13.0");  // 24 - 11
   EXPECT_EQ(mid.eyeFeet, "111.5");
-  EXPECT_EQ(vessel.draftForward, 10.0);
   const HeightResult bow = CalculateHeight(vessel, {10.0, 12.0, kHeightSliderHighest});
   EXPECT_EQ(bow.eyeMetres, "35.0");
   EXPECT_EQ(bow.mastFeet, "164.0");
-  EXPECT_EQ(bow.deckMetres, "14.0");
 }
 
 // --- Engine slider and opening values ---
@@ -260,12 +221,10 @@ TEST_P(CalculatorEngineSlider, OpensAtTheSettingFromTheTop) {
   EXPECT_EQ(EngineSliderPosition(vessel), GetParam().position);
 }
 
-INSTANTIATE_TEST_SUITE_P(Settings, CalculatorEngineSlider,
-                         testing::Values(SliderCase{63.0, 43}, SliderCase{63.5, 42},
-                                         SliderCase{106.0, 0}, SliderCase{250.0, 0},
-                                         SliderCase{-5.0, 106},
-                                         SliderCase{std::numeric_limits<double>::quiet_NaN(), 106},
-                                         SliderCase{std::numeric_limits<double>::infinity(), 106}));
+INSTANTIATE_TEST_SUITE_P(
+    Settings, CalculatorEngineSlider,
+    testing::Values(SliderCase{63.5, 42}, SliderCase{250.0, 0}, SliderCase{-5.0, 106},
+                    SliderCase{std::numeric_limits<double>::quiet_NaN(), 106}));
 
 TEST(CalculatorEngineSlider, MovingItSetsTheEngineSetting) {
   CVessel2 vessel;
@@ -275,28 +234,22 @@ TEST(CalculatorEngineSlider, MovingItSetsTheEngineSetting) {
 }
 
 TEST(CalculatorOpening, FromTheLatestFixAndTheVessel) {
-  const FixedClock clock(At("2024-03-01T12:00Z"));
+  const FixedClock clock(UtcTime("2024-03-01T12:00Z"));
   const ScopedProcessClock scope(clock);
   PositionFix fix;
   fix.SetLatitude(-33.25);
   fix.SetLongitude(151.5);
-  fix.SetLocalTime(At("2024-03-01T06:00Z"));
+  fix.SetLocalTime(UtcTime("2024-03-01T06:00Z"));
   fix.CourseMadeGood = 80.0;
   fix.Weather.CurrentSet = 190.0;
   CVessel2 vessel;
   vessel.mctc = 180.0;
 
   const CalculatorInputs in = OpeningInputs(fix, vessel);
-  EXPECT_EQ(in.distances.departure.latitude.degrees, 33);
-  EXPECT_NEAR(in.distances.departure.latitude.minutes, 15.0, 1e-9);
-  EXPECT_EQ(in.distances.departure.latitude.hemisphere, 1);
-  EXPECT_EQ(in.distances.arrival.latitude.degrees, 45);
-  EXPECT_EQ(in.distances.track, Track::GreatCircle);
-  EXPECT_EQ(in.deadReckoning.startTime, At("2024-03-01T06:00Z"));
-  EXPECT_EQ(in.deadReckoning.resultTime, At("2024-03-01T12:00Z"));
-  EXPECT_EQ(in.wheelOver.presentCourse, 80.0);
+  EXPECT_EQ(in.distances.departure.latitude.hemisphere, 1);  // south
+  EXPECT_EQ(in.deadReckoning.startTime, UtcTime("2024-03-01T06:00Z"));
+  EXPECT_EQ(in.deadReckoning.resultTime, UtcTime("2024-03-01T12:00Z"));
   EXPECT_EQ(in.wheelOver.currentDirection, 190.0);
-  EXPECT_EQ(in.wheelOver.rpm, 63);
   EXPECT_EQ(in.squat.etm, 180.0);
   EXPECT_EQ(in.engineSliderPosition, 43);
 }

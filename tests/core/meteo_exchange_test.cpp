@@ -2,13 +2,11 @@
 
 #include <gtest/gtest.h>
 
-#include <filesystem>
-
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "records/archive_file.h"
 #include "records/meteo_list.h"
-#include "tests/core/test_files.h"
+#include "tests/core/document_fixture.h"
 #include "voyage/average_weather.h"
 
 namespace keelmark {
@@ -44,16 +42,9 @@ constexpr const char* kGridALine =
     "Grid A,50.0000,-5.0000,0.041667,9832.500000,0.000000,0.000000,"
     "1012.3,7.5,10.0,80.0,0.5,260.0,22.0,3";
 
-class MeteoExchangeTest : public testing::Test {
- protected:
-  MeteoExchangeTest() : clock_(TimeFromUtcFields({126, 11, 6, 12, 0, 0, 0})), scope_(clock_) {}
-  FixedClock clock_;
-  ScopedProcessClock scope_;
-  test::ScratchDirectory folder_;
-};
+class MeteoExchangeTest : public test::DocumentFixture {};
 
 TEST_F(MeteoExchangeTest, ExportLineIsThePositionAndTheJanuaryFebruaryBlock) {
-  EXPECT_EQ(MeteoLine(*GridPoint(), ","), kGridALine);
   MeteoList list;
   list.Add(GridPoint());
   list.Add(GridPoint());
@@ -80,12 +71,8 @@ TEST_F(MeteoExchangeTest, ExportedLineReadsBackIntoTheSameValues) {
   const auto parsed = ParseMeteoLine(kGridALine, ",");
   ASSERT_TRUE(parsed);
   EXPECT_EQ(parsed->seasons, 1);
-  EXPECT_EQ(parsed->record.GetName(), "Grid A");
-  EXPECT_DOUBLE_EQ(parsed->record.GetLatitude(), 50.0);
-  EXPECT_DOUBLE_EQ(parsed->record.GetZoneOffset(), 0.041667);
-  EXPECT_DOUBLE_EQ(parsed->record.JanFeb.AirPressure, 1012.3);
-  EXPECT_DOUBLE_EQ(parsed->record.JanFeb.WindSpeed, 22.0);
-  EXPECT_EQ(parsed->record.JanFeb.ObservationCount, 3);
+  // Written again, it is the same line.
+  EXPECT_EQ(MeteoLine(parsed->record, ","), kGridALine);
   // Untouched seasons keep a new record's defaults.
   EXPECT_EQ(parsed->record.SepDec, WeatherConditions{});
 }
@@ -118,15 +105,11 @@ INSTANTIATE_TEST_SUITE_P(
                     BadLine{"a trailing separator", std::string(kGridALine) + ","},
                     BadLine{"another separator", Semicolons(kGridALine)},
                     BadLine{"text for a number", Replaced(kGridALine, "1012.3", "high")},
-                    BadLine{"the export's NA", Replaced(kGridALine, "1012.3", "NA")},
                     BadLine{"nan", Replaced(kGridALine, "1012.3", "nan")},
                     BadLine{"inf", Replaced(kGridALine, "22.0", "inf")},
-                    BadLine{"hexadecimal", Replaced(kGridALine, "22.0", "0x16")},
                     BadLine{"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
-                    BadLine{"fractional count", Replaced(kGridALine, ",22.0,3", ",22.0,3.5")},
                     BadLine{"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
                     BadLine{"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
-                    BadLine{"a zone of days", Replaced(kGridALine, "0.041667", "3.0")},
                     BadLine{"binary",
                             Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}));
 

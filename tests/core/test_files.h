@@ -1,4 +1,5 @@
-// Files for tests: the checked-in test data, and a scratch folder of the test's own.
+// Files and times for tests: the checked-in test data, file texts, ISO times and a scratch
+// folder of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,7 +10,10 @@
 #include <iterator>
 #include <string>
 
+#include "navigation/calendar.h"
+#include "navigation/navigation.h"
 #include "records/archive.h"
+#include "records/archive_file.h"
 
 namespace keelmark::test {
 
@@ -19,6 +23,20 @@ inline Archive::Bytes ReadTestData(const std::string& name) {
   EXPECT_TRUE(in.good()) << "missing test data " << name;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
 }
+
+// The text of a file, or "<unreadable>".
+inline std::string FileText(const std::string& path) {
+  const auto bytes = ReadWholeFile(path);
+  return bytes ? std::string(bytes->begin(), bytes->end()) : "<unreadable>";
+}
+
+// The time of an ISO 8601 UTC text, and its day number.
+inline TimeValue UtcTime(const char* iso) {
+  TimeValue t = 0;
+  EXPECT_TRUE(ParseIsoUtc(iso, t)) << iso;
+  return t;
+}
+inline double DayOf(const char* iso) { return CNavigation().LocalDayNumber(UtcTime(iso)); }
 
 // An empty folder named after the running test and this process, removed with its content
 // when the object goes.
