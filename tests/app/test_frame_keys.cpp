@@ -35,7 +35,9 @@ class TestFrameKeys : public QObject {
   void editKeysWorkOnTheFocusedFieldOfAnEditor() {
     QFETCH(QList<int>, keys);
     test::ExampleFolder folder;
-    test::ExampleFrame app(folder, {.editOptions = EditOptions}, false);
+    test::ExampleFrame app(
+        folder, {.editRecord = {}, .editVessel = {}, .editVoyage = {}, .editOptions = EditOptions},
+        false);
     QStringList seen;
     test::HandleNextModal([&](QWidget* modal) {
       auto* sheet = qobject_cast<PropertySheet*>(modal);

@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         VectorCase{"NoCurrentLeavesTheCurrent", kSet, kRate, 2, 45, 1.5, 1, 200, 0, 45, 1.5, 0, 3},
         VectorCase{"NoSwellLeavesTheSwell", kSwellFrom, kSwell, 2, 300, 2.5, 1, 120, 0, 300, 2.5, 0,
                    3}),
-    [](const testing::TestParamInfo<VectorCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<VectorCase>& row) { return row.param.name; });
 
 struct ScalarCase {
   const char* name;
@@ -159,7 +159,7 @@ INSTANTIATE_TEST_SUITE_P(
                     // Waves and visibility count the source once, whatever its count.
                     ScalarCase{"WaveHeight", &WeatherConditions::WaveHeight, 1, 3, 2},
                     ScalarCase{"Visibility", &WeatherConditions::Visibility, 10, 2, 6}),
-    [](const testing::TestParamInfo<ScalarCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ScalarCase>& row) { return row.param.name; });
 
 TEST(MergeObservation, CountStopsAtTheLargestStoredValue) {
   constexpr std::int32_t kLargest = std::numeric_limits<std::int32_t>::max();

@@ -187,7 +187,7 @@ INSTANTIATE_TEST_SUITE_P(
         StepCase{"OneHourOnTrack", 4.5, 0.0, 1.0, 0.0, kNaN, 27.0},
         // Abeam to the east of the 30-hour position: one degree of longitude at 5N.
         StepCase{"TenHoursAbeam", 5.0, 1.0, 10.0, 59.7717, 90.0, 30.0}),
-    [](const testing::TestParamInfo<StepCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<StepCase>& row) { return row.param.name; });
 
 TEST_F(WarningCpaTest, StartAfterTheArrivalGivesTheWarningPositionUnchanged) {
   start_.SetTime(t0_ + 200 * kHour);
@@ -223,8 +223,8 @@ INSTANTIATE_TEST_SUITE_P(Inputs, WarningBadInputTest,
                                          BadInputCase{"ZeroStep", 0.0, 120.0, 0.0},
                                          BadInputCase{"NoStep", kNaN, 120.0, 0.0},
                                          BadInputCase{"EndlessStep", kInfinity, 120.0, 0.0}),
-                         [](const testing::TestParamInfo<BadInputCase>& info) {
-                           return info.param.name;
+                         [](const testing::TestParamInfo<BadInputCase>& row) {
+                           return row.param.name;
                          });
 
 TEST_F(WarningCpaTest, StepsAreCappedWhenTheyCannotReachTheArrival) {

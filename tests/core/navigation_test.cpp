@@ -47,7 +47,7 @@ INSTANTIATE_TEST_SUITE_P(
         LegCase{"DateLineGreatCircle", 0, 179, 0, -179, true, 120.0, 90.0, 1e-5},
         // London - New York by great circle on the one-minute-of-arc sphere.
         LegCase{"LondonNewYork", 51.5, 0, 40.7, -74, true, 3010.59, 288.40, 0.01}),
-    [](const testing::TestParamInfo<LegCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<LegCase>& row) { return row.param.name; });
 
 TEST(Distance, CoincidentPositionsAreZeroByGreatCircle) {
   const CNavigation nav;
@@ -153,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(Fixes, EstimateCurrentTest,
                                          CurrentCase{"HalfAnHourIsTooShort", 0.5, 0.1, false},
                                          CurrentCase{"EightKnotsIsTooMuch", 1.5, 12.0, false},
                                          CurrentCase{"SixAndAHalfKnots", 1.5, 9.75, true}),
-                         [](const testing::TestParamInfo<CurrentCase>& info) {
-                           return info.param.name;
+                         [](const testing::TestParamInfo<CurrentCase>& row) {
+                           return row.param.name;
                          });
 
 TEST(EstimateCurrent, FixesAtTheSameTimeAreRefusedWithoutNaN) {

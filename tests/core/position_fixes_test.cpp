@@ -95,7 +95,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Under an hour the current is cleared, but course and speed are still made good.
         MadeGoodCase{"TenMinutes", 2.0, 10.0 / 60.0, true, 0.0},
         MadeGoodCase{"SameTime", 1.0, 0.0, false, 0.0}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MadeGood, ExactlyFortyKnotsIsRefusedAndJustBelowIsTaken) {
   // 60 nM along the equator in 1.5 hours (a time exact in binary); the longitude is nudged

@@ -118,8 +118,8 @@ INSTANTIATE_TEST_SUITE_P(
         GoldenCase{ReportSystem::Equador, ReportKind::PositionReport, "equador_pr.txt", "EQUADOR"},
         GoldenCase{ReportSystem::Equador, ReportKind::FinalReport, "equador_fr.txt", "EQUADOR"},
         GoldenCase{ReportSystem::Peru, ReportKind::PositionReport, "shiprep_pr.txt", "ShipRep"}),
-    [](const testing::TestParamInfo<GoldenCase>& info) {
-      const std::string file = info.param.file;
+    [](const testing::TestParamInfo<GoldenCase>& row) {
+      const std::string file = row.param.file;
       return file.substr(0, file.find('.'));
     });
 
@@ -195,8 +195,8 @@ INSTANTIATE_TEST_SUITE_P(
         NotAvailableCase{"arrival time",
                          [](Voyage& v, PositionFix&) { v.GetLast()->SetRequiredTime(kNaN); },
                          ReportSystem::Sistram, ReportKind::FinalReport, "SISTRAM/4/NA//"}),
-    [](const testing::TestParamInfo<NotAvailableCase>& info) {
-      std::string name = info.param.what;
+    [](const testing::TestParamInfo<NotAvailableCase>& row) {
+      std::string name = row.param.what;
       for (char& c : name) {
         if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
       }

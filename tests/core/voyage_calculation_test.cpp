@@ -98,8 +98,8 @@ TEST_P(ManualLegTest, ManualTenKnotLegKeepsItsSpeedAndItsTime) {
 }
 
 INSTANTIATE_TEST_SUITE_P(BothModes, ManualLegTest, testing::Values(true, false),
-                         [](const testing::TestParamInfo<bool>& info) {
-                           return info.param ? "ConstantRpm" : "ConstantGroundSpeed";
+                         [](const testing::TestParamInfo<bool>& row) {
+                           return row.param ? "ConstantRpm" : "ConstantGroundSpeed";
                          });
 
 TEST(NextWaypoint, NearestWaypointAsternByItsBearingGivesTheOneAfterIt) {
@@ -137,7 +137,7 @@ TEST(RouteFigures, EachLegCountsByItsOwnType) {
   // Along 45N from 000 to 090W: 3818.3 nM by rhumb line, 3600 nM by great circle (the central
   // angle is 60 degrees); then 60 nM north by either.
   Voyage voyage;
-  for (const auto [lat, lon, gc] :
+  for (const auto& [lat, lon, gc] :
        {std::tuple{45.0, 0.0, 0}, std::tuple{45.0, -90.0, 1}, std::tuple{46.0, -90.0, 0}}) {
     Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
     w->SetLatitude(lat);
