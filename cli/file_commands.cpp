@@ -36,10 +36,7 @@ int RunDump(const Words& args, CommandContext& context) {
   try {
     content = type.dump(archive);
     // Bytes after the content would not survive a build from the dump.
-    if (!archive.AtEnd()) {
-      throw ArchiveError(std::to_string(archive.Remaining()) +
-                         " bytes follow the end of the content");
-    }
+    archive.ExpectEnd();
   } catch (const ArchiveError& e) {
     throw CommandError(path + ": damaged " + type.name + " file: " + e.what());
   }

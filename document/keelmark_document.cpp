@@ -179,7 +179,8 @@ bool CKeelmarkRouteXPDoc::LoadDataFile(const DataFile& file) {
 }
 
 LoadResult CKeelmarkRouteXPDoc::ReadDataFile(const DataFile& file) {
-  const LoadResult result = LoadArchiveFile(DataFilePath(file.key), file.serialize);
+  const LoadResult result =
+      LoadArchiveFile(DataFilePath(file.key), file.serialize, file.largestFile);
   if (!result.Ok()) file.reset();
   return result;
 }
@@ -306,13 +307,8 @@ LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path, Voyag
   Voyage route;
   ChartList charts;
   ReportingPointList reportingPoints;
-  const LoadResult result = LoadArchiveFile(path, [&](Archive& a) {
-    SerializeRouteDocument(a, route, charts, reportingPoints);
-    // Bytes after the document mean it is not what it seems; opening it would hide them.
-    if (!a.AtEnd()) {
-      throw ArchiveError(std::to_string(a.Remaining()) + " bytes follow the end of the document");
-    }
-  });
+  const LoadResult result = LoadArchiveFile(
+      path, [&](Archive& a) { SerializeRouteDocument(a, route, charts, reportingPoints); });
   if (!result.Ok()) return result;
   // The weather source is not in the file: it keeps its value while the program runs.
   route.UseForecastAreas = route_.UseForecastAreas;

@@ -163,4 +163,9 @@ std::int32_t Archive::ReadCount(std::size_t minimumRecordBytes) {
   return count;
 }
 
+void Archive::ExpectEnd() const {
+  if (!AtEnd())
+    throw ArchiveError(std::to_string(Remaining()) + " bytes follow the end of the content");
+}
+
 }  // namespace keelmark

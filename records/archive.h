@@ -64,6 +64,9 @@ class Archive {
 
   [[nodiscard]] std::size_t Remaining() const { return bytes_.size() - position_; }
   [[nodiscard]] bool AtEnd() const { return Remaining() == 0; }
+  // Raises ArchiveError when bytes follow what was read: a file holding more than its layout
+  // is not what it seems, and storing it back would silently drop the rest.
+  void ExpectEnd() const;
   [[nodiscard]] const Bytes& StoredBytes() const { return bytes_; }
   [[nodiscard]] Bytes TakeBytes() { return std::move(bytes_); }
 

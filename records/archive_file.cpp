@@ -172,6 +172,7 @@ LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Arc
   Archive archive = Archive::ForLoading(std::move(*bytes));
   try {
     serialize(archive);
+    archive.ExpectEnd();
   } catch (const ArchiveError& e) {
     return {LoadStatus::Damaged, e.what()};
   }

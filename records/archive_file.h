@@ -42,8 +42,8 @@ inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
                                        std::string* error = nullptr);
 
 // Loads a file through serialize. A file that cannot be read whole (see ReadWholeFile) reports
-// CannotOpen; an archive error while loading reports Damaged; what serialize filled in by then
-// is the caller's to discard.
+// CannotOpen; an archive error while loading, or bytes left after it, reports Damaged; what
+// serialize filled in by then is the caller's to discard.
 [[nodiscard]] LoadResult LoadArchiveFile(const std::string& path,
                                          const std::function<void(Archive&)>& serialize,
                                          std::uintmax_t maxBytes = kLargestDataFile);

@@ -130,7 +130,7 @@ class TestFrameFiles : public QObject {
     appended.close();
     QVERIFY(!ProcessCommandLine(frame, {trailing}));
     QVERIFY(QString::fromStdString(app.Prompter().Messages().back().text)
-                .contains(QStringLiteral("4 bytes follow the end of the document")));
+                .contains(QStringLiteral("4 bytes follow the end of the content")));
     QCOMPARE(FileBytes(trailing), junk);
   }
 
