@@ -75,7 +75,7 @@ int RunCpa(const Words& args, CommandContext& context) {
   if (voyage.GetCount() < 2) throw CommandError("Unable to calculate as no voyage loaded");
   const PositionFix start = fromLatestFix && !doc.GetHistory().IsEmpty()
                                 ? *doc.GetHistory().GetLast()
-                                : DeparturePosition(voyage);
+                                : DepartureCpaStart(voyage);
   auto approach = [](const std::optional<CPosition2>& at, double distance, double bearing) {
     if (!at) return Json(nullptr);
     return Json{{"distance", JsonNumber(distance)},

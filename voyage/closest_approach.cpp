@@ -71,6 +71,22 @@ LegApproach ApproachOnLeg(const CNavigation& navigation, const Storm& storm,
 
 }  // namespace
 
+PositionFix DepartureCpaStart(const Voyage& voyage) {
+  PositionFix start = DeparturePosition(voyage);
+  if (voyage.GetCount() >= 2) {
+    const Waypoint& firstLeg = *voyage.GetAt(1);
+    start.SpeedMadeGood = firstLeg.GroundSpeed;
+    start.CourseMadeGood = firstLeg.LegCourse;
+  }
+  return start;
+}
+
+const Waypoint* WaypointAhead(const Voyage& voyage, const PositionFix& position) {
+  const Waypoint* ahead = NextWaypoint(voyage, position);
+  if (ahead && ahead == voyage.GetFirst() && voyage.GetCount() > 1) return voyage.GetAt(1);
+  return ahead;
+}
+
 CPosition2 StormPositionAt(const Storm& storm, double dayNumber) {
   CPosition2 position;
   position.SetLatitude(storm.GetLatitude());
@@ -89,7 +105,7 @@ std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
   if (voyage.GetCount() < 2) return std::nullopt;
   const CNavigation navigation;
   const double speed = start.SpeedMadeGood;
-  const Waypoint* ahead = NextWaypoint(voyage, start);
+  const Waypoint* ahead = WaypointAhead(voyage, start);
 
   // The leg under way: from P towards the waypoint ahead, the storm's bearing by great circle.
   const LegApproach first =
@@ -131,7 +147,7 @@ std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& vo
   PositionFix ship = start;
   CPosition2 result = CpaPosition(warning, t);
   for (int steps = 0; t < end && steps < kMaximumWarningSteps; ++steps) {
-    const Waypoint* ahead = NextWaypoint(voyage, ship);
+    const Waypoint* ahead = WaypointAhead(voyage, ship);
     navigation.DeadReckon(ship, stepHours * ahead->GroundSpeed, ahead->LegCourse);
     const double d = navigation.Distance(ship, warning, true);
     if (d < smallest) {

@@ -11,12 +11,25 @@
 #include <optional>
 
 #include "records/position.h"
+#include "records/position_fix.h"
 
 namespace keelmark {
 
-class PositionFix;
 class Storm;
 class Voyage;
+class Waypoint;
+
+// The start of a closest approach from the departure: the departure position (the first
+// waypoint's position, name, zone offset and departure time) making good the ground speed and
+// leg course of the leg that leaves it (waypoint 1's, as the voyage calculation left them), so
+// that the ship runs the first leg at its planned speed. A route of one waypoint or none gives
+// the departure position with nothing made good.
+[[nodiscard]] PositionFix DepartureCpaStart(const Voyage& voyage);
+
+// The waypoint the ship makes for from P: NextWaypoint, except that the first waypoint (the
+// departure, which ends no leg and whose leg course and ground speed mean nothing) gives the
+// waypoint after it. None for an empty route.
+[[nodiscard]] const Waypoint* WaypointAhead(const Voyage& voyage, const PositionFix& position);
 
 // The storm's position at a day number: dead reckoned from its observed position and time
 // along its course at its speed. A time before the observation moves it back along its track;

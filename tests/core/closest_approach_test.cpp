@@ -140,6 +140,31 @@ TEST_F(StormCpaTest, MovingStormIsTakenWhereItIsWhenTheShipArrives) {
   EXPECT_NEAR(cpa->GetRequiredTime(), t0_ + 10 * kHour, kSecond);
 }
 
+// Regression: a CPA from the departure started with nothing made good, so every storm ahead
+// was met at an infinite time. The departure start makes good the first leg's ground speed and
+// course: those of waypoint 1, not of the departure or of a later leg.
+TEST_F(RouteTest, DepartureStartRunsTheFirstLegAtItsGroundSpeed) {
+  Waypoint* departure = AddWaypoint(voyage_, 0.0, 0.0, 90.0, 5.0, t0_, t0_);
+  departure->SetTime(t0_);
+  departure->SetName("Departure");
+  departure->SetZoneOffset(0.25);
+  AddWaypoint(voyage_, 10.0, 0.0, 0.0, 14.0, t0_ + 43 * kHour, t0_ + 43 * kHour);
+  AddWaypoint(voyage_, 10.0, 10.0, 90.0, 9.0, t0_ + 90 * kHour, t0_ + 90 * kHour);
+  start_ = DepartureCpaStart(voyage_);
+  EXPECT_EQ(start_.GetName(), "Departure");
+  EXPECT_EQ(start_.GetTime(), t0_);
+  EXPECT_EQ(start_.GetZoneOffset(), 0.25);
+  EXPECT_EQ(start_.SpeedMadeGood, 14.0);
+  EXPECT_EQ(start_.CourseMadeGood, 0.0);
+  // A storm abeam of the first leg at 5N is met about 300 nM on, after 300 / 14 hours.
+  const std::optional<CPosition2> cpa =
+      StormCpa(StormAt(5.0, 1.0, t0_), voyage_, start_, distance_, bearing_);
+  ASSERT_TRUE(cpa.has_value());
+  EXPECT_NEAR(cpa->GetRequiredTime(), t0_ + 300.0 / 14.0 * kHour, 0.1 * kHour);
+  EXPECT_NEAR(distance_, 60.0, 0.5);
+  EXPECT_NEAR(bearing_, 90.0, 0.5);
+}
+
 // --- Warning CPA ---
 
 // Route 0N -> 20N along the meridian at 10 knots, 120 hours; the ship starts at the departure.
