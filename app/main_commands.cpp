@@ -80,11 +80,11 @@ constexpr auto kCommands = std::to_array<CommandRow>({
      &F::OnArrivalChecklist},
 
     {"actionStormAdvisory", "&Graphics", "&Storm advisory",
-     "Print storm advisory form\nPrint storm advisory form", nullptr, nullptr, nullptr},
+     "Print storm advisory form\nPrint storm advisory form", nullptr, nullptr, &F::OnStormAdvisory},
     {"actionGraphicsNoonReport", "&Graphics", "&Noon report",
      "Print noon report form\nPrint noon report form", nullptr, nullptr, &F::OnNoonReport},
     {"actionPlottingSheet", "&Graphics", "&Plotting sheet",
-     "Print plotting sheet\nPrint plotting sheet", nullptr, nullptr, nullptr},
+     "Print plotting sheet\nPrint plotting sheet", nullptr, nullptr, &F::OnPlottingSheet},
     {"actionCoverPage", "&Graphics", "&Cover page",
      "Print cover page for voyageplan\nPrint cover page for voyageplan", nullptr, nullptr,
      &F::OnCoverPage},

@@ -45,8 +45,6 @@ constexpr const char* kDamagedRoute = "The route document is damaged and was not
 constexpr const char* kCannotSaveRoute = "Cannot save the route document\n";
 constexpr const char* kCreateVoyageQuestion = "No voyage loaded\nCreate new Voyage?";
 constexpr const char* kNoActiveVoyage = "No active voyage";
-constexpr const char* kNoStormData =
-    "No voyage or no hurricanes listed\nCan not display hurricane data";
 
 // A route document among dropped files: the first local file named *.q3v.
 QString DroppedRouteFile(const QMimeData* mime) {
@@ -408,14 +406,6 @@ void CMainFrame::OnReporting() {
     return;
   }
   // The reporting dialog opens from here; until it exists the command stays disabled.
-}
-
-void CMainFrame::OnStormAdvisory() {
-  if (doc_->GetRoute().GetCount() < 2 || doc_->GetStorms().IsEmpty()) {
-    prompter_.Message(kNoStormData, MessageIcon::Stop);
-    return;
-  }
-  // The storm advisory dialog opens from here; until it exists the command stays disabled.
 }
 
 const QStringList& CMainFrame::RecentFiles() const { return recentFiles_->Files(); }

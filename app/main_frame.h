@@ -100,6 +100,7 @@ class CMainFrame : public QMainWindow {
   void OnFilePrintSetup();
   void OnCoverPage();
   void OnNoonReport();
+  void OnPlottingSheet();
 
  protected:
   bool event(QEvent* event) override;

@@ -1,6 +1,8 @@
 // The main window's printing commands, handed to PrintCommands.
 #include "app/main_frame.h"
 #include "app/print_commands.h"
+#include "document/keelmark_document.h"
+#include "reports/storm_advisory.h"
 
 namespace keelmark {
 
@@ -19,5 +21,14 @@ void CMainFrame::OnFilePrintPreview() { Printing().OnFilePrintPreview(); }
 void CMainFrame::OnFilePrintSetup() { Printing().OnFilePrintSetup(); }
 void CMainFrame::OnCoverPage() { Printing().OnCoverPage(); }
 void CMainFrame::OnNoonReport() { Printing().OnNoonReport(); }
+void CMainFrame::OnPlottingSheet() { Printing().OnPlottingSheet(); }
+
+void CMainFrame::OnStormAdvisory() {
+  if (const std::string refusal = StormAdvisoryRefusal(*doc_); !refusal.empty()) {
+    prompter_.Message(refusal, MessageIcon::Stop);
+    return;
+  }
+  Printing().OnStormAdvisory();
+}
 
 }  // namespace keelmark

@@ -1,18 +1,26 @@
 // The print path on real Qt devices (image, PDF writer, preview) and the printing dialogs.
 #include <QAction>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSpinBox>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/cover_page_dialog.h"
 #include "app/performance_dialog.h"
+#include "app/plotting_sheet_dialog.h"
 #include "app/print_commands.h"
+#include "app/storm_advisory_dialog.h"
 #include "document/keelmark_document.h"
 #include "platform/sheet_printer.h"
+#include "records/chart.h"
 #include "reports/printout.h"
 #include "tests/app/app_test_support.h"
 
@@ -190,6 +198,96 @@ class TestPrinting : public QObject {
     bool printed = false;
     connect(&dialog, &CPerformanceDialog::PrintRequested, this, [&printed] { printed = true; });
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printGraphButton")),
+                      Qt::LeftButton);
+    QVERIFY(printed);
+  }
+
+  void PlottingSheetDialogWritesEveryControlIntoTheCurrentChart() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    Chart& chart = doc.GetCurrentChart();
+    ScriptedPrompter& prompter = example.Prompter();
+    // What the dialog showed and what the chart held at each step, checked once it closed.
+    std::optional<PrintoutKind> whileOpen;
+    std::vector<int> centre;
+    double latitudeOnOpening = 0.0;
+    int projection = -1;
+    double latitude = 0.0, longitude = 0.0, grid = -1.0;
+    std::string refusal;
+    test::HandleNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<CPlottingSheetDialog*>(modal);
+      if (!dialog) return false;
+      whileOpen = SelectedPrintout(doc.GetSettings());
+      centre = {dialog->findChild<QSpinBox*>(QStringLiteral("centreLatitude"))->value(),
+                dialog->findChild<QComboBox*>(QStringLiteral("centreNorth"))->currentIndex(),
+                dialog->findChild<QSpinBox*>(QStringLiteral("centreLongitude"))->value(),
+                dialog->findChild<QComboBox*>(QStringLiteral("centreEast"))->currentIndex()};
+      latitudeOnOpening = chart.GetLatitude();
+      dialog->findChild<QComboBox*>(QStringLiteral("projection"))->setCurrentIndex(1);
+      projection = chart.Projection;
+      latitude = chart.GetLatitude();
+      longitude = chart.GetLongitude();
+      auto* gridEdit = dialog->findChild<QLineEdit*>(QStringLiteral("gridInterval"));
+      gridEdit->setText(QStringLiteral("0"));
+      emit gridEdit->editingFinished();
+      grid = chart.ChartSpare;
+      // Print: refused with its message, so no print dialog opens.
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("printButton")),
+                        Qt::LeftButton);
+      if (!prompter.Messages().empty()) refusal = prompter.Messages().back().text;
+      prompter.QueueFile(std::string("/charts/channel.bmp"));
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("chooseBitmapButton")),
+                        Qt::LeftButton);
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")),
+                        Qt::LeftButton);
+      return true;
+    });
+    example.Frame().findChild<QAction*>(QStringLiteral("actionPlottingSheet"))->trigger();
+    QCOMPARE(whileOpen, std::optional(PrintoutKind::PlottingSheet));
+    QCOMPARE(doc.GetSettings().hasListSelected, 1);
+    // The centre shows the latest fix (north and west) in whole degrees; the chart keeps its
+    // own centre until a control changes, and then takes every control.
+    const PositionFix& fix = *doc.GetHistory().GetLast();
+    QCOMPARE(centre, (std::vector<int>{fix.LatitudeDegrees(), 0, fix.LongitudeDegrees(), 1}));
+    QCOMPARE(fix.LatitudeDegrees(), static_cast<int>(fix.GetLatitude()));  // truncated
+    QVERIFY(latitudeOnOpening != fix.LatitudeDegrees());
+    QCOMPARE(projection, 1);
+    QCOMPARE(latitude, static_cast<double>(fix.LatitudeDegrees()));
+    QCOMPARE(longitude, -static_cast<double>(fix.LongitudeDegrees()));
+    QCOMPARE(grid, 0.0);
+    QVERIFY2(refusal.find("grid interval") != std::string::npos, refusal.c_str());
+    // "...": the chosen bitmap, and the warning that it is shown unscaled.
+    QCOMPARE(chart.BitmapPath, std::string("/charts/channel.bmp"));
+    QCOMPARE(prompter.Messages().back().icon, MessageIcon::Exclamation);
+    QVERIFY(prompter.Messages().back().text.find("'as is'") != std::string::npos);
+  }
+
+  void StormAdvisoryDialogRecomputesOnEveryChange() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    doc.GetSettings().underWay = 1;
+    CStormAdvisoryDialog dialog(doc);
+    auto* storm = dialog.findChild<QComboBox*>(QStringLiteral("storm"));
+    auto* fromFix = dialog.findChild<QCheckBox*>(QStringLiteral("fromLatestFix"));
+    auto* distance = dialog.findChild<QLineEdit*>(QStringLiteral("cpaDistance"));
+    auto* time = dialog.findChild<QLineEdit*>(QStringLiteral("cpaTime"));
+    QCOMPARE(storm->count(), doc.GetStorms().GetCount());
+    QVERIFY(fromFix->isChecked());
+    const QRegularExpression timeForm(QStringLiteral("^\\d\\d [A-Z][a-z]{2} \\d\\d:\\d\\d UTC$"));
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    const QString fromLatestFix = distance->text();
+    // From the departure the ship is elsewhere at every time: another approach, still timed.
+    fromFix->setChecked(false);
+    QCOMPARE(doc.GetSettings().underWay, 0);
+    QVERIFY(distance->text() != fromLatestFix);
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    storm->setCurrentIndex(1);
+    QCOMPARE(doc.selectedRow, 1);
+    bool printed = false;
+    connect(&dialog, &CStormAdvisoryDialog::PrintRequested, this, [&printed] { printed = true; });
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printFormButton")),
                       Qt::LeftButton);
     QVERIFY(printed);
   }
