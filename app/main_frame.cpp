@@ -19,6 +19,7 @@
 #include "app/document_dialog.h"
 #include "app/help_commands.h"
 #include "app/main_commands.h"
+#include "app/plotting_sheet_view.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
 #include "app/recent_file_list.h"
@@ -245,6 +246,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 void CMainFrame::UpdateAllViews() {
   view_->RefreshList();
   panel_->Refresh();
+  if (plottingSheetWindow_) plottingSheetWindow_->update();
   if (QAction* night = Command("actionNightDay")) {
     night->setChecked(doc_->GetSettings().isNight != 0);
   }

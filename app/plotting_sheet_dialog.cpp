@@ -142,6 +142,7 @@ void CPlottingSheetDialog::StoreChart() {
   chart.BitmapPath = ToStdString(bitmap_->text());
   chart.SetLatitudeDegMin(latitude_->value(), 0.0, north_->currentIndex());
   chart.SetLongitudeDegMin(longitude_->value(), 0.0, east_->currentIndex());
+  emit ChartChanged();
 }
 
 void CPlottingSheetDialog::ChooseBitmap() {

@@ -25,6 +25,8 @@ class CPlottingSheetDialog : public QDialog {
  signals:
   // "Print": the print command on the selection the dialog holds (the plotting sheet).
   void PrintRequested();
+  // Every control was written into the current chart.
+  void ChartChanged();
 
  private:
   // The controls from the chart, the centre from the latest fix when there is one.

@@ -40,6 +40,7 @@ void PrintCommands::OnPlottingSheet() {
   SelectPrintout(doc_.GetSettings(), PrintoutKind::PlottingSheet);
   CPlottingSheetDialog dialog(doc_, doc_.GetPrompter(), window_);
   connect(&dialog, &CPlottingSheetDialog::PrintRequested, &controller_, &PrintController::Print);
+  connect(&dialog, &CPlottingSheetDialog::ChartChanged, this, &PrintCommands::ChartChanged);
   dialog.exec();
   EndGraphicsDialog();
 }

@@ -29,6 +29,8 @@ class PrintCommands : public QObject {
   void DocumentChanged();
   // The dialog changed the route (the voyage number).
   void DocumentModified();
+  // The Plottingsheet dialog changed the current chart.
+  void ChartChanged();
 
  public slots:
   void OnFilePrint() { controller_.Print(); }

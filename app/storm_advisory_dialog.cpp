@@ -93,7 +93,11 @@ void CStormAdvisoryDialog::Recompute() {
   double bearing = 0.0;
   if (!doc_.GetStorms().IsEmpty()) {
     const Storm& storm = *doc_.GetStorms().GetAt(doc_.selectedRow);
-    at = StormCpa(storm, doc_.GetRoute(), StormAdvisoryStart(doc_), distance, bearing);
+    const PositionFix start = StormAdvisoryStart(doc_);
+    // "Continue on present course": the ship leaves the route and holds P's made good.
+    at = presentCourse_->isChecked()
+             ? std::optional(PresentCourseStormCpa(storm, start, distance, bearing))
+             : StormCpa(storm, doc_.GetRoute(), start, distance, bearing);
   }
   distance_->setText(at ? ToQString(FormatNumber("%.1f", distance)) : QString());
   bearing_->setText(at ? ToQString(FormatNumber("%.0f", bearing)) : QString());

@@ -28,7 +28,8 @@ const Command kCommands[] = {
     {"dump", "dump FILE --type TYPE", RunDump},
     {"build", "build --type TYPE < JSON > FILE", RunBuild},
     {"plan", "plan ROUTE.q3v [--data-dir DIR] [--from departure|document]", RunPlan},
-    {"cpa", "cpa ROUTE.q3v [--data-dir DIR] [--from departure|latest-fix]", RunCpa},
+    {"cpa", "cpa ROUTE.q3v [--data-dir DIR] [--from departure|latest-fix] [--present-course]",
+     RunCpa},
     {"fix",
      "fix add --data-dir DIR --lat .. --lon .. --time ISO [--zone H] [--course ..] [--rpm ..]\n"
      "      [--draft-fwd ..] [--draft-aft ..] [--wind-dir .. --wind-speed .. --swell-dir ..\n"

@@ -46,6 +46,16 @@ class Waypoint;
                                                  const PositionFix& start, double& distanceNm,
                                                  double& bearingDegrees);
 
+// The CPA when the ship leaves the voyage and holds P's course and speed made good in a straight
+// line from P's time: the storm and the ship are two steady movers, and the time of CPA is
+// found in closed form on the flat plane of nM east and north around P (the storm's place at
+// P's time by rhumb line, both velocities in knots). Two movers already opening, or with no
+// relative motion, are nearest at P's time. The outputs are StormCpa's: the storm's position at
+// CPA with the time in RequiredTime, and the great-circle distance and bearing of the storm
+// from the ship there.
+[[nodiscard]] CPosition2 PresentCourseStormCpa(const Storm& storm, const PositionFix& start,
+                                               double& distanceNm, double& bearingDegrees);
+
 // The ship's position at the CPA to a warning position, found by stepping the ship along the
 // route every stepHours (at the ground speed and on the leg course of the waypoint ahead)
 // until the last waypoint's ETA; the CPA is only as fine as the distance run in one step.

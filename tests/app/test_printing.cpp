@@ -9,6 +9,8 @@
 #include <QPdfWriter>
 #include <QRegularExpression>
 #include <QSpinBox>
+#include <QWheelEvent>
+#include <cmath>
 #include <optional>
 #include <string>
 #include <vector>
@@ -16,11 +18,13 @@
 #include "app/cover_page_dialog.h"
 #include "app/performance_dialog.h"
 #include "app/plotting_sheet_dialog.h"
+#include "app/plotting_sheet_view.h"
 #include "app/print_commands.h"
 #include "app/storm_advisory_dialog.h"
 #include "document/keelmark_document.h"
 #include "platform/sheet_printer.h"
 #include "records/chart.h"
+#include "reports/plotting_sheet.h"
 #include "reports/printout.h"
 #include "tests/app/app_test_support.h"
 
@@ -283,6 +287,11 @@ class TestPrinting : public QObject {
     QCOMPARE(doc.GetSettings().underWay, 0);
     QVERIFY(distance->text() != fromLatestFix);
     QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    // On the present course the ship leaves the route: another approach again.
+    const QString fromDeparture = distance->text();
+    dialog.findChild<QCheckBox*>(QStringLiteral("presentCourse"))->setChecked(true);
+    QVERIFY(distance->text() != fromDeparture);
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
     storm->setCurrentIndex(1);
     QCOMPARE(doc.selectedRow, 1);
     bool printed = false;
@@ -290,6 +299,66 @@ class TestPrinting : public QObject {
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printFormButton")),
                       Qt::LeftButton);
     QVERIFY(printed);
+  }
+
+  void PlottingSheetWindowDrawsTheSheetZoomsAndPans() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    Chart& chart = doc.GetCurrentChart();
+    CentreOnPosition(chart, *doc.GetHistory().GetLast());
+    chart.Scale = 5000000.0;
+    chart.ChartSpare = 1.0;
+    example.Frame().findChild<QAction*>(QStringLiteral("actionPlottingSheetWindow"))->trigger();
+    auto* view = example.Frame().findChild<CPlottingSheetView*>();
+    QVERIFY(view && view->isVisible());
+    view->resize(400, 574);
+    view->FitToWindow();
+    QCOMPARE(view->Zoom(), 0.2);  // the 200 x 287 mm page in 400 x 574 pixels
+    // Blue route legs and red history marks, as on paper; thinner than a pixel at this zoom they
+    // are blended with the white page, so pixels where the colour clearly leads count.
+    auto count = [](const QImage& image, int channel) {
+      int n = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const QRgb p = image.pixel(x, y);
+          const int c[] = {qRed(p), qGreen(p), qBlue(p)};
+          n += c[channel] - std::max(c[(channel + 1) % 3], c[(channel + 2) % 3]) > 60 ? 1 : 0;
+        }
+      }
+      return n;
+    };
+    constexpr int kRedChannel = 0;
+    constexpr int kBlueChannel = 2;
+    const QImage fitted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (const QString shots = qEnvironmentVariable("KEELMARK_SCREENSHOTS"); !shots.isEmpty()) {
+      fitted.save(shots + QStringLiteral("/plotting-sheet-window.png"));
+    }
+    QVERIFY(count(fitted, kBlueChannel) > 100);
+    QVERIFY(count(fitted, kRedChannel) > 10);
+
+    // A wheel notch zooms by 1.25 about the pointer: the page point under it stays there.
+    const QPointF at(200.0, 300.0);
+    const QPointF pageBefore = (at - view->PageOrigin()) / view->Zoom();
+    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    QCOMPARE(view->Zoom(), 0.25);
+    const QPointF pageAfter = (at - view->PageOrigin()) / view->Zoom();
+    QVERIFY(std::abs(pageAfter.x() - pageBefore.x()) < 1e-9);
+    QVERIFY(std::abs(pageAfter.y() - pageBefore.y()) < 1e-9);
+    // Dragging moves the page with the pointer.
+    const QPointF origin = view->PageOrigin();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(150, 130));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(150, 130));
+    QCOMPARE(view->PageOrigin(), origin + QPointF(50.0, 30.0));
+
+    // A change of the chart shows at the next redraw of the views: a refused grid is said.
+    chart.ChartSpare = 0.0;
+    example.Frame().UpdateAllViews();
+    const QImage refused = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(count(refused, kBlueChannel), 0);
   }
 };
 

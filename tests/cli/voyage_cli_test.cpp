@@ -94,6 +94,24 @@ TEST_F(ExampleVoyageTest, CpaFromTheDepartureFollowsTheRoute) {
   }
 }
 
+TEST_F(ExampleVoyageTest, CpaOnThePresentCourseLeavesTheRoute) {
+  const auto onRoute = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"});
+  const auto straight =
+      Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix", "--present-course"});
+  ASSERT_EQ(straight.status, 0) << straight.err;
+  const json route = json::parse(onRoute.out);
+  const json line = json::parse(straight.out);
+  ASSERT_EQ(line["storms"].size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const json& cpa = line["storms"][i]["cpa"];
+    ASSERT_TRUE(cpa["time"].is_string()) << cpa.dump();
+    // Not before the latest fix (06 Dec 09:00 UTC), and another place than on the route.
+    EXPECT_GE(cpa["time"].get<std::string>(), "2026-12-06T09:00:00Z") << cpa.dump();
+    EXPECT_NE(cpa["distance"], route["storms"][i]["cpa"]["distance"]) << cpa.dump();
+  }
+  EXPECT_EQ(line["warnings"], route["warnings"]);  // warnings still follow the route
+}
+
 TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
   // The latest example fix is 09:00 UTC at about 42.8N 041.6W, making 255 degrees.
   const auto before = ReadWholeFile(Path("voyage.dat"));
