@@ -19,6 +19,7 @@
 #include "app/document_dialog.h"
 #include "app/help_commands.h"
 #include "app/main_commands.h"
+#include "app/plotting_sheet_view.h"
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
 #include "app/recent_file_list.h"
@@ -45,8 +46,6 @@ constexpr const char* kDamagedRoute = "The route document is damaged and was not
 constexpr const char* kCannotSaveRoute = "Cannot save the route document\n";
 constexpr const char* kCreateVoyageQuestion = "No voyage loaded\nCreate new Voyage?";
 constexpr const char* kNoActiveVoyage = "No active voyage";
-constexpr const char* kNoStormData =
-    "No voyage or no hurricanes listed\nCan not display hurricane data";
 
 // A route document among dropped files: the first local file named *.q3v.
 QString DroppedRouteFile(const QMimeData* mime) {
@@ -247,6 +246,7 @@ void CMainFrame::dropEvent(QDropEvent* event) {
 void CMainFrame::UpdateAllViews() {
   view_->RefreshList();
   panel_->Refresh();
+  if (plottingSheetWindow_) plottingSheetWindow_->update();
   if (QAction* night = Command("actionNightDay")) {
     night->setChecked(doc_->GetSettings().isNight != 0);
   }
@@ -408,14 +408,6 @@ void CMainFrame::OnReporting() {
     return;
   }
   // The reporting dialog opens from here; until it exists the command stays disabled.
-}
-
-void CMainFrame::OnStormAdvisory() {
-  if (doc_->GetRoute().GetCount() < 2 || doc_->GetStorms().IsEmpty()) {
-    prompter_.Message(kNoStormData, MessageIcon::Stop);
-    return;
-  }
-  // The storm advisory dialog opens from here; until it exists the command stays disabled.
 }
 
 const QStringList& CMainFrame::RecentFiles() const { return recentFiles_->Files(); }

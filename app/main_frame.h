@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -16,6 +17,7 @@ namespace keelmark {
 
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
+class CPlottingSheetView;
 class CTopPanel;
 class PrintCommands;
 class RecentFileList;
@@ -100,6 +102,9 @@ class CMainFrame : public QMainWindow {
   void OnFilePrintSetup();
   void OnCoverPage();
   void OnNoonReport();
+  void OnPlottingSheet();
+  // The plotting sheet on screen, beside the main window; redrawn with every view.
+  void OnPlottingSheetWindow();
 
  protected:
   bool event(QEvent* event) override;
@@ -138,6 +143,7 @@ class CMainFrame : public QMainWindow {
   CKeelmarkRouteView* view_ = nullptr;
   RecentFileList* recentFiles_ = nullptr;
   PrintCommands* printing_ = nullptr;
+  QPointer<CPlottingSheetView> plottingSheetWindow_;
   [[nodiscard]] PrintCommands& Printing();
   QString pathName_;
   bool modified_ = false;

@@ -4,6 +4,8 @@
 
 #include "app/cover_page_dialog.h"
 #include "app/performance_dialog.h"
+#include "app/plotting_sheet_dialog.h"
+#include "app/storm_advisory_dialog.h"
 #include "document/keelmark_document.h"
 #include "reports/printout.h"
 
@@ -30,6 +32,23 @@ void PrintCommands::OnNoonReport() {
   SelectPrintout(doc_.GetSettings(), PrintoutKind::Performance);
   CPerformanceDialog dialog(doc_, window_);
   connect(&dialog, &CPerformanceDialog::PrintRequested, &controller_, &PrintController::Print);
+  dialog.exec();
+  EndGraphicsDialog();
+}
+
+void PrintCommands::OnPlottingSheet() {
+  SelectPrintout(doc_.GetSettings(), PrintoutKind::PlottingSheet);
+  CPlottingSheetDialog dialog(doc_, doc_.GetPrompter(), window_);
+  connect(&dialog, &CPlottingSheetDialog::PrintRequested, &controller_, &PrintController::Print);
+  connect(&dialog, &CPlottingSheetDialog::ChartChanged, this, &PrintCommands::ChartChanged);
+  dialog.exec();
+  EndGraphicsDialog();
+}
+
+void PrintCommands::OnStormAdvisory() {
+  SelectPrintout(doc_.GetSettings(), PrintoutKind::StormAdvisory);
+  CStormAdvisoryDialog dialog(doc_, window_);
+  connect(&dialog, &CStormAdvisoryDialog::PrintRequested, &controller_, &PrintController::Print);
   dialog.exec();
   EndGraphicsDialog();
 }

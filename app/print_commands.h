@@ -1,7 +1,7 @@
 // PrintCommands: the printing commands of the main window. File > Print, Print Preview and
 // Print Setup print what the selection names (the list of the current tab); Graphics > Cover
-// page and Graphics/Tools > Noon report select their graphic while their dialog is open and
-// give the list its selection back afterwards.
+// page, Plotting sheet, Storm advisory and Graphics/Tools > Noon report select their graphic
+// while their dialog is open and give the list its selection back afterwards.
 #pragma once
 
 #include <QObject>
@@ -29,6 +29,8 @@ class PrintCommands : public QObject {
   void DocumentChanged();
   // The dialog changed the route (the voyage number).
   void DocumentModified();
+  // The Plottingsheet dialog changed the current chart.
+  void ChartChanged();
 
  public slots:
   void OnFilePrint() { controller_.Print(); }
@@ -36,6 +38,9 @@ class PrintCommands : public QObject {
   void OnFilePrintSetup() { controller_.PageSetup(); }
   void OnCoverPage();
   void OnNoonReport();
+  void OnPlottingSheet();
+  // Only for a route of two waypoints or more and at least one storm (the frame's guard).
+  void OnStormAdvisory();
 
  private:
   // Back to the list's selection after a graphics dialog.

@@ -28,7 +28,8 @@ const Command kCommands[] = {
     {"dump", "dump FILE --type TYPE", RunDump},
     {"build", "build --type TYPE < JSON > FILE", RunBuild},
     {"plan", "plan ROUTE.q3v [--data-dir DIR] [--from departure|document]", RunPlan},
-    {"cpa", "cpa ROUTE.q3v [--data-dir DIR] [--from departure|latest-fix]", RunCpa},
+    {"cpa", "cpa ROUTE.q3v [--data-dir DIR] [--from departure|latest-fix] [--present-course]",
+     RunCpa},
     {"fix",
      "fix add --data-dir DIR --lat .. --lon .. --time ISO [--zone H] [--course ..] [--rpm ..]\n"
      "      [--draft-fwd ..] [--draft-aft ..] [--wind-dir .. --wind-speed .. --swell-dir ..\n"
@@ -46,8 +47,10 @@ const Command kCommands[] = {
     {"schedule", "schedule --data-dir DIR [--text FILE]", RunSchedule},
     {"print",
      "print WHAT [ROUTE.q3v] --data-dir DIR --pdf OUT.pdf [--png-dir DIR] [--from I --till J]\n"
-     "    [--paper letter]   WHAT: a category (waypoints, history, schedule, warnings,\n"
-     "    reporting, publications, ports, charts, forecast, storms), cover-page or performance",
+     "    [--paper letter] [--storm N] [--projection 0|1|2] [--scale S] [--grid DEG]\n"
+     "    WHAT: a category (waypoints, history, schedule, warnings, reporting, publications,\n"
+     "    ports, charts, forecast, storms), cover-page, performance, plotting-sheet or\n"
+     "    storm-advisory",
      RunPrint},
     {"route",
      "route export|import FILE --format gpx|rtz10|rtz11|rtz12 --route ROUTE.q3v\n"

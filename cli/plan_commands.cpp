@@ -66,7 +66,9 @@ int RunPlan(const Words& args, CommandContext& context) {
 }
 
 int RunCpa(const Words& args, CommandContext& context) {
-  const CommandLine line(args, {"data-dir", "from"}, {});
+  const CommandLine line(args, {"data-dir", "from"}, {"present-course"});
+  // Storms met by a ship that holds the start's course and speed made good, off the route.
+  const bool presentCourse = line.Flag("present-course");
   const std::string& routePath = line.PositionalAt(0, "ROUTE.q3v");
   const bool fromLatestFix = FromOption(line, "latest-fix") == "latest-fix";
   DocumentSession session(context, line.Value("data-dir", ""), routePath, DataAccess::ReadOnly);
@@ -75,7 +77,7 @@ int RunCpa(const Words& args, CommandContext& context) {
   if (voyage.GetCount() < 2) throw CommandError("Unable to calculate as no voyage loaded");
   const PositionFix start = fromLatestFix && !doc.GetHistory().IsEmpty()
                                 ? *doc.GetHistory().GetLast()
-                                : DeparturePosition(voyage);
+                                : DepartureCpaStart(voyage);
   auto approach = [](const std::optional<CPosition2>& at, double distance, double bearing) {
     if (!at) return Json(nullptr);
     return Json{{"distance", JsonNumber(distance)},
@@ -89,7 +91,9 @@ int RunCpa(const Words& args, CommandContext& context) {
   Json storms = Json::array();
   for (const auto& storm : doc.GetStorms()) {
     double distance = 0.0, bearing = 0.0;
-    const auto at = StormCpa(*storm, voyage, start, distance, bearing);
+    const std::optional<CPosition2> at =
+        presentCourse ? std::optional(PresentCourseStormCpa(*storm, start, distance, bearing))
+                      : StormCpa(*storm, voyage, start, distance, bearing);
     storms.push_back({{"Name", storm->GetName()}, {"cpa", approach(at, distance, bearing)}});
   }
   Json warnings = Json::array();

@@ -18,6 +18,8 @@
 #include "platform/qt_text.h"
 #include "platform/sheet_printer.h"
 #include "records/archive_file.h"
+#include "records/chart.h"
+#include "reports/plotting_sheet.h"
 #include "reports/printout.h"
 
 namespace keelmark::cli {
@@ -44,13 +46,31 @@ QPageSize PaperOf(const CommandLine& line) {
   throw UsageError("--paper is a4 or letter");
 }
 
-int FixIndex(const CommandLine& line, const char* option, int fallback, int count) {
+// A row number option: the fallback when it is not given.
+int RowIndex(const CommandLine& line, const char* option, int fallback, int count,
+             const char* refusal = "--from and --till must be fix numbers 0..") {
   if (!line.Has(option)) return fallback;
   const double index = line.Number(option);
   if (index != std::floor(index) || index < 0 || index >= count) {
-    throw CommandError("--from and --till must be fix numbers 0.." + std::to_string(count - 1));
+    throw CommandError(refusal + std::to_string(count - 1));
   }
   return static_cast<int>(index);
+}
+
+// The plotting sheet's settings from the options, into the current chart, after the centre is
+// taken from the latest fix as the Plottingsheet dialog takes it.
+void SetUpPlottingSheet(const CommandLine& line, CKeelmarkRouteXPDoc& doc) {
+  Chart& chart = doc.GetCurrentChart();
+  if (!doc.GetHistory().IsEmpty()) CentreOnPosition(chart, *doc.GetHistory().GetLast());
+  if (line.Has("projection")) {
+    const double projection = line.Number("projection");
+    if (projection != 0.0 && projection != 1.0 && projection != 2.0) {
+      throw CommandError("--projection must be 0 (Mercator), 1 (Gnomonic) or 2 (polar)");
+    }
+    chart.Projection = static_cast<int>(projection);
+  }
+  if (line.Has("scale")) chart.Scale = line.Number("scale");
+  if (line.Has("grid")) chart.ChartSpare = line.Number("grid");
 }
 
 void WriteWhole(const std::string& path, const QByteArray& bytes) {
@@ -63,7 +83,10 @@ void WriteWhole(const std::string& path, const QByteArray& bytes) {
 }  // namespace
 
 int RunPrint(const Words& args, CommandContext& context) {
-  const CommandLine line(args, {"data-dir", "pdf", "png-dir", "from", "till", "paper"}, {});
+  const CommandLine line(args,
+                         {"data-dir", "pdf", "png-dir", "from", "till", "paper", "storm",
+                          "projection", "scale", "grid"},
+                         {});
   const std::string& what = line.PositionalAt(0, "WHAT");
   const std::optional<PrintoutKind> kind = PrintoutFromName(what);
   if (!kind) throw UsageError("print: '" + what + "' is no printout");
@@ -79,8 +102,9 @@ int RunPrint(const Words& args, CommandContext& context) {
     doc.UpdateForList(*category);
   }
   const int fixes = doc.GetHistory().GetCount();
-  doc.performanceFrom = FixIndex(line, "from", 0, fixes);
-  doc.performanceTill = FixIndex(line, "till", fixes - 1, fixes);
+  doc.performanceFrom = RowIndex(line, "from", 0, fixes);
+  doc.performanceTill = RowIndex(line, "till", fixes - 1, fixes);
+  if (*kind == PrintoutKind::PlottingSheet) SetUpPlottingSheet(line, doc);
 
   EnsureGuiApplication();
   QBuffer pdf;
@@ -93,11 +117,15 @@ int RunPrint(const Words& args, CommandContext& context) {
       QMarginsF(kPdfMarginMm, kPdfMarginMm, kPdfMarginMm, kPdfMarginMm), QPageLayout::Millimeter));
   const PageModel page = DevicePageModel(writer);
 
-  // The port sheet prints one port; the command line prints every port's sheet in turn.
+  // The port sheet prints one port; the command line prints every port's sheet in turn. The
+  // storm advisory prints the storm of --storm, the first without it.
   std::vector<Sheet> sheets;
   const int rows = *kind == PrintoutKind::PortSheet ? doc.GetPorts().GetCount() : 1;
+  const int storms = doc.GetStorms().GetCount();
+  const int storm =
+      storms == 0 ? 0 : RowIndex(line, "storm", 0, storms, "--storm must be a storm number 0..");
   for (int row = 0; row < rows; ++row) {
-    doc.selectedRow = row;
+    doc.selectedRow = *kind == PrintoutKind::StormAdvisory ? storm : row;
     const DocumentPrintout printout(doc, route);
     if (const std::string refusal = PrintRefusal(doc); !refusal.empty()) {
       throw CommandError(refusal);

@@ -46,7 +46,7 @@ class Chart : public CPosition2 {
   static constexpr const char* kLayoutTag = "Version 4";
 
   std::string BitmapPath;        // background bitmap file; empty: no bitmap
-  double ChartSpare = 0.5;       // not stored
+  double ChartSpare = 0.5;       // the plotting sheet's grid interval, degrees; not stored
   std::int32_t Projection = 0;   // 0 "Mercator", 1 "Gnomonic"; not stored
   double ScaleLatitude = 0.0;    // "Latitude of scale:", degrees
   double Scale = 100000.0;       // scale denominator

@@ -1,6 +1,7 @@
 #include "reports/page_model.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace keelmark {
 
@@ -20,6 +21,11 @@ int PageModel::PlaceRow(int top, int height) const {
   const int pageBottom = page == 1 ? kFooterTop + FooterLift() : BandTop(page + 1);
   if (top - height >= pageBottom) return top;
   return BandTop(page + 1) - kContinuedRowTop;
+}
+
+std::optional<int> PageCoordinate(double value) {
+  if (!std::isfinite(value) || std::fabs(value) > kFarOffPage) return std::nullopt;
+  return static_cast<int>(value);
 }
 
 int SelectionPageCount(int recordCount) { return std::max(recordCount, 0) / 20 + 1; }

@@ -7,6 +7,8 @@
 // page too short for the footer (US letter) the footer moves up until it fits.
 #pragma once
 
+#include <optional>
+
 namespace keelmark {
 
 // Page units per millimetre.
@@ -41,6 +43,11 @@ class PageModel {
  private:
   int pageHeight_;
 };
+
+// A computed page coordinate truncated toward zero; none when it is no number or lies more
+// than kFarOffPage units (100 m) off the page, so that no cast sees a value an int cannot hold.
+inline constexpr double kFarOffPage = 1.0e6;
+[[nodiscard]] std::optional<int> PageCoordinate(double value);
 
 // The page count the print dialog offers for N listed records: N div 20 + 1.
 [[nodiscard]] int SelectionPageCount(int recordCount);

@@ -6,6 +6,7 @@
 #include "document/keelmark_document.h"
 #include "navigation/calendar.h"
 #include "navigation/text_format.h"
+#include "reports/page_model.h"
 #include "reports/table_grid.h"
 #include "voyage/position_fixes.h"
 #include "voyage/voyage_calculation.h"
@@ -47,11 +48,11 @@ constexpr int kBoxes[][4] = {{50, -500, 1000, -700},
                              {50, -2200, 1000, -2300},
                              {50, -2300, 1950, -2600}};
 
-// A graph coordinate truncated to page units; none when it is no number or far off the sheet.
+// A graph coordinate truncated to page units; false when it is no number or far off the sheet.
 bool GraphCoordinate(double value, int& out) {
-  if (!std::isfinite(value) || std::fabs(value) > 1.0e6) return false;
-  out = static_cast<int>(value);
-  return true;
+  const std::optional<int> coordinate = PageCoordinate(value);
+  if (coordinate) out = *coordinate;
+  return coordinate.has_value();
 }
 
 void DrawSpeedGraph(Canvas& canvas, const HistoryList& history, const PerformancePeriod& period) {

@@ -9,6 +9,8 @@
 #include "navigation/clock.h"
 #include "reports/list_printouts.h"
 #include "reports/performance_printout.h"
+#include "reports/plotting_sheet.h"
+#include "reports/storm_advisory.h"
 #include "reports/table_grid.h"
 #include "reports/voyage_printouts.h"
 
@@ -33,12 +35,12 @@ void PrintChartsOnly(Canvas& canvas, const PageModel& page, CKeelmarkRouteXPDoc&
   PrintCharts(canvas, page, doc, true);
 }
 
-// What draws each printout, in PrintoutKind order. The plotting sheet and the storm advisory
-// draw nothing yet.
+// What draws each printout, in PrintoutKind order.
 constexpr std::array<Drawer, kCategoryCount + kGraphicsCount> kDrawers = {
-    PrintWaypointList, PrintHistory, PrintVoyageSchedule, PrintWarnings,     PrintReportingPoints,
-    PrintPublications, PrintPort,    PrintChartsOnly,     PrintRouteWeather, PrintStorms,
-    nullptr,           nullptr,      PrintCoverPage,      PrintPerformance};
+    PrintWaypointList,    PrintHistory,      PrintVoyageSchedule, PrintWarnings,
+    PrintReportingPoints, PrintPublications, PrintPort,           PrintChartsOnly,
+    PrintRouteWeather,    PrintStorms,       PrintPlottingSheet,  PrintStormAdvisory,
+    PrintCoverPage,       PrintPerformance};
 
 }  // namespace
 
@@ -68,6 +70,8 @@ void SelectPrintout(Settings& settings, PrintoutKind kind) {
 std::optional<PrintoutKind> PrintoutFromName(std::string_view name) {
   if (name == "cover-page") return PrintoutKind::CoverPage;
   if (name == "performance") return PrintoutKind::Performance;
+  if (name == "plotting-sheet") return PrintoutKind::PlottingSheet;
+  if (name == "storm-advisory") return PrintoutKind::StormAdvisory;
   const auto category = CategoryFromText(name);
   // A category's number is no printout's name.
   if (!category || (!name.empty() && name[0] >= '0' && name[0] <= '9')) return std::nullopt;
@@ -101,7 +105,10 @@ int SelectionRecordCount(CKeelmarkRouteXPDoc& doc) {
 }
 
 std::string PrintRefusal(CKeelmarkRouteXPDoc& doc) {
-  if (SelectedPrintout(doc.GetSettings()) != PrintoutKind::PortSheet) return {};
+  const auto kind = SelectedPrintout(doc.GetSettings());
+  if (kind == PrintoutKind::PlottingSheet) return PlottingSheet(doc.GetCurrentChart()).Refusal();
+  if (kind == PrintoutKind::StormAdvisory) return StormAdvisoryRefusal(doc);
+  if (kind != PrintoutKind::PortSheet) return {};
   if (doc.GetPorts().IsEmpty()) return kNoPortsMessage;
   if (doc.selectedRow < 0 || doc.selectedRow >= doc.GetPorts().GetCount()) {
     return kSelectPortMessage;
@@ -141,6 +148,10 @@ int DocumentPrintout::SelectionPages() const {
   return SelectionPageCount(SelectionRecordCount(doc_));
 }
 
+bool DocumentPrintout::OnePage() const {
+  return SelectedPrintout(doc_.GetSettings()) == PrintoutKind::PlottingSheet;
+}
+
 void DocumentPrintout::Draw(Canvas& canvas, const PageModel& page) const {
   const auto kind = SelectedPrintout(doc_.GetSettings());
   if (!kind) return;
@@ -157,7 +168,8 @@ void DocumentPrintout::Draw(Canvas& canvas, const PageModel& page) const {
 Sheet RecordSheet(const Printout& printout, const PageModel& page) {
   Sheet sheet;
   printout.Draw(sheet.drawing, page);
-  sheet.pageCount = page.PageCount(printout.SelectionPages(), sheet.drawing.LowestY());
+  sheet.pageCount =
+      printout.OnePage() ? 1 : page.PageCount(printout.SelectionPages(), sheet.drawing.LowestY());
   return sheet;
 }
 

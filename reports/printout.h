@@ -40,8 +40,8 @@ enum class PrintoutKind {
 [[nodiscard]] std::optional<PrintoutKind> SelectedPrintout(const Settings& settings);
 // Sets the flag, the category index or the alternative selection that name the printout.
 void SelectPrintout(Settings& settings, PrintoutKind kind);
-// The printout of a command-line name: a category's tab text (any case), "cover-page" or
-// "performance".
+// The printout of a command-line name: a category's tab text (any case), "cover-page",
+// "performance", "plotting-sheet" or "storm-advisory".
 [[nodiscard]] std::optional<PrintoutKind> PrintoutFromName(std::string_view name);
 
 // N of the page count N div 20 + 1: the records the selected printout lists (the route's
@@ -50,7 +50,8 @@ void SelectPrintout(Settings& settings, PrintoutKind kind);
 [[nodiscard]] int SelectionRecordCount(CKeelmarkRouteXPDoc& doc);
 
 // The message that stops a printout before it starts (the port sheet without a port to
-// print); empty when it can be printed.
+// print, a plotting sheet whose grid cannot be drawn, a storm advisory without a route or a
+// storm); empty when it can be printed.
 [[nodiscard]] std::string PrintRefusal(CKeelmarkRouteXPDoc& doc);
 inline constexpr const char* kNoPortsMessage = "No ports defined";
 inline constexpr const char* kSelectPortMessage = "Please select port first";
@@ -70,6 +71,9 @@ class Printout {
   [[nodiscard]] virtual int SelectionPages() const = 0;
   // Draws the whole sheet for pages of this model.
   virtual void Draw(Canvas& canvas, const PageModel& page) const = 0;
+  // A drawing to the scale of one page (a chart): whatever reaches below the page is cut off
+  // there instead of running on to further pages.
+  [[nodiscard]] virtual bool OnePage() const { return false; }
 };
 
 // The printout the document's selection names, with the page header and footer (the cover
@@ -79,6 +83,7 @@ class DocumentPrintout final : public Printout {
   DocumentPrintout(CKeelmarkRouteXPDoc& doc, std::string documentPath);
   [[nodiscard]] int SelectionPages() const override;
   void Draw(Canvas& canvas, const PageModel& page) const override;
+  [[nodiscard]] bool OnePage() const override;
 
  private:
   CKeelmarkRouteXPDoc& doc_;

@@ -71,6 +71,22 @@ LegApproach ApproachOnLeg(const CNavigation& navigation, const Storm& storm,
 
 }  // namespace
 
+PositionFix DepartureCpaStart(const Voyage& voyage) {
+  PositionFix start = DeparturePosition(voyage);
+  if (voyage.GetCount() >= 2) {
+    const Waypoint& firstLeg = *voyage.GetAt(1);
+    start.SpeedMadeGood = firstLeg.GroundSpeed;
+    start.CourseMadeGood = firstLeg.LegCourse;
+  }
+  return start;
+}
+
+const Waypoint* WaypointAhead(const Voyage& voyage, const PositionFix& position) {
+  const Waypoint* ahead = NextWaypoint(voyage, position);
+  if (ahead && ahead == voyage.GetFirst() && voyage.GetCount() > 1) return voyage.GetAt(1);
+  return ahead;
+}
+
 CPosition2 StormPositionAt(const Storm& storm, double dayNumber) {
   CPosition2 position;
   position.SetLatitude(storm.GetLatitude());
@@ -89,7 +105,7 @@ std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
   if (voyage.GetCount() < 2) return std::nullopt;
   const CNavigation navigation;
   const double speed = start.SpeedMadeGood;
-  const Waypoint* ahead = NextWaypoint(voyage, start);
+  const Waypoint* ahead = WaypointAhead(voyage, start);
 
   // The leg under way: from P towards the waypoint ahead, the storm's bearing by great circle.
   const LegApproach first =
@@ -116,6 +132,36 @@ std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
   return result;
 }
 
+CPosition2 PresentCourseStormCpa(const Storm& storm, const PositionFix& start, double& distanceNm,
+                                 double& bearingDegrees) {
+  const CNavigation navigation;
+  const double t0 = start.GetTime();
+  const CPosition2 seen = StormPositionAt(storm, t0);
+  // The storm relative to the ship at P's time, and its motion relative to the ship, nM and kn.
+  const double course = navigation.DegToRad(navigation.Course(start, seen, false));
+  const double range = navigation.Distance(start, seen, false);
+  const double east = std::sin(course) * range;
+  const double north = std::cos(course) * range;
+  const double stormCourse = navigation.DegToRad(storm.Course);
+  const double shipCourse = navigation.DegToRad(start.CourseMadeGood);
+  const double closingEast =
+      std::sin(stormCourse) * storm.Speed - std::sin(shipCourse) * start.SpeedMadeGood;
+  const double closingNorth =
+      std::cos(stormCourse) * storm.Speed - std::cos(shipCourse) * start.SpeedMadeGood;
+  const double closingSquared = closingEast * closingEast + closingNorth * closingNorth;
+  double hours = 0.0;
+  if (closingSquared > 0.0) hours = -(east * closingEast + north * closingNorth) / closingSquared;
+  if (!(hours > 0.0)) hours = 0.0;  // opening already, or no number
+
+  const double t = t0 + hours / 24.0;
+  CPosition2 ship;
+  navigation.DeadReckonFrom(start, ship, start.CourseMadeGood, start.SpeedMadeGood * hours);
+  const CPosition2 at = StormPositionAt(storm, t);
+  distanceNm = navigation.Distance(ship, at, true);
+  bearingDegrees = navigation.Course(ship, at, true);
+  return CpaPosition(at, t);
+}
+
 std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& voyage,
                                      const PositionFix& start, double stepHours, double& distanceNm,
                                      double& bearingDegrees) {
@@ -131,7 +177,7 @@ std::optional<CPosition2> WarningCpa(const CPosition2& warning, const Voyage& vo
   PositionFix ship = start;
   CPosition2 result = CpaPosition(warning, t);
   for (int steps = 0; t < end && steps < kMaximumWarningSteps; ++steps) {
-    const Waypoint* ahead = NextWaypoint(voyage, ship);
+    const Waypoint* ahead = WaypointAhead(voyage, ship);
     navigation.DeadReckon(ship, stepHours * ahead->GroundSpeed, ahead->LegCourse);
     const double d = navigation.Distance(ship, warning, true);
     if (d < smallest) {

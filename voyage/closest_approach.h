@@ -11,12 +11,25 @@
 #include <optional>
 
 #include "records/position.h"
+#include "records/position_fix.h"
 
 namespace keelmark {
 
-class PositionFix;
 class Storm;
 class Voyage;
+class Waypoint;
+
+// The start of a closest approach from the departure: the departure position (the first
+// waypoint's position, name, zone offset and departure time) making good the ground speed and
+// leg course of the leg that leaves it (waypoint 1's, as the voyage calculation left them), so
+// that the ship runs the first leg at its planned speed. A route of one waypoint or none gives
+// the departure position with nothing made good.
+[[nodiscard]] PositionFix DepartureCpaStart(const Voyage& voyage);
+
+// The waypoint the ship makes for from P: NextWaypoint, except that the first waypoint (the
+// departure, which ends no leg and whose leg course and ground speed mean nothing) gives the
+// waypoint after it. None for an empty route.
+[[nodiscard]] const Waypoint* WaypointAhead(const Voyage& voyage, const PositionFix& position);
 
 // The storm's position at a day number: dead reckoned from its observed position and time
 // along its course at its speed. A time before the observation moves it back along its track;
@@ -32,6 +45,16 @@ class Voyage;
 [[nodiscard]] std::optional<CPosition2> StormCpa(const Storm& storm, const Voyage& voyage,
                                                  const PositionFix& start, double& distanceNm,
                                                  double& bearingDegrees);
+
+// The CPA when the ship leaves the voyage and holds P's course and speed made good in a straight
+// line from P's time: the storm and the ship are two steady movers, and the time of CPA is
+// found in closed form on the flat plane of nM east and north around P (the storm's place at
+// P's time by rhumb line, both velocities in knots). Two movers already opening, or with no
+// relative motion, are nearest at P's time. The outputs are StormCpa's: the storm's position at
+// CPA with the time in RequiredTime, and the great-circle distance and bearing of the storm
+// from the ship there.
+[[nodiscard]] CPosition2 PresentCourseStormCpa(const Storm& storm, const PositionFix& start,
+                                               double& distanceNm, double& bearingDegrees);
 
 // The ship's position at the CPA to a warning position, found by stepping the ship along the
 // route every stepHours (at the ground speed and on the leg course of the waypoint ahead)

@@ -27,9 +27,15 @@ class TestFrameCommands : public QObject {
     ExampleFrame app(folder, editors);
     CMainFrame& frame = app.Frame();
     ScriptedPrompter& prompter = app.Prompter();
-    // With the example voyage nothing is said.
+    // With the example voyage nothing is said, and the storm advisory opens.
     frame.OnReporting();
+    QString caption;
+    HandleNextModal([&caption](QWidget* modal) {
+      caption = modal->windowTitle();
+      return modal->close();
+    });
     frame.OnStormAdvisory();
+    QCOMPARE(caption, QStringLiteral("Tropical storm advisory"));
     QVERIFY(prompter.Messages().empty());
 
     ActionOf(frame, "actionFileNew")->trigger();

@@ -1,18 +1,30 @@
 // The print path on real Qt devices (image, PDF writer, preview) and the printing dialogs.
 #include <QAction>
 #include <QBuffer>
+#include <QCheckBox>
 #include <QComboBox>
 #include <QFontInfo>
 #include <QImage>
 #include <QLineEdit>
 #include <QPdfWriter>
+#include <QRegularExpression>
+#include <QSpinBox>
+#include <QWheelEvent>
+#include <cmath>
 #include <optional>
+#include <string>
+#include <vector>
 
 #include "app/cover_page_dialog.h"
 #include "app/performance_dialog.h"
+#include "app/plotting_sheet_dialog.h"
+#include "app/plotting_sheet_view.h"
 #include "app/print_commands.h"
+#include "app/storm_advisory_dialog.h"
 #include "document/keelmark_document.h"
 #include "platform/sheet_printer.h"
+#include "records/chart.h"
+#include "reports/plotting_sheet.h"
 #include "reports/printout.h"
 #include "tests/app/app_test_support.h"
 
@@ -192,6 +204,161 @@ class TestPrinting : public QObject {
     QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printGraphButton")),
                       Qt::LeftButton);
     QVERIFY(printed);
+  }
+
+  void PlottingSheetDialogWritesEveryControlIntoTheCurrentChart() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    Chart& chart = doc.GetCurrentChart();
+    ScriptedPrompter& prompter = example.Prompter();
+    // What the dialog showed and what the chart held at each step, checked once it closed.
+    std::optional<PrintoutKind> whileOpen;
+    std::vector<int> centre;
+    double latitudeOnOpening = 0.0;
+    int projection = -1;
+    double latitude = 0.0, longitude = 0.0, grid = -1.0;
+    std::string refusal;
+    test::HandleNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<CPlottingSheetDialog*>(modal);
+      if (!dialog) return false;
+      whileOpen = SelectedPrintout(doc.GetSettings());
+      centre = {dialog->findChild<QSpinBox*>(QStringLiteral("centreLatitude"))->value(),
+                dialog->findChild<QComboBox*>(QStringLiteral("centreNorth"))->currentIndex(),
+                dialog->findChild<QSpinBox*>(QStringLiteral("centreLongitude"))->value(),
+                dialog->findChild<QComboBox*>(QStringLiteral("centreEast"))->currentIndex()};
+      latitudeOnOpening = chart.GetLatitude();
+      dialog->findChild<QComboBox*>(QStringLiteral("projection"))->setCurrentIndex(1);
+      projection = chart.Projection;
+      latitude = chart.GetLatitude();
+      longitude = chart.GetLongitude();
+      auto* gridEdit = dialog->findChild<QLineEdit*>(QStringLiteral("gridInterval"));
+      gridEdit->setText(QStringLiteral("0"));
+      emit gridEdit->editingFinished();
+      grid = chart.ChartSpare;
+      // Print: refused with its message, so no print dialog opens.
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("printButton")),
+                        Qt::LeftButton);
+      if (!prompter.Messages().empty()) refusal = prompter.Messages().back().text;
+      prompter.QueueFile(std::string("/charts/channel.bmp"));
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("chooseBitmapButton")),
+                        Qt::LeftButton);
+      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")),
+                        Qt::LeftButton);
+      return true;
+    });
+    example.Frame().findChild<QAction*>(QStringLiteral("actionPlottingSheet"))->trigger();
+    QCOMPARE(whileOpen, std::optional(PrintoutKind::PlottingSheet));
+    QCOMPARE(doc.GetSettings().hasListSelected, 1);
+    // The centre shows the latest fix (north and west) in whole degrees; the chart keeps its
+    // own centre until a control changes, and then takes every control.
+    const PositionFix& fix = *doc.GetHistory().GetLast();
+    QCOMPARE(centre, (std::vector<int>{fix.LatitudeDegrees(), 0, fix.LongitudeDegrees(), 1}));
+    QCOMPARE(fix.LatitudeDegrees(), static_cast<int>(fix.GetLatitude()));  // truncated
+    QVERIFY(latitudeOnOpening != fix.LatitudeDegrees());
+    QCOMPARE(projection, 1);
+    QCOMPARE(latitude, static_cast<double>(fix.LatitudeDegrees()));
+    QCOMPARE(longitude, -static_cast<double>(fix.LongitudeDegrees()));
+    QCOMPARE(grid, 0.0);
+    QVERIFY2(refusal.find("grid interval") != std::string::npos, refusal.c_str());
+    // "...": the chosen bitmap, and the warning that it is shown unscaled.
+    QCOMPARE(chart.BitmapPath, std::string("/charts/channel.bmp"));
+    QCOMPARE(prompter.Messages().back().icon, MessageIcon::Exclamation);
+    QVERIFY(prompter.Messages().back().text.find("'as is'") != std::string::npos);
+  }
+
+  void StormAdvisoryDialogRecomputesOnEveryChange() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    doc.GetSettings().underWay = 1;
+    CStormAdvisoryDialog dialog(doc);
+    auto* storm = dialog.findChild<QComboBox*>(QStringLiteral("storm"));
+    auto* fromFix = dialog.findChild<QCheckBox*>(QStringLiteral("fromLatestFix"));
+    auto* distance = dialog.findChild<QLineEdit*>(QStringLiteral("cpaDistance"));
+    auto* time = dialog.findChild<QLineEdit*>(QStringLiteral("cpaTime"));
+    QCOMPARE(storm->count(), doc.GetStorms().GetCount());
+    QVERIFY(fromFix->isChecked());
+    const QRegularExpression timeForm(QStringLiteral("^\\d\\d [A-Z][a-z]{2} \\d\\d:\\d\\d UTC$"));
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    const QString fromLatestFix = distance->text();
+    // From the departure the ship is elsewhere at every time: another approach, still timed.
+    fromFix->setChecked(false);
+    QCOMPARE(doc.GetSettings().underWay, 0);
+    QVERIFY(distance->text() != fromLatestFix);
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    // On the present course the ship leaves the route: another approach again.
+    const QString fromDeparture = distance->text();
+    dialog.findChild<QCheckBox*>(QStringLiteral("presentCourse"))->setChecked(true);
+    QVERIFY(distance->text() != fromDeparture);
+    QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
+    storm->setCurrentIndex(1);
+    QCOMPARE(doc.selectedRow, 1);
+    bool printed = false;
+    connect(&dialog, &CStormAdvisoryDialog::PrintRequested, this, [&printed] { printed = true; });
+    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printFormButton")),
+                      Qt::LeftButton);
+    QVERIFY(printed);
+  }
+
+  void PlottingSheetWindowDrawsTheSheetZoomsAndPans() {
+    test::ExampleFolder folder;
+    test::ExampleFrame example(folder);
+    CKeelmarkRouteXPDoc& doc = example.Frame().Document();
+    Chart& chart = doc.GetCurrentChart();
+    CentreOnPosition(chart, *doc.GetHistory().GetLast());
+    chart.Scale = 5000000.0;
+    chart.ChartSpare = 1.0;
+    example.Frame().findChild<QAction*>(QStringLiteral("actionPlottingSheetWindow"))->trigger();
+    auto* view = example.Frame().findChild<CPlottingSheetView*>();
+    QVERIFY(view && view->isVisible());
+    view->resize(400, 574);
+    view->FitToWindow();
+    QCOMPARE(view->Zoom(), 0.2);  // the 200 x 287 mm page in 400 x 574 pixels
+    // Blue route legs and red history marks, as on paper; thinner than a pixel at this zoom they
+    // are blended with the white page, so pixels where the colour clearly leads count.
+    auto count = [](const QImage& image, int channel) {
+      int n = 0;
+      for (int y = 0; y < image.height(); ++y) {
+        for (int x = 0; x < image.width(); ++x) {
+          const QRgb p = image.pixel(x, y);
+          const int c[] = {qRed(p), qGreen(p), qBlue(p)};
+          n += c[channel] - std::max(c[(channel + 1) % 3], c[(channel + 2) % 3]) > 60 ? 1 : 0;
+        }
+      }
+      return n;
+    };
+    constexpr int kRedChannel = 0;
+    constexpr int kBlueChannel = 2;
+    const QImage fitted = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    if (const QString shots = qEnvironmentVariable("KEELMARK_SCREENSHOTS"); !shots.isEmpty()) {
+      fitted.save(shots + QStringLiteral("/plotting-sheet-window.png"));
+    }
+    QVERIFY(count(fitted, kBlueChannel) > 100);
+    QVERIFY(count(fitted, kRedChannel) > 10);
+
+    // A wheel notch zooms by 1.25 about the pointer: the page point under it stays there.
+    const QPointF at(200.0, 300.0);
+    const QPointF pageBefore = (at - view->PageOrigin()) / view->Zoom();
+    QWheelEvent wheel(at, view->mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                      Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(view, &wheel);
+    QCOMPARE(view->Zoom(), 0.25);
+    const QPointF pageAfter = (at - view->PageOrigin()) / view->Zoom();
+    QVERIFY(std::abs(pageAfter.x() - pageBefore.x()) < 1e-9);
+    QVERIFY(std::abs(pageAfter.y() - pageBefore.y()) < 1e-9);
+    // Dragging moves the page with the pointer.
+    const QPointF origin = view->PageOrigin();
+    QTest::mousePress(view, Qt::LeftButton, Qt::NoModifier, QPoint(100, 100));
+    QTest::mouseMove(view, QPoint(150, 130));
+    QTest::mouseRelease(view, Qt::LeftButton, Qt::NoModifier, QPoint(150, 130));
+    QCOMPARE(view->PageOrigin(), origin + QPointF(50.0, 30.0));
+
+    // A change of the chart shows at the next redraw of the views: a refused grid is said.
+    chart.ChartSpare = 0.0;
+    example.Frame().UpdateAllViews();
+    const QImage refused = view->grab().toImage().convertToFormat(QImage::Format_RGB32);
+    QCOMPARE(count(refused, kBlueChannel), 0);
   }
 };
 

@@ -74,6 +74,44 @@ TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {
   for (const auto& storm : cpa["storms"]) EXPECT_GT(storm["cpa"]["distance"].get<double>(), 100.0);
 }
 
+TEST_F(ExampleVoyageTest, CpaFromTheDepartureFollowsTheRoute) {
+  // Regression: the departure start made good no speed and no course, so a storm was met at
+  // no time on the first leg and the warning search took its first 10-hour step due north from
+  // the departure, putting the drifting containers' CPA 445 nM off at 48.6N. Stepping on the
+  // leg courses from the departure still drifts off the great-circle legs over 3000 nM.
+  const auto outcome = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "departure"});
+  ASSERT_EQ(outcome.status, 0) << outcome.err;
+  const json cpa = json::parse(outcome.out);
+  const json& containers = cpa["warnings"][0]["cpa"];
+  EXPECT_LT(containers["distance"].get<double>(), 300.0) << containers.dump();
+  EXPECT_LT(containers["latitude"].get<double>(), 46.0) << containers.dump();
+  ASSERT_EQ(cpa["storms"].size(), 2u);
+  for (const auto& storm : cpa["storms"]) {
+    ASSERT_TRUE(storm["cpa"]["time"].is_string()) << storm.dump();
+    const std::string time = storm["cpa"]["time"];
+    EXPECT_GT(time, "2026-12-01T06:00:00Z") << storm.dump();  // the departure
+    EXPECT_LT(time, "2026-12-10T20:00:00Z") << storm.dump();  // the arrival
+  }
+}
+
+TEST_F(ExampleVoyageTest, CpaOnThePresentCourseLeavesTheRoute) {
+  const auto onRoute = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"});
+  const auto straight =
+      Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix", "--present-course"});
+  ASSERT_EQ(straight.status, 0) << straight.err;
+  const json route = json::parse(onRoute.out);
+  const json line = json::parse(straight.out);
+  ASSERT_EQ(line["storms"].size(), 2u);
+  for (std::size_t i = 0; i < 2; ++i) {
+    const json& cpa = line["storms"][i]["cpa"];
+    ASSERT_TRUE(cpa["time"].is_string()) << cpa.dump();
+    // Not before the latest fix (06 Dec 09:00 UTC), and another place than on the route.
+    EXPECT_GE(cpa["time"].get<std::string>(), "2026-12-06T09:00:00Z") << cpa.dump();
+    EXPECT_NE(cpa["distance"], route["storms"][i]["cpa"]["distance"]) << cpa.dump();
+  }
+  EXPECT_EQ(line["warnings"], route["warnings"]);  // warnings still follow the route
+}
+
 TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
   // The latest example fix is 09:00 UTC at about 42.8N 041.6W, making 255 degrees.
   const auto before = ReadWholeFile(Path("voyage.dat"));

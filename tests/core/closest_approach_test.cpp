@@ -140,6 +140,75 @@ TEST_F(StormCpaTest, MovingStormIsTakenWhereItIsWhenTheShipArrives) {
   EXPECT_NEAR(cpa->GetRequiredTime(), t0_ + 10 * kHour, kSecond);
 }
 
+// Regression: a CPA from the departure started with nothing made good, so every storm ahead
+// was met at an infinite time. The departure start makes good the first leg's ground speed and
+// course: those of waypoint 1, not of the departure or of a later leg.
+TEST_F(RouteTest, DepartureStartRunsTheFirstLegAtItsGroundSpeed) {
+  Waypoint* departure = AddWaypoint(voyage_, 0.0, 0.0, 90.0, 5.0, t0_, t0_);
+  departure->SetTime(t0_);
+  departure->SetName("Departure");
+  departure->SetZoneOffset(0.25);
+  AddWaypoint(voyage_, 10.0, 0.0, 0.0, 14.0, t0_ + 43 * kHour, t0_ + 43 * kHour);
+  AddWaypoint(voyage_, 10.0, 10.0, 90.0, 9.0, t0_ + 90 * kHour, t0_ + 90 * kHour);
+  start_ = DepartureCpaStart(voyage_);
+  EXPECT_EQ(start_.GetName(), "Departure");
+  EXPECT_EQ(start_.GetTime(), t0_);
+  EXPECT_EQ(start_.GetZoneOffset(), 0.25);
+  EXPECT_EQ(start_.SpeedMadeGood, 14.0);
+  EXPECT_EQ(start_.CourseMadeGood, 0.0);
+  // A storm abeam of the first leg at 5N is met about 300 nM on, after 300 / 14 hours.
+  const std::optional<CPosition2> cpa =
+      StormCpa(StormAt(5.0, 1.0, t0_), voyage_, start_, distance_, bearing_);
+  ASSERT_TRUE(cpa.has_value());
+  EXPECT_NEAR(cpa->GetRequiredTime(), t0_ + 300.0 / 14.0 * kHour, 0.1 * kHour);
+  EXPECT_NEAR(distance_, 60.0, 0.5);
+  EXPECT_NEAR(bearing_, 90.0, 0.5);
+}
+
+// --- Storm CPA on the present course ---
+
+struct PresentCourseCase {
+  const char* name;
+  double stormLatitude, stormLongitude, stormCourse, stormSpeed;
+  double hours, distance, bearing;  // bearing NaN: none to check
+};
+
+class PresentCourseTest : public RouteTest,
+                          public testing::WithParamInterface<PresentCourseCase> {};
+
+// The ship leaves 0N 0E at the start time steering 090 at 10 knots.
+TEST_P(PresentCourseTest, TwoSteadyMoversMeetWhereTheClosedFormSays) {
+  const PresentCourseCase& c = GetParam();
+  start_ = StartAt(0.0, 0.0, t0_, 10.0);
+  start_.CourseMadeGood = 90.0;
+  const Storm storm = StormAt(c.stormLatitude, c.stormLongitude, t0_, c.stormCourse, c.stormSpeed);
+  const CPosition2 cpa = PresentCourseStormCpa(storm, start_, distance_, bearing_);
+  EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + c.hours * kHour, 0.05 * kHour);
+  EXPECT_NEAR(distance_, c.distance, 0.2);
+  if (!std::isnan(c.bearing)) {
+    EXPECT_NEAR(bearing_, c.bearing, 0.5);
+  }
+  // The result is the storm where it is at that time.
+  const CPosition2 storm_at = StormPositionAt(storm, cpa.GetRequiredTime());
+  EXPECT_NEAR(cpa.GetLatitude(), storm_at.GetLatitude(), 1e-9);
+  EXPECT_NEAR(cpa.GetLongitude(), storm_at.GetLongitude(), 1e-9);
+}
+
+// Worked by hand on the flat plane (60 nM a degree near the equator).
+INSTANTIATE_TEST_SUITE_P(
+    Storms, PresentCourseTest,
+    testing::Values(
+        // 60 nM east and 90 north, running south at 10 knots: closing at (-10, -10) knots,
+        // nearest after 7.5 hours with the storm 15 nM west and 15 north of the ship.
+        PresentCourseCase{"Crossing", 1.5, 1.0, 180.0, 10.0, 7.5, 21.213, 315.0},
+        // Head on from 120 nM: they meet after 6 hours.
+        PresentCourseCase{"HeadOn", 0.0, 2.0, 270.0, 10.0, 6.0, 0.0, kNaN},
+        // Astern and running away: nearest now.
+        PresentCourseCase{"Opening", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
+        // Abeam and keeping station: no relative motion, nearest now.
+        PresentCourseCase{"KeepingStation", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}),
+    [](const testing::TestParamInfo<PresentCourseCase>& info) { return info.param.name; });
+
 // --- Warning CPA ---
 
 // Route 0N -> 20N along the meridian at 10 knots, 120 hours; the ship starts at the departure.

@@ -13,6 +13,7 @@
 #include "document/keelmark_document.h"
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
+#include "reports/storm_advisory.h"
 #include "reports/table_grid.h"
 #include "tests/core/document_fixture.h"
 
@@ -435,6 +436,41 @@ TEST_F(PrintoutTest, PerformanceGraphAxesPolylineAndRequiredSpeed) {
       EXPECT_NE(sheet.FindText("NA"), nullptr);
     }
   }
+}
+
+// --- Plotting sheet and storm advisory --------------------------------------------------------
+
+TEST_F(PrintoutTest, GraphicsAreRefusedWithTheirMessageAndPrintedOnOnePage) {
+  // The plotting sheet: the current chart centred on the route, whose far end runs off the page.
+  AddWaypoint("Dep", 52.0, 4.0);
+  AddWaypoint("Far", 40.0, -70.0);
+  Chart& chart = doc_->GetCurrentChart();
+  chart.SetLatitude(52.0);
+  chart.SetLongitude(4.0);
+  SelectPrintout(doc_->GetSettings(), PrintoutKind::PlottingSheet);
+  EXPECT_EQ(PrintRefusal(*doc_), "");
+  const RecordingCanvas sheet = Print(PrintoutKind::PlottingSheet);
+  EXPECT_NE(sheet.FindText("Plottingsheet"), nullptr);
+  EXPECT_NE(sheet.FindText("Voyageplanning"), nullptr);  // the page header is added
+  EXPECT_EQ(pages_, 1);  // a chart is cut at the page's edge, not run on
+  chart.ChartSpare = 0.0;
+  EXPECT_NE(PrintRefusal(*doc_).find("grid interval"), std::string::npos);
+
+  // The storm advisory needs a storm and a route of two waypoints.
+  SelectPrintout(doc_->GetSettings(), PrintoutKind::StormAdvisory);
+  EXPECT_EQ(PrintRefusal(*doc_), kNoStormAdvisoryMessage);
+  auto storm = std::make_unique<Storm>();
+  storm->SetName("BETA");
+  doc_->GetStorms().Add(std::move(storm));
+  EXPECT_EQ(PrintRefusal(*doc_), "");
+  doc_->selectedRow = 5;  // no such row: the last storm, as lists fall back
+  EXPECT_NE(Print(PrintoutKind::StormAdvisory).FindText("BETA"), nullptr);
+  doc_->GetRoute().Remove(doc_->GetRoute().GetLast());
+  SelectPrintout(doc_->GetSettings(), PrintoutKind::StormAdvisory);
+  EXPECT_EQ(PrintRefusal(*doc_), kNoStormAdvisoryMessage);
+
+  EXPECT_EQ(PrintoutFromName("plotting-sheet"), PrintoutKind::PlottingSheet);
+  EXPECT_EQ(PrintoutFromName("storm-advisory"), PrintoutKind::StormAdvisory);
 }
 
 }  // namespace
