@@ -74,7 +74,8 @@ void BM_MeteoPlainRead(benchmark::State& state) {
   const MeteoFile& file = TheFile();
   if (file.Path().empty()) return state.SkipWithError("cannot write the benchmark file");
   for (auto _ : state) {
-    auto bytes = keelmark::ReadWholeFile(file.Path());
+    auto bytes = keelmark::ReadWholeFile(file.Path(), keelmark::kLargestMeteoFile);
+    if (!bytes) state.SkipWithError("cannot read the benchmark file");
     benchmark::DoNotOptimize(bytes);
   }
   state.SetBytesProcessed(state.iterations() * file.Size());
@@ -86,8 +87,8 @@ void BM_MeteoLoad(benchmark::State& state) {
   if (file.Path().empty()) return state.SkipWithError("cannot write the benchmark file");
   for (auto _ : state) {
     MeteoList list;
-    const auto result =
-        keelmark::LoadArchiveFile(file.Path(), [&list](Archive& a) { list.Serialize(a); });
+    const auto result = keelmark::LoadArchiveFile(
+        file.Path(), [&list](Archive& a) { list.Serialize(a); }, keelmark::kLargestMeteoFile);
     if (!result.Ok() || list.GetCount() != kPoints) state.SkipWithError("load failed");
     benchmark::DoNotOptimize(list);
   }
@@ -114,7 +115,7 @@ BENCHMARK(BM_MeteoStore)->Unit(benchmark::kMillisecond);
 // The same two directions without the file: the cost of the encoding alone.
 void BM_MeteoDecodeInMemory(benchmark::State& state) {
   const MeteoFile& file = TheFile();
-  const auto bytes = keelmark::ReadWholeFile(file.Path());
+  const auto bytes = keelmark::ReadWholeFile(file.Path(), keelmark::kLargestMeteoFile);
   if (!bytes) return state.SkipWithError("cannot read the benchmark file");
   for (auto _ : state) {
     MeteoList list;

@@ -35,6 +35,7 @@ void TakePositionAndMadeGood(const PositionFix& latest, PositionFix& fix) {
 // One shared data file: its "Path" key, the locate dialog's initial name and message, the
 // messages of construction and destruction, and how to read it into (and reset) its record.
 struct CKeelmarkRouteXPDoc::DataFile {
+  DataFileId id;
   TextSetting key;
   const char* locateName;
   const char* locateMessage;
@@ -150,8 +151,27 @@ bool CKeelmarkRouteXPDoc::SetDamagedFileAside(const std::string& path, const std
   return true;
 }
 
+void CKeelmarkRouteXPDoc::MarkRead(const DataFile& file, const std::string& path,
+                                   const LoadResult& result) {
+  std::optional<ReadMark>& mark = readMarks_[static_cast<std::size_t>(file.id)];
+  if (result.Ok()) {
+    mark = ReadMark{path, result.stamp, result.digest};
+  } else {
+    mark.reset();
+  }
+}
+
+bool CKeelmarkRouteXPDoc::UnchangedSinceRead(const DataFile& file, const std::string& path,
+                                             const ContentDigest& stored) const {
+  const std::optional<ReadMark>& mark = readMarks_[static_cast<std::size_t>(file.id)];
+  if (!mark || mark->path != path || !(mark->digest == stored)) return false;
+  const std::optional<FileStamp> stamp = StampOf(path);
+  return stamp && *stamp == mark->stamp;
+}
+
 LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
   const LoadResult result = LoadArchiveFile(path, file.serialize, file.largestFile);
+  MarkRead(file, path, result);
   if (!result.Ok()) file.reset();
   if (result.status == LoadStatus::Damaged) SetDamagedFileAside(path, result.detail);
   std::error_code ec;
@@ -179,8 +199,9 @@ bool CKeelmarkRouteXPDoc::LoadDataFile(const DataFile& file) {
 }
 
 LoadResult CKeelmarkRouteXPDoc::ReadDataFile(const DataFile& file) {
-  const LoadResult result =
-      LoadArchiveFile(DataFilePath(file.key), file.serialize, file.largestFile);
+  const std::string path = DataFilePath(file.key);
+  const LoadResult result = LoadArchiveFile(path, file.serialize, file.largestFile);
+  MarkRead(file, path, result);
   if (!result.Ok()) file.reset();
   return result;
 }
@@ -195,13 +216,34 @@ bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file, std::string* error
     if (error) *error = path + " could not be read and is kept as it is";
     return false;
   }
-  return StoreArchiveFile(path, file.serialize, error);
+  Archive archive = Archive::ForStoring();
+  file.serialize(archive);
+  const Archive::Bytes& bytes = archive.StoredBytes();
+  ContentDigest digest;
+  digest.Add(bytes.data(), bytes.size());
+  // The same bytes are on the disk already: writing them again would only touch the file.
+  if (UnchangedSinceRead(file, path, digest)) return true;
+  if (!WriteFileAtomically(
+          path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
+          error)) {
+    return false;
+  }
+  LoadResult stored;
+  stored.digest = digest;
+  stored.stamp = StampOf(path).value_or(FileStamp{});
+  MarkRead(file, path, stored);
+  return true;
 }
 
 void CKeelmarkRouteXPDoc::ReloadDataFiles() {
   vessel_.ReadIdentity(store_);
   for (const DataFileId id : kRouteDocumentOrder) {
     const DataFile file = FileOf(id);
+    // Reading a file that is as it was read, into records that still hold just that, would
+    // change nothing.
+    if (UnchangedSinceRead(file, DataFilePath(file.key), DigestOfStored(file.serialize))) {
+      continue;
+    }
     if (readOnly_) {
       (void)ReadDataFile(file);
     } else {
@@ -232,7 +274,8 @@ bool CKeelmarkRouteXPDoc::StoreEachDataFile(std::span<const DataFileId> order) {
 CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
   switch (id) {
     case DataFileId::Vessel:
-      return {setting::kVesselPath,
+      return {id,
+              setting::kVesselPath,
               "vessel",
               "Unable to load vessel data\nPlease locate data file",
               "Can not load vessel data",
@@ -244,7 +287,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
                 vessel_.ReadIdentity(store_);
               }};
     case DataFileId::History:
-      return {setting::kHistoryPath,
+      return {id,
+              setting::kHistoryPath,
               "voyage",
               "Unable to load history data\nPlease locate data file",
               "Can not load history data",
@@ -253,7 +297,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
               [this](Archive& a) { history_.Serialize(a); },
               [this] { history_.RemoveAll(); }};
     case DataFileId::Storms:
-      return {setting::kHurricanePath,
+      return {id,
+              setting::kHurricanePath,
               "hurricane",
               "Unable to load hurricane data\nPlease locate data file",
               "Can not load hurricanelist",
@@ -262,7 +307,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
               [this](Archive& a) { storms_.Serialize(a); },
               [this] { storms_.RemoveAll(); }};
     case DataFileId::Meteo:
-      return {setting::kMeteoPath,
+      return {id,
+              setting::kMeteoPath,
               "meteo",
               "Unable to load meteo data\nPlease locate data file",
               "Can not load meteolist",
@@ -271,7 +317,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
               [this](Archive& a) { meteo_.Serialize(a); },
               [this] { meteo_.RemoveAll(); }};
     case DataFileId::Warnings:
-      return {setting::kWarningPath,
+      return {id,
+              setting::kWarningPath,
               "warning",
               "Unable to load nav warning data\nPlease locate data file",
               "Can not load navigational warnings",
@@ -280,7 +327,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
               [this](Archive& a) { warnings_.Serialize(a); },
               [this] { warnings_.RemoveAll(); }};
     case DataFileId::Ports:
-      return {setting::kPortPath,
+      return {id,
+              setting::kPortPath,
               "port",
               "Unable to load port data\nPlease locate data file",
               "Can not load port data",
@@ -291,7 +339,8 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
     case DataFileId::Forecasts:
       break;
   }
-  return {setting::kForecastPath,
+  return {id,
+          setting::kForecastPath,
           "forecast",
           "Unable to load forecast data\nPlease locate data file",
           "Can not load forecast data",

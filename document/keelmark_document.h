@@ -11,7 +11,9 @@
 // cannot be read is named in one message and left where it is, and closing stores nothing.
 #pragma once
 
+#include <array>
 #include <functional>
+#include <optional>
 #include <set>
 #include <span>
 #include <string>
@@ -209,6 +211,13 @@ class CKeelmarkRouteXPDoc {
   // Stores the files in this order, each failure with its message; false when any failed.
   bool StoreEachDataFile(std::span<const DataFileId> order);
   [[nodiscard]] LoadResult LoadAt(const std::string& path, const DataFile& file);
+  // Remembers what a load read (or forgets it, when the load failed).
+  void MarkRead(const DataFile& file, const std::string& path, const LoadResult& result);
+  // True when the file at path is the one last read (or stored) for this data file, untouched
+  // since, and `stored` (the digest of what the records in memory would store) is the digest
+  // of its bytes: reading it again would change nothing, and neither would storing it.
+  [[nodiscard]] bool UnchangedSinceRead(const DataFile& file, const std::string& path,
+                                        const ContentDigest& stored) const;
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
   bool SetDamagedFileAside(const std::string& path, const std::string& why);
   // The latest fix's position, time, made good, course steered, log speed, engine rpm and
@@ -222,6 +231,14 @@ class CKeelmarkRouteXPDoc {
   bool closed_ = false;
   // Damaged files that could not be kept aside: never written over.
   std::set<std::string> protectedPaths_;
+  // What was last read for each data file (by DataFileId): where, the file as it stood, and
+  // the digest of its bytes.
+  struct ReadMark {
+    std::string path;
+    FileStamp stamp;
+    ContentDigest digest;
+  };
+  std::array<std::optional<ReadMark>, std::size(kStartOrder)> readMarks_;
 
   Settings settings_;
   ForecastList forecasts_;

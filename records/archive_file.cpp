@@ -64,10 +64,23 @@ void SyncFolderOf(const std::string& path) {
   if (fd.Valid()) (void)::fsync(fd.Get());
 }
 
+FileStamp StampFrom(const struct stat& status) {
+  return {static_cast<std::uintmax_t>(status.st_dev), static_cast<std::uintmax_t>(status.st_ino),
+          static_cast<std::uintmax_t>(status.st_size),
+          static_cast<std::int64_t>(status.st_mtim.tv_sec),
+          static_cast<std::int64_t>(status.st_mtim.tv_nsec)};
+}
+
 }  // namespace
 
+std::optional<FileStamp> StampOf(const std::string& path) {
+  struct stat status {};
+  if (::stat(path.c_str(), &status) != 0) return std::nullopt;
+  return StampFrom(status);
+}
+
 std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintmax_t maxBytes,
-                                            std::string* error) {
+                                            std::string* error, FileStamp* stamp) {
   // Non-blocking, so that opening a pipe does not wait for a writer; regular files ignore it.
   const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!fd.Valid()) {
@@ -83,6 +96,7 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
     SetError(error, path + " is not a regular file");
     return std::nullopt;
   }
+  if (stamp) *stamp = StampFrom(status);
   const auto size = static_cast<std::uintmax_t>(status.st_size);
   if (size > maxBytes) {
     SetError(error, path + " is larger (" + std::to_string(size) +
@@ -91,21 +105,24 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
   }
   Archive::Bytes bytes(static_cast<std::size_t>(size));
   std::size_t filled = 0;
-  // Read to the end: the file may have grown since fstat, up to the limit.
+  // Read to the end: the file may have grown since fstat, up to the limit. Once the buffer is
+  // full, the end is found through a small probe, so that a file as long as it said is never
+  // copied into a larger buffer.
+  std::uint8_t probe[16384];
   while (true) {
-    if (filled == bytes.size()) {
-      if (bytes.size() > maxBytes) break;
-      const std::uintmax_t larger = std::min<std::uintmax_t>(bytes.size() + 65536, maxBytes + 1);
-      bytes.resize(static_cast<std::size_t>(larger));
-    }
-    const ssize_t got = ::read(fd.Get(), bytes.data() + filled, bytes.size() - filled);
+    const bool full = filled == bytes.size();
+    std::uint8_t* target = full ? probe : bytes.data() + filled;
+    const std::size_t room = full ? sizeof probe : bytes.size() - filled;
+    const ssize_t got = ::read(fd.Get(), target, room);
     if (got < 0) {
       if (errno == EINTR) continue;
       SetError(error, "cannot read " + path + ": " + Reason());
       return std::nullopt;
     }
     if (got == 0) break;
+    if (full) bytes.insert(bytes.end(), probe, probe + got);
     filled += static_cast<std::size_t>(got);
+    if (filled > maxBytes) break;
   }
   if (filled > maxBytes) {
     SetError(error, path + " is larger than any such file could be (" + std::to_string(maxBytes) +
@@ -166,17 +183,30 @@ std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue no
 
 LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Archive&)>& serialize,
                            std::uintmax_t maxBytes) {
-  std::string error;
-  auto bytes = ReadWholeFile(path, maxBytes, &error);
-  if (!bytes) return {LoadStatus::CannotOpen, error};
+  LoadResult result;
+  auto bytes = ReadWholeFile(path, maxBytes, &result.detail, &result.stamp);
+  if (!bytes) {
+    result.status = LoadStatus::CannotOpen;
+    return result;
+  }
+  result.digest.Add(bytes->data(), bytes->size());
   Archive archive = Archive::ForLoading(std::move(*bytes));
   try {
     serialize(archive);
     archive.ExpectEnd();
   } catch (const ArchiveError& e) {
-    return {LoadStatus::Damaged, e.what()};
+    result.status = LoadStatus::Damaged;
+    result.detail = e.what();
   }
-  return {};
+  return result;
+}
+
+ContentDigest DigestOfStored(const std::function<void(Archive&)>& serialize) {
+  Archive archive = Archive::ForStoring();
+  serialize(archive);
+  ContentDigest digest;
+  digest.Add(archive.StoredBytes().data(), archive.StoredBytes().size());
+  return digest;
 }
 
 bool StoreArchiveFile(const std::string& path, const std::function<void(Archive&)>& serialize,

@@ -10,14 +10,32 @@
 #include <string_view>
 
 #include "records/archive.h"
+#include "records/content_digest.h"
 
 namespace keelmark {
 
 enum class LoadStatus { Loaded, CannotOpen, Damaged };
 
+// A file as it stands on the disk: which file, how long, when last changed. A file written
+// anew (a store renames a new file over it) or changed in place has another stamp.
+struct FileStamp {
+  std::uintmax_t device = 0;
+  std::uintmax_t inode = 0;
+  std::uintmax_t size = 0;
+  std::int64_t changedSeconds = 0;
+  std::int64_t changedNanoseconds = 0;
+  bool operator==(const FileStamp&) const = default;
+};
+
+// The stamp of the file at path; nothing when there is none.
+[[nodiscard]] std::optional<FileStamp> StampOf(const std::string& path);
+
 struct LoadResult {
   LoadStatus status = LoadStatus::Loaded;
   std::string detail;  // what was wrong, for CannotOpen and Damaged
+  // Of a file read whole: its stamp as it was opened, and the digest of the bytes read.
+  FileStamp stamp;
+  ContentDigest digest;
   [[nodiscard]] bool Ok() const { return status == LoadStatus::Loaded; }
 };
 
@@ -31,9 +49,10 @@ inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
 // The whole content of a regular file of at most maxBytes, or nothing when it is not one or
 // cannot be read (error, when given, says why). A folder, a device or a pipe is refused
 // without being read.
+// stamp, when given, receives the stamp of the file as it was opened.
 [[nodiscard]] std::optional<Archive::Bytes> ReadWholeFile(
     const std::string& path, std::uintmax_t maxBytes = kLargestDataFile,
-    std::string* error = nullptr);
+    std::string* error = nullptr, FileStamp* stamp = nullptr);
 
 // Writes the bytes to PATH.tmp, gives it the permission bits of the file it replaces, puts it
 // on the disk (fsync), renames it over PATH and puts the folder entry on the disk. On any
@@ -47,6 +66,9 @@ inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
 [[nodiscard]] LoadResult LoadArchiveFile(const std::string& path,
                                          const std::function<void(Archive&)>& serialize,
                                          std::uintmax_t maxBytes = kLargestDataFile);
+
+// The digest of the bytes serialize would store.
+[[nodiscard]] ContentDigest DigestOfStored(const std::function<void(Archive&)>& serialize);
 
 // Stores through serialize into an archive, then writes it with WriteFileAtomically.
 [[nodiscard]] bool StoreArchiveFile(const std::string& path,

@@ -1,5 +1,6 @@
 #include "records/text_codec.h"
 
+#include <algorithm>
 #include <array>
 #include <cstdint>
 
@@ -38,9 +39,16 @@ char EncodeCp1252(char32_t cp) {
   return '?';
 }
 
+// Plain ASCII is the same in both encodings; most texts of the files are nothing else.
+bool IsAscii(std::string_view text) {
+  return std::all_of(text.begin(), text.end(),
+                     [](char c) { return static_cast<std::uint8_t>(c) < 0x80; });
+}
+
 }  // namespace
 
 std::string Cp1252ToUtf8(std::string_view bytes) {
+  if (IsAscii(bytes)) return std::string(bytes);
   std::string out;
   out.reserve(bytes.size());
   for (const char c : bytes) {
@@ -57,6 +65,7 @@ std::string Cp1252ToUtf8(std::string_view bytes) {
 }
 
 std::string Utf8ToCp1252(std::string_view utf8) {
+  if (IsAscii(utf8)) return std::string(utf8);
   std::string out;
   out.reserve(utf8.size());
   std::size_t i = 0;

@@ -2,6 +2,8 @@
 
 #include <cmath>
 #include <cstdint>
+#include <unordered_map>
+#include <vector>
 
 #include "document/category_records.h"
 #include "document/keelmark_document.h"
@@ -144,12 +146,21 @@ struct ListState {
       : doc(document),
         category(shown),
         present(document.PresentPosition()),
-        underWay(document.GetSettings().underWay == 1) {}
+        underWay(document.GetSettings().underWay == 1) {
+    if (category != Category::Schedule) return;
+    const Voyage& route = document.GetRoute();
+    const std::vector<double> toGo = DistancesToArrival(route);
+    distanceToGo.reserve(toGo.size());
+    auto figure = toGo.begin();
+    for (const auto& waypoint : route) distanceToGo.emplace(waypoint.get(), *figure++);
+  }
 
   const CKeelmarkRouteXPDoc& doc;
   Category category;
   const PositionFix& present;
   bool underWay;
+  // The Schedule list's "Remaining" of each waypoint, all found in one pass over the route.
+  std::unordered_map<const Waypoint*, double> distanceToGo;
 };
 
 // Passed: the voyage is under way and the present position's time is past the waypoint's
@@ -180,13 +191,12 @@ Row ScheduleRow(const Waypoint& waypoint, const ListState& state) {
     row.cells[1] = kNotAvailable;
     return row;
   }
-  const Voyage& route = state.doc.GetRoute();
   Row row = NamedRow(waypoint, kImageWaypoint);
   row.cells[1] = waypoint.LocalTimeText(TimeSlot::Required, kLocalDateTimeFormat);
   row.cells[2] = LocalZoneText(waypoint);
   row.cells[3] = FormatNumber("%#3.0f rpm", waypoint.Rpm);
   row.cells[4] = FormatNumber(kKnotsFormat, waypoint.GroundSpeed);
-  row.cells[5] = FormatNumber("%#10.1f nM", DistanceToArrival(route, &waypoint));
+  row.cells[5] = FormatNumber("%#10.1f nM", state.distanceToGo.at(&waypoint));
   row.cells[6] = waypoint.Weather.WindText();
   row.cells[7] = waypoint.Weather.CurrentText();
   return row;

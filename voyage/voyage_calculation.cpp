@@ -135,6 +135,18 @@ double DistanceToArrival(const Voyage& voyage, const Waypoint* from) {
   return total;
 }
 
+std::vector<double> DistancesToArrival(const Voyage& voyage) {
+  const CNavigation navigation;
+  const std::vector<Waypoint*> points = RoutePoints(voyage);
+  std::vector<double> toGo(points.size(), 0.0);
+  for (std::size_t i = points.size(); i-- > 1;) {
+    const Waypoint& destination = *points[i];
+    toGo[i - 1] =
+        navigation.Distance(*points[i - 1], destination, destination.GreatCircle != 0) + toGo[i];
+  }
+  return toGo;
+}
+
 TimeValue ArrivalTime(const Voyage& voyage) {
   const Waypoint* last = voyage.GetLast();
   if (!last) return ProcessClock().Now();

@@ -6,6 +6,8 @@
 // start time and its course made good decides which waypoint lies ahead.
 #pragma once
 
+#include <vector>
+
 #include "navigation/time_value.h"
 
 namespace keelmark {
@@ -39,6 +41,12 @@ inline constexpr double kSamePlaceNm = 1e-6;
 // nM from the waypoint along the route to the last one, each leg by its own type (rhumb line
 // or great circle); 0 for the last waypoint and for one that is not in the route.
 [[nodiscard]] double DistanceToArrival(const Voyage& voyage, const Waypoint* from);
+
+// DistanceToArrival of every waypoint, in route order, in one pass from the last waypoint back
+// (a list of every waypoint's figure costs one leg each, not the whole rest of the route). The
+// legs are added from the far end, so a figure may differ from DistanceToArrival's in the last
+// bits of the double.
+[[nodiscard]] std::vector<double> DistancesToArrival(const Voyage& voyage);
 
 // The scheduled arrival (the last waypoint's ETA) as a local time value; now when empty.
 [[nodiscard]] TimeValue ArrivalTime(const Voyage& voyage);

@@ -6,6 +6,9 @@
 #include <chrono>
 #include <filesystem>
 #include <fstream>
+#include <map>
+#include <optional>
+#include <tuple>
 
 #include "records/archive_file.h"
 #include "tests/cli/cli_run.h"
@@ -142,6 +145,49 @@ TEST_F(DataSafetyCliTest, DumpOfADeviceReturnsAtOnce) {
   EXPECT_NE(outcome.err.find("not a regular file"), std::string::npos) << outcome.err;
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
+
+// Every file of the folder with its bytes, its inode and its modification time: a store that
+// writes the same bytes again still shows (a new file renamed over the old, a new time).
+std::map<std::string, std::tuple<std::string, std::uintmax_t, std::int64_t>> FolderState(
+    const std::string& folder) {
+  std::map<std::string, std::tuple<std::string, std::uintmax_t, std::int64_t>> state;
+  for (const auto& entry : fs::directory_iterator(folder)) {
+    const std::string path = entry.path().string();
+    const std::optional<FileStamp> stamp = StampOf(path);
+    state[entry.path().filename().string()] = {
+        FileText(path), stamp ? stamp->inode : 0,
+        stamp ? stamp->changedSeconds * 1000000000 + stamp->changedNanoseconds : 0};
+  }
+  return state;
+}
+
+class ReadingCommands : public ExampleDataTest,
+                        public testing::WithParamInterface<std::vector<std::string>> {};
+
+// Commands that only read open the document, and open it as the program does (the data files
+// are stored back on closing); none of them may write, or even rewrite, a file of the folder.
+TEST_P(ReadingCommands, LeaveEveryFileOfTheFolderUntouched) {
+  std::vector<std::string> args = GetParam();
+  for (std::string& word : args) {
+    if (word == "ROUTE") word = Route();
+    if (word == "DIR") word = Folder();
+  }
+  const auto before = FolderState(Folder());
+  const auto outcome = Run(args);
+  EXPECT_EQ(outcome.status, 0) << outcome.err;
+  EXPECT_FALSE(outcome.out.empty());
+  EXPECT_EQ(FolderState(Folder()), before);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Commands, ReadingCommands,
+    testing::Values(std::vector<std::string>{"list", "waypoints", "ROUTE", "--data-dir", "DIR"},
+                    std::vector<std::string>{"list", "schedule", "ROUTE", "--data-dir", "DIR"},
+                    std::vector<std::string>{"list", "history", "--data-dir", "DIR"},
+                    std::vector<std::string>{"list", "storms", "--data-dir", "DIR"},
+                    std::vector<std::string>{"plan", "ROUTE", "--data-dir", "DIR"},
+                    std::vector<std::string>{"cpa", "ROUTE", "--data-dir", "DIR"},
+                    std::vector<std::string>{"schedule", "--data-dir", "DIR"}));
 
 // (Unknown keys and times a file cannot hold: files_cli_test.)
 TEST_F(DataSafetyCliTest, TheLatestTimeAFileHoldsReadsBackAsItself) {

@@ -9,8 +9,10 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
+#include "navigation/text_format.h"
 #include "records/route_document.h"
 #include "tests/core/document_fixture.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark {
 namespace {
@@ -151,6 +153,31 @@ TEST_F(CategoryTableTest, OneWaypointShowsNoLegAndAnEmptyRouteNoRows) {
   ASSERT_EQ(table.rows.size(), 1u);
   EXPECT_EQ(table.rows[0].cells[4], "-");
   EXPECT_EQ(table.rows[0].cells[5], "-");
+}
+
+TEST_F(CategoryTableTest, ScheduleRemainingIsEachWaypointsDistanceToTheLast) {
+  // A zig-zag of mixed legs, long enough that a row taking another row's figure shows.
+  for (int i = 0; i < 40; ++i) {
+    auto w = std::make_unique<Waypoint>();
+    w->SetName("Z" + std::to_string(i));
+    w->SetLatitude(i % 2 == 0 ? 10.0 : 12.5);
+    w->SetLongitude(170.0 + 0.7 * i);  // runs across the date line
+    w->GreatCircle = i % 3 == 0 ? 1 : 0;
+    w->UseVoyageWeather = 0;
+    doc_->GetRoute().Add(std::move(w));
+  }
+  doc_->GetRoute().GetFirst()->SetTime(Day(0));
+  doc_->GetRoute().GetLast()->SetScheduledTime(Day(10));
+  AddFix(170.0, Day(-1));
+  const Table schedule = Fill(Category::Schedule);
+  ASSERT_EQ(schedule.rows.size(), 40u);
+  std::size_t row = 0;
+  for (const auto& waypoint : doc_->GetRoute()) {
+    EXPECT_EQ(schedule.rows[row].cells[5],
+              FormatNumber("%#10.1f nM", DistanceToArrival(doc_->GetRoute(), waypoint.get())))
+        << row;
+    ++row;
+  }
 }
 
 TEST_F(CategoryTableTest, ImpossibleScheduleShowsNotAvailable) {

@@ -185,6 +185,8 @@ class DocumentSafetyTest : public test::DocumentFixture {
 
 TEST_F(DocumentSafetyTest, AFailedStoreIsReportedWithTheFileAndReason) {
   auto doc = Open();
+  // A history with a fix more than was read, so that closing has to store it.
+  doc->GetHistory().Add(std::make_unique<PositionFix>());
   fs::create_directory(folder_.PathOf("voyage.dat.tmp"));
   EXPECT_FALSE(doc->Close());
   ASSERT_FALSE(prompter_.Messages().empty());

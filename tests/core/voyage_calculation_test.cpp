@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <tuple>
+#include <vector>
 
 #include "navigation/navigation.h"
 #include "navigation/text_format.h"
@@ -150,6 +151,51 @@ TEST(RouteFigures, EachLegCountsByItsOwnType) {
   EXPECT_NEAR(DistanceToArrival(voyage, voyage.GetFirst()), 3878.3, 0.1);
   EXPECT_EQ(DistanceToArrival(voyage, nullptr), 0.0);
 }
+
+// Routes for the distances to go of every waypoint: (latitude, longitude, great circle).
+struct ToGoCase {
+  const char* name;
+  std::vector<std::tuple<double, double, int>> points;
+};
+
+class DistancesToGo : public testing::TestWithParam<ToGoCase> {};
+
+// Each waypoint's figure is the one DistanceToArrival gives it, whatever the legs' kinds, a leg
+// across the date line, a repeated waypoint or a position that is not a number; the last
+// waypoint's is 0.
+TEST_P(DistancesToGo, EveryWaypointGetsItsDistanceToArrival) {
+  Voyage voyage;
+  for (const auto& [lat, lon, gc] : GetParam().points) {
+    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
+    w->SetLatitude(lat);
+    w->SetLongitude(lon);
+    w->GreatCircle = gc;
+  }
+  const std::vector<double> toGo = DistancesToArrival(voyage);
+  ASSERT_EQ(toGo.size(), GetParam().points.size());
+  std::size_t i = 0;
+  for (const auto& waypoint : voyage) {
+    const double expected = DistanceToArrival(voyage, waypoint.get());
+    if (std::isnan(expected)) {
+      EXPECT_TRUE(std::isnan(toGo[i])) << i;
+    } else {
+      EXPECT_NEAR(toGo[i], expected, 1e-9 * (1.0 + expected)) << i;
+    }
+    ++i;
+  }
+  if (!toGo.empty()) EXPECT_EQ(toGo.back(), 0.0);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Routes, DistancesToGo,
+    testing::Values(
+        ToGoCase{"Empty", {}}, ToGoCase{"OneWaypoint", {{10.0, 20.0, 0}}},
+        ToGoCase{"MixedLegs",
+                 {{45.0, 0.0, 0}, {45.0, -90.0, 1}, {46.0, -90.0, 0}, {50.0, -5.0, 1}}},
+        ToGoCase{"AcrossTheDateLine", {{30.0, 170.0, 0}, {32.0, -175.0, 1}, {35.0, 179.5, 0}}},
+        ToGoCase{"RepeatedWaypoint", {{0.0, 0.0, 0}, {0.0, 0.0, 1}, {1.0, 0.0, 0}}},
+        ToGoCase{"NotANumber", {{0.0, 0.0, 0}, {NAN, 3.0, 0}, {1.0, 1.0, 1}, {2.0, 1.0, 0}}}),
+    [](const testing::TestParamInfo<ToGoCase>& info) { return info.param.name; });
 
 TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
   auto voyage = MeridianRoute(4, 24.0, true);
