@@ -3,6 +3,7 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 #include <memory>
 #include <string>
@@ -14,6 +15,7 @@ class QMenu;
 
 namespace keelmark {
 
+class CGpsMonitorDialog;
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
 class CTopPanel;
@@ -75,6 +77,8 @@ class CMainFrame : public QMainWindow {
   void OnStormAdvisory();
   void OnCalculator();
   void OnMasterSchedule();
+  // Opens the GPS monitor window, or brings the open one to the front.
+  void OnGpsMonitor();
   // The commands of the command table that have no slot of their own elsewhere.
   void OnFileSaveCommand() { OnFileSave(); }
   void OnFileSaveAsCommand() { OnFileSaveAs(); }
@@ -135,6 +139,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 
   CTopPanel* panel_ = nullptr;
+  QPointer<CGpsMonitorDialog> gpsMonitor_;
   CKeelmarkRouteView* view_ = nullptr;
   RecentFileList* recentFiles_ = nullptr;
   PrintCommands* printing_ = nullptr;

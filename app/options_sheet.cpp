@@ -215,7 +215,14 @@ class CPageNMEA : public PropertyPage {
       ports << QStringLiteral("COM%1").arg(i + 1);
     }
     QFormLayout* form = AddForm();
+    AddRow(form, "Receiver reached by:",
+           BindIndex(values.gpsTransport,
+                     {"Serial port", "TCP server", "UDP port", "gpsd", "Replay of a log file"},
+                     "Receiver reached by"));
     AddRow(form, "NMEA connected to ", BindIndex(settings.comPort, ports, "NMEA connected to"));
+    WholeRow(form, "Serial speed:", values.gpsBaud, "baud", NumberRange{1, 4000000});
+    TextRow(form, "Address:", values.gpsAddress)
+        ->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or the log file");
     AddRow(form, "GPS position string:",
            BindIndex(settings.gpsString, {"GPGGA", "GPRMC", "GPGLL"}, "GPS position string"));
     WholeRow(form, "Update positionfix every", settings.updateSeconds, "seconds");
@@ -276,6 +283,9 @@ void CSheetOptions::CopyIn() {
   for (std::size_t i = 0; i < store_.comDevices.size(); ++i) {
     store_.comDevices[i] = store.Read(setting::kComDevices[i]);
   }
+  store_.gpsTransport = store.Read(setting::kGpsTransport);
+  store_.gpsAddress = store.Read(setting::kGpsAddress);
+  store_.gpsBaud = store.Read(setting::kGpsBaud);
   store_.useDesktopMail = store.Read(setting::kUseDesktopMail);
   store_.smtpServer = store.Read(setting::kSmtpServer);
   store_.smtpPort = store.Read(setting::kSmtpPort);
@@ -309,6 +319,9 @@ void CSheetOptions::CopyBack() {
   for (std::size_t i = 0; i < store_.comDevices.size(); ++i) {
     store.Write(setting::kComDevices[i], store_.comDevices[i]);
   }
+  store.Write(setting::kGpsTransport, store_.gpsTransport);
+  store.Write(setting::kGpsAddress, store_.gpsAddress);
+  store.Write(setting::kGpsBaud, store_.gpsBaud);
   store.Write(setting::kUseDesktopMail, store_.useDesktopMail);
   store.Write(setting::kSmtpServer, store_.smtpServer);
   store.Write(setting::kSmtpPort, store_.smtpPort);
