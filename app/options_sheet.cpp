@@ -222,7 +222,7 @@ class CPageNMEA : public PropertyPage {
     AddRow(form, "NMEA connected to ", BindIndex(settings.comPort, ports, "NMEA connected to"));
     WholeRow(form, "Serial speed:", values.gpsBaud, "baud", NumberRange{1, 4000000});
     TextRow(form, "Address:", values.gpsAddress)
-        ->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or the log file");
+        ->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or LOG[@lines a second]");
     AddRow(form, "GPS position string:",
            BindIndex(settings.gpsString, {"GPGGA", "GPRMC", "GPGLL"}, "GPS position string"));
     WholeRow(form, "Update positionfix every", settings.updateSeconds, "seconds");

@@ -56,7 +56,7 @@ const Command kCommands[] = {
     {"gps",
      "gps read SOURCE [--sentence GGA|RMC|GLL] [--count N] [--timeout SECONDS]\n"
      "    SOURCE: serial:/dev/ttyUSB0[@4800], tcp:HOST:PORT, udp:PORT, gpsd[:HOST:PORT],\n"
-     "    file:LOG",
+     "    file:LOG[@LINES_PER_SECOND]",
      RunGps},
 };
 
@@ -110,7 +110,8 @@ void PrintHelp(std::ostream& out) {
          "  the UTC time of the fix when it carries one), then a summary line of the sentences\n"
          "  read, refused by their checksum, skipped and without a fix. Without --sentence all\n"
          "  three position sentences are printed. It reads until --count positions, until\n"
-         "  --timeout seconds have passed, or until a log file ends.\n"
+         "  --timeout seconds have passed, or until a log file ends; a log with a rate\n"
+         "  (file:LOG@10) is replayed at that many lines a second, again and again.\n"
          "\n"
          "Exit status:\n"
          "  0   the command did what it says\n"

@@ -10,8 +10,9 @@ namespace keelmark {
 namespace {
 
 constexpr const char* kForms =
-    "serial:DEVICE[@BAUD], tcp:HOST:PORT, udp:PORT, gpsd[:HOST:PORT] or file:LOG";
+    "serial:DEVICE[@BAUD], tcp:HOST:PORT, udp:PORT, gpsd[:HOST:PORT] or file:LOG[@RATE]";
 constexpr int kHighestBaud = 4000000;
+constexpr int kHighestReplayRate = 1000;  // lines a second
 
 // A whole decimal number within [low, high], the whole text.
 std::optional<int> WholeNumber(std::string_view text, int low, int high) {
@@ -56,7 +57,7 @@ std::string GpsSource::Text() const {
     case Kind::kGpsd:
       return "gpsd:" + bracketed + ":" + std::to_string(port);
     case Kind::kFile:
-      return "file:" + path;
+      return "file:" + path + (linesPerSecond > 0 ? "@" + std::to_string(linesPerSecond) : "");
   }
   return {};
 }
@@ -108,6 +109,14 @@ std::optional<GpsSource> ParseGpsSource(std::string_view text, std::string& erro
   if (kind == "file" && !rest.empty()) {
     source.kind = GpsSource::Kind::kFile;
     source.path = rest;
+    // A trailing "@digits" is the replay rate; any other '@' belongs to the file name.
+    const std::size_t at = rest.rfind('@');
+    if (at != std::string_view::npos && at > 0) {
+      if (const auto rate = WholeNumber(rest.substr(at + 1), 1, kHighestReplayRate)) {
+        source.path = rest.substr(0, at);
+        source.linesPerSecond = *rate;
+      }
+    }
     return source;
   }
   error = "'" + std::string(text) + "' is no NMEA source: give " + kForms;

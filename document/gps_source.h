@@ -1,6 +1,6 @@
 // GpsSource: where NMEA sentences come from, and its text form as the command line and the
 // options take it: "serial:/dev/ttyUSB0[@4800]", "tcp:HOST:PORT", "udp:PORT",
-// "gpsd[:HOST:PORT]" or "file:LOG".
+// "gpsd[:HOST:PORT]" or "file:LOG[@LINES_PER_SECOND]".
 #pragma once
 
 #include <cstdint>
@@ -23,9 +23,10 @@ struct GpsSource {
   std::string host;  // tcp and gpsd
   int port = 0;      // tcp, udp and gpsd
   int baud = kDefaultBaud;
+  int linesPerSecond = 0;  // a log replayed at this rate; 0: the reader's own choice
 
   // The text form, as ParseGpsSource reads it (the baud rate always written for a serial
-  // device).
+  // device, a log's rate when one is chosen).
   [[nodiscard]] std::string Text() const;
 };
 

@@ -19,9 +19,10 @@ std::unique_ptr<QtGpsReceiver> MakeGpsReceiver(const GpsSource& source, const Cl
       return std::make_unique<UdpGpsReceiver>(source.port, clock);
     case GpsSource::Kind::kGpsd:
       return std::make_unique<GpsdGpsReceiver>(source.host, source.port, clock);
-    case GpsSource::Kind::kFile:
-      return std::make_unique<FileGpsReceiver>(source.path, replayLinesPerSecond,
-                                               replayLinesPerSecond > 0, clock);
+    case GpsSource::Kind::kFile: {
+      const int rate = source.linesPerSecond > 0 ? source.linesPerSecond : replayLinesPerSecond;
+      return std::make_unique<FileGpsReceiver>(source.path, rate, rate > 0, clock);
+    }
   }
   return nullptr;
 }

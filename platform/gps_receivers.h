@@ -9,10 +9,11 @@
 
 namespace keelmark {
 
-// A log file replays this many lines a second in the monitor, looping at its end.
+// A log file replays this many lines a second in the monitor when its source names no rate.
 inline constexpr int kReplayLinesPerSecond = 10;
 
-// `replayLinesPerSecond` for a log file: 0 reads it whole at once and ends; otherwise it loops.
+// A log file at the source's own rate, else at `replayLinesPerSecond`: at a rate it loops at its
+// end; at 0 it is read whole at once and ends.
 [[nodiscard]] std::unique_ptr<QtGpsReceiver> MakeGpsReceiver(const GpsSource& source,
                                                              const Clock& clock,
                                                              int replayLinesPerSecond);

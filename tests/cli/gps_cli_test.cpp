@@ -102,6 +102,15 @@ TEST(GpsRead, APositionLineCarriesDegreesUnitsTalkerAndTime) {
   EXPECT_EQ(lines[1]["time"], "12:00:00.000Z");
 }
 
+TEST(GpsRead, ALogWithARateIsReplayedAgainAndAgain) {
+  const std::string log = WriteTemp("gps_replay.nmea", LogText());
+  const CliOutcome o = RunCliWithInput({"gps", "read", "file:" + log + "@200", "--count", "6"});
+  ASSERT_EQ(o.status, 0) << o.err;
+  // Four positions in the log: the fifth and sixth are its first two again.
+  EXPECT_EQ(Sentences(Lines(o.out)),
+            (std::vector<std::string>{"GPGGA", "GNRMC", "GAGLL", "BDGGA", "GPGGA", "GNRMC"}));
+}
+
 // A TCP port on this machine where nothing listens.
 int ClosedPort() {
   const int s = ::socket(AF_INET, SOCK_STREAM, 0);

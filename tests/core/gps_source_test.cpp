@@ -55,7 +55,13 @@ INSTANTIATE_TEST_SUITE_P(
         SourceCase{"gpsd:10.0.0.5:3000", Kind::kGpsd, "", "10.0.0.5", 3000, 4800,
                    "gpsd:10.0.0.5:3000"},
         SourceCase{"file:logs/voyage:1.nmea", Kind::kFile, "logs/voyage:1.nmea", "", 0, 4800,
-                   "file:logs/voyage:1.nmea"}));
+                   "file:logs/voyage:1.nmea"},
+        // A trailing "@digits" is the replay rate, another '@' part of the name.
+        SourceCase{"file:voyage.nmea@25", Kind::kFile, "voyage.nmea", "", 0, 4800,
+                   "file:voyage.nmea@25"},
+        SourceCase{"file:bridge@sea.nmea", Kind::kFile, "bridge@sea.nmea", "", 0, 4800,
+                   "file:bridge@sea.nmea"},
+        SourceCase{"file:voyage@0", Kind::kFile, "voyage@0", "", 0, 4800, "file:voyage@0"}));
 
 TEST(GpsSource, RefusesWhatNamesNoSource) {
   for (const char* text :
