@@ -215,14 +215,17 @@ class CPageNMEA : public PropertyPage {
       ports << QStringLiteral("COM%1").arg(i + 1);
     }
     QFormLayout* form = AddForm();
-    AddRow(form, "Receiver reached by:",
-           BindIndex(values.gpsTransport,
-                     {"Serial port", "TCP server", "UDP port", "gpsd", "Replay of a log file"},
-                     "Receiver reached by"));
-    AddRow(form, "NMEA connected to ", BindIndex(settings.comPort, ports, "NMEA connected to"));
-    WholeRow(form, "Serial speed:", values.gpsBaud, "baud", NumberRange{1, 4000000});
-    TextRow(form, "Address:", values.gpsAddress)
-        ->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or LOG[@lines a second]");
+    QComboBox* transport =
+        BindIndex(values.gpsTransport,
+                  {"Serial port", "TCP server", "UDP port", "gpsd", "Replay of a log file"},
+                  "Receiver reached by");
+    AddRow(form, "Receiver reached by:", transport);
+    QComboBox* port = BindIndex(settings.comPort, ports, "NMEA connected to");
+    AddRow(form, "NMEA connected to ", port);
+    QWidget* baud =
+        WholeRow(form, "Serial speed:", values.gpsBaud, "baud", NumberRange{1, 4000000});
+    QLineEdit* address = TextRow(form, "Address:", values.gpsAddress);
+    address->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or LOG[@lines a second]");
     AddRow(form, "GPS position string:",
            BindIndex(settings.gpsString, {"GPGGA", "GPRMC", "GPGLL"}, "GPS position string"));
     WholeRow(form, "Update positionfix every", settings.updateSeconds, "seconds");
@@ -241,6 +244,16 @@ class CPageNMEA : public PropertyPage {
       grid->addWidget(BindText(values.comDevices[i], ports[static_cast<int>(i)]), row, column + 1);
     }
     Column()->addWidget(devices);
+    // Only the fields of the chosen transport can be edited.
+    const auto follow = [port, baud, address, devices](int index) {
+      const bool serial = index <= 0;
+      for (QWidget* field : {static_cast<QWidget*>(port), baud, static_cast<QWidget*>(devices)}) {
+        field->setEnabled(serial);
+      }
+      address->setEnabled(!serial);
+    };
+    connect(transport, &QComboBox::currentIndexChanged, this, follow);
+    follow(transport->currentIndex());
     AddText(
         "Keelmark Route is able to read data from a serial NMEA0183\ninterface and "
         "automatically update all data and log these\npositionfixes to file.\nYou can start "

@@ -53,8 +53,8 @@ class TestEditorsOptions : public QObject {
                          "Path/History data=/data/history.dat; Master Schedule=/data/schedule.dat; "
                          "Documents/Masters standing orders=/docs/orders.odt; "
                          "History/Maximum days to retain history=30; "
-                         "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; Receiver reached by=1; "
-                         "Address=bridge.local:10110; Serial speed=38400; "
+                         "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; Serial speed=38400; "
+                         "Receiver reached by=1; Address=bridge.local:10110; "
                          "Backup/Use the desktop mail program; SMTP server=smtp.example.org; "
                          "Port=465; Password=secret; Character to separate fields=;"));
     QCOMPARE(StoreText(store, setting::kHistoryPath), QString("/data/history.dat"));
