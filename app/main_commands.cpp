@@ -102,7 +102,8 @@ constexpr auto kCommands = std::to_array<CommandRow>({
     {"actionMasterSchedule", "&Tools", "&Master schedule",
      "Show master schedule\nShow master schedule", nullptr, nullptr, &F::OnMasterSchedule},
     {"actionGpsMonitor", "&Tools", "&GPS Monitor",
-     "Get present position from GPS\nGet present position from GPS", nullptr, nullptr, nullptr},
+     "Get present position from GPS\nGet present position from GPS", nullptr, "gps",
+     &F::OnGpsMonitor},
     {"actionOptions", "&Tools", "&Options", "Configuration options\nConfiguration options", nullptr,
      nullptr, &F::OnOptions, false, N::OptionsEditor},
 
@@ -150,6 +151,7 @@ constexpr auto kToolBar = std::to_array<const char*>({
     "actionFilePrint",
     "",
     "actionCalculator",
+    "actionGpsMonitor",
     "",
     "actionNightDay",
     "",

@@ -17,6 +17,7 @@
 
 #include "app/calculator_sheet.h"
 #include "app/document_dialog.h"
+#include "app/gps_monitor_dialog.h"
 #include "app/help_commands.h"
 #include "app/main_commands.h"
 #include "app/plotting_sheet_view.h"
@@ -110,6 +111,9 @@ CMainFrame::~CMainFrame() {
   // The data files are stored while the window can still show a failure, and the list goes
   // before the document it points to.
   doc_->Close();
+  // The monitor points into the document: it stops first. A monitor open at the end is in the
+  // stored settings, so the next start asks about it.
+  delete gpsMonitor_;
   delete takeCentralWidget();
 }
 
@@ -401,6 +405,19 @@ void CMainFrame::OnOptions() {
 void CMainFrame::OnCalculator() { RunCalculator(this, *doc_); }
 
 void CMainFrame::OnMasterSchedule() { RunMasterSchedule(this, *doc_); }
+
+void CMainFrame::OnGpsMonitor() {
+  if (gpsMonitor_) {
+    gpsMonitor_->raise();
+    gpsMonitor_->activateWindow();
+    return;
+  }
+  static const SystemClock clock;
+  gpsMonitor_ = new CGpsMonitorDialog(*doc_, clock, OptionsGpsReceiver(*doc_), this);
+  gpsMonitor_->setAttribute(Qt::WA_DeleteOnClose);
+  connect(gpsMonitor_, &CGpsMonitorDialog::documentChanged, this, &CMainFrame::UpdateAllViews);
+  gpsMonitor_->Start();
+}
 
 void CMainFrame::OnReporting() {
   if (doc_->GetRoute().GetCount() < 2) {

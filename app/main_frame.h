@@ -15,6 +15,7 @@ class QMenu;
 
 namespace keelmark {
 
+class CGpsMonitorDialog;
 class CKeelmarkRouteView;
 class CKeelmarkRouteXPDoc;
 class CPlottingSheetView;
@@ -77,6 +78,8 @@ class CMainFrame : public QMainWindow {
   void OnStormAdvisory();
   void OnCalculator();
   void OnMasterSchedule();
+  // Opens the GPS monitor window, or brings the open one to the front.
+  void OnGpsMonitor();
   // The commands of the command table that have no slot of their own elsewhere.
   void OnFileSaveCommand() { OnFileSave(); }
   void OnFileSaveAsCommand() { OnFileSaveAs(); }
@@ -140,6 +143,7 @@ class CMainFrame : public QMainWindow {
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 
   CTopPanel* panel_ = nullptr;
+  QPointer<CGpsMonitorDialog> gpsMonitor_;
   CKeelmarkRouteView* view_ = nullptr;
   RecentFileList* recentFiles_ = nullptr;
   PrintCommands* printing_ = nullptr;

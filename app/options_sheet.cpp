@@ -215,7 +215,17 @@ class CPageNMEA : public PropertyPage {
       ports << QStringLiteral("COM%1").arg(i + 1);
     }
     QFormLayout* form = AddForm();
-    AddRow(form, "NMEA connected to ", BindIndex(settings.comPort, ports, "NMEA connected to"));
+    QComboBox* transport =
+        BindIndex(values.gpsTransport,
+                  {"Serial port", "TCP server", "UDP port", "gpsd", "Replay of a log file"},
+                  "Receiver reached by");
+    AddRow(form, "Receiver reached by:", transport);
+    QComboBox* port = BindIndex(settings.comPort, ports, "NMEA connected to");
+    AddRow(form, "NMEA connected to ", port);
+    QWidget* baud =
+        WholeRow(form, "Serial speed:", values.gpsBaud, "baud", NumberRange{1, 4000000});
+    QLineEdit* address = TextRow(form, "Address:", values.gpsAddress);
+    address->setPlaceholderText("HOST:PORT, UDP port, gpsd's HOST:PORT or LOG[@lines a second]");
     AddRow(form, "GPS position string:",
            BindIndex(settings.gpsString, {"GPGGA", "GPRMC", "GPGLL"}, "GPS position string"));
     WholeRow(form, "Update positionfix every", settings.updateSeconds, "seconds");
@@ -234,6 +244,16 @@ class CPageNMEA : public PropertyPage {
       grid->addWidget(BindText(values.comDevices[i], ports[static_cast<int>(i)]), row, column + 1);
     }
     Column()->addWidget(devices);
+    // Only the fields of the chosen transport can be edited.
+    const auto follow = [port, baud, address, devices](int index) {
+      const bool serial = index <= 0;
+      for (QWidget* field : {static_cast<QWidget*>(port), baud, static_cast<QWidget*>(devices)}) {
+        field->setEnabled(serial);
+      }
+      address->setEnabled(!serial);
+    };
+    connect(transport, &QComboBox::currentIndexChanged, this, follow);
+    follow(transport->currentIndex());
     AddText(
         "Keelmark Route is able to read data from a serial NMEA0183\ninterface and "
         "automatically update all data and log these\npositionfixes to file.\nYou can start "
@@ -276,6 +296,9 @@ void CSheetOptions::CopyIn() {
   for (std::size_t i = 0; i < store_.comDevices.size(); ++i) {
     store_.comDevices[i] = store.Read(setting::kComDevices[i]);
   }
+  store_.gpsTransport = store.Read(setting::kGpsTransport);
+  store_.gpsAddress = store.Read(setting::kGpsAddress);
+  store_.gpsBaud = store.Read(setting::kGpsBaud);
   store_.useDesktopMail = store.Read(setting::kUseDesktopMail);
   store_.smtpServer = store.Read(setting::kSmtpServer);
   store_.smtpPort = store.Read(setting::kSmtpPort);
@@ -309,6 +332,9 @@ void CSheetOptions::CopyBack() {
   for (std::size_t i = 0; i < store_.comDevices.size(); ++i) {
     store.Write(setting::kComDevices[i], store_.comDevices[i]);
   }
+  store.Write(setting::kGpsTransport, store_.gpsTransport);
+  store.Write(setting::kGpsAddress, store_.gpsAddress);
+  store.Write(setting::kGpsBaud, store_.gpsBaud);
   store.Write(setting::kUseDesktopMail, store_.useDesktopMail);
   store.Write(setting::kSmtpServer, store_.smtpServer);
   store.Write(setting::kSmtpPort, store_.smtpPort);

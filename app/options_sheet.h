@@ -20,6 +20,9 @@ class CSheetOptions : public PropertySheet {
   struct StoreValues {
     std::array<std::string, 8> dataPaths;   // the "Path" keys of the data files
     std::array<std::string, 8> comDevices;  // the serial device of COM1..COM8
+    std::int32_t gpsTransport = 0;          // serial, TCP, UDP, gpsd, replay file
+    std::string gpsAddress;                 // the address of all but the serial port
+    std::int32_t gpsBaud = 4800;            // the serial rate
     std::int32_t useDesktopMail = 1;
     std::string smtpServer;
     std::int32_t smtpPort = 0;

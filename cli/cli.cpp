@@ -56,6 +56,11 @@ const Command kCommands[] = {
      "route export|import FILE --format gpx|rtz10|rtz11|rtz12 --route ROUTE.q3v\n"
      "      [--data-dir DIR] [--name ROUTE-NAME]",
      RunRoute},
+    {"gps",
+     "gps read SOURCE [--sentence GGA|RMC|GLL] [--count N] [--timeout SECONDS]\n"
+     "    SOURCE: serial:/dev/ttyUSB0[@4800], tcp:HOST:PORT, udp:PORT, gpsd[:HOST:PORT],\n"
+     "    file:LOG[@LINES_PER_SECOND]",
+     RunGps},
 };
 
 constexpr const char* kUsageLine =
@@ -101,6 +106,15 @@ void PrintHelp(std::ostream& out) {
          "  report, meteo and schedule store them back at the end, as the program does at\n"
          "  exit; plan and cpa only read them. A command that refuses its input changes no\n"
          "  file.\n"
+         "\n"
+         "GPS:\n"
+         "  gps read prints one JSON line for each position the source delivers (latitude and\n"
+         "  longitude in degrees and in thousandths of a minute, the talker, the sentence and\n"
+         "  the UTC time of the fix when it carries one), then a summary line of the sentences\n"
+         "  read, refused by their checksum, skipped and without a fix. Without --sentence all\n"
+         "  three position sentences are printed. It reads until --count positions, until\n"
+         "  --timeout seconds have passed, or until a log file ends; a log with a rate\n"
+         "  (file:LOG@10) is replayed at that many lines a second, again and again.\n"
          "\n"
          "Exit status:\n"
          "  0   the command did what it says\n"

@@ -134,15 +134,22 @@ inline constexpr TextSetting kCallSign{kVessel, "CallSign", "XXXX"};
 inline constexpr TextSetting kIMONumber{kVessel, "IMONumber", "12345"};
 // The serial device behind each of the receiver ports COM1..COM8 (section "Settings").
 inline constexpr std::array<TextSetting, 8> kComDevices = {
-    TextSetting{kSettings, "ComDevice1", "/dev/ttyS0"},
-    TextSetting{kSettings, "ComDevice2", "/dev/ttyS1"},
-    TextSetting{kSettings, "ComDevice3", "/dev/ttyS2"},
-    TextSetting{kSettings, "ComDevice4", "/dev/ttyS3"},
-    TextSetting{kSettings, "ComDevice5", "/dev/ttyS4"},
-    TextSetting{kSettings, "ComDevice6", "/dev/ttyS5"},
-    TextSetting{kSettings, "ComDevice7", "/dev/ttyS6"},
-    TextSetting{kSettings, "ComDevice8", "/dev/ttyS7"},
+    TextSetting{kSettings, "ComDevice1", "/dev/ttyUSB0"},
+    TextSetting{kSettings, "ComDevice2", "/dev/ttyUSB1"},
+    TextSetting{kSettings, "ComDevice3", "/dev/ttyS0"},
+    TextSetting{kSettings, "ComDevice4", "/dev/ttyS1"},
+    TextSetting{kSettings, "ComDevice5", "/dev/ttyS2"},
+    TextSetting{kSettings, "ComDevice6", "/dev/ttyS3"},
+    TextSetting{kSettings, "ComDevice7", "/dev/ttyS4"},
+    TextSetting{kSettings, "ComDevice8", "/dev/ttyS5"},
 };
+// How the GPS monitor reaches its receiver (section "Settings"): 0 the serial port of ComPort,
+// 1 a TCP server, 2 a UDP port, 3 gpsd, 4 a replayed log file; GpsAddress is the server's
+// HOST:PORT, the UDP port, gpsd's HOST:PORT (empty for this machine's) or the log file.
+inline constexpr IntSetting kGpsTransport{kSettings, "GpsTransport", 0, 0, 4};
+inline constexpr TextSetting kGpsAddress{kSettings, "GpsAddress", ""};
+// The serial rate: 4800 baud, 38400 for high-speed talkers.
+inline constexpr IntSetting kGpsBaud{kSettings, "GpsBaud", 4800, 1, 4000000};
 // Section "Mail": how messages are sent, by SMTP or by the desktop's mail program.
 inline constexpr IntSetting kUseDesktopMail{kMail, "UseDesktopMail", 1};
 inline constexpr TextSetting kSmtpServer{kMail, "SmtpServer", ""};
@@ -220,6 +227,9 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kComDevices[5]),
     SettingInfo(setting::kComDevices[6]),
     SettingInfo(setting::kComDevices[7]),
+    SettingInfo(setting::kGpsTransport),
+    SettingInfo(setting::kGpsAddress),
+    SettingInfo(setting::kGpsBaud),
     SettingInfo(setting::kUseDesktopMail),
     SettingInfo(setting::kSmtpServer),
     SettingInfo(setting::kSmtpPort),

@@ -95,6 +95,15 @@ MadeGoodResult UpdateMadeGood(const HistoryList& history, PositionFix& fix) {
   return MadeGoodResult::kUpdated;
 }
 
+void EstimateLogSpeed(const CVessel2& vessel, PositionFix& fix) {
+  const double rpm = fix.EngineRpm;
+  const VesselModel model(vessel);
+  const double resistance =
+      model.HullResistanceAt(rpm) +
+      model.AirResistance(rpm, fix.SteeredCourse, fix.Weather.WindDirection, fix.Weather.WindSpeed);
+  fix.LogSpeed = model.LogSpeed(rpm, resistance);
+}
+
 FixEntry OpeningEntry(const PositionFix& fix, const CVessel2& vessel) {
   FixEntry entry;
   entry.name = fix.GetName();
@@ -131,12 +140,7 @@ MadeGoodResult ConfirmFix(HistoryList& history, PositionFix& fix, const FixEntry
   vessel.calibrationRpm = entry.engineRpm;
   vessel.calibrationHeading = entry.steeredCourse;
 
-  const double rpm = fix.EngineRpm;
-  const double resistance =
-      VesselModel(vessel).HullResistanceAt(rpm) +
-      VesselModel(vessel).AirResistance(rpm, fix.SteeredCourse, fix.Weather.WindDirection,
-                                        fix.Weather.WindSpeed);
-  fix.LogSpeed = VesselModel(vessel).LogSpeed(rpm, resistance);
+  EstimateLogSpeed(vessel, fix);
 
   const MadeGoodResult madeGood = UpdateMadeGood(history, fix);
   AddFixObservation(averageWeather, fix);

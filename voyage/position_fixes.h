@@ -43,6 +43,10 @@ inline constexpr const char* kSpeedRefusedMessage =
     "Groundspeed exceeding 40 kts\nCourse and speed not updated";
 MadeGoodResult UpdateMadeGood(const HistoryList& history, PositionFix& fix);
 
+// The fix's log speed from the vessel model at its engine setting and course steered: hull and
+// air resistance (the fix's wind), no wave term.
+void EstimateLogSpeed(const CVessel2& vessel, PositionFix& fix);
+
 // What the fix editor hands over when it is confirmed.
 struct FixEntry {
   std::string name;

@@ -53,11 +53,15 @@ class TestEditorsOptions : public QObject {
                          "Path/History data=/data/history.dat; Master Schedule=/data/schedule.dat; "
                          "Documents/Masters standing orders=/docs/orders.odt; "
                          "History/Maximum days to retain history=30; "
-                         "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; "
+                         "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; Serial speed=38400; "
+                         "Receiver reached by=1; Address=bridge.local:10110; "
                          "Backup/Use the desktop mail program; SMTP server=smtp.example.org; "
                          "Port=465; Password=secret; Character to separate fields=;"));
     QCOMPARE(StoreText(store, setting::kHistoryPath), QString("/data/history.dat"));
     QCOMPARE(StoreText(store, setting::kComDevices[2]), QString("/dev/ttyUSB0"));
+    QCOMPARE(store.Read(setting::kGpsTransport), 1);
+    QCOMPARE(StoreText(store, setting::kGpsAddress), QString("bridge.local:10110"));
+    QCOMPARE(store.Read(setting::kGpsBaud), 38400);
     QCOMPARE(StoreText(store, setting::kSmtpServer), QString("smtp.example.org"));
     QCOMPARE(store.Read(setting::kSmtpPort), 465);
     QCOMPARE(store.Read(setting::kUseDesktopMail), 0);
