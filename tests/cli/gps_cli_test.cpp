@@ -84,8 +84,8 @@ INSTANTIATE_TEST_SUITE_P(Files, GpsReadFileTest,
                                          FileCase{"Gga", {"--sentence", "GGA"}, {"GPGGA", "BDGGA"}},
                                          FileCase{"Rmc", {"--sentence=RMC"}, {"GNRMC"}},
                                          FileCase{"Count", {"--count", "2"}, {"GPGGA", "GNRMC"}}),
-                         [](const testing::TestParamInfo<FileCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<FileCase>& row) {
+                           return std::string(row.param.name);
                          });
 
 TEST(GpsRead, APositionLineCarriesDegreesUnitsTalkerAndTime) {
@@ -151,9 +151,7 @@ INSTANTIATE_TEST_SUITE_P(
                         "/dev/ttyNoSuchDevice", "no such device"},
         OpenFailureCase{"Refused", [] { return "tcp:127.0.0.1:" + std::to_string(ClosedPort()); },
                         "", "Connection refused"}),
-    [](const testing::TestParamInfo<OpenFailureCase>& info) {
-      return std::string(info.param.name);
-    });
+    [](const testing::TestParamInfo<OpenFailureCase>& row) { return std::string(row.param.name); });
 
 TEST(GpsRead, WrongUsageIsRefused) {
   for (const std::vector<std::string>& args : {std::vector<std::string>{"gps"},

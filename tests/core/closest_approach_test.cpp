@@ -207,7 +207,7 @@ INSTANTIATE_TEST_SUITE_P(
         PresentCourseCase{"Opening", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
         // Abeam and keeping station: no relative motion, nearest now.
         PresentCourseCase{"KeepingStation", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}),
-    [](const testing::TestParamInfo<PresentCourseCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<PresentCourseCase>& row) { return row.param.name; });
 
 // --- Warning CPA ---
 

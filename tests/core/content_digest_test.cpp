@@ -68,7 +68,7 @@ INSTANTIATE_TEST_SUITE_P(
                     ChangeCase{"ZeroByteAdded", [](Bytes& b) { b.push_back(0); }},
                     ChangeCase{"LastByteDropped", [](Bytes& b) { b.pop_back(); }},
                     ChangeCase{"Emptied", [](Bytes& b) { b.assign(1, 0); }}),
-    [](const testing::TestParamInfo<ChangeCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ChangeCase>& row) { return row.param.name; });
 
 TEST(ContentDigest, EmptyDiffersFromAZeroByte) {
   const std::uint8_t zero = 0;

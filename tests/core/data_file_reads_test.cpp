@@ -90,8 +90,8 @@ INSTANTIATE_TEST_SUITE_P(
         ChangeCase{"voyage.dat",
                    [](CKeelmarkRouteXPDoc& doc) { doc.GetHistory().GetFirst()->SetName("Moved"); }},
         ChangeCase{"port.dat", [](CKeelmarkRouteXPDoc& doc) { doc.GetPorts().RemoveAll(); }}),
-    [](const testing::TestParamInfo<ChangeCase>& info) {
-      std::string name = info.param.file;
+    [](const testing::TestParamInfo<ChangeCase>& row) {
+      std::string name = row.param.file;
       return name.substr(0, name.find('.'));
     });
 

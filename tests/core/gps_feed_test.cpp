@@ -93,7 +93,7 @@ INSTANTIATE_TEST_SUITE_P(
                    f.Opened(20);
                  },
                  21, code::kNoData, "/dev/ttyUSB0: no data yet"}),
-    [](const testing::TestParamInfo<ReadCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<ReadCase>& row) { return std::string(row.param.name); });
 
 TEST(GpsFeed, GivesTheChosenSentencesLatestPosition) {
   GpsFeed feed("tcp:bridge:10110");

@@ -225,7 +225,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {"Open", "Choose GGA", "Stop", "Close"},
                   {kGpsInitFailed},
                   "scripted failure -9"}),
-    [](const testing::TestParamInfo<StartCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<StartCase>& row) { return std::string(row.param.name); });
 
 TEST_F(GpsMonitorTest, ATickMovesThePresentPositionWithMadeGoodSinceTheLastHistoryFix) {
   AddHistoryFix(-50.5, 5.0, 2.0);
@@ -296,8 +296,8 @@ TEST_P(GpsMonitorMadeGoodKeptTest, NoTimeSinceTheLastFixKeepsThePreviousValues) 
 INSTANTIATE_TEST_SUITE_P(Kept, GpsMonitorMadeGoodKeptTest,
                          testing::Values(KeptCase{"FixAtTheSameTime", true},
                                          KeptCase{"NoFix", false}),
-                         [](const testing::TestParamInfo<KeptCase>& info) {
-                           return std::string(info.param.name);
+                         [](const testing::TestParamInfo<KeptCase>& row) {
+                           return std::string(row.param.name);
                          });
 
 TEST_F(GpsMonitorTest, AFailingReadShowsWhyAndLeavesThePositionAlone) {

@@ -59,7 +59,7 @@ void RandomOcean(RecordList<CPosition2>& grid, std::vector<std::unique_ptr<CPosi
   grid.Add(At(0.0, 179.9));
   grid.Add(At(0.0, -179.9));
   for (int i = 0; i < 3000; ++i) queries.push_back(At(latitude(random), longitude(random)));
-  for (const auto [lat, lon] : {std::pair{10.0, 20.0}, {0.0, 180.0}, {0.0, -180.0}, {90.0, 0.0}}) {
+  for (const auto& [lat, lon] : {std::pair{10.0, 20.0}, {0.0, 180.0}, {0.0, -180.0}, {90.0, 0.0}}) {
     queries.push_back(At(lat, lon));
   }
 }
@@ -114,12 +114,12 @@ void OutsideTheChart(RecordList<CPosition2>& grid,
   grid.Add(At(1e5, 20.0));
   grid.Add(At(-45.0, 720.0 + 40.0));
   for (int i = 0; i < 1000; ++i) queries.push_back(At(latitude(random), longitude(random)));
-  for (const auto [lat, lon] : {std::pair{30.0, 10.0},
-                                {1e5, 20.0},
-                                {-45.0, 40.0},
-                                {NAN, 0.0},
-                                {0.0, -INFINITY},
-                                {3e300, -3e300}}) {
+  for (const auto& [lat, lon] : {std::pair{30.0, 10.0},
+                                 {1e5, 20.0},
+                                 {-45.0, 40.0},
+                                 {NAN, 0.0},
+                                 {0.0, -INFINITY},
+                                 {3e300, -3e300}}) {
     queries.push_back(At(lat, lon));
   }
 }
@@ -129,8 +129,8 @@ INSTANTIATE_TEST_SUITE_P(Grids, NearestAgreesWithTheList,
                                          GridCase{"WholeDegreesAcrossTheDateLine", WholeDegrees},
                                          GridCase{"Poles", Poles},
                                          GridCase{"OutsideTheChart", OutsideTheChart}),
-                         [](const testing::TestParamInfo<GridCase>& info) {
-                           return info.param.name;
+                         [](const testing::TestParamInfo<GridCase>& row) {
+                           return row.param.name;
                          });
 
 TEST(NearestPositionFinder, EmptyAndNotFinite) {

@@ -229,7 +229,7 @@ INSTANTIATE_TEST_SUITE_P(
         SplitCase{
             "FarTooLongThenResync", Of({SentenceOfLength(500), "\r\n", kGga, "\r\n"}), {kGga}, 1},
         SplitCase{"CutOffAtTheEnd", Of({kGga, "\r\n", "$GPGGA,1235"}), {kGga}, 0}),
-    [](const testing::TestParamInfo<SplitCase>& info) { return std::string(info.param.name); });
+    [](const testing::TestParamInfo<SplitCase>& row) { return std::string(row.param.name); });
 
 TEST(NmeaSplitter, FinishHandsOverALastSentenceWithoutLineEnd) {
   NmeaSplitter splitter;

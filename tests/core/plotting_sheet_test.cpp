@@ -83,7 +83,7 @@ INSTANTIATE_TEST_SUITE_P(
         ProjectCase{"PolarDegreeNorth", 0.0, 0.0, 2, 1e6, 1.0, 0.0, 910, -139},
         ProjectCase{"PolarDegreeEast", 0.0, 0.0, 2, 1e6, 0.0, 1.0, 2021, -1250},
         ProjectCase{"PolarDegreeWest", 0.0, 0.0, 2, 1e6, 0.0, -1.0, -201, -1250}),
-    [](const testing::TestParamInfo<ProjectCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ProjectCase>& row) { return row.param.name; });
 
 TEST(Projecting, PointsWithNoNumberOrFarOffThePageHaveNoPlace) {
   const PlottingSheet sheet(SheetChart(52.3, 4.7, 0, 1e5));
@@ -131,7 +131,7 @@ INSTANTIATE_TEST_SUITE_P(
         RefusalCase{"CentreBeyondDoublePrecision", 1e16, 1e5, 0.5, true},
         RefusalCase{"CentreWithNoNumber", kNaN, 1e5, 0.5, true},
         RefusalCase{"ZeroScale", 52.3, 0.0, 0.5, true}),
-    [](const testing::TestParamInfo<RefusalCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<RefusalCase>& row) { return row.param.name; });
 
 TEST(Refusing, TooSmallAGridSaysWhatToDo) {
   const std::string refusal = PlottingSheet(SheetChart(52.3, 4.7, 0, 1e5, 1e-4)).Refusal();
@@ -211,7 +211,7 @@ INSTANTIATE_TEST_SUITE_P(
         // Southern latitudes print signed; truncation toward zero moves the start north.
         GraticuleCase{"SouthWest", -33.5, -70.25, 0, 19, 20, "Lat -38.00 deg Lon -75.00 deg",
                       "Lat -29.00 deg Lon -65.50 deg"}),
-    [](const testing::TestParamInfo<GraticuleCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<GraticuleCase>& row) { return row.param.name; });
 
 TEST(Graticule, TitleBlockNamesTheProjectionScaleAndCentre) {
   Chart chart = SheetChart(52.5, 4.75, 2, 250000.0);
@@ -354,7 +354,7 @@ INSTANTIATE_TEST_SUITE_P(
                   {910, -1230, 920, -1230},
                   {910, -1238, 920, -1238},
                   {910, -1244, 920, -1244}}}),
-    [](const testing::TestParamInfo<WindCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<WindCase>& row) { return row.param.name; });
 
 TEST_F(SmallSheet, CurrentIsADashedGreenArrowOfTwoMillimetresAKnot) {
   for (const double latitude : {0.0, 10.0}) {

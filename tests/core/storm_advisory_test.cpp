@@ -110,7 +110,7 @@ INSTANTIATE_TEST_SUITE_P(
         ScaleCase{"ThreeHundredSixtyMiles", 6.0, "Scale 1 cm = 48.0000 nM", {847, -687, 972, -812}},
         // Regression: a start on the storm divided by zero; it takes 100 nM to 75 mm.
         ScaleCase{"StartOnTheStorm", 0.0, "Scale 1 cm = 13.3333 nM", {685, -525, 1135, -975}}),
-    [](const testing::TestParamInfo<ScaleCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ScaleCase>& row) { return row.param.name; });
 
 TEST_F(StormAdvisoryTest, ShipDueNorthPlotsJustLeftOfTheAxis) {
   // The storm 300 nM due south of the start: bearing 180, and 360 / 57.3 falls short of a full

@@ -183,7 +183,9 @@ TEST_P(DistancesToGo, EveryWaypointGetsItsDistanceToArrival) {
     }
     ++i;
   }
-  if (!toGo.empty()) EXPECT_EQ(toGo.back(), 0.0);
+  if (!toGo.empty()) {
+    EXPECT_EQ(toGo.back(), 0.0);
+  }
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -195,7 +197,7 @@ INSTANTIATE_TEST_SUITE_P(
         ToGoCase{"AcrossTheDateLine", {{30.0, 170.0, 0}, {32.0, -175.0, 1}, {35.0, 179.5, 0}}},
         ToGoCase{"RepeatedWaypoint", {{0.0, 0.0, 0}, {0.0, 0.0, 1}, {1.0, 0.0, 0}}},
         ToGoCase{"NotANumber", {{0.0, 0.0, 0}, {NAN, 3.0, 0}, {1.0, 1.0, 1}, {2.0, 1.0, 0}}}),
-    [](const testing::TestParamInfo<ToGoCase>& info) { return info.param.name; });
+    [](const testing::TestParamInfo<ToGoCase>& row) { return row.param.name; });
 
 TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
   auto voyage = MeridianRoute(4, 24.0, true);
