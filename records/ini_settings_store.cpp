@@ -359,6 +359,17 @@ std::string IniSettingsStore::UnescapeKey(std::string_view escaped) {
   return out;
 }
 
+namespace {
+
+// Whether the text ends in a backslash that is not itself escaped.
+bool EndsWithLoneBackslash(std::string_view text) {
+  std::size_t count = 0;
+  while (count < text.size() && text[text.size() - 1 - count] == '\\') ++count;
+  return count % 2 == 1;
+}
+
+}  // namespace
+
 void IniSettingsStore::Parse(std::string_view data) {
   if (data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
   std::string section;
@@ -402,6 +413,14 @@ void IniSettingsStore::Parse(std::string_view data) {
         }
       }
     }
+    if (inQuotes) {
+      // A quote never closed would take every line after it into this value: only this line
+      // is damaged, so it is passed over and the lines after it read as they stand.
+      i = lineStart;
+      while (i < data.size() && data[i] != '\n' && data[i] != '\r') ++i;
+      pos = i;
+      continue;
+    }
     // A ';' that ended the line is at lineStart next round, where it reads as a comment.
     pos = i;
     if (i <= lineStart) continue;
@@ -423,7 +442,14 @@ void IniSettingsStore::Parse(std::string_view data) {
     if (equalsPos == std::string_view::npos) continue;
     const std::string key = UnescapeKey(Trimmed(data.substr(lineStart, equalsPos - lineStart)));
     if (key.empty()) continue;
-    raw_.Put(section, key, std::string(data.substr(equalsPos + 1, i - equalsPos - 1)));
+    std::string_view raw = data.substr(equalsPos + 1, i - equalsPos - 1);
+    if (i == data.size()) {
+      // A backslash at the very end escapes nothing (a line break it escaped ends the file):
+      // neither is the value's, or every store would change it.
+      while (!raw.empty() && (raw.back() == '\n' || raw.back() == '\r')) raw.remove_suffix(1);
+      if (EndsWithLoneBackslash(raw)) raw.remove_suffix(1);
+    }
+    raw_.Put(section, key, std::string(raw));
   }
 }
 

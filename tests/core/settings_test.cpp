@@ -238,6 +238,23 @@ TEST_F(IniFileTest, ReadsCommentsCrLfAndAByteOrderMark) {
   EXPECT_EQ(store.Read(setting::kPortPath), "port.dat");
 }
 
+TEST_F(IniFileTest, AnUnclosedQuoteCostsOnlyItsLineAndStoresStayAlike) {
+  // Found by fuzzing: the open quote took every later line into its value, and each store
+  // moved or lengthened it.
+  const std::string path = PathOf("hand.ini");
+  ASSERT_TRUE(WriteFileAtomically(path,
+                                  "[Settings]\nExportFolder=\"d:/export\nHistoryCleanUp=21\n"
+                                  "[Path]\nRoutedat=r.dat\n"));
+  IniSettingsStore store(path);
+  EXPECT_EQ(store.Read(setting::kHistoryCleanUp), 21);
+  EXPECT_EQ(store.Lookup("Settings", "ExportFolder"), std::nullopt);
+  EXPECT_EQ(store.Lookup("Path", "Routedat"), "r.dat");
+  const std::string once = store.Format();
+  IniSettingsStore again("");
+  again.Parse(once);
+  EXPECT_EQ(again.Format(), once);
+}
+
 TEST_F(IniFileTest, AFileThatCannotBeReadIsNeverWrittenOver) {
   // A directory stands for a file that exists but cannot be read.
   const std::string path = PathOf("settings-dir");
