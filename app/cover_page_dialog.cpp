@@ -1,11 +1,10 @@
 #include "app/cover_page_dialog.h"
 
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "app/form_with_buttons.h"
 #include "platform/qt_text.h"
 #include "records/voyage.h"
 
@@ -32,13 +31,7 @@ CCoverPageDialog::CCoverPageDialog(Voyage& route, QWidget* parent)
 
   auto* form = new QFormLayout;
   form->addRow(tr("Voyage Number:"), number_);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
+  LayOutFormWithButtons(*this, form, {print, close});
   setMinimumWidth(320);
 }
 

@@ -2,11 +2,10 @@
 
 #include <QComboBox>
 #include <QFormLayout>
-#include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
+#include "app/form_with_buttons.h"
 #include "document/keelmark_document.h"
 #include "navigation/calendar.h"
 #include "navigation/text_format.h"
@@ -61,13 +60,7 @@ CPerformanceDialog::CPerformanceDialog(CKeelmarkRouteXPDoc& doc, QWidget* parent
   connect(till_, &QComboBox::currentIndexChanged, this, &CPerformanceDialog::ShowFigures);
   print->setEnabled(from_->count() > 0);
 
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
+  LayOutFormWithButtons(*this, form, {print, close});
   setMinimumWidth(420);
   ShowFigures();
 }

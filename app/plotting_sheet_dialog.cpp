@@ -7,11 +7,11 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
-#include <QVBoxLayout>
 #include <cstdlib>
 #include <optional>
 #include <string>
 
+#include "app/form_with_buttons.h"
 #include "document/keelmark_document.h"
 #include "document/prompter.h"
 #include "navigation/text_format.h"
@@ -89,13 +89,7 @@ CPlottingSheetDialog::CPlottingSheetDialog(CKeelmarkRouteXPDoc& doc, Prompter& p
   auto* close = new QPushButton(tr("Close"), this);
   close->setObjectName(QStringLiteral("closeButton"));
   close->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
+  LayOutFormWithButtons(*this, form, {print, close});
 
   ShowChart();
   for (QComboBox* list : {north_, east_, projection_}) {

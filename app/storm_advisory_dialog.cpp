@@ -7,9 +7,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 #include <optional>
 
+#include "app/form_with_buttons.h"
 #include "document/keelmark_document.h"
 #include "navigation/text_format.h"
 #include "platform/qt_text.h"
@@ -66,13 +66,7 @@ CStormAdvisoryDialog::CStormAdvisoryDialog(CKeelmarkRouteXPDoc& doc, QWidget* pa
   auto* close = new QPushButton(tr("Close"), this);
   close->setObjectName(QStringLiteral("closeButton"));
   close->setDefault(true);
-  auto* buttons = new QHBoxLayout;
-  buttons->addStretch();
-  buttons->addWidget(print);
-  buttons->addWidget(close);
-  auto* layout = new QVBoxLayout(this);
-  layout->addLayout(form);
-  layout->addLayout(buttons);
+  LayOutFormWithButtons(*this, form, {print, close});
   setMinimumWidth(480);
 
   connect(storm_, &QComboBox::currentIndexChanged, this, &CStormAdvisoryDialog::Recompute);
