@@ -370,13 +370,19 @@ bool EndsWithLoneBackslash(std::string_view text) {
 
 }  // namespace
 
+// A key as it reads back once written: some keys of a damaged or hand-made file (bytes that
+// are no UTF-8) read back as other bytes, which would reorder the keys at every store.
+std::string IniSettingsStore::KeyAsStored(std::string_view escaped) {
+  return UnescapeKey(EscapeKey(UnescapeKey(escaped)));
+}
+
 void IniSettingsStore::Parse(std::string_view data) {
   if (data.substr(0, 3) == "\xEF\xBB\xBF") data.remove_prefix(3);
   std::string section;
   std::size_t pos = 0;
   while (pos < data.size()) {
-    // One logical line: up to a line break or ';' outside quotes. A backslash escapes the
-    // next character, so an escaped line break continues the line.
+    // One logical line: up to a line break or ';' outside quotes. A backslash in the value
+    // escapes the next character, so an escaped line break continues the line.
     std::size_t lineStart = pos;
     while (lineStart < data.size() && IsSpace(data[lineStart])) ++lineStart;
     std::size_t i = lineStart;
@@ -392,7 +398,8 @@ void IniSettingsStore::Parse(std::string_view data) {
           break;
         }
       } else if (c == '\\') {
-        if (i < data.size()) {
+        // In a key a backslash is the group separator ('/' written out), not an escape.
+        if (equalsPos != std::string_view::npos && i < data.size()) {
           const char next = data[i++];
           if (i < data.size() &&
               ((next == '\n' && data[i] == '\r') || (next == '\r' && data[i] == '\n'))) {
@@ -435,12 +442,12 @@ void IniSettingsStore::Parse(std::string_view data) {
                  EqualsIgnoringCase(name.substr(1), kRootSection)) {
         section = std::string(name.substr(1));
       } else {
-        section = UnescapeKey(name);
+        section = KeyAsStored(name);
       }
       continue;
     }
     if (equalsPos == std::string_view::npos) continue;
-    const std::string key = UnescapeKey(Trimmed(data.substr(lineStart, equalsPos - lineStart)));
+    const std::string key = KeyAsStored(Trimmed(data.substr(lineStart, equalsPos - lineStart)));
     if (key.empty()) continue;
     std::string_view raw = data.substr(equalsPos + 1, i - equalsPos - 1);
     if (i == data.size()) {

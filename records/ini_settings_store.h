@@ -41,6 +41,7 @@ class IniSettingsStore : public SettingsStore {
   // A section or key name as it stands in the file, and back.
   [[nodiscard]] static std::string EscapeKey(std::string_view name);
   [[nodiscard]] static std::string UnescapeKey(std::string_view escaped);
+  [[nodiscard]] static std::string KeyAsStored(std::string_view escaped);
 
   // The file's text into the values (what a load does once the bytes are read), and the
   // values as the file's text.
