@@ -450,11 +450,14 @@ void IniSettingsStore::Parse(std::string_view data) {
     const std::string key = KeyAsStored(Trimmed(data.substr(lineStart, equalsPos - lineStart)));
     if (key.empty()) continue;
     std::string_view raw = data.substr(equalsPos + 1, i - equalsPos - 1);
-    if (i == data.size()) {
-      // A backslash at the very end escapes nothing (a line break it escaped ends the file):
-      // neither is the value's, or every store would change it.
-      while (!raw.empty() && (raw.back() == '\n' || raw.back() == '\r')) raw.remove_suffix(1);
-      if (EndsWithLoneBackslash(raw)) raw.remove_suffix(1);
+    // An escaped line break that ends the value continues it with nothing, and a backslash at
+    // the very end escapes nothing: neither is the value's, and kept they would join the next
+    // line once the file is written again.
+    std::string_view kept = raw;
+    while (!kept.empty() && (kept.back() == '\n' || kept.back() == '\r')) kept.remove_suffix(1);
+    if ((kept.size() < raw.size() || i == data.size()) && EndsWithLoneBackslash(kept)) {
+      kept.remove_suffix(1);
+      raw = kept;
     }
     raw_.Put(section, key, std::string(raw));
   }
