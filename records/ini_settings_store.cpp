@@ -453,13 +453,13 @@ void IniSettingsStore::Parse(std::string_view data) {
     // An escaped line break that ends the value continues it with nothing, and a backslash at
     // the very end escapes nothing: neither is the value's, and kept they would join the next
     // line once the file is written again.
+    if (i == data.size() && EndsWithLoneBackslash(raw)) raw.remove_suffix(1);
     for (;;) {
       std::string_view kept = raw;
       while (!kept.empty() && (kept.back() == '\n' || kept.back() == '\r')) kept.remove_suffix(1);
       if (kept.size() == raw.size() || !EndsWithLoneBackslash(kept)) break;
       raw = kept.substr(0, kept.size() - 1);
     }
-    if (i == data.size() && EndsWithLoneBackslash(raw)) raw.remove_suffix(1);
     raw_.Put(section, key, std::string(raw));
   }
 }
