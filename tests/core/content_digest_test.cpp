@@ -70,14 +70,6 @@ INSTANTIATE_TEST_SUITE_P(
                     ChangeCase{"Emptied", [](Bytes& b) { b.assign(1, 0); }}),
     [](const testing::TestParamInfo<ChangeCase>& row) { return row.param.name; });
 
-TEST(ContentDigest, EmptyDiffersFromAZeroByte) {
-  const std::uint8_t zero = 0;
-  ContentDigest one;
-  one.Add(&zero, 1);
-  EXPECT_FALSE(ContentDigest() == one);
-  EXPECT_TRUE(ContentDigest() == ContentDigest());
-}
-
 // The digest of a store is the digest of the bytes it would write.
 TEST(ContentDigest, OfAStoreIsOfItsBytes) {
   const auto serialize = [](Archive& a) {

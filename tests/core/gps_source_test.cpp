@@ -74,12 +74,6 @@ TEST(GpsSource, RefusesWhatNamesNoSource) {
   }
 }
 
-}  // namespace
-}  // namespace keelmark
-
-namespace keelmark {
-namespace {
-
 struct SettingsCase {
   int transport;
   const char* address;
