@@ -152,14 +152,26 @@ inline constexpr TextSetting kGpsAddress{kSettings, "GpsAddress", ""};
 inline constexpr IntSetting kGpsBaud{kSettings, "GpsBaud", 4800, 1, 4000000};
 // Section "Mail": how messages are sent, by SMTP or by the desktop's mail program.
 inline constexpr IntSetting kUseDesktopMail{kMail, "UseDesktopMail", 1};
+// 0 SMTP (a message the server cannot take waits in the outbox), 1 the desktop's mail
+// program, 2 the outbox folder only, for a ship's own mail system to collect.
+inline constexpr IntSetting kMailTransport{kMail, "Transport", 1, 0, 2};
 inline constexpr TextSetting kSmtpServer{kMail, "SmtpServer", ""};
 inline constexpr IntSetting kSmtpPort{kMail, "SmtpPort", 587, 1, 65535};
-inline constexpr IntSetting kSmtpTls{kMail, "SmtpTls", 1};
+// 0 plain, 1 STARTTLS, 2 TLS from the first byte (port 465).
+inline constexpr IntSetting kSmtpTls{kMail, "SmtpTls", 1, 0, 2};
+inline constexpr IntSetting kSmtpTimeout{kMail, "SmtpTimeout", 60, 5, 600};  // seconds
 inline constexpr TextSetting kSmtpUser{kMail, "SmtpUser", ""};
 inline constexpr IntSetting kSmtpSavePassword{kMail, "SmtpSavePassword", 0};
 // Stored only while SmtpSavePassword is 1.
 inline constexpr TextSetting kSmtpPassword{kMail, "SmtpPassword", ""};
 inline constexpr TextSetting kMailSender{kMail, "MailSender", ""};
+// Empty: the "outbox" folder in the program's data folder.
+inline constexpr TextSetting kOutboxFolder{kMail, "OutboxFolder", ""};
+inline constexpr IntSetting kOutboxRetryMinutes{kMail, "OutboxRetryMinutes", 5, 1, 1440};
+// Where bug reports, meteo data and update requests go; empty until the ship fills them in.
+inline constexpr TextSetting kSupportAddress{kMail, "SupportAddress", ""};
+inline constexpr TextSetting kMeteoDataAddress{kMail, "MeteoDataAddress", ""};
+inline constexpr TextSetting kUpdateServiceAddress{kMail, "UpdateServiceAddress", ""};
 
 }  // namespace setting
 
@@ -231,13 +243,20 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kGpsAddress),
     SettingInfo(setting::kGpsBaud),
     SettingInfo(setting::kUseDesktopMail),
+    SettingInfo(setting::kMailTransport),
     SettingInfo(setting::kSmtpServer),
     SettingInfo(setting::kSmtpPort),
     SettingInfo(setting::kSmtpTls),
+    SettingInfo(setting::kSmtpTimeout),
     SettingInfo(setting::kSmtpUser),
     SettingInfo(setting::kSmtpSavePassword),
     SettingInfo(setting::kSmtpPassword),
     SettingInfo(setting::kMailSender),
+    SettingInfo(setting::kOutboxFolder),
+    SettingInfo(setting::kOutboxRetryMinutes),
+    SettingInfo(setting::kSupportAddress),
+    SettingInfo(setting::kMeteoDataAddress),
+    SettingInfo(setting::kUpdateServiceAddress),
 };
 
 // The row of section/key, or nullptr when the table has no such setting.
