@@ -33,8 +33,8 @@ QString ValueText(const QVariant& value) {
 
 QtSettingsStore::QtSettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QStringLiteral("Brineholt Productions"),
-                                            QStringLiteral("Keelmark Route"))) {}
+                                            QString::fromLatin1(kSettingsOrganisation),
+                                            QString::fromLatin1(kSettingsApplication))) {}
 
 QtSettingsStore::QtSettingsStore(const std::string& iniPath)
     : settings_(std::make_unique<QSettings>(ToQString(iniPath), QSettings::IniFormat)) {}
