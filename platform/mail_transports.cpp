@@ -14,8 +14,8 @@
 #include "navigation/clock.h"
 #include "navigation/text_format.h"
 #include "platform/mail_outbox.h"
-#include "platform/qt_settings_store.h"
 #include "platform/qt_text.h"
+#include "platform/user_folders.h"
 #include "records/archive_file.h"
 #include "reports/mail_text.h"
 

@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "platform/qt_text.h"
+#include "platform/user_folders.h"
 
 namespace keelmark {
 namespace {

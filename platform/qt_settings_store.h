@@ -14,10 +14,6 @@ class QSettings;
 
 namespace keelmark {
 
-// Whose per-user settings and data these are.
-inline constexpr const char* kSettingsOrganisation = "Brineholt Productions";
-inline constexpr const char* kSettingsApplication = "Keelmark Route";
-
 class QtSettingsStore : public SettingsStore {
  public:
   // The per-user store.

@@ -23,7 +23,8 @@ using nlohmann::json;
 
 const std::string kHelper = std::string(KEELMARK_TEST_DATA) + "/../helpers/mail_server.py";
 const std::string kSubject = "Sailing plan – mv Brineholt, Ærøskøbing to Nuuk via Cape Farewell";
-const std::string kAttachmentName = "AMVER sailing plan Ærø–Nuuk.txt";
+const std::string kAttachmentName =
+    "AMVER sailing plan Ærøskøbing – Nuuk via Cape Farewell, December 2026.txt";
 // A long line, blanks ending a line, a dot opening one and text that is not ASCII.
 const std::string kBody =
     "Master's report, see the attachment.  \n.\n" + std::string(200, 'x') + "\r\nØ=1 ü\n";
