@@ -1,7 +1,6 @@
 // The calculator sheet on the example ship and voyage: typing on every page shows the texts of
 // the calculator's own computations, bad input shows "NA" and is named when the page is left,
 // the keyboard never closes the sheet by accident, and the ship's vessel file stays as it was.
-#include <QDir>
 #include <QtTest>
 #include <functional>
 

@@ -1,6 +1,5 @@
 // The main window's commands: their prompts, keys and toolbar, the guards, and the editors they
 // open.
-#include <QDialog>
 #include <QtTest>
 
 #include "app/application.h"

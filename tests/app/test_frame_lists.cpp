@@ -2,7 +2,6 @@
 // a user drives them on a copy of the example data.
 #include <QDateTimeEdit>
 #include <QFileInfo>
-#include <QHeaderView>
 #include <QMenu>
 #include <QtTest>
 

@@ -1,7 +1,6 @@
 // The route commands of the list and the File menu: move up and down, reverse, insert before,
 // import and export a route, and column widths that the list remembers per category.
 #include <QHeaderView>
-#include <QMenu>
 #include <QtTest>
 
 #include "app/category_model.h"

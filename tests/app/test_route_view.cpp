@@ -1,7 +1,5 @@
 // The main list on its own: its model, what picks the selected record, and its column widths.
 #include <QAbstractItemModelTester>
-#include <QHeaderView>
-#include <QMenu>
 #include <QScrollBar>
 #include <QtTest>
 
