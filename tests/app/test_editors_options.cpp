@@ -4,6 +4,7 @@
 #include <QUrl>
 #include <QtTest>
 
+#include "app/document_dialog.h"
 #include "app/record_editors.h"
 #include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"

@@ -273,7 +273,7 @@ class TestEditorsRecords : public QObject {
                        .arg(int(target.LongitudeWest())));
       // The Vessel page opens with the vessel's drafts, the ship's present condition.
       shownDraft = Text(ShowPage(sheet, "Vessel"), "Draft forward");
-      Apply(sheet, "Weather/Wind speed=23.5");
+      Apply(sheet, "Vessel/Engine setting=70; Weather/Wind speed=23.5");
       PressOk(sheet);
     }));
     QCOMPARE(shownDraft, NumberEdit::Text(doc.GetVessel().draftForward, NumberEdit::Kind::Decimal));
