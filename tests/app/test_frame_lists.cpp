@@ -126,10 +126,11 @@ class TestFrameLists : public QObject {
     };
     // The stored defaults, white text on black, swapped; twice, back; the flag stored at the end.
     const QList<QColor> day{Qt::black, Qt::white, Qt::black, Qt::white};
+    const QList<QColor> night{Qt::white, Qt::black, Qt::white, Qt::black};
     QCOMPARE(colours(), day);
-    for (const bool night : {true, false, true}) {
+    for (const bool isNight : {true, false, true}) {
       ActionOf(frame, "actionNightDay")->trigger();
-      QCOMPARE(colours(), night ? QList<QColor>{Qt::white, Qt::black, Qt::white, Qt::black} : day);
+      QCOMPARE(colours(), isNight ? night : day);
     }
     app.Close();
     QCOMPARE(QtSettingsStore(app.Folder().SettingsFile()).ReadInt("Colors", "IsNight", 0), 1);

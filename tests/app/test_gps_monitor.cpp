@@ -49,6 +49,7 @@ class TestGpsMonitor : public QObject {
     app.Store().Write(setting::kGpsTransport, 1);
     app.Store().Write(setting::kGpsAddress, "127.0.0.1:" + std::to_string(server.serverPort()));
     Settings& settings = frame.Document().GetSettings();
+    settings.updateSeconds = 0;  // becomes 1: the position ticks every second
     settings.writeToHis = 1;
 
     ActionOf(frame, "actionGpsMonitor")->trigger();
