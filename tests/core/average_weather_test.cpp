@@ -167,34 +167,8 @@ TEST(AddFixObservation, FixWithoutTimeOrPositionIsRefused) {
   }
 }
 
-// --- Imported records ---
-
-TEST(MergeRecord, SeasonsMergeOneByOneAndLatestEndsWithSeptemberToDecember) {
-  MeteoList list;
-  MeteoObservation* existing = AddRecord(list, -20.0, 60.0);
-  MarkBlocks(*existing, 10.0);  // 11 Jan-Feb, 12 Mar-May, 13 Jun-Aug, 14 Sep-Dec
-  MeteoObservation imported;
-  imported.SetLatitude(-21.0);
-  imported.SetLongitude(61.0);
-  MarkBlocks(imported, 20.0);  // 21 ... 24
-
-  EXPECT_EQ(MergeRecord(list, imported), existing);
-  EXPECT_EQ(list.GetCount(), 1);
-  EXPECT_NEAR(existing->JanFeb.WindSpeed, 16.0, 1e-6);
-  EXPECT_NEAR(existing->SepDec.WindSpeed, 19.0, 1e-6);
-  EXPECT_EQ(existing->SepDec.ObservationCount, 2);
-  EXPECT_EQ(existing->Latest, imported.SepDec);
-
-  // Far away it is a record of its own; without a position, none.
-  imported.SetLatitude(40.0);
-  const MeteoObservation* far = MergeRecord(list, imported);
-  ASSERT_EQ(list.GetCount(), 2);
-  EXPECT_EQ(far->GetLatitude(), 40.0);
-  EXPECT_EQ(far->Latest, imported.SepDec);
-  imported.SetLongitude(kNaN);
-  EXPECT_EQ(MergeRecord(list, imported), nullptr);
-  EXPECT_EQ(list.GetCount(), 2);
-}
+// (Imported records merge season by season, far ones as records of their own: the meteo
+// import tests.)
 
 // --- Weather for the waypoints (the season of the ETA at the nearest record: the example's
 // lists) ---

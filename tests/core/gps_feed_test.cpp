@@ -83,23 +83,8 @@ INSTANTIATE_TEST_SUITE_P(
                  21, code::kNoData, "/dev/ttyUSB0: no data yet"}),
     [](const testing::TestParamInfo<ReadCase>& row) { return std::string(row.param.name); });
 
-TEST(GpsFeed, GivesTheChosenSentencesLatestPosition) {
-  GpsFeed feed("tcp:bridge:10110");
-  feed.Opened(0);
-  feed.Choose(NmeaSentenceType::RMC);
-  feed.Feed(std::string(kRmc) + kGga, 1);
-  GpsReading reading = feed.Read(1);
-  ASSERT_EQ(reading.code, code::kPosition);
-  EXPECT_EQ(reading.latitude, 2837114);
-  EXPECT_EQ(reading.longitude, 513915);
-  // A sentence cut between two reads of the source still arrives whole.
-  feed.Feed("$GPRMC,101010,A,0130.000,S,10345.500,W,12.5,270.0,010126,1.0,E,A*", 2);
-  feed.Feed("27\r\n", 3);
-  reading = feed.Read(3);
-  EXPECT_EQ(reading.latitude, -90000);
-  EXPECT_EQ(reading.longitude, -6225500);
-}
-
+// (The chosen sentence's position, whole across reads: the CLI's gps read and the NMEA
+// decoder's tests.)
 // (What the feed counts: the summary of the CLI's gps read.)
 
 // --- Sources ---
