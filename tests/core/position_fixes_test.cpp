@@ -84,7 +84,9 @@ TEST(MadeGood, FromThePreviousFix) {
     EXPECT_NEAR(fix.CourseMadeGood, 45.0, 1e-6);
     EXPECT_NEAR(fix.SpeedMadeGood, c.nm / c.hours, 1e-6);
     EXPECT_NEAR(fix.Weather.CurrentRate, c.currentRate, 1e-6);
-    if (c.currentRate > 0.0) EXPECT_NEAR(fix.Weather.CurrentSet, 45.0, 1e-3);
+    if (c.currentRate > 0.0) {
+      EXPECT_NEAR(fix.Weather.CurrentSet, 45.0, 1e-3);
+    }
   }
 }
 

@@ -133,7 +133,9 @@ TEST(SampleRouteFiles, ImportWithTheirLegsTimesVoyageNumberAndNotes) {
       if (w->ManualSpeed) legs += "@" + FormatNumber("%.1f", w->GroundSpeed);
     }
     EXPECT_EQ(legs, row.at(2));
-    if (row.at(3) != "-") EXPECT_NEAR(route.GetFirst()->GetTime(), DayOf(row[3].c_str()), 1e-9);
+    if (row.at(3) != "-") {
+      EXPECT_NEAR(route.GetFirst()->GetTime(), DayOf(row[3].c_str()), 1e-9);
+    }
     if (row.at(4) != "-") {
       EXPECT_NEAR(route.GetLast()->GetScheduledTime(), DayOf(row[4].c_str()), 1e-5);
     }
