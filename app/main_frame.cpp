@@ -308,7 +308,8 @@ bool CMainFrame::OpenDocumentFile(const QString& path) {
   // survives whatever was answered about the route.
   doc_->StoreDataFiles();
   const QString absolute = QFileInfo(path).absoluteFilePath();
-  const LoadResult result = doc_->OpenRouteDocument(ToStdString(absolute));
+  const LoadResult result = doc_->OpenRouteDocument(ToStdString(absolute), VoyageStart::AsRead,
+                                                    DataFilesInMemory::AsLastReadOrStored);
   if (!result.Ok()) {
     ReportFileFailure(result.status == LoadStatus::Damaged ? kDamagedRoute : kCannotOpenRoute,
                       absolute, result.detail);

@@ -17,7 +17,9 @@ DocumentSession::DocumentSession(CommandContext& context, const std::string& dat
   }
   document_ = std::make_unique<CKeelmarkRouteXPDoc>(settings_, prompter_, dataFolder, access);
   if (routePath.empty()) return;
-  const LoadResult result = document_->OpenRouteDocument(routePath, start);
+  // The data files were read a moment ago and nothing has touched them since.
+  const LoadResult result =
+      document_->OpenRouteDocument(routePath, start, DataFilesInMemory::AsLastReadOrStored);
   if (!result.Ok()) {
     throw CommandError(routePath + ": " +
                        (result.status == LoadStatus::Damaged ? "damaged route document: "

@@ -78,7 +78,13 @@ CKeelmarkRouteXPDoc::CKeelmarkRouteXPDoc(SettingsStore& store, Prompter& prompte
   settings_ = Settings();
   selectedRow = 0;
   ReadSettings(store_, settings_);
+  const int fixesRead = history_.GetCount();
   PruneHistory(history_, settings_.historyCleanUp);
+  if (history_.GetCount() != fixesRead) {
+    if (auto& mark = readMarks_[static_cast<std::size_t>(DataFileId::History)]) {
+      mark->recordsAsRead = false;
+    }
+  }
   if (const PositionFix* latest = history_.GetLast()) {
     for (PositionFix* fix : {&presentPosition_, &secondFix_})
       TakePositionAndMadeGood(*latest, *fix);
@@ -169,6 +175,13 @@ bool CKeelmarkRouteXPDoc::UnchangedSinceRead(const DataFile& file, const std::st
   return stamp && *stamp == mark->stamp;
 }
 
+bool CKeelmarkRouteXPDoc::HeldAsRead(const DataFile& file, const std::string& path) const {
+  const std::optional<ReadMark>& mark = readMarks_[static_cast<std::size_t>(file.id)];
+  if (!mark || !mark->recordsAsRead || mark->path != path) return false;
+  const std::optional<FileStamp> stamp = StampOf(path);
+  return stamp && *stamp == mark->stamp;
+}
+
 LoadResult CKeelmarkRouteXPDoc::LoadAt(const std::string& path, const DataFile& file) {
   const LoadResult result = LoadArchiveFile(path, file.serialize, file.largestFile);
   MarkRead(file, path, result);
@@ -216,16 +229,22 @@ bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file, std::string* error
     if (error) *error = path + " could not be read and is kept as it is";
     return false;
   }
+  // Compared through a digest first: most stores find the file as it was, and a large file's
+  // bytes are then never held in memory.
+  const ContentDigest digest = DigestOfStored(file.serialize);
+  std::optional<ReadMark>& mark = readMarks_[static_cast<std::size_t>(file.id)];
+  // The same bytes are on the disk already: writing them again would only touch the file.
+  if (UnchangedSinceRead(file, path, digest)) {
+    mark->recordsAsRead = true;
+    return true;
+  }
   Archive archive = Archive::ForStoring();
   file.serialize(archive);
   const Archive::Bytes& bytes = archive.StoredBytes();
-  ContentDigest digest;
-  digest.Add(bytes.data(), bytes.size());
-  // The same bytes are on the disk already: writing them again would only touch the file.
-  if (UnchangedSinceRead(file, path, digest)) return true;
   if (!WriteFileAtomically(
           path, std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()),
           error)) {
+    if (mark) mark->recordsAsRead = false;
     return false;
   }
   LoadResult stored;
@@ -235,15 +254,16 @@ bool CKeelmarkRouteXPDoc::StoreDataFile(const DataFile& file, std::string* error
   return true;
 }
 
-void CKeelmarkRouteXPDoc::ReloadDataFiles() {
+void CKeelmarkRouteXPDoc::ReloadDataFiles(DataFilesInMemory inMemory) {
   vessel_.ReadIdentity(store_);
   for (const DataFileId id : kRouteDocumentOrder) {
     const DataFile file = FileOf(id);
+    const std::string path = DataFilePath(file.key);
     // Reading a file that is as it was read, into records that still hold just that, would
-    // change nothing.
-    if (UnchangedSinceRead(file, DataFilePath(file.key), DigestOfStored(file.serialize))) {
-      continue;
-    }
+    // change nothing. Encoding the records to compare costs as much as the read on a large
+    // file, so it is left out when the caller knows they are untouched.
+    if (inMemory == DataFilesInMemory::AsLastReadOrStored && HeldAsRead(file, path)) continue;
+    if (UnchangedSinceRead(file, path, DigestOfStored(file.serialize))) continue;
     if (readOnly_) {
       (void)ReadDataFile(file);
     } else {
@@ -350,8 +370,9 @@ CKeelmarkRouteXPDoc::DataFile CKeelmarkRouteXPDoc::FileOf(DataFileId id) {
           [this] { forecasts_.RemoveAll(); }};
 }
 
-LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path, VoyageStart start) {
-  ReloadDataFiles();
+LoadResult CKeelmarkRouteXPDoc::OpenRouteDocument(const std::string& path, VoyageStart start,
+                                                  DataFilesInMemory inMemory) {
+  ReloadDataFiles(inMemory);
   // Read into fresh lists first, so that a damaged route document changes nothing.
   Voyage route;
   ChartList charts;

@@ -59,6 +59,15 @@ struct SelectedRecord {
 
 // Where bringing the voyage up to date starts the voyage calculation (CKeelmarkRouteXPDoc::
 // UpdateVoyage).
+// What the caller of OpenRouteDocument knows of the data files' records in memory.
+enum class DataFilesInMemory {
+  // They may have been edited since they were last read or stored: compare before rereading.
+  MayBeEdited,
+  // Nothing has touched them since the document read them or stored them: a file that is as it
+  // was then need not be compared, since rereading it would give the same records.
+  AsLastReadOrStored,
+};
+
 enum class VoyageStart {
   // The first waypoint at its departure time.
   Departure,
@@ -142,15 +151,16 @@ class CKeelmarkRouteXPDoc {
   // Loads (true) or stores (false) every shared data file in the route document's order:
   // vessel, history, forecast areas, storms, average weather, ports, warnings, as opening and
   // saving a route document do. A store that fails has its message; false when any did.
-  void ReloadDataFiles();
+  void ReloadDataFiles(DataFilesInMemory inMemory = DataFilesInMemory::MayBeEdited);
   bool StoreDataFiles();
 
   // --- Route documents. ---
   // Rereads the data files, then reads the route, charts and reporting points from the file
   // (nothing changes when it cannot be read; bytes after the document count as damage, and the
   // file itself is never changed) and brings the voyage up to date from `start`.
-  [[nodiscard]] LoadResult OpenRouteDocument(const std::string& path,
-                                             VoyageStart start = VoyageStart::AsRead);
+  [[nodiscard]] LoadResult OpenRouteDocument(
+      const std::string& path, VoyageStart start = VoyageStart::AsRead,
+      DataFilesInMemory inMemory = DataFilesInMemory::MayBeEdited);
   // Stores the data files, then writes the route document whole or not at all, then brings the
   // voyage up to date as after opening.
   [[nodiscard]] bool SaveRouteDocument(const std::string& path, std::string* error = nullptr);
@@ -218,6 +228,9 @@ class CKeelmarkRouteXPDoc {
   // of its bytes: reading it again would change nothing, and neither would storing it.
   [[nodiscard]] bool UnchangedSinceRead(const DataFile& file, const std::string& path,
                                         const ContentDigest& stored) const;
+  // True when the records were left as the last read or store of the file at path put them,
+  // and the file is untouched since: the check that needs no encoding of the records.
+  [[nodiscard]] bool HeldAsRead(const DataFile& file, const std::string& path) const;
   // Keeps a damaged file beside itself; false when that failed (its path is then protected).
   bool SetDamagedFileAside(const std::string& path, const std::string& why);
   // The latest fix's position, time, made good, course steered, log speed, engine rpm and
@@ -237,6 +250,9 @@ class CKeelmarkRouteXPDoc {
     std::string path;
     FileStamp stamp;
     ContentDigest digest;
+    // False once the records were changed after the read (the history pruned) or a store
+    // of them failed.
+    bool recordsAsRead = true;
   };
   std::array<std::optional<ReadMark>, std::size(kStartOrder)> readMarks_;
 

@@ -5,13 +5,17 @@
 // and reads the same sequence; the archive says which direction it is going.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
+#include <optional>
 #include <stdexcept>
 #include <string>
 #include <vector>
 
 #include "navigation/time_value.h"
+#include "records/content_digest.h"
 
 namespace keelmark {
 
@@ -28,34 +32,44 @@ class Archive {
 
   // An archive that stores into an empty byte buffer.
   [[nodiscard]] static Archive ForStoring();
+  // An archive that stores into a digest only: the bytes pass through a small buffer, so
+  // telling whether a large file would change costs no memory of its size.
+  [[nodiscard]] static Archive ForDigest();
+  // What a ForDigest archive was given, whole.
+  [[nodiscard]] ContentDigest Digest();
   // An archive that loads from these bytes, from the first one on.
   [[nodiscard]] static Archive ForLoading(Bytes bytes);
 
   [[nodiscard]] bool IsLoading() const { return loading_; }
   [[nodiscard]] bool IsStoring() const { return !loading_; }
 
-  // Both directions: store the value, or load into it.
-  void Io(std::int32_t& value);
-  void Io(double& value);
+  // Both directions: store the value, or load into it. The fixed-size fields are inline: a
+  // large file holds millions of them, and a call per field was most of a load's time.
+  void Io(std::int32_t& value) { loading_ ? void(value = ReadI32()) : WriteI32(value); }
+  void Io(double& value) { loading_ ? void(value = ReadF64()) : WriteF64(value); }
   void Io(std::string& utf8Text);
-  void IoFlag(bool& value);
-  void IoTime(TimeValue& value);
+  void IoFlag(bool& value) { loading_ ? void(value = ReadFlag()) : WriteFlag(value); }
+  void IoTime(TimeValue& value) { loading_ ? void(value = ReadTime()) : WriteTime(value); }
 
-  void WriteI32(std::int32_t value);
-  void WriteFlag(bool value);
-  void WriteF64(double value);
+  void WriteI32(std::int32_t value) { AppendLittleEndian(static_cast<std::uint32_t>(value)); }
+  void WriteFlag(bool value) { WriteI32(value ? 1 : 0); }
+  void WriteF64(double value) { AppendLittleEndian(std::bit_cast<std::uint64_t>(value)); }
   // Written as its low 32 bits; times between 1970 and 2106 survive (HoldsTime).
-  void WriteTime(TimeValue value);
+  void WriteTime(TimeValue value) {
+    WriteI32(static_cast<std::int32_t>(static_cast<std::uint32_t>(value)));
+  }
   // The latest time a file can hold: 2106-02-07 06:28:15 UTC.
   static constexpr TimeValue kLatestTime = 4294967295;
   [[nodiscard]] static constexpr bool HoldsTime(TimeValue t) { return t >= 0 && t <= kLatestTime; }
   // Converted to Windows-1252 ('?' for what it cannot hold), then length-prefixed.
   void WriteText(const std::string& utf8Text);
 
-  [[nodiscard]] std::int32_t ReadI32();
-  [[nodiscard]] bool ReadFlag();
-  [[nodiscard]] double ReadF64();
-  [[nodiscard]] TimeValue ReadTime();
+  [[nodiscard]] std::int32_t ReadI32() { return static_cast<std::int32_t>(ReadU32()); }
+  [[nodiscard]] bool ReadFlag() { return ReadI32() != 0; }
+  [[nodiscard]] double ReadF64() {
+    return std::bit_cast<double>(TakeLittleEndian<std::uint64_t>());
+  }
+  [[nodiscard]] TimeValue ReadTime() { return static_cast<TimeValue>(ReadU32()); }
   [[nodiscard]] std::string ReadText();
 
   // Reads a list's record count. A count that the remaining bytes could not hold at
@@ -67,19 +81,62 @@ class Archive {
   // Raises ArchiveError when bytes follow what was read: a file holding more than its layout
   // is not what it seems, and storing it back would silently drop the rest.
   void ExpectEnd() const;
-  [[nodiscard]] const Bytes& StoredBytes() const { return bytes_; }
-  [[nodiscard]] Bytes TakeBytes() { return std::move(bytes_); }
+  [[nodiscard]] const Bytes& StoredBytes() const {
+    bytes_.resize(stored_);
+    return bytes_;
+  }
+  [[nodiscard]] Bytes TakeBytes() {
+    bytes_.resize(stored_);
+    stored_ = 0;
+    return std::move(bytes_);
+  }
 
  private:
-  Archive(bool loading, Bytes bytes) : loading_(loading), bytes_(std::move(bytes)) {}
+  Archive(bool loading, Bytes bytes)
+      : loading_(loading), bytes_(std::move(bytes)), stored_(bytes_.size()) {}
 
-  void Append(const std::uint8_t* data, std::size_t size);
-  const std::uint8_t* Take(std::size_t size);
-  std::uint32_t ReadU32();
-  std::uint16_t ReadU16();
+  // Storing writes into room that grows by doubling, so a field costs a bounds check and a
+  // copy; the bytes past stored_ are that room and never part of the content.
+  std::uint8_t* Room(std::size_t size) {
+    if (bytes_.size() - stored_ < size) Grow(size);
+    std::uint8_t* out = bytes_.data() + stored_;
+    stored_ += size;
+    return out;
+  }
+  void Grow(std::size_t size);
+  void Append(const std::uint8_t* data, std::size_t size) {
+    if (size > 0) std::memcpy(Room(size), data, size);
+  }
+  // The files are little-endian whatever the host.
+  template <typename T>
+  void AppendLittleEndian(T value) {
+    std::uint8_t* out = Room(sizeof(T));
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+  }
+  const std::uint8_t* Take(std::size_t size) {
+    if (size > Remaining()) ThrowEndsEarly();
+    const std::uint8_t* start = bytes_.data() + position_;
+    position_ += size;
+    return start;
+  }
+  template <typename T>
+  T TakeLittleEndian() {
+    const std::uint8_t* in = Take(sizeof(T));
+    T value = 0;
+    for (std::size_t i = 0; i < sizeof(T); ++i)
+      value |= static_cast<T>(static_cast<T>(in[i]) << (8 * i));
+    return value;
+  }
+  std::uint32_t ReadU32() { return TakeLittleEndian<std::uint32_t>(); }
+  std::uint16_t ReadU16() { return TakeLittleEndian<std::uint16_t>(); }
+  [[noreturn]] void ThrowEndsEarly() const;
 
   bool loading_;
-  Bytes bytes_;
+  // Trimmed to the content when it is handed out.
+  mutable Bytes bytes_;
+  std::size_t stored_ = 0;               // bytes of content (all of them when loading)
+  std::optional<ContentDigest> digest_;  // set: the content goes here, a buffer at a time
   std::size_t position_ = 0;
 };
 

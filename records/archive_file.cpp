@@ -202,11 +202,9 @@ LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Arc
 }
 
 ContentDigest DigestOfStored(const std::function<void(Archive&)>& serialize) {
-  Archive archive = Archive::ForStoring();
+  Archive archive = Archive::ForDigest();
   serialize(archive);
-  ContentDigest digest;
-  digest.Add(archive.StoredBytes().data(), archive.StoredBytes().size());
-  return digest;
+  return archive.Digest();
 }
 
 bool StoreArchiveFile(const std::string& path, const std::function<void(Archive&)>& serialize,
