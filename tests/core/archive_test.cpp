@@ -134,6 +134,7 @@ TEST(ContentDigest, OfAStoreIsOfItsBytes) {
       a.WriteI32(i);
       a.WriteText(std::string(static_cast<std::size_t>(i % 300), 'x'));
     }
+    a.WriteText(std::string(100000, 'y'));  // longer than the buffer a digest passes through
   };
   const Bytes whole = Stored(serialize);
   ContentDigest expected;

@@ -255,6 +255,21 @@ TEST_F(DataFileReadsTest, OpeningARouteDocumentReadsAFileChangedOnTheDiskOrInMem
   doc->Discard();
 }
 
+// Right after a read or store the records are not compared again, but a file changed on the
+// disk since is still read.
+TEST_F(DataFileReadsTest, AnUntouchedDocumentStillReadsAFileChangedOnTheDisk) {
+  auto doc = Open();
+  StormList one;
+  one.Add(std::make_unique<Storm>())->SetName("Newcomer");
+  ASSERT_TRUE(StoreArchiveFile(PathOf("hurricane.dat"), [&](Archive& a) { one.Serialize(a); }));
+  ASSERT_TRUE(doc->OpenRouteDocument(RoutePath(), VoyageStart::AsRead,
+                                     DataFilesInMemory::AsLastReadOrStored)
+                  .Ok());
+  ASSERT_EQ(doc->GetStorms().GetCount(), 1);
+  EXPECT_EQ(doc->GetStorms().GetFirst()->GetName(), "Newcomer");
+  doc->Discard();
+}
+
 // --- Records inserted and removed by category ---
 
 // A document on a copy of the example data (every collection holds records), with the
