@@ -1,5 +1,6 @@
-// The main window's lists: the tabs, the rows shown, colours, delete, export and import, driven as
-// a user drives them on a copy of the example data.
+// The main window's lists and top panel: the tabs, the rows shown, delete, export and import,
+// what is left of the voyage and the arrival picker, driven as a user drives them on a copy of
+// the example data.
 #include <QDateTimeEdit>
 #include <QFileInfo>
 #include <QMenu>
@@ -8,6 +9,7 @@
 #include "app/category_model.h"
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark::test {
 
@@ -105,37 +107,6 @@ class TestFrameLists : public QObject {
     QVERIFY(!model.index(1, c.column).data().toString().contains("1999"));
   }
 
-  void warningsHideTheirUnusedColumnsUntilTheNextCategory() {
-    ExampleFrame app;
-    CKeelmarkRouteView& view = app.Frame().View();
-    ClickTab(app.Frame(), 3);
-    for (int c = 5; c < 8; ++c) QVERIFY(view.isColumnHidden(c));
-    ClickTab(app.Frame(), 6);
-    for (int c = 0; c < 8; ++c) QVERIFY(!view.isColumnHidden(c) && view.columnWidth(c) == 100);
-  }
-
-  void nightSwitchSwapsTheColoursAndTwiceRestoresThem() {
-    ExampleFrame app;
-    CMainFrame& frame = app.Frame();
-    const QAbstractItemModel& model = *frame.View().model();
-    auto colours = [&] {
-      return QList<QColor>{frame.View().palette().color(QPalette::Base),
-                           frame.View().palette().color(QPalette::Text),
-                           model.index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
-                           model.index(0, 0).data(Qt::ForegroundRole).value<QColor>()};
-    };
-    // The stored defaults, white text on black, swapped; twice, back; the flag stored at the end.
-    const QList<QColor> day{Qt::black, Qt::white, Qt::black, Qt::white};
-    const QList<QColor> night{Qt::white, Qt::black, Qt::white, Qt::black};
-    QCOMPARE(colours(), day);
-    for (const bool isNight : {true, false, true}) {
-      ActionOf(frame, "actionNightDay")->trigger();
-      QCOMPARE(colours(), isNight ? night : day);
-    }
-    app.Close();
-    QCOMPARE(QtSettingsStore(app.Folder().SettingsFile()).ReadInt("Colors", "IsNight", 0), 1);
-  }
-
   void deleteAsksAndRemovesTheHighlightedRecord() {
     ExampleFrame app;
     CMainFrame& frame = app.Frame();
@@ -226,18 +197,6 @@ class TestFrameLists : public QObject {
     QCOMPARE(RowTexts(model, importedRow).mid(0, 3), exported.mid(0, 3));
   }
 
-  void secondStartAlwaysShowsWaypoints() {
-    ExampleFolder folder;
-    {
-      ExampleFrame app(folder);
-      ClickTab(app.Frame(), 6);
-      app.Close();
-    }
-    QCOMPARE(QtSettingsStore(folder.SettingsFile()).ReadInt("Settings", "ListSelected", -1), 6);
-    ExampleFrame again(folder, {}, false);
-    QCOMPARE(again.Frame().Panel().Tabs()->currentIndex(), 0);
-  }
-
   void doubleClickEditsTheRowUnderThePointer() {
     QString edited;
     EditCommands editors;
@@ -255,6 +214,81 @@ class TestFrameLists : public QObject {
     QCOMPARE(edited, QStringLiteral("BETA"));
     QCOMPARE(frame.Document().selectedRow, 1);
     QVERIFY(frame.IsModified());
+  }
+
+  void init() { clock_.clock.Set(ExampleNow()); }
+
+  // Under way the panel shows what is left from the present position; before departure, the
+  // whole voyage at the departure's engine setting.
+  void panelShowsWhatIsLeftOfTheVoyage_data() {
+    QTest::addColumn<TimeValue>("now");
+    QTest::addColumn<QString>("distance");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<QString>("rpm");
+    QTest::newRow("under way") << ExampleNow() << "    1511.9 nM"
+                               << "14.1 kts"
+                               << "71.6 rpm";
+    QTest::newRow("before departure")
+        << TimeFromUtcFields({126, 10, 20, 0, 0, 0, 0}) << "    3414.3 nM"
+        << "14.8 kts"
+        << "71.6 rpm";
+  }
+
+  void panelShowsWhatIsLeftOfTheVoyage() {
+    QFETCH(TimeValue, now);
+    QFETCH(QString, distance);
+    QFETCH(QString, speed);
+    QFETCH(QString, rpm);
+    clock_.clock.Set(now);
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CTopPanel& panel = app.Frame().Panel();
+    const QStringList shown{panel.RemainingDistanceText(), panel.RequiredSpeedText(),
+                            panel.RequiredRpmText()};
+    QCOMPARE(shown.join('|'), QStringList({distance, speed, rpm}).join('|'));
+    // The arrival is 20:00 UTC at Ambrose, local time five hours slow.
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("10 Dec 2026  15:00 LT"));
+  }
+
+  void emptyRouteShowsZeroAndNAAndTheClock() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ActionOf(frame, "actionFileNew")->trigger();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Route[*] - Keelmark Route"));
+    QCOMPARE(frame.View().model()->rowCount(), 0);
+    CTopPanel& panel = frame.Panel();
+    QCOMPARE(panel.RemainingDistanceText(), QStringLiteral("0"));
+    QCOMPARE(panel.RequiredRpmText(), QStringLiteral("NA"));
+    QCOMPARE(panel.RequiredSpeedText(), QStringLiteral("NA"));
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("6 Dec 2026  12:00 LT"));
+    // Picking an arrival for no voyage changes nothing.
+    panel.ArrivalPicker()->setDateTime(QDateTime(QDate(2026, 12, 24), QTime(8, 0), Qt::UTC));
+    QVERIFY(frame.Document().GetRoute().IsEmpty());
+    QVERIFY(!frame.IsModified());
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("6 Dec 2026  12:00 LT"));
+  }
+
+  void pickedArrivalReschedulesTheVoyage() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    const QString distance = frame.Panel().RemainingDistanceText();
+    const QString speed = frame.Panel().RequiredSpeedText();
+    frame.Panel().ArrivalPicker()->setDateTime(
+        QDateTime(QDate(2026, 12, 11), QTime(15, 0), Qt::UTC));
+    QVERIFY(frame.IsModified());
+    QCOMPARE(ArrivalTime(frame.Document().GetRoute()),
+             TimeFromUtcFields({126, 11, 11, 15, 0, 0, 0}));
+    QCOMPARE(frame.Panel().RemainingDistanceText(), distance);
+    // A day more for the same distance: a lower speed.
+    auto knots = [](const QString& text) {
+      return text.split(' ', Qt::SkipEmptyParts)[0].toDouble();
+    };
+    QVERIFY(knots(frame.Panel().RequiredSpeedText()) < knots(speed));
+    ClickTab(frame, 2);
+    QCOMPARE(frame.View().model()->index(11, 1).data().toString(),
+             QStringLiteral("11 Dec 15:00 LT"));
   }
 };
 

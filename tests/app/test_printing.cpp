@@ -1,10 +1,8 @@
 // The print path on real Qt devices (image, PDF writer, preview) and the printing dialogs.
 #include <QAction>
-#include <QCheckBox>
 #include <QComboBox>
 #include <QImage>
 #include <QLineEdit>
-#include <QRegularExpression>
 #include <QSpinBox>
 #include <QWheelEvent>
 #include <cmath>
@@ -12,12 +10,9 @@
 #include <string>
 #include <vector>
 
-#include "app/cover_page_dialog.h"
-#include "app/performance_dialog.h"
 #include "app/plotting_sheet_dialog.h"
 #include "app/plotting_sheet_view.h"
 #include "app/print_commands.h"
-#include "app/storm_advisory_dialog.h"
 #include "document/keelmark_document.h"
 #include "platform/sheet_printer.h"
 #include "records/chart.h"
@@ -105,66 +100,6 @@ class TestPrinting : public QObject {
     QVERIFY(commands.Controller().CanPrint());
   }
 
-  // While the cover page dialog is open its graphic is the printout; the number typed is the
-  // voyage's.
-  void CoverPageDialogSelectsItsGraphicAndKeepsTheVoyageNumber() {
-    test::ExampleFrame example;
-    CKeelmarkRouteXPDoc& doc = example.Doc();
-    PrintCommands commands(
-        doc, [] { return QString(); }, &example.Frame());
-    bool modified = false;
-    connect(&commands, &PrintCommands::DocumentModified, this, [&modified] { modified = true; });
-    std::pair<int, int> whileOpen;
-    test::HandleNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<CCoverPageDialog*>(modal);
-      if (!dialog) return false;
-      whileOpen = {doc.GetSettings().hasListSelected, doc.GetSettings().alternativeSelection};
-      auto* number = dialog->findChild<QLineEdit*>(QStringLiteral("voyageNumber"));
-      number->selectAll();
-      QTest::keyClicks(number, QStringLiteral("V-77"));
-      QTest::mouseClick(dialog->findChild<QPushButton*>(QStringLiteral("closeButton")),
-                        Qt::LeftButton);
-      return true;
-    });
-    commands.OnCoverPage();
-    QCOMPARE(whileOpen, std::make_pair(0, 2));
-    QCOMPARE(doc.GetSettings().hasListSelected, 1);
-    QCOMPARE(doc.GetRoute().VoyageNumber, std::string("V-77"));
-    QVERIFY(modified);
-  }
-
-  // Both noon report commands print the performance while its dialog is open, and then the
-  // list again; the dialog's rows are the document's and its Print asks for the print.
-  void NoonReportDialogSelectsTheReportAndHoldsTheRows() {
-    test::ExampleFrame example;
-    CKeelmarkRouteXPDoc& doc = example.Doc();
-    for (const char* name : {"actionNoonReport", "actionGraphicsNoonReport"}) {
-      std::optional<PrintoutKind> whileOpen;
-      test::HandleNextModal([&](QWidget* modal) {
-        auto* dialog = qobject_cast<CPerformanceDialog*>(modal);
-        if (!dialog) return false;
-        whileOpen = SelectedPrintout(doc.GetSettings());
-        dialog->accept();
-        return true;
-      });
-      test::ActionOf(example.Frame(), name)->trigger();
-      QCOMPARE(whileOpen, std::optional(PrintoutKind::Performance));
-      QCOMPARE(SelectedPrintout(doc.GetSettings()), std::optional(PrintoutKind::WaypointList));
-    }
-    CPerformanceDialog dialog(doc);
-    auto* from = dialog.findChild<QComboBox*>(QStringLiteral("fromPosition"));
-    auto* till = dialog.findChild<QComboBox*>(QStringLiteral("tillPosition"));
-    QCOMPARE(till->currentIndex(), doc.GetHistory().GetCount() - 1);
-    from->setCurrentIndex(1);
-    till->setCurrentIndex(1);
-    QCOMPARE(std::make_pair(doc.performanceFrom, doc.performanceTill), std::make_pair(1, 1));
-    bool printed = false;
-    connect(&dialog, &CPerformanceDialog::PrintRequested, this, [&printed] { printed = true; });
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printGraphButton")),
-                      Qt::LeftButton);
-    QVERIFY(printed);
-  }
-
   // The centre shows the latest fix (north and west) in whole degrees; the chart keeps its own
   // centre until a control changes, and then takes every control. A grid of 0 is refused at
   // Print, and a chosen bitmap is said to be shown unscaled.
@@ -214,37 +149,6 @@ class TestPrinting : public QObject {
     QVERIFY(messages[messages.size() - 2].text.find("grid interval") != std::string::npos);
     QCOMPARE(chart.BitmapPath, std::string("/charts/channel.bmp"));
     QVERIFY(messages.back().text.find("'as is'") != std::string::npos);
-  }
-
-  void StormAdvisoryDialogRecomputesOnEveryChange() {
-    test::ExampleFrame example;
-    CKeelmarkRouteXPDoc& doc = example.Doc();
-    doc.GetSettings().underWay = 1;
-    CStormAdvisoryDialog dialog(doc);
-    auto* storm = dialog.findChild<QComboBox*>(QStringLiteral("storm"));
-    auto* distance = dialog.findChild<QLineEdit*>(QStringLiteral("cpaDistance"));
-    auto* time = dialog.findChild<QLineEdit*>(QStringLiteral("cpaTime"));
-    QCOMPARE(storm->count(), doc.GetStorms().GetCount());
-    QVERIFY(dialog.findChild<QCheckBox*>(QStringLiteral("fromLatestFix"))->isChecked());
-    const QRegularExpression timeForm(QStringLiteral("^\\d\\d [A-Z][a-z]{2} \\d\\d:\\d\\d UTC$"));
-    // From the departure the ship is elsewhere at every time, and on the present course it
-    // leaves the route: another approach each time, still timed.
-    QStringList distances{distance->text()};
-    for (const char* box : {"fromLatestFix", "presentCourse"}) {
-      auto* check = dialog.findChild<QCheckBox*>(QString::fromLatin1(box));
-      check->setChecked(!check->isChecked());
-      QVERIFY2(timeForm.match(time->text()).hasMatch(), qPrintable(time->text()));
-      QVERIFY(!distances.contains(distance->text()));
-      distances << distance->text();
-    }
-    QCOMPARE(doc.GetSettings().underWay, 0);
-    storm->setCurrentIndex(1);
-    QCOMPARE(doc.selectedRow, 1);
-    bool printed = false;
-    connect(&dialog, &CStormAdvisoryDialog::PrintRequested, this, [&printed] { printed = true; });
-    QTest::mouseClick(dialog.findChild<QPushButton*>(QStringLiteral("printFormButton")),
-                      Qt::LeftButton);
-    QVERIFY(printed);
   }
 
   void PlottingSheetWindowDrawsTheSheetZoomsAndPans() {

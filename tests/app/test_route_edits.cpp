@@ -1,6 +1,7 @@
-// The route commands of the list and the File menu: move up and down, reverse, insert before,
-// import and export a route, and column widths that the list remembers per category.
-#include <QHeaderView>
+// The main list on its own: its model, what picks the selected record, and the route commands
+// of the list and the File menu (move up and down, reverse, insert before, import and export).
+#include <QAbstractItemModelTester>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "app/category_model.h"
@@ -94,32 +95,6 @@ class TestRouteEdits : public QObject {
     QCOMPARE(list.Names().size(), before.size() + 1);
   }
 
-  void columnWidthsAreRememberedPerCategoryAndADoubleClickFits() {
-    ExampleFolder folder;
-    ExampleList list(folder);
-    QHeaderView* header = list.view.horizontalHeader();
-    QCOMPARE(header->sectionResizeMode(0), QHeaderView::Interactive);
-    header->resizeSection(2, 150);  // as a drag of the divider does
-    list.Show(Category::Ports);
-    QCOMPARE(list.view.columnWidth(2), 100);
-    list.Show(Category::Waypoints);
-    QCOMPARE(list.view.columnWidth(2), 150);
-
-    // A double click on the divider after the name column fits the longest name.
-    const int divider = header->sectionViewportPosition(0) + header->sectionSize(0) - 1;
-    QTest::mouseDClick(header->viewport(), Qt::LeftButton, {},
-                       QPoint(divider, header->height() / 2));
-    const int fitted = list.view.columnWidth(0);
-    QVERIFY(fitted >=
-            list.view.fontMetrics().horizontalAdvance(QStringLiteral("Dover Strait SW lane")));
-
-    // A list opened later on the same settings starts at the remembered widths.
-    CKeelmarkRouteView another(list.doc, EditCommands{});
-    another.RefreshList();
-    QCOMPARE(another.columnWidth(0), fitted);
-    QCOMPARE(another.columnWidth(2), 150);
-  }
-
   void exportedRouteImportsBackAndABadFileChangesNothing() {
     ExampleFolder folder;
     ExampleList list(folder);
@@ -139,6 +114,65 @@ class TestRouteEdits : public QObject {
     list.prompter.QueueFile(folder.Path(QStringLiteral("port.dat")).toStdString());
     QVERIFY(!ImportRouteCommand(list.doc));
     QCOMPARE(list.Names(), before);
+  }
+
+  void modelStaysConsistentThroughEveryCategory() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    QAbstractItemModelTester tester(list.view.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int round = 0; round < 2; ++round) {
+      for (int c = 0; c < kCategoryCount; ++c) {
+        list.Show(static_cast<Category>(c));
+        QCOMPARE(list.view.model()->columnCount(), 8);
+      }
+    }
+    // An index outside the ten categories leaves the list as it was.
+    list.Show(Category::Ports);
+    list.doc.GetSettings().listSelected = 12;
+    list.view.RefreshList();
+    QCOMPARE(list.view.model()->headerData(0, Qt::Horizontal), QVariant("Port of"));
+  }
+
+  void refillOfTheSameCategoryKeepsScrollAndWidths() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    list.view.resize(500, 120);
+    list.Show(Category::History);
+    list.view.setColumnWidth(0, 180);
+    list.view.verticalScrollBar()->setValue(list.view.verticalScrollBar()->maximum());
+    const int scrolled = list.view.verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    list.view.RefreshList();
+    QCOMPARE(list.view.verticalScrollBar()->value(), scrolled);
+    QCOMPARE(list.view.columnWidth(0), 180);
+    // Another category starts from its own widths.
+    list.Show(Category::Ports);
+    QCOMPARE(list.view.columnWidth(0), 100);
+  }
+
+  void clicksAndKeysPickTheRecordButFocusDoesNot() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    list.Show(Category::Ports);
+    list.doc.selectedRow = -1;
+    list.view.RefreshList();
+    QVERIFY(!list.view.selectionModel()->hasSelection());
+    list.view.clearFocus();
+    list.view.setFocus(Qt::OtherFocusReason);
+    QCOMPARE(list.doc.selectedRow, -1);
+    QVERIFY(!list.doc.GetSelectedRecord());
+
+    QTest::mouseClick(list.view.viewport(), Qt::LeftButton, {},
+                      list.view.visualRect(list.view.model()->index(4, 1)).center());
+    QCOMPARE(list.doc.selectedRow, 4);
+    QTest::keyClick(&list.view, Qt::Key_Down);
+    QCOMPARE(list.doc.selectedRow, 5);
+    QCOMPARE(list.doc.GetSelectedRecord().position->GetName(), std::string("Southampton"));
+    // A refill shows the document's selected row highlighted.
+    list.doc.selectedRow = 2;
+    list.view.RefreshList();
+    QCOMPARE(list.view.selectionModel()->selectedRows().value(0).row(), 2);
   }
 };
 

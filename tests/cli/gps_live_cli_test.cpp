@@ -1,14 +1,10 @@
-// keelmark gps read on live sources the test starts and stops: a serial line (a socat
-// pseudo-terminal pair), and gpsd on such a line. The program runs as its own process; the test
-// feeds it until it has printed what was asked or a generous deadline passes, never sleeping
-// for a fixed time to let it get ready. (TCP that drops the connection, and UDP: the GPS
-// monitor's tests, on the same receivers.)
-#include <arpa/inet.h>
+// keelmark gps read on a live serial line the test starts and stops (a socat pseudo-terminal
+// pair). The program runs as its own process; the test feeds it until it has printed what was
+// asked or a generous deadline passes, never sleeping for a fixed time to let it get ready. (TCP
+// that drops the connection, and UDP: the GPS monitor's tests, on the same receivers.)
 #include <fcntl.h>
-#include <netinet/in.h>
 #include <signal.h>
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -138,57 +134,6 @@ TEST_F(SerialLineTest, IsRead) {
       {"serial:" + device_ + "@38400", "--sentence", "RMC", "--count", "2", "--timeout", "60"});
   ASSERT_EQ(positions.size(), 2u);
   EXPECT_EQ(positions[0]["talker"], "GN");
-}
-
-sockaddr_in Loopback(int port) {
-  sockaddr_in address{};
-  address.sin_family = AF_INET;
-  address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-  address.sin_port = htons(static_cast<std::uint16_t>(port));
-  return address;
-}
-
-// A free TCP port of this machine: bound by the test for a moment, then left to another.
-int FreePort() {
-  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = Loopback(0);
-  socklen_t length = sizeof address;
-  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
-  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
-  ::close(s);
-  return ntohs(address.sin_port);
-}
-
-// True once something accepts TCP connections on the port, before the deadline.
-bool Listening(int port) {
-  const auto end = std::chrono::steady_clock::now() + kDeadline;
-  while (std::chrono::steady_clock::now() < end) {
-    const int s = ::socket(AF_INET, SOCK_STREAM, 0);
-    const sockaddr_in address = Loopback(port);
-    const bool connected =
-        ::connect(s, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    ::close(s);
-    if (connected) return true;
-    std::this_thread::sleep_for(50ms);
-  }
-  return false;
-}
-
-TEST_F(SerialLineTest, ThroughGpsdIsRead) {
-  const int free = FreePort();
-  const std::string port = std::to_string(free);
-  // In the foreground, at once rather than on the first client, never writing to the device.
-  const Process gpsd({"gpsd", "-N", "-n", "-b", "-S", port, "-F", folder_ + "/gpsd.sock", device_});
-  ASSERT_TRUE(gpsd.Started()) << "gpsd could not be started";
-  ASSERT_TRUE(Listening(free)) << "gpsd does not listen";
-  const std::vector<json> positions =
-      ReadWhileFeeding({"gpsd:127.0.0.1:" + port, "--count", "2", "--timeout", "60"});
-  ASSERT_EQ(positions.size(), 2u);
-  // gpsd hands on the receiver's own sentences.
-  for (const json& position : positions) {
-    const int latitude = position["latitudeMilliMinutes"].get<int>();
-    EXPECT_TRUE(latitude == 2887038 || latitude == 2837114) << position;
-  }
 }
 
 }  // namespace

@@ -38,11 +38,10 @@ class ListCliTest : public ExampleDataTest {
 };
 
 // The text export of every list of the example data, pinned. KEELMARK_UPDATE_GOLDEN=1 rewrites
-// the files after a deliberate change.
+// the files after a deliberate change. (That listing writes no file: the reading commands of
+// data_safety_cli_test.)
 TEST_F(ListCliTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
   const bool update = std::getenv("KEELMARK_UPDATE_GOLDEN") != nullptr;
-  const std::string dataBefore =
-      FileText(Path("meteo.dat")) + FileText(Path("voyage.dat")) + FileText(Path("port.dat"));
   for (const std::string_view name : kCategoryNames) {
     const CliOutcome o = List(std::string(name), "txt");
     ASSERT_EQ(o.status, 0) << name << ": " << o.err;
@@ -52,9 +51,6 @@ TEST_F(ListCliTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
     }
     EXPECT_EQ(o.out, FileText(golden)) << name;
   }
-  // Listing changes no data file.
-  EXPECT_EQ(FileText(Path("meteo.dat")) + FileText(Path("voyage.dat")) + FileText(Path("port.dat")),
-            dataBefore);
 }
 
 TEST_F(ListCliTest, JsonTxtAndCsvShowTheSameCells) {

@@ -15,7 +15,6 @@
 #include "navigation/navigation.h"
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
-#include "records/voyage.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {
@@ -23,7 +22,6 @@ namespace {
 
 using test::DayOf;
 
-using Block = WeatherConditions MeteoObservation::*;
 using Field = double WeatherConditions::*;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -41,18 +39,6 @@ MeteoObservation* AddRecord(MeteoList& list, double latitude, double longitude) 
   record->SetLatitude(latitude);
   record->SetLongitude(longitude);
   return list.Add(std::move(record));
-}
-
-// Each block of the record gets its own wind speed (base + 1 ... base + 5), so that a copied
-// block tells where it came from.
-void MarkBlocks(MeteoObservation& record, double base) {
-  double speed = base;
-  for (const Block block :
-       {&MeteoObservation::JanFeb, &MeteoObservation::MarMay, &MeteoObservation::JunAug,
-        &MeteoObservation::SepDec, &MeteoObservation::Latest}) {
-    speed += 1.0;
-    record.*block = Wind(1, 45.0, speed);
-  }
 }
 
 // --- Merging one observation ---
@@ -169,46 +155,6 @@ TEST(AddFixObservation, FixWithoutTimeOrPositionIsRefused) {
 
 // (Imported records merge season by season, far ones as records of their own: the meteo
 // import tests.)
-
-// --- Weather for the waypoints (the season of the ETA at the nearest record: the example's
-// lists) ---
-
-TEST(ApplyAverageWeather, LocalEtaMonthOrLatestInForecastModeAndNothingWithoutAnEta) {
-  MeteoList list;
-  MeteoObservation* south = AddRecord(list, 10.0, 0.0);
-  MarkBlocks(*south, 10.0);
-  MeteoObservation* north = AddRecord(list, 40.0, 0.0);
-  MarkBlocks(*north, 20.0);
-  Voyage voyage;
-  const auto add = [&](double latitude) {
-    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
-    w->SetLatitude(latitude);
-    w->SetLongitude(0.0);
-    // 22:00 UTC on 31 August is 1 September at UTC + 3.
-    w->SetScheduledTime(DayOf("2024-08-31T22:00:00Z"));
-    return w;
-  };
-  Waypoint* local = add(11.0);
-  local->SetZoneHours(3.0);
-  Waypoint* utc = add(39.0);
-  Waypoint* byHand = add(12.0);
-  byHand->UseVoyageWeather = 0;
-  byHand->Weather = Wind(1, 10.0, 99.0);
-  Waypoint* noEta = add(13.0);
-  noEta->SetScheduledTime(kNaN);
-  noEta->Weather = Wind(1, 1.0, 1.0);
-
-  ApplyAverageWeather(voyage, list);
-  EXPECT_EQ(local->Weather, south->SepDec);
-  EXPECT_EQ(utc->Weather, north->JunAug);
-  EXPECT_EQ(byHand->Weather, Wind(1, 10.0, 99.0));
-  EXPECT_EQ(noEta->Weather, Wind(1, 1.0, 1.0));
-  voyage.UseForecastAreas = 1;
-  ApplyAverageWeather(voyage, list);
-  EXPECT_EQ(local->Weather, south->Latest);
-  EXPECT_EQ(utc->Weather, north->Latest);
-  EXPECT_EQ(byHand->Weather, Wind(1, 10.0, 99.0));
-}
 
 }  // namespace
 }  // namespace keelmark

@@ -45,30 +45,6 @@ TEST(CalculatorDistances, TheTrackEntrySelectsItsTrack) {
   EXPECT_GT(great.course, 270.0);
 }
 
-// --- Dead Reckoning ---
-
-TEST(CalculatorDeadReckoning, RunsAtTheSpeedBetweenTheTimesEitherWay) {
-  DeadReckoningInput input;
-  input.startTime = UtcTime("2024-03-01T12:00Z");
-  input.start = Entry(10.0, -20.0);
-  input.course = 0.0;
-  input.speed = 12.0;
-  input.resultTime = UtcTime("2024-03-01T09:30Z");  // before the start: reckoned back
-  EXPECT_EQ(CalculateDeadReckoning(input).latitudeText, "9 : 30.00 N");
-}
-
-// --- Speed ---
-
-TEST(CalculatorSpeed, WindOnTheSternIsFasterThanOnTheHead) {
-  const CVessel2 vessel;
-  const SpeedResult head = CalculateSpeed(vessel, {30.0, WindSide::OnTheHead, 0.0});
-  const SpeedResult stern = CalculateSpeed(vessel, {30.0, WindSide::OnTheStern, 0.0});
-  const SpeedResult swell = CalculateSpeed(vessel, {0.0, WindSide::OnTheHead, 3.0});
-  EXPECT_GT(stern.logSpeed, head.logSpeed);
-  EXPECT_LT(swell.logSpeed, CalculateSpeed(vessel, {}).logSpeed);
-  EXPECT_GE(head.reduceDistance, 0.0);
-}
-
 // --- Squat ---
 
 TEST(CalculatorSquat, TheSternSinksMoreAndTheBarsStayInTheirRange) {

@@ -154,23 +154,6 @@ TEST_F(CategoryTableTest, HistoryMarksFixesAfterTheDepartureAndShowsNonFiniteAsN
   EXPECT_EQ(history.rows[1].cells[4], "NA");
 }
 
-TEST_F(CategoryTableTest, InboundDistanceNeedsTwoTrajectPoints) {
-  for (int points = 0; points < 3; ++points) {
-    auto port = std::make_unique<Port>();
-    port->SetZoneHours(-5.0);
-    for (int i = 0; i < points; ++i) {
-      auto w = std::make_unique<Waypoint>();
-      w->SetLatitude(0.0);
-      w->SetLongitude(i * 0.5);
-      port->InboundTraject.Add(std::move(w));
-    }
-    doc_->GetPorts().Add(std::move(port));
-  }
-  const Table ports = Fill(Category::Ports);
-  ASSERT_EQ(ports.rows.size(), 3u);
-  EXPECT_EQ(ports.rows[0].cells[4] + ports.rows[1].cells[4] + ports.rows[2].cells[4], "??30.0 nM");
-}
-
 // The fill only reads: on a document that is not up to date (the fix says under way, the flag
 // says not, the present position is not yet taken from the fix), bringing anything up to date
 // inside a fill would show in the bytes of the route, history, present position or settings.

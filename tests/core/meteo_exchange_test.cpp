@@ -159,29 +159,5 @@ TEST_F(MeteoExchangeTest, OnlyTheSeasonsALineCarriesAreMerged) {
   EXPECT_EQ(list.GetFirst()->Latest.ObservationCount, 2);
 }
 
-TEST_F(MeteoExchangeTest, CommandsTellTheUserWhatHappened) {
-  MeteoList list;
-  list.Add(GridPoint());
-  ScriptedPrompter prompter;
-  prompter.QueueFile(std::nullopt);
-  EXPECT_FALSE(ExportMeteoData(list, ",", prompter));
-  EXPECT_EQ(prompter.Messages().back().text, "Export failed");
-  EXPECT_EQ(prompter.FileChoices().back().initialName, "meteo");
-
-  prompter.QueueFile(std::nullopt);
-  EXPECT_FALSE(ImportMeteoData(list, ",", prompter));
-  EXPECT_EQ(prompter.Messages().back().text, "Import failed");
-
-  const std::string path = folder_.PathOf("meteo.csv");
-  prompter.QueueFile(path);
-  EXPECT_EQ(ExportMeteoData(list, ",", prompter), path);
-  ASSERT_TRUE(WriteFileAtomically(path + "2", std::string(kGridALine) + "\nrubbish\n"));
-  prompter.QueueFile(path + "2");
-  const auto result = ImportMeteoData(list, ",", prompter);
-  ASSERT_TRUE(result);
-  EXPECT_EQ(prompter.Messages().back().text,
-            "Import succesfully\nLines skipped (no meteo data): 1");
-}
-
 }  // namespace
 }  // namespace keelmark
