@@ -4,6 +4,7 @@
 // opened with the desktop, and the shared position and time entry fields with their range checks.
 #include <QColorDialog>
 #include <QComboBox>
+#include <QDesktopServices>
 #include <QFocusEvent>
 #include <QUrl>
 #include <QtTest>
@@ -16,7 +17,6 @@
 #include "document/category_edits.h"
 #include "document/category_records.h"
 #include "navigation/navigation.h"
-#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 #include "voyage/position_fixes.h"
 #include "voyage/voyage_calculation.h"
@@ -92,6 +92,20 @@ void AnswerColorChooser(std::optional<QColor> color) {
 }
 
 }  // namespace
+
+// Receives the files handed to the desktop to open, instead of the desktop, for as long as it
+// lives.
+class DesktopSpy : public QObject {
+  Q_OBJECT
+
+ public:
+  DesktopSpy() { QDesktopServices::setUrlHandler("file", this, "Open"); }
+  ~DesktopSpy() override { QDesktopServices::unsetUrlHandler("file"); }
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
 
 class TestEditorsRecords : public QObject {
   Q_OBJECT
@@ -461,5 +475,4 @@ class TestEditorsRecords : public QObject {
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsRecords)
-#include "moc_desktop_spy.cpp"
 #include "test_editors_records.moc"

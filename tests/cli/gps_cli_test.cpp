@@ -72,27 +72,20 @@ class Process {
 // the test writes the other.
 class SerialLineTest : public testing::Test {
  protected:
-  static std::string MadeFolder() {
-    const std::string folder =
-        testing::TempDir() + "keelmark_gps_pty_" + std::to_string(::getpid());
-    std::filesystem::create_directories(folder);
-    return folder;
-  }
   SerialLineTest()
-      : folder_(MadeFolder()),
-        device_(folder_ + "/gps"),
+      : folder_(scratch_.PathOf("")),
+        device_(folder_ + "gps"),
         socat_({"socat", "pty,raw,echo=0,link=" + device_,
-                "pty,raw,echo=0,link=" + folder_ + "/feed"}) {}
+                "pty,raw,echo=0,link=" + folder_ + "feed"}) {}
   ~SerialLineTest() override {
     if (fd_ >= 0) ::close(fd_);
-    std::filesystem::remove_all(folder_);
   }
   void SetUp() override {
     ASSERT_TRUE(socat_.Started()) << "socat could not be started";
     const auto end = std::chrono::steady_clock::now() + kDeadline;
     while (fd_ < 0 && std::chrono::steady_clock::now() < end) {
       if (std::filesystem::exists(device_)) {
-        fd_ = ::open((folder_ + "/feed").c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+        fd_ = ::open((folder_ + "feed").c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
       }
       if (fd_ < 0) std::this_thread::sleep_for(20ms);
     }
@@ -102,7 +95,7 @@ class SerialLineTest : public testing::Test {
   // Runs gps read on these words, feeding the line until it has ended or the deadline passes;
   // the position lines it printed.
   std::vector<json> ReadWhileFeeding(const std::vector<std::string>& words) {
-    const std::string output = folder_ + "/out.txt";
+    const std::string output = folder_ + "out.txt";
     std::vector<std::string> args = {KEELMARK_CLI_PATH, "gps", "read"};
     args.insert(args.end(), words.begin(), words.end());
     Process keelmark(args, output);
@@ -124,6 +117,7 @@ class SerialLineTest : public testing::Test {
     return positions;
   }
 
+  keelmark::test::ScratchDirectory scratch_;  // removed after socat has ended
   std::string folder_;
   std::string device_;
   Process socat_;

@@ -41,7 +41,7 @@ class ListCliTest : public ExampleDataTest {
 
 // The text export of every list of the example data, pinned. KEELMARK_UPDATE_GOLDEN=1 rewrites
 // the files after a deliberate change. (That listing writes no file: the reading commands of
-// data_safety_cli_test.)
+// files_cli_test.)
 TEST_F(ListCliTest, EveryListOfTheExampleDataMatchesItsGoldenFile) {
   const bool update = std::getenv("KEELMARK_UPDATE_GOLDEN") != nullptr;
   for (const std::string_view name : kCategoryNames) {
