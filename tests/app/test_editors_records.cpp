@@ -1,17 +1,22 @@
 // The editors of every category, the voyage and the vessel: Cancel and an unchanged OK leave the
 // document as it was, a table per editor of what typing writes into the record or how a value
-// is refused, and what the editors do beyond their fields.
+// is refused, what the editors do beyond their fields, the options sheet and the ship's documents
+// opened with the desktop, and the shared position and time entry fields with their range checks.
+#include <QColorDialog>
+#include <QComboBox>
+#include <QDesktopServices>
 #include <QFocusEvent>
-#include <QListWidget>
 #include <QUrl>
 #include <QtTest>
 #include <cmath>
 
+#include "app/date_time_entry.h"
+#include "app/document_dialog.h"
+#include "app/position_entry.h"
 #include "app/record_editors.h"
 #include "document/category_edits.h"
 #include "document/category_records.h"
 #include "navigation/navigation.h"
-#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 #include "voyage/position_fixes.h"
 #include "voyage/voyage_calculation.h"
@@ -63,7 +68,44 @@ void SettleAsOkDoes(CKeelmarkRouteXPDoc& doc, const SelectedRecord& record) {
   }
 }
 
+QString StoreText(const SettingsStore& store, const TextSetting& key) {
+  return QString::fromStdString(store.Read(key));
+}
+
+bool DriveOptions(EditorFixture& fixture, const QString& steps, bool ok = true) {
+  return DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
+                    [&](PropertySheet& sheet) {
+                      Apply(sheet, steps);
+                      if (ok) PressOk(sheet);
+                    });
+}
+
+// Answers the next colour chooser with a colour, or cancels it.
+void AnswerColorChooser(std::optional<QColor> color) {
+  HandleNextModal([color](QWidget* modal) {
+    auto* chooser = qobject_cast<QColorDialog*>(modal);
+    if (!chooser) return false;
+    if (color) chooser->setCurrentColor(*color);
+    color ? chooser->accept() : chooser->reject();
+    return true;
+  });
+}
+
 }  // namespace
+
+// Receives the files handed to the desktop to open, instead of the desktop, for as long as it
+// lives.
+class DesktopSpy : public QObject {
+  Q_OBJECT
+
+ public:
+  DesktopSpy() { QDesktopServices::setUrlHandler("file", this, "Open"); }
+  ~DesktopSpy() override { QDesktopServices::unsetUrlHandler("file"); }
+  QList<QUrl> opened;
+
+ public slots:
+  void Open(const QUrl& url) { opened << url; }
+};
 
 class TestEditorsRecords : public QObject {
   Q_OBJECT
@@ -172,45 +214,6 @@ class TestEditorsRecords : public QObject {
   }
 
   // Beyond the fields.
-  void portDocumentsAreInsertedRemovedAndOpened() {
-    EditorFixture fixture;
-    DesktopSpy desktop;
-    Port* port = fixture.Doc().GetPorts().FindByName("Rotterdam");
-    QCOMPARE(port->Documents.GetCount(), 0);
-    fixture.Prompter().QueueAnswer(true);  // "Remove ...?"
-    const auto insertDocument = [](const char* description, const char* path) {
-      HandleNextModal([=](QWidget* modal) {
-        auto* dialog = qobject_cast<PropertySheet*>(modal);
-        if (!dialog || dialog->windowTitle() != "Document") return false;
-        Apply(*dialog, QString("Short description=%1; Document file=%2").arg(description, path));
-        PressOk(*dialog);
-        return true;
-      });
-    };
-    QVERIFY(Edit(fixture.Doc(), Category::Ports, port, [&](PropertySheet& sheet) {
-      PropertyPage* page = ShowPage(sheet, "Documents");
-      auto* list = page->findChild<QListWidget*>();
-      Click(ButtonText(page, "Edit"));                                         // nothing selected
-      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {}, QPoint(5, 5));  // no document
-      insertDocument("Berth regulations", "/tmp/berth.pdf");
-      Click(ButtonText(page, "Insert"));
-      insertDocument("Tariffs", "/tmp/tariffs.pdf");
-      Click(ButtonText(page, "Insert"));
-      list->setCurrentRow(0);
-      Click(ButtonText(page, "Remove"));
-      QTest::mouseDClick(list->viewport(), Qt::LeftButton, {},
-                         list->visualItemRect(list->item(0)).center());
-      PressOk(sheet);
-    }));
-    QCOMPARE(fixture.Messages(), (QStringList{"No item selected", "No document selected"}));
-    QCOMPARE(QString::fromStdString(fixture.Prompter().Questions().at(0).text),
-             QString("Remove Berth regulations\n Are you sure?"));
-    QCOMPARE(port->Documents.GetCount(), 1);
-    QCOMPARE(port->Documents.GetFirst()->Description, std::string("Tariffs"));
-    QCOMPARE(port->Documents.GetFirst()->IssueDate, TimeValue{0});  // a new entry starts at 0
-    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/tmp/tariffs.pdf")});
-  }
-
   void tickingReportCompletedStampsTheMomentOfTicking() {
     EditorFixture fixture;
     ReportingPoint* point = fixture.Doc().GetReportingPoints().GetAt(1);
@@ -221,35 +224,6 @@ class TestEditorsRecords : public QObject {
     }));
     QCOMPARE(point->Completed, 1);
     QCOMPARE(point->GetTime(), CNavigation().LocalDayNumber(ExampleNow()));
-  }
-
-  void warningOutlineIsEditedInThePositionDialog() {
-    EditorFixture fixture;
-    DesktopSpy desktop;
-    NavWarning* warning = fixture.Doc().GetWarnings().GetAt(0);
-    const int count = warning->OutlineCount();
-    QVERIFY(Edit(fixture.Doc(), Category::Warnings, warning, [&](PropertySheet& sheet) {
-      Apply(sheet, "Positions/Delete");  // nothing selected
-      HandleNextModal([](QWidget* modal) {
-        auto* dialog = qobject_cast<PropertySheet*>(modal);
-        if (!dialog || dialog->windowTitle() != "Position") return false;
-        Apply(*dialog, "Latitude degrees=40; Longitude degrees=60; Longitude hemisphere=1");
-        PressOk(*dialog);
-        return true;
-      });
-      Apply(sheet, "Add");
-      Apply(sheet, "File/Click here to open this file");  // no path yet
-      Apply(sheet, "Path to file=/tmp/navarea.txt; Click here to open this file");
-      PressOk(sheet);
-    }));
-    QCOMPARE(fixture.Messages(), (QStringList{"No item selected", "No document selected"}));
-    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/tmp/navarea.txt")});
-    QCOMPARE(warning->OutlineCount(), count + 1);
-    QCOMPARE(warning->GetOutlinePosition(count)->GetLongitude(), -60.0);
-    // The warning's own position is the middle of its outline.
-    double latitudes = 0.0;
-    for (const auto& position : warning->Outline) latitudes += position->GetLatitude();
-    QCOMPARE(warning->GetLatitude(), latitudes / (count + 1));
   }
 
   // A position 14 knots' run on 250 degrees from the previous fix: the fix's made good values,
@@ -347,10 +321,158 @@ class TestEditorsRecords : public QObject {
     QCOMPARE(first.GetName(), name);
     QCOMPARE(first.GetLatitude(), latitude);
   }
+
+  void coordinateEntryShowsTheRecordAndGivesItBackExactly() {
+    CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, true, "Latitude");
+    entry.SetValue(-33.25);
+    QCOMPARE(entry.DegreesEdit()->text(), QString("33"));
+    QCOMPARE(entry.MinutesEdit()->text(), QString("15"));
+    QCOMPARE(entry.HemisphereBox()->currentText(), QString("South"));
+    // A value whose minutes are not shown in full comes back unchanged when nobody edits it.
+    const double precise = 51.123456789012345;
+    entry.SetValue(precise);
+    QVERIFY(*entry.Value() == precise);
+  }
+
+  void coordinateProblemsNameTheFieldAndItsRange() {
+    const QString degrees = "Latitude degrees: please enter a whole number between 0 and 90.";
+    const QString minutes = "Latitude minutes: please enter a number between 0 and 60.";
+    const struct {
+      bool checked;
+      const char* degrees;
+      const char* minutes;
+      QString problem;
+    } cases[] = {{true, "91", "0", degrees},
+                 {true, "10", "60.5", minutes},
+                 {true, "ten", "0", degrees},
+                 {true, "10", "", minutes},
+                 {true, "90", "30", "Latitude: please enter at most 90 degrees."},
+                 {false, "200", "75", ""},  // unchecked takes any degrees, but still a number
+                 {false, "x", "0", "Latitude degrees: please enter a whole number."}};
+    for (const auto& c : cases) {
+      CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, c.checked,
+                            "Latitude");
+      entry.SetValue(1.0);
+      entry.DegreesEdit()->setText(c.degrees);
+      entry.MinutesEdit()->setText(c.minutes);
+      QCOMPARE(entry.Problem(), c.problem);
+    }
+  }
+
+  void decimalCoordinateTakesTheSignFromTheHemisphere() {
+    CoordinateEntry entry(Axis::Longitude, CoordinateEntry::Style::DecimalDegrees, true,
+                          "Longitude");
+    entry.SetValue(-63.5);
+    QCOMPARE(entry.DegreesEdit()->text(), QString("63.5"));
+    QCOMPARE(entry.HemisphereBox()->currentIndex(), 1);
+    entry.DegreesEdit()->setText("181");
+    QCOMPARE(entry.Problem(), QString("Longitude: please enter a number between 0 and 180."));
+    entry.DegreesEdit()->setText("48.25");
+    entry.HemisphereBox()->setCurrentIndex(0);
+    QCOMPARE(*entry.Value(), 48.25);
+  }
+
+  void slotTimeKeepsTheSlotUnlessATimeIsPicked() {
+    const CNavigation navigation;
+    const double slot = 9471.437123456789;  // not a whole second
+    SlotTime time{slot, 1.0 / 24.0, std::nullopt};
+    QVERIFY(time.SlotFor(1.0 / 24.0) == slot);
+    // A new offset keeps the local reading: the slot moves by the difference.
+    QCOMPARE(time.SlotFor(3.0 / 24.0), slot + 1.0 / 24.0 - 3.0 / 24.0);
+    const TimeValue picked = TimeFromUtcFields({126, 11, 24, 8, 30, 0, 0});
+    time.picked = picked;
+    QCOMPARE(time.SlotFor(1.0 / 24.0), navigation.LocalDayNumber(picked) - 1.0 / 24.0);
+    QCOMPARE(time.Shown(), picked);
+  }
+
+  // Paths, ports and mail reach the settings store at once; the rest goes into the document,
+  // stored at exit.
+  void okWritesPathsAtOnceAndTheRestIntoTheDocument() {
+    EditorFixture fixture;
+    SettingsStore& store = fixture.Store();
+    QVERIFY(DriveOptions(fixture,
+                         "Path/History data=/data/history.dat; Master Schedule=/data/schedule.dat; "
+                         "Documents/Masters standing orders=/docs/orders.odt; "
+                         "History/Maximum days to retain history=30; "
+                         "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; Serial speed=38400; "
+                         "Receiver reached by=1; Address=bridge.local:10110; "
+                         "Backup/Use the desktop mail program; SMTP server=smtp.example.org; "
+                         "Port=465; Password=secret; Character to separate fields=;"));
+    QCOMPARE(StoreText(store, setting::kHistoryPath), QString("/data/history.dat"));
+    QCOMPARE(StoreText(store, setting::kComDevices[2]), QString("/dev/ttyUSB0"));
+    QCOMPARE(store.Read(setting::kGpsTransport), 1);
+    QCOMPARE(StoreText(store, setting::kGpsAddress), QString("bridge.local:10110"));
+    QCOMPARE(store.Read(setting::kGpsBaud), 38400);
+    QCOMPARE(StoreText(store, setting::kSmtpServer), QString("smtp.example.org"));
+    QCOMPARE(store.Read(setting::kSmtpPort), 465);
+    QCOMPARE(store.Read(setting::kUseDesktopMail), 0);
+    QCOMPARE(StoreText(store, setting::kSmtpPassword), QString());  // not asked to remember
+    const Settings& settings = fixture.Doc().GetSettings();
+    QCOMPARE(settings.schedulePath, std::string("/data/schedule.dat"));
+    QCOMPARE(StoreText(store, setting::kSchedulePath), QString("schedule.dat"));
+    QCOMPARE(settings.standingOrders, std::string("/docs/orders.odt"));
+    QCOMPARE(settings.historyCleanUp, 30);
+    QCOMPARE(settings.comPort, 2);
+    QCOMPARE(settings.convChar, std::string(";"));
+  }
+
+  void colourChooserTakesAColourAndItsCancelKeepsOne() {
+    EditorFixture fixture;
+    const std::int32_t text = fixture.Doc().GetSettings().colTxMain;
+    AnswerColorChooser(QColor(10, 20, 30));
+    QVERIFY(DriveOptions(fixture, "Background Select"));
+    AnswerColorChooser(std::nullopt);
+    QVERIFY(DriveOptions(fixture, "Text color Select"));
+    QCOMPARE(fixture.Doc().GetSettings().colBckMain, PackColor(10, 20, 30));
+    QCOMPARE(fixture.Doc().GetSettings().colTxMain, text);
+    QCOMPARE(fixture.Store().Read(setting::kColBckMain), PackColor(10, 20, 30));  // at once
+  }
+
+  // 0 days would prune the history to its last fix: refused on leaving the page (which stays)
+  // and on OK.
+  void historyPeriodOutOfRangeKeepsThePageOpen() {
+    EditorFixture fixture;
+    const Settings before = fixture.Doc().GetSettings();
+    QString stayedOn;
+    QVERIFY(!DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
+                        [&](PropertySheet& sheet) {
+                          Apply(sheet, "History/Maximum days to retain history=0; Printing/");
+                          stayedOn = sheet.CurrentPage()->Caption();
+                          PressOk(sheet);
+                        }));
+    QCOMPARE(stayedOn, QString("History"));
+    QCOMPARE(fixture.Messages(), QStringList(2,
+                                             "Maximum days to retain history: please enter a "
+                                             "whole number between 1 and 365."));
+    QVERIFY(fixture.Doc().GetSettings() == before);
+  }
+
+  void shipDocumentsOpenWithTheDesktopOnceConfigured_data() {
+    QTest::addColumn<int>("which");
+    QTest::addColumn<QString>("name");
+    QTest::newRow("standing orders") << 0 << "Standing orders";
+    QTest::newRow("departure") << 1 << "Departure Checklist";
+    QTest::newRow("arrival") << 2 << "Arrival checklist";
+  }
+  void shipDocumentsOpenWithTheDesktopOnceConfigured() {
+    QFETCH(int, which);
+    QFETCH(QString, name);
+    EditorFixture fixture;
+    DesktopSpy desktop;
+    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+    QCOMPARE(fixture.Messages(),
+             QStringList{name + " not yet defined in options\nPlease check configuration"});
+    QVERIFY(desktop.opened.isEmpty());
+    Settings& settings = fixture.Doc().GetSettings();
+    std::string* paths[] = {&settings.standingOrders, &settings.depCheckList,
+                            &settings.arrCheckList};
+    *paths[which] = "/docs/ship document.odt";
+    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/docs/ship document.odt")});
+  }
 };
 
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsRecords)
-#include "moc_desktop_spy.cpp"
 #include "test_editors_records.moc"

@@ -1,13 +1,22 @@
-// The main window's lists: the tabs, the rows shown, colours, delete, export and import, driven as
-// a user drives them on a copy of the example data.
+// The main window's lists and top panel: the tabs, the rows shown, delete, export and import,
+// what is left of the voyage and the arrival picker, driven as a user drives them on a copy of
+// the example data; the main list on its own: its model, what picks the selected record, and the
+// route commands of the list and the File menu (move up and down, reverse, insert before, import
+// and export).
+#include <QAbstractItemModelTester>
 #include <QDateTimeEdit>
 #include <QFileInfo>
 #include <QMenu>
+#include <QScrollBar>
 #include <QtTest>
 
 #include "app/category_model.h"
+#include "app/route_edit_commands.h"
+#include "app/route_exchange_commands.h"
+#include "app/route_view.h"
 #include "document/keelmark_document.h"
 #include "tests/app/app_test_support.h"
+#include "voyage/voyage_calculation.h"
 
 namespace keelmark::test {
 
@@ -105,37 +114,6 @@ class TestFrameLists : public QObject {
     QVERIFY(!model.index(1, c.column).data().toString().contains("1999"));
   }
 
-  void warningsHideTheirUnusedColumnsUntilTheNextCategory() {
-    ExampleFrame app;
-    CKeelmarkRouteView& view = app.Frame().View();
-    ClickTab(app.Frame(), 3);
-    for (int c = 5; c < 8; ++c) QVERIFY(view.isColumnHidden(c));
-    ClickTab(app.Frame(), 6);
-    for (int c = 0; c < 8; ++c) QVERIFY(!view.isColumnHidden(c) && view.columnWidth(c) == 100);
-  }
-
-  void nightSwitchSwapsTheColoursAndTwiceRestoresThem() {
-    ExampleFrame app;
-    CMainFrame& frame = app.Frame();
-    const QAbstractItemModel& model = *frame.View().model();
-    auto colours = [&] {
-      return QList<QColor>{frame.View().palette().color(QPalette::Base),
-                           frame.View().palette().color(QPalette::Text),
-                           model.index(0, 0).data(Qt::BackgroundRole).value<QColor>(),
-                           model.index(0, 0).data(Qt::ForegroundRole).value<QColor>()};
-    };
-    // The stored defaults, white text on black, swapped; twice, back; the flag stored at the end.
-    const QList<QColor> day{Qt::black, Qt::white, Qt::black, Qt::white};
-    const QList<QColor> night{Qt::white, Qt::black, Qt::white, Qt::black};
-    QCOMPARE(colours(), day);
-    for (const bool isNight : {true, false, true}) {
-      ActionOf(frame, "actionNightDay")->trigger();
-      QCOMPARE(colours(), isNight ? night : day);
-    }
-    app.Close();
-    QCOMPARE(QtSettingsStore(app.Folder().SettingsFile()).ReadInt("Colors", "IsNight", 0), 1);
-  }
-
   void deleteAsksAndRemovesTheHighlightedRecord() {
     ExampleFrame app;
     CMainFrame& frame = app.Frame();
@@ -226,18 +204,6 @@ class TestFrameLists : public QObject {
     QCOMPARE(RowTexts(model, importedRow).mid(0, 3), exported.mid(0, 3));
   }
 
-  void secondStartAlwaysShowsWaypoints() {
-    ExampleFolder folder;
-    {
-      ExampleFrame app(folder);
-      ClickTab(app.Frame(), 6);
-      app.Close();
-    }
-    QCOMPARE(QtSettingsStore(folder.SettingsFile()).ReadInt("Settings", "ListSelected", -1), 6);
-    ExampleFrame again(folder, {}, false);
-    QCOMPARE(again.Frame().Panel().Tabs()->currentIndex(), 0);
-  }
-
   void doubleClickEditsTheRowUnderThePointer() {
     QString edited;
     EditCommands editors;
@@ -255,6 +221,236 @@ class TestFrameLists : public QObject {
     QCOMPARE(edited, QStringLiteral("BETA"));
     QCOMPARE(frame.Document().selectedRow, 1);
     QVERIFY(frame.IsModified());
+  }
+
+  void init() { clock_.clock.Set(ExampleNow()); }
+
+  // Under way the panel shows what is left from the present position; before departure, the
+  // whole voyage at the departure's engine setting.
+  void panelShowsWhatIsLeftOfTheVoyage_data() {
+    QTest::addColumn<TimeValue>("now");
+    QTest::addColumn<QString>("distance");
+    QTest::addColumn<QString>("speed");
+    QTest::addColumn<QString>("rpm");
+    QTest::newRow("under way") << ExampleNow() << "    1511.9 nM"
+                               << "14.1 kts"
+                               << "71.6 rpm";
+    QTest::newRow("before departure")
+        << TimeFromUtcFields({126, 10, 20, 0, 0, 0, 0}) << "    3414.3 nM"
+        << "14.8 kts"
+        << "71.6 rpm";
+  }
+
+  void panelShowsWhatIsLeftOfTheVoyage() {
+    QFETCH(TimeValue, now);
+    QFETCH(QString, distance);
+    QFETCH(QString, speed);
+    QFETCH(QString, rpm);
+    clock_.clock.Set(now);
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CTopPanel& panel = app.Frame().Panel();
+    const QStringList shown{panel.RemainingDistanceText(), panel.RequiredSpeedText(),
+                            panel.RequiredRpmText()};
+    QCOMPARE(shown.join('|'), QStringList({distance, speed, rpm}).join('|'));
+    // The arrival is 20:00 UTC at Ambrose, local time five hours slow.
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("10 Dec 2026  15:00 LT"));
+  }
+
+  void emptyRouteShowsZeroAndNAAndTheClock() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    ActionOf(frame, "actionFileNew")->trigger();
+    QCOMPARE(frame.windowTitle(), QStringLiteral("Route[*] - Keelmark Route"));
+    QCOMPARE(frame.View().model()->rowCount(), 0);
+    CTopPanel& panel = frame.Panel();
+    QCOMPARE(panel.RemainingDistanceText(), QStringLiteral("0"));
+    QCOMPARE(panel.RequiredRpmText(), QStringLiteral("NA"));
+    QCOMPARE(panel.RequiredSpeedText(), QStringLiteral("NA"));
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("6 Dec 2026  12:00 LT"));
+    // Picking an arrival for no voyage changes nothing.
+    panel.ArrivalPicker()->setDateTime(QDateTime(QDate(2026, 12, 24), QTime(8, 0), Qt::UTC));
+    QVERIFY(frame.Document().GetRoute().IsEmpty());
+    QVERIFY(!frame.IsModified());
+    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("6 Dec 2026  12:00 LT"));
+  }
+
+  void pickedArrivalReschedulesTheVoyage() {
+    ExampleFolder folder;
+    ExampleFrame app(folder);
+    CMainFrame& frame = app.Frame();
+    const QString distance = frame.Panel().RemainingDistanceText();
+    const QString speed = frame.Panel().RequiredSpeedText();
+    frame.Panel().ArrivalPicker()->setDateTime(
+        QDateTime(QDate(2026, 12, 11), QTime(15, 0), Qt::UTC));
+    QVERIFY(frame.IsModified());
+    QCOMPARE(ArrivalTime(frame.Document().GetRoute()),
+             TimeFromUtcFields({126, 11, 11, 15, 0, 0, 0}));
+    QCOMPARE(frame.Panel().RemainingDistanceText(), distance);
+    // A day more for the same distance: a lower speed.
+    auto knots = [](const QString& text) {
+      return text.split(' ', Qt::SkipEmptyParts)[0].toDouble();
+    };
+    QVERIFY(knots(frame.Panel().RequiredSpeedText()) < knots(speed));
+    ClickTab(frame, 2);
+    QCOMPARE(frame.View().model()->index(11, 1).data().toString(),
+             QStringLiteral("11 Dec 15:00 LT"));
+  }
+
+  void ctrlUpAndDownMoveTheSelectedWaypointAndTheEndsKeepTheirTimes() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const double departure = list.doc.GetRoute().GetFirst()->GetTime();
+    list.Pick(3);
+    // Window shortcuts reach only an active window.
+    QVERIFY(QTest::qWaitForWindowActive(&list.view));
+    QTest::keyClick(&list.view, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(list.Names()[4], before[3]);
+    QCOMPARE(list.Names()[3], before[4]);
+    QCOMPARE(list.doc.selectedRow, 4);  // the selection goes with the waypoint
+    QCOMPARE(list.Cell(4, 0), before[3]);
+    QTest::keyClick(&list.view, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(list.Names(), before);
+
+    // The first waypoint moved down: the departure stays with whichever is first, and the
+    // voyage is calculated again (the new second leg starts at the former second waypoint).
+    list.Pick(0);
+    QTest::keyClick(&list.view, Qt::Key_Down, Qt::ControlModifier);
+    QCOMPARE(list.Names()[0], before[1]);
+    QCOMPARE(list.doc.GetRoute().GetFirst()->GetTime(), departure);
+    QCOMPARE(list.Cell(1, 5), QStringLiteral("      38.2 nM"));
+    // At the top nothing moves further up; no message either.
+    list.Pick(0);
+    QTest::keyClick(&list.view, Qt::Key_Up, Qt::ControlModifier);
+    QCOMPARE(list.Names()[0], before[1]);
+    QVERIFY(list.prompter.Messages().empty());
+  }
+
+  void contextMenuOffersTheRouteCommandsOnlyOverTheRoute() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    QVERIFY(ContextMenuTexts(list.view, 2).contains("Move &Up"));
+    list.Show(Category::Ports);
+    QCOMPARE(ContextMenuTexts(list.view, 2),
+             (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+    QCOMPARE(list.doc.selectedRow, 2);  // the right-click picked the row under the pointer
+  }
+
+  void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const double arrival = list.doc.GetRoute().GetLast()->GetScheduledTime();
+    // The example sails great circles from Bishop Rock to 41N 055W.
+    QCOMPARE(list.Cell(7, 4), QStringLiteral("258. deg (GRC)"));
+    list.view.RouteEdits().Reverse();
+    QStringList reversed = before;
+    std::reverse(reversed.begin(), reversed.end());
+    QCOMPARE(list.Names(), reversed);
+    QCOMPARE(list.doc.GetRoute().GetLast()->GetScheduledTime(), arrival);
+    // The list shows the voyage calculated again: the great circle on to 47N 020W runs
+    // eastward now. (How leg values go with their legs: the core's route edit tests.)
+    QCOMPARE(list.Cell(3, 0), QStringLiteral("43N 040W"));
+    QCOMPARE(list.Cell(5, 4), QStringLiteral("68. deg (GRC)"));
+  }
+
+  void insertBeforePutsTheNewWaypointAboveTheSelectedOne() {
+    ExampleFolder folder;
+    bool confirm = true;
+    ExampleList list(folder, &confirm);
+    const QStringList before = list.Names();
+    list.Pick(2);
+    list.view.RouteEdits().InsertBeforeAction()->trigger();
+    QCOMPARE(list.Names().size(), before.size() + 1);
+    QCOMPARE(list.Names()[2], QString::fromLatin1(CPosition2::kDefaultName));
+    QCOMPARE(list.Names()[3], before[2]);
+    // Cancelled in the editor, nothing is added.
+    confirm = false;
+    list.Pick(5);
+    list.view.RouteEdits().InsertBeforeAction()->trigger();
+    QCOMPARE(list.Names().size(), before.size() + 1);
+  }
+
+  void exportedRouteImportsBackAndABadFileChangesNothing() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    const QStringList before = list.Names();
+    const std::string rtz = folder.Path(QStringLiteral("crossing.rtz")).toStdString();
+    list.prompter.QueueFile(rtz);
+    ExportRouteCommand(list.doc);
+    QVERIFY(QFile::exists(QString::fromStdString(rtz)));
+
+    list.view.RouteEdits().Reverse();
+    list.prompter.QueueFile(rtz);
+    list.prompter.QueueAnswer(true);
+    QVERIFY(ImportRouteCommand(list.doc));
+    QCOMPARE(list.Names(), before);
+    // A file that is no route: said, the route as it was. (Which files are refused: the route
+    // exchange tests of the core and the command line.)
+    list.prompter.QueueFile(folder.Path(QStringLiteral("port.dat")).toStdString());
+    QVERIFY(!ImportRouteCommand(list.doc));
+    QCOMPARE(list.Names(), before);
+  }
+
+  void modelStaysConsistentThroughEveryCategory() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    QAbstractItemModelTester tester(list.view.model(),
+                                    QAbstractItemModelTester::FailureReportingMode::QtTest);
+    for (int round = 0; round < 2; ++round) {
+      for (int c = 0; c < kCategoryCount; ++c) {
+        list.Show(static_cast<Category>(c));
+        QCOMPARE(list.view.model()->columnCount(), 8);
+      }
+    }
+    // An index outside the ten categories leaves the list as it was.
+    list.Show(Category::Ports);
+    list.doc.GetSettings().listSelected = 12;
+    list.view.RefreshList();
+    QCOMPARE(list.view.model()->headerData(0, Qt::Horizontal), QVariant("Port of"));
+  }
+
+  void refillOfTheSameCategoryKeepsScrollAndWidths() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    list.view.resize(500, 120);
+    list.Show(Category::History);
+    list.view.setColumnWidth(0, 180);
+    list.view.verticalScrollBar()->setValue(list.view.verticalScrollBar()->maximum());
+    const int scrolled = list.view.verticalScrollBar()->value();
+    QVERIFY(scrolled > 0);
+    list.view.RefreshList();
+    QCOMPARE(list.view.verticalScrollBar()->value(), scrolled);
+    QCOMPARE(list.view.columnWidth(0), 180);
+    // Another category starts from its own widths.
+    list.Show(Category::Ports);
+    QCOMPARE(list.view.columnWidth(0), 100);
+  }
+
+  void clicksAndKeysPickTheRecordButFocusDoesNot() {
+    ExampleFolder folder;
+    ExampleList list(folder);
+    list.Show(Category::Ports);
+    list.doc.selectedRow = -1;
+    list.view.RefreshList();
+    QVERIFY(!list.view.selectionModel()->hasSelection());
+    list.view.clearFocus();
+    list.view.setFocus(Qt::OtherFocusReason);
+    QCOMPARE(list.doc.selectedRow, -1);
+    QVERIFY(!list.doc.GetSelectedRecord());
+
+    QTest::mouseClick(list.view.viewport(), Qt::LeftButton, {},
+                      list.view.visualRect(list.view.model()->index(4, 1)).center());
+    QCOMPARE(list.doc.selectedRow, 4);
+    QTest::keyClick(&list.view, Qt::Key_Down);
+    QCOMPARE(list.doc.selectedRow, 5);
+    QCOMPARE(list.doc.GetSelectedRecord().position->GetName(), std::string("Southampton"));
+    // A refill shows the document's selected row highlighted.
+    list.doc.selectedRow = 2;
+    list.view.RefreshList();
+    QCOMPARE(list.view.selectionModel()->selectedRows().value(0).row(), 2);
   }
 };
 

@@ -1,4 +1,5 @@
-// plan, cpa, fix add and performance on a scratch copy of the example data.
+// plan, cpa, fix add, performance, report, schedule and route export|import on a scratch copy of
+// the example data.
 #include <gtest/gtest.h>
 #include <nlohmann/json.hpp>
 
@@ -163,6 +164,147 @@ TEST_F(ExampleVoyageTest, CommandsNeverChangeTheSettingsFile) {
   const auto outcome = Run({"--settings", settings, "list", "Ports", "--data-dir", Folder()});
   EXPECT_NE(outcome.err.find("Unable to load hurricane data"), std::string::npos);
   EXPECT_EQ(ReadWholeFile(settings), before);
+}
+
+// On the example data: the latest fix (6 Dec 09:00 UTC, 42.9301N 40.5239W, 259.8 degrees made
+// good at 15.5 knots) and the route's last waypoint (40.45N 73.8W, whose minutes are cut as the
+// golden reports cut them: 73.8 is held just below); the vessel's name and call sign.
+class ReportCliTest : public ExampleDataTest {
+ protected:
+  CliOutcome Report(const std::string& system, const std::string& kind,
+                    const std::vector<std::string>& more = {}) {
+    std::vector<std::string> args = {"report",   Route(), "--data-dir", Folder(),
+                                     "--system", system,  "--kind",     kind};
+    args.insert(args.end(), more.begin(), more.end());
+    return Run(args);
+  }
+};
+
+TEST_F(ReportCliTest, PositionReportComesFromTheLatestFixAndTheRoute) {
+  const CliOutcome o = Report("AMVER", "position-report");
+  ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_EQ(o.out,
+            "AMVER/PR//\r\n"
+            "A/mv Keelmark Pioneer/XXXX//\r\n"
+            "B/060900Z//\r\n"
+            "C/4255N/04031W//\r\n"
+            "E/259//\r\n"
+            "F/155//\r\n"
+            "I/Ambrose pilot/4027N/07347W//\r\n"
+            "Z/EOR//\r\n");
+}
+
+TEST_F(ReportCliTest, OutFileHoldsTheBytesStdoutWouldHave) {
+  const CliOutcome shown = Report("Equador", "sailing-plan");
+  ASSERT_EQ(shown.status, 0) << shown.err;
+  EXPECT_EQ(shown.out.find_first_of("\r\n"), std::string::npos) << "one line: " << shown.out;
+  EXPECT_EQ(shown.out.rfind("SP/mv Keelmark Pioneer/NL/XXXX/", 0), 0u) << shown.out;
+
+  const std::string path = Path("EQUADOR.txt");
+  const CliOutcome written = Report("Equador", "sailing-plan", {"--out", path});
+  ASSERT_EQ(written.status, 0) << written.err;
+  EXPECT_TRUE(written.out.empty());
+  EXPECT_EQ(FileText(path), shown.out);
+}
+
+TEST_F(ReportCliTest, SpecialFormFailsWithItsMessageAndWritesNothing) {
+  for (const char* kind : {"sailing-plan", "final-report"}) {
+    const std::string path = Path("ShipRep.txt");
+    const CliOutcome o = Report("Peru", kind, {"--out", path});
+    EXPECT_EQ(o.status, 1);
+    EXPECT_TRUE(o.out.empty());
+    EXPECT_NE(o.err.find("keelmark: This report requires special form\n"), std::string::npos)
+        << o.err;
+    EXPECT_FALSE(std::filesystem::exists(path));
+  }
+}
+
+// The numbers and texts are the schedule's own (its core tests); here only that the command
+// shows them and writes the text file, and that a missing file is named and left unwritten.
+TEST_F(ReportCliTest, ScheduleShowsTheStoredScheduleAndWritesItsText) {
+  const std::string textPath = Path("Schedule.txt");
+  const CliOutcome o = Run({"schedule", "--data-dir", Folder(), "--text", textPath});
+  ASSERT_EQ(o.status, 0) << o.err;
+  const nlohmann::json result = nlohmann::json::parse(o.out);
+  EXPECT_EQ(result["items"][1]["Name"], "New York");
+  EXPECT_EQ(result["totals"]["texts"]["distance"], "    7275.0 nM");  // as the window shows
+  EXPECT_EQ(FileText(textPath).rfind("Master Schedule created by Keelmark Route\r\n", 0), 0u);
+
+  std::filesystem::remove(Path("schedule.dat"));
+  const CliOutcome missing = Run({"schedule", "--data-dir", Folder()});
+  EXPECT_EQ(missing.status, 0) << missing.err;
+  EXPECT_NE(missing.err.find("Unable to load previous schedule"), std::string::npos);
+  EXPECT_FALSE(std::filesystem::exists(Path("schedule.dat")));
+}
+
+// --- route export|import ---
+
+// Every command on the example's data folder.
+class ExampleCopy : public ExampleDataTest {
+ protected:
+  CliOutcome Run(std::vector<std::string> args) const {
+    args.insert(args.end(), {"--data-dir", Folder()});
+    return ExampleDataTest::Run(args);
+  }
+};
+
+class RouteExchangeCli : public ExampleCopy, public testing::WithParamInterface<const char*> {};
+
+TEST_P(RouteExchangeCli, ExampleExportedAndImportedGivesTheSamePlan) {
+  const std::string format = GetParam();
+  const std::string file = Path(format == "gpx" ? "crossing.gpx" : "crossing.rtz");
+  const auto exported =
+      Run({"route", "export", file, "--format", format, "--route", Path("atlantic-westbound.q3v")});
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  EXPECT_EQ(json::parse(exported.out)["exported"], 12);
+  // The example's zone times cannot go across; the export says so.
+  EXPECT_NE(exported.err.find("carries no zone times"), std::string::npos) << exported.err;
+
+  const auto imported =
+      Run({"route", "import", file, "--format", format, "--route", Path("imported.q3v")});
+  ASSERT_EQ(imported.status, 0) << imported.err;
+  EXPECT_EQ(json::parse(imported.out)["imported"], 12);
+
+  const json before = json::parse(Run({"plan", Path("atlantic-westbound.q3v")}).out);
+  const json after = json::parse(Run({"plan", Path("imported.q3v")}).out);
+  EXPECT_EQ(after["ArrivalTime"], before["ArrivalTime"]);
+  EXPECT_NEAR(after["TotalDistance"].get<double>(), before["TotalDistance"].get<double>(), 1e-6);
+  ASSERT_EQ(after["Waypoints"].size(), before["Waypoints"].size());
+  for (std::size_t i = 0; i < before["Waypoints"].size(); ++i) {
+    for (const auto& [key, value] : before["Waypoints"][i].items()) {
+      if (key == "ZoneOffset") continue;
+      const json& other = after["Waypoints"][i][key];
+      if (value.is_number_float()) {
+        EXPECT_NEAR(other.get<double>(), value.get<double>(), 1e-6) << i << " " << key;
+      } else {
+        EXPECT_EQ(other, value) << i << " " << key;
+      }
+    }
+  }
+}
+
+INSTANTIATE_TEST_SUITE_P(EveryFormat, RouteExchangeCli,
+                         testing::Values("gpx", "rtz10", "rtz11", "rtz12"));
+
+TEST_F(ExampleCopy, BadRouteFileOrFormatChangesNoRouteDocument) {
+  const std::string route = Path("atlantic-westbound.q3v");
+  const auto bytes = ReadWholeFile(route);
+  ASSERT_TRUE(WriteFileAtomically(Path("bad.rtz"),
+                                  "<route><waypoints><waypoint id=\"1\">"
+                                  "<position lat=\"95\" lon=\"0\"/></waypoint>"
+                                  "</waypoints></route>"));
+  const auto bad = Run({"route", "import", Path("bad.rtz"), "--format", "rtz12", "--route", route});
+  EXPECT_EQ(bad.status, 1);
+  EXPECT_NE(bad.err.find("latitude 95 is beyond 90 degrees"), std::string::npos) << bad.err;
+  EXPECT_EQ(ReadWholeFile(route), bytes);
+
+  const auto unknown =
+      Run({"route", "import", Path("bad.rtz"), "--format", "kml", "--route", route});
+  EXPECT_EQ(unknown.status, 2);
+  EXPECT_NE(unknown.err.find("unknown --format 'kml'"), std::string::npos);
+  const auto noRoute = Run({"route", "export", Path("x.gpx"), "--format", "gpx"});
+  EXPECT_EQ(noRoute.status, 2);
+  EXPECT_FALSE(fs::exists(Path("x.gpx")));
 }
 
 }  // namespace

@@ -13,9 +13,11 @@
 #include "navigation/calendar.h"
 #include "navigation/clock.h"
 #include "navigation/navigation.h"
+#include "records/archive_file.h"
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
-#include "records/voyage.h"
+#include "reports/meteo_exchange.h"
+#include "tests/core/document_fixture.h"
 #include "tests/core/test_files.h"
 
 namespace keelmark {
@@ -23,7 +25,6 @@ namespace {
 
 using test::DayOf;
 
-using Block = WeatherConditions MeteoObservation::*;
 using Field = double WeatherConditions::*;
 
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
@@ -41,18 +42,6 @@ MeteoObservation* AddRecord(MeteoList& list, double latitude, double longitude) 
   record->SetLatitude(latitude);
   record->SetLongitude(longitude);
   return list.Add(std::move(record));
-}
-
-// Each block of the record gets its own wind speed (base + 1 ... base + 5), so that a copied
-// block tells where it came from.
-void MarkBlocks(MeteoObservation& record, double base) {
-  double speed = base;
-  for (const Block block :
-       {&MeteoObservation::JanFeb, &MeteoObservation::MarMay, &MeteoObservation::JunAug,
-        &MeteoObservation::SepDec, &MeteoObservation::Latest}) {
-    speed += 1.0;
-    record.*block = Wind(1, 45.0, speed);
-  }
 }
 
 // --- Merging one observation ---
@@ -170,44 +159,153 @@ TEST(AddFixObservation, FixWithoutTimeOrPositionIsRefused) {
 // (Imported records merge season by season, far ones as records of their own: the meteo
 // import tests.)
 
-// --- Weather for the waypoints (the season of the ETA at the nearest record: the example's
-// lists) ---
+// --- Meteo export and import ---
 
-TEST(ApplyAverageWeather, LocalEtaMonthOrLatestInForecastModeAndNothingWithoutAnEta) {
+// A grid point at 50N 005W whose January-February block holds three observations.
+std::unique_ptr<MeteoObservation> GridPoint() {
+  auto record = std::make_unique<MeteoObservation>();
+  record->SetName("Grid A");
+  record->SetLatitude(50.0);
+  record->SetLongitude(-5.0);
+  record->SetZoneHours(1.0);
+  record->SetTime(9832.5);
+  WeatherConditions& block = record->JanFeb;
+  block.AirPressure = 1012.3;
+  block.AirTemperature = 7.5;
+  block.SeaTemperature = 10.0;
+  block.CurrentSet = 80.0;
+  block.CurrentRate = 0.5;
+  block.WindDirection = 260.0;
+  block.WindSpeed = 22.0;
+  block.ObservationCount = 3;
+  return record;
+}
+
+Archive::Bytes Stored(MeteoList& list) {
+  Archive archive = Archive::ForStoring();
+  list.Serialize(archive);
+  return archive.StoredBytes();
+}
+
+constexpr const char* kGridALine =
+    "Grid A,50.0000,-5.0000,0.041667,9832.500000,0.000000,0.000000,"
+    "1012.3,7.5,10.0,80.0,0.5,260.0,22.0,3";
+
+class MeteoExchangeTest : public test::DocumentFixture {};
+
+// (Exporting twice appends: the CLI's meteo tests.)
+TEST_F(MeteoExchangeTest, ExportLineIsThePositionAndTheJanuaryFebruaryBlock) {
   MeteoList list;
-  MeteoObservation* south = AddRecord(list, 10.0, 0.0);
-  MarkBlocks(*south, 10.0);
-  MeteoObservation* north = AddRecord(list, 40.0, 0.0);
-  MarkBlocks(*north, 20.0);
-  Voyage voyage;
-  const auto add = [&](double latitude) {
-    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
-    w->SetLatitude(latitude);
-    w->SetLongitude(0.0);
-    // 22:00 UTC on 31 August is 1 September at UTC + 3.
-    w->SetScheduledTime(DayOf("2024-08-31T22:00:00Z"));
-    return w;
-  };
-  Waypoint* local = add(11.0);
-  local->SetZoneHours(3.0);
-  Waypoint* utc = add(39.0);
-  Waypoint* byHand = add(12.0);
-  byHand->UseVoyageWeather = 0;
-  byHand->Weather = Wind(1, 10.0, 99.0);
-  Waypoint* noEta = add(13.0);
-  noEta->SetScheduledTime(kNaN);
-  noEta->Weather = Wind(1, 1.0, 1.0);
+  list.Add(GridPoint());
+  list.Add(GridPoint());
+  EXPECT_EQ(MeteoExportBytes(list, ";").find("Grid A;50.0000;"), 0u);
+  EXPECT_EQ(MeteoExportBytes(list, ","), std::string(kGridALine) + "\r\n" + kGridALine + "\r\n");
+  // A folder in the way: it cannot be read, so nothing is written over it.
+  std::string error;
+  EXPECT_FALSE(AppendMeteoExport(list, ",", folder_.PathOf(""), &error));
+  EXPECT_FALSE(error.empty());
+}
 
-  ApplyAverageWeather(voyage, list);
-  EXPECT_EQ(local->Weather, south->SepDec);
-  EXPECT_EQ(utc->Weather, north->JunAug);
-  EXPECT_EQ(byHand->Weather, Wind(1, 10.0, 99.0));
-  EXPECT_EQ(noEta->Weather, Wind(1, 1.0, 1.0));
-  voyage.UseForecastAreas = 1;
-  ApplyAverageWeather(voyage, list);
-  EXPECT_EQ(local->Weather, south->Latest);
-  EXPECT_EQ(utc->Weather, north->Latest);
-  EXPECT_EQ(byHand->Weather, Wind(1, 10.0, 99.0));
+TEST_F(MeteoExchangeTest, ExportedLineReadsBackIntoTheSameValues) {
+  const auto parsed = ParseMeteoLine(kGridALine, ",");
+  ASSERT_TRUE(parsed);
+  EXPECT_EQ(parsed->seasons, 1);
+  // Written again, it is the same line.
+  EXPECT_EQ(MeteoLine(parsed->record, ","), kGridALine);
+  // Untouched seasons keep a new record's defaults.
+  EXPECT_EQ(parsed->record.SepDec, WeatherConditions{});
+}
+
+struct BadLine {
+  const char* why;
+  std::string line;
+};
+
+class NotAMeteoLine : public testing::TestWithParam<BadLine> {};
+
+TEST_P(NotAMeteoLine, IsRefused) { EXPECT_FALSE(ParseMeteoLine(GetParam().line, ",")); }
+
+std::string Replaced(std::string line, const std::string& from, const std::string& to) {
+  return line.replace(line.find(from), from.size(), to);
+}
+
+// The line with every comma made a semicolon.
+std::string Semicolons(std::string line) {
+  for (char& c : line) {
+    if (c == ',') c = ';';
+  }
+  return line;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Lines, NotAMeteoLine,
+    testing::Values(BadLine{"empty", ""},
+                    BadLine{"one field short", Replaced(kGridALine, ",22.0,3", ",22.0")},
+                    BadLine{"a trailing separator", std::string(kGridALine) + ","},
+                    BadLine{"another separator", Semicolons(kGridALine)},
+                    BadLine{"text for a number", Replaced(kGridALine, "1012.3", "high")},
+                    BadLine{"nan", Replaced(kGridALine, "1012.3", "nan")},
+                    BadLine{"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
+                    BadLine{"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
+                    BadLine{"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
+                    BadLine{"binary",
+                            Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}));
+
+TEST_F(MeteoExchangeTest, DamagedFileMergesWhatIsValidCountsTheRestAndLosesNothing) {
+  MeteoList list;
+  list.Add(GridPoint());
+  const Archive::Bytes before = Stored(list);
+
+  // A line longer than any read buffer, valid in itself, must merge as one record.
+  const std::string longName(5000, 'N');
+  std::string far = Replaced(kGridALine, "Grid A", longName);
+  far = Replaced(far, "-5.0000", "-60.0000");  // far from Grid A: a new record
+  std::string junk(5000, '\0');
+  for (std::size_t i = 0; i < junk.size(); ++i) {
+    junk[i] = static_cast<char>(i * 7919 % 256);
+    if (junk[i] == '\n') junk[i] = '\0';
+  }
+  const std::string text = std::string(kGridALine) + "\r\n\r\n" + junk + "\n" + far + "\n" +
+                           Semicolons(kGridALine) + "\n" + std::string(5000, ',') + "\n";
+  const std::string path = folder_.PathOf("damaged.csv");
+  ASSERT_TRUE(WriteFileAtomically(path, text));
+
+  const auto result = ImportMeteoFile(list, path, ",");
+  ASSERT_TRUE(result);
+  EXPECT_EQ(result->merged, 2);
+  EXPECT_EQ(result->skipped, 4);
+  ASSERT_EQ(list.GetCount(), 2);
+  EXPECT_EQ(list.GetFirst()->JanFeb.ObservationCount, 6);
+  EXPECT_DOUBLE_EQ(list.GetLast()->GetLongitude(), -60.0);
+
+  // Only bad lines: the stored list comes out byte for byte as it was.
+  MeteoList untouched;
+  untouched.Add(GridPoint());
+  const auto bad = ImportMeteoText(untouched, junk + "\n\n" + std::string(5000, ','), ",");
+  EXPECT_EQ(bad.merged, 0);
+  EXPECT_EQ(bad.skipped, 3);
+  EXPECT_EQ(Stored(untouched), before);
+}
+
+TEST_F(MeteoExchangeTest, OnlyTheSeasonsALineCarriesAreMerged) {
+  MeteoList list;
+  list.Add(GridPoint());
+  list.GetFirst()->MarMay.ObservationCount = 5;
+  list.GetFirst()->MarMay.WindSpeed = 10.0;
+  const WeatherConditions marchToMay = list.GetFirst()->MarMay;
+
+  // The program's own export carries January-February only.
+  ASSERT_EQ(ImportMeteoText(list, kGridALine, ",").merged, 1);
+  EXPECT_EQ(list.GetFirst()->MarMay, marchToMay);
+  EXPECT_EQ(list.GetFirst()->JanFeb.ObservationCount, 6);
+
+  // A line with all four seasons merges each of them.
+  const std::string season = ",1020.0,12.0,14.0,90.0,1.0,270.0,20.0,2";
+  const std::string full = "Grid A,50.0,-5.0,0.0,0.0,0.0,0.0" + season + season + season + season;
+  ASSERT_EQ(ImportMeteoText(list, full, ",").merged, 1);
+  EXPECT_EQ(list.GetFirst()->MarMay.ObservationCount, 7);
+  EXPECT_DOUBLE_EQ(list.GetFirst()->SepDec.AirPressure, 1020.0);
+  EXPECT_EQ(list.GetFirst()->Latest.ObservationCount, 2);
 }
 
 }  // namespace

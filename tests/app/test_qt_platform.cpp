@@ -1,19 +1,29 @@
-// The desktop program's settings store, and its agreement with the command line's INI store:
-// both write the same file, and each reads what the other wrote. (The settings through a store:
-// the core's settings tests.)
+// The desktop program's message boxes and file dialogs, and its settings store's agreement with
+// the command line's INI store: both write the same file, and each reads what the other wrote.
+// (The settings through a store: the core's settings tests.)
 #include <QFile>
+#include <QFileDialog>
+#include <QLineEdit>
+#include <QMessageBox>
 #include <QTemporaryDir>
 #include <QtTest>
 
+#include "app/qt_prompter.h"
 #include "platform/qt_settings_store.h"
 #include "records/ini_settings_store.h"
 #include "records/settings_keys.h"
+#include "tests/app/app_test_support.h"
 
+using keelmark::FileChoice;
 using keelmark::IniSettingsStore;
+using keelmark::MessageIcon;
+using keelmark::QtPrompter;
 using keelmark::QtSettingsStore;
 using keelmark::SettingsStore;
 
 namespace {
+
+const char* const kDataFilter = "Data File (*.dat)|*.dat|All Files (*.*)|*.*||";
 
 struct TextValue {
   const char* section;
@@ -86,10 +96,73 @@ QByteArray Contents(const QString& path) {
 
 }  // namespace
 
-class TestSettingsStore : public QObject {
+class TestQtPlatform : public QObject {
   Q_OBJECT
 
  private slots:
+  void initTestCase() { QStandardPaths::setTestModeEnabled(true); }
+
+  void filtersBecomeNameFilters() {
+    const std::pair<const char*, QStringList> cases[] = {
+        {kDataFilter, {"Data File (*.dat)", "All Files (*)"}},
+        {"Route (*.q3v)|*.q3v|All Files (*.*)|*.*||", {"Route (*.q3v)", "All Files (*)"}},
+        {"Text (*.txt;*.csv)|*.txt;*.csv||", {"Text (*.txt *.csv)"}},
+        {"Reports|*.txt||", {"Reports (*.txt)"}},  // a description without patterns
+        {"", {}}};
+    for (const auto& [filter, names] : cases) QCOMPARE(keelmark::NameFilters(filter), names);
+  }
+
+  // A message shows the program's caption, its text and icon; a question answers Yes or No.
+  void messagesAndQuestions() {
+    QStringList shown;
+    keelmark::test::HandleNextModal([&](QWidget* modal) {
+      auto* box = qobject_cast<QMessageBox*>(modal);
+      if (!box) return false;
+      shown << box->windowTitle() << box->text() << QString::number(box->icon());
+      box->button(QMessageBox::Ok)->click();
+      return true;
+    });
+    QtPrompter prompter;
+    prompter.Message("Failed to open file\ndata might be corrupt", MessageIcon::Exclamation);
+    QCOMPARE(shown, (QStringList{"Keelmark Route", "Failed to open file\ndata might be corrupt",
+                                 QString::number(QMessageBox::Warning)}));
+    keelmark::test::AnswerNextMessageBox(QMessageBox::Yes);
+    QVERIFY(prompter.AskYesNo("Delete selected item\nAre you sure?", MessageIcon::Question));
+    keelmark::test::AnswerNextMessageBox(QMessageBox::No);
+    QVERIFY(!prompter.AskYesNo("Delete selected item\nAre you sure?", MessageIcon::Question));
+  }
+
+  void fileDialogsOfferTheFilterExtensionAndName() {
+    QTemporaryDir dir;
+    QVERIFY(QDir::setCurrent(dir.path()));
+    QtPrompter prompter;
+    QStringList offered;
+    keelmark::test::HandleNextModal([&](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return false;
+      offered << dialog->nameFilters() << dialog->defaultSuffix()
+              << dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()
+              << QString::number(dialog->acceptMode());
+      static_cast<QDialog*>(dialog)->accept();
+      return true;
+    });
+    const auto saved = prompter.ChooseSaveFile({kDataFilter, "dat", "vessel"});
+    QCOMPARE(offered, (QStringList{"Data File (*.dat)", "All Files (*)", "dat", "vessel",
+                                   QString::number(QFileDialog::AcceptSave)}));
+    // The default extension completes the name typed.
+    QVERIFY(saved.has_value());
+    QCOMPARE(QString::fromStdString(*saved),
+             QDir(dir.path()).filePath(QStringLiteral("vessel.dat")));
+
+    keelmark::test::HandleNextModal([](QWidget* modal) {
+      auto* dialog = qobject_cast<QFileDialog*>(modal);
+      if (!dialog) return false;
+      dialog->reject();
+      return true;
+    });
+    QVERIFY(!prompter.ChooseOpenFile({kDataFilter, "dat", ""}).has_value());
+  }
+
   // Both stores write the same file, and the INI store reads back what the Qt store wrote.
   void bothStoresWriteTheSameFileAndReadEachOthers() {
     QTemporaryDir dir;
@@ -136,14 +209,7 @@ class TestSettingsStore : public QObject {
     QCOMPARE(ini.Read(keelmark::setting::kConvChar), std::string(","));
     QCOMPARE(ini.ReadInt("Settings", "Number", 0), 12);
   }
-
-  void perUserStoreLivesInTheConfigFolder() {
-    const QtSettingsStore store;
-    const QString name = QString::fromStdString(store.FileName());
-    QVERIFY2(name.endsWith(QStringLiteral("/Brineholt Productions/Keelmark Route.ini")),
-             qPrintable(name));
-  }
 };
 
-QTEST_GUILESS_MAIN(TestSettingsStore)
-#include "test_settings_store.moc"
+QTEST_MAIN(TestQtPlatform)
+#include "test_qt_platform.moc"
