@@ -1,4 +1,4 @@
-// keelmark backup --data-dir DIR: the backup of the Backup page, written now.
+// keelmark backup [ROUTE.q3v] --data-dir DIR: the backup of the Backup page, written now.
 #include "cli/command_line.h"
 #include "cli/commands.h"
 #include "cli/document_session.h"
@@ -9,8 +9,9 @@ namespace keelmark::cli {
 
 int RunBackup(const Words& args, CommandContext& context) {
   const CommandLine line(args, {"data-dir"}, {});
-  if (!line.Positional().empty()) throw UsageError("backup takes no file name");
-  DocumentSession session(context, line.Value("data-dir", ""), "", DataAccess::ReadOnly);
+  if (line.Positional().size() > 1) throw UsageError("backup takes one ROUTE.q3v at most");
+  const std::string routePath = line.Positional().empty() ? "" : line.Positional()[0];
+  DocumentSession session(context, line.Value("data-dir", ""), routePath, DataAccess::ReadOnly);
   const BackupResult result = WriteBackup(session.Document(), ProcessClock().Now());
   session.Close();
   if (!result.Chosen()) throw CommandError(kNothingToBackUp);

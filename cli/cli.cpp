@@ -40,7 +40,7 @@ const Command kCommands[] = {
     {"settings", "settings show | settings set SECTION KEY VALUE", RunSettings},
     {"list", "list CATEGORY [ROUTE.q3v] [--data-dir DIR] [--format json|txt|csv]", RunList},
     {"meteo", "meteo export|import FILE [--data-dir DIR]", RunMeteo},
-    {"backup", "backup [--data-dir DIR]", RunBackup},
+    {"backup", "backup [ROUTE.q3v] [--data-dir DIR]", RunBackup},
     {"report",
      "report ROUTE.q3v --data-dir DIR --system AMVER|SISTRAM|AUSREP|JASREP|CHILREP|Equador|Peru\n"
      "    --kind sailing-plan|position-report|final-report [--out FILE]",
@@ -113,8 +113,9 @@ void PrintHelp(std::ostream& out) {
          "  ExportMeteo, ExportForecast, ExportPublications, ExportPorts) into ExportFolder\n"
          "  (taken from the data folder when relative), one separated-values file per list\n"
          "  named after it and the UTC day (history-2026-12-06.csv), fields joined by\n"
-         "  ConvChar; the meteo file holds all four seasons and is read back by meteo import.\n"
-         "  It prints the files written; no list chosen is a failure.\n"
+         "  ConvChar; the meteo file holds all four seasons and is read back by meteo import;\n"
+         "  the charts and publications are those of ROUTE.q3v. It prints the files written;\n"
+         "  no list chosen is a failure.\n"
          "\n"
          "GPS:\n"
          "  gps read prints one JSON line for each position the source delivers (latitude and\n"

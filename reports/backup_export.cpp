@@ -15,7 +15,8 @@
 namespace keelmark {
 namespace {
 
-// The lists of the Backup page, in its order; the meteo data has no list of its own.
+// The lists of the Backup page, in its order; the meteo data has no list of its own, charts
+// and publications are two.
 struct BackupList {
   std::int32_t Settings::*flag;
   const char* name;
@@ -26,6 +27,7 @@ const BackupList kBackupLists[] = {
     {&Settings::exportMeteo, "meteo", std::nullopt},
     {&Settings::exportForecast, "forecast", Category::Forecast},
     {&Settings::exportPublications, "charts", Category::Charts},
+    {&Settings::exportPublications, "publications", Category::Publications},
     {&Settings::exportPorts, "ports", Category::Ports},
 };
 

@@ -32,8 +32,9 @@ struct BackupResult {
 [[nodiscard]] std::string BackupFolder(const CKeelmarkRouteXPDoc& doc);
 
 // Writes every chosen list; the table lists as the main list shows them (as File > Export
-// list writes them), the meteo data as meteo lines of all four seasons (File > Meteo data >
-// Import reads them back), fields joined by the separator of the settings.
+// list writes them; the charts and publications are the route document's), the meteo data as meteo
+// lines of all four seasons (File > Meteo data > Import reads them back), fields joined by the
+// separator of the settings.
 [[nodiscard]] BackupResult WriteBackup(const CKeelmarkRouteXPDoc& doc, TimeValue now);
 
 // What the status bar and the messages say about a backup.
