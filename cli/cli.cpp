@@ -62,6 +62,10 @@ const Command kCommands[] = {
      "    SOURCE: serial:/dev/ttyUSB0[@4800], tcp:HOST:PORT, udp:PORT, gpsd[:HOST:PORT],\n"
      "    file:LOG[@LINES_PER_SECOND]",
      RunGps},
+    {"mail",
+     "mail send --to ADDR[,ADDR...] --subject S [--body-file F] [--attach FILE]\n"
+     "  mail outbox [--flush]",
+     RunMail},
 };
 
 constexpr const char* kUsageLine =
@@ -126,10 +130,25 @@ void PrintHelp(std::ostream& out) {
          "  --timeout seconds have passed, or until a log file ends; a log with a rate\n"
          "  (file:LOG@10) is replayed at that many lines a second, again and again.\n"
          "\n"
+         "Mail:\n"
+         "  mail send sends one message the way the settings' Mail/Transport chooses: 0 SMTP\n"
+         "  (Mail/SmtpServer, SmtpPort, SmtpTls, SmtpUser, MailSender), 1 the desktop's mail\n"
+         "  program (xdg-email), 2 the outbox folder only (Mail/OutboxFolder), for the ship's\n"
+         "  own mail system to collect. A message SMTP cannot deliver (no link, refused, no\n"
+         "  answer within Mail/SmtpTimeout seconds) is kept in the outbox. The answer says\n"
+         "  \"sent\", \"queued\", \"handed-over\" or \"failed\" with the server's answer or\n"
+         "  the reason. Nobody is asked for a password here: an SMTP login needs it remembered\n"
+         "  (Mail/SmtpSavePassword 1, Mail/SmtpPassword).\n"
+         "  mail outbox lists the waiting messages; with --flush it first sends them over SMTP,\n"
+         "  each at most once. A message whose sending was cut short (NAME.eml.sending) may\n"
+         "  have left already: it is listed as \"uncertain\" and sent again only when renamed\n"
+         "  back to NAME.eml.\n"
+         "\n"
          "Exit status:\n"
          "  0   the command did what it says\n"
          "  1   it failed: one line on standard error says why\n"
-         "  2   wrong usage: the message and this usage follow on standard error\n";
+         "  2   wrong usage: the message and this usage follow on standard error\n"
+         "  3   mail send over SMTP kept the message in the outbox, not sent yet\n";
 }
 
 }  // namespace

@@ -45,6 +45,7 @@ int RunSchedule(const Words& args, CommandContext& context);
 int RunPrint(const Words& args, CommandContext& context);
 int RunRoute(const Words& args, CommandContext& context);
 int RunGps(const Words& args, CommandContext& context);
+int RunMail(const Words& args, CommandContext& context);
 
 // One JSON object on one line; doubles at full round-trip precision.
 void PrintJson(std::ostream& out, const nlohmann::json& value);

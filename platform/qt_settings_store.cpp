@@ -5,6 +5,7 @@
 #include <QVariant>
 
 #include "platform/qt_text.h"
+#include "platform/user_folders.h"
 
 namespace keelmark {
 namespace {
@@ -33,8 +34,8 @@ QString ValueText(const QVariant& value) {
 
 QtSettingsStore::QtSettingsStore()
     : settings_(std::make_unique<QSettings>(QSettings::IniFormat, QSettings::UserScope,
-                                            QStringLiteral("Brineholt Productions"),
-                                            QStringLiteral("Keelmark Route"))) {}
+                                            QString::fromLatin1(kSettingsOrganisation),
+                                            QString::fromLatin1(kSettingsApplication))) {}
 
 QtSettingsStore::QtSettingsStore(const std::string& iniPath)
     : settings_(std::make_unique<QSettings>(ToQString(iniPath), QSettings::IniFormat)) {}
