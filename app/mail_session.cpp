@@ -8,27 +8,15 @@
 #include "records/settings_store.h"
 
 namespace keelmark {
-namespace {
-
-// Until the platform's transports are part of the program, every message is refused with
-// this reason, so that nothing claims to have been sent.
-class NoMailTransport final : public MailTransport {
- public:
-  MailOutcome Send(const MailMessage& /*message*/) override {
-    return {MailStatus::kFailed, "No mail transport is available in this build."};
-  }
-};
-
-}  // namespace
 
 MailBackend PlatformMailBackend() {
-  MailBackend backend;
-  backend.makeTransport = [](const SettingsStore&, PasswordQuestion) {
-    return std::make_unique<NoMailTransport>();
-  };
-  backend.flushOutbox = [](const SettingsStore&, PasswordQuestion) { return OutboxFlush{}; };
-  backend.outboxWaiting = [](const SettingsStore&) { return std::size_t{0}; };
-  return backend;
+  return {[](const SettingsStore& settings, PasswordQuestion ask) {
+            return MakeMailTransport(settings, std::move(ask));
+          },
+          [](const SettingsStore& settings, PasswordQuestion ask) {
+            return FlushOutbox(settings, std::move(ask));
+          },
+          [](const SettingsStore& settings) { return OutboxWaiting(settings); }};
 }
 
 MailSession::MailSession(SettingsStore& store, MailBackend backend, QWidget* window)

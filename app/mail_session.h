@@ -11,21 +11,13 @@
 #include <string>
 
 #include "document/mail_transport.h"
+#include "platform/mail_transports.h"
 
 class QWidget;
 
 namespace keelmark {
 
 class SettingsStore;
-
-// Asks for the SMTP password; nothing when the user cancels.
-using PasswordQuestion = std::function<std::optional<std::string>()>;
-
-struct OutboxFlush {
-  std::size_t sent = 0;
-  std::size_t waiting = 0;
-  std::string lastError;
-};
 
 // The mail functions of the platform; the tests hand in their own.
 struct MailBackend {

@@ -195,7 +195,7 @@ class CPageOptionsMail : public PropertyPage {
     QFormLayout* outbox = nullptr;
     outboxGroup_ = AddGroup("Outbox", outbox);
     TextRow(outbox, "Outbox folder:", values.outboxFolder)
-        ->setPlaceholderText("\"outbox\" in the data folder");
+        ->setPlaceholderText("\"outbox\" in the per-user data folder");
     retry_ = WholeRow(
         outbox, "Send waiting messages every", values.outboxRetryMinutes, "minutes",
         NumberRange{setting::kOutboxRetryMinutes.minimum, setting::kOutboxRetryMinutes.maximum});
