@@ -27,15 +27,16 @@ class TestFrameCommands : public QObject {
     ExampleFrame app(folder, editors);
     CMainFrame& frame = app.Frame();
     ScriptedPrompter& prompter = app.Prompter();
-    // With the example voyage nothing is said, and the storm advisory opens.
-    frame.OnReporting();
-    QString caption;
-    HandleNextModal([&caption](QWidget* modal) {
-      caption = modal->windowTitle();
-      return modal->close();
-    });
-    frame.OnStormAdvisory();
-    QCOMPARE(caption, QStringLiteral("Tropical storm advisory"));
+    // With the example voyage nothing is said, and the reporting dialog and storm advisory open.
+    QStringList captions;
+    for (void (CMainFrame::*run)() : {&CMainFrame::OnReporting, &CMainFrame::OnStormAdvisory}) {
+      HandleNextModal([&captions](QWidget* modal) {
+        captions << modal->windowTitle();
+        return modal->close();
+      });
+      (frame.*run)();
+    }
+    QCOMPARE(captions, (QStringList{"Reporting", "Tropical storm advisory"}));
     QVERIFY(prompter.Messages().empty());
 
     ActionOf(frame, "actionFileNew")->trigger();

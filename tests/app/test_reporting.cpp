@@ -176,14 +176,6 @@ class TestReporting : public QObject {
     QVERIFY(mail.sent.empty());  // nothing went without OK in Send message
   }
 
-  void reportingNeedsAVoyage() {
-    FakeMail mail;
-    MailFrame window(mail);
-    window.Trigger("actionFileNew");
-    window.Trigger("actionReporting");
-    QCOMPARE(window.LastMessage(), QString("No active voyage"));
-  }
-
   // The fixed follow-up texts only after the transport accepted; an empty address setting is
   // named.
   void addressedCommands_data() {
