@@ -198,7 +198,8 @@ class SettingsMailTransport final : public MailTransport {
     }
     if (!lock.Held()) {
       return {MailStatus::kQueued,
-              "kept in the outbox while another sending is under way; it goes with the next"};
+              "kept in the outbox while another sending is under way; it goes with the next "
+              "attempt"};
     }
     result = outbox.SendKept(*kept, send);
     if (result.verdict == SmtpVerdict::kAccepted) return {MailStatus::kSent, result.detail};

@@ -63,23 +63,18 @@ class ExampleFolder {
   QTemporaryDir dir_;
 };
 
-// A main window on an example folder, as the program starts it with the route on the command
-// line, but with scripted answers and the folder's own settings file.
+// A main window on an example folder (its own when none is given), as the program starts it
+// with the route on the command line, but with scripted answers and the folder's own settings.
 class ExampleFrame {
  public:
+  explicit ExampleFrame(EditCommands editors = {}, bool openRoute = true)
+      : own_(std::make_unique<ExampleFolder>()), folder_(*own_) {
+    Start(std::move(editors), openRoute);
+  }
   explicit ExampleFrame(const ExampleFolder& folder, EditCommands editors = {},
                         bool openRoute = true)
-      : store_(std::make_unique<QtSettingsStore>(folder.SettingsFile())) {
-    FrameSetup setup;
-    setup.store = store_.get();
-    setup.prompter = &prompter_;
-    setup.dataFolder = folder.Folder();
-    setup.editors = std::move(editors);
-    frame_ = std::make_unique<CMainFrame>(std::move(setup));
-    if (openRoute) QVERIFY(frame_->OpenDocumentFile(folder.RoutePath()));
-    frame_->show();
-    frame_->activateWindow();
-    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+      : folder_(folder) {
+    Start(std::move(editors), openRoute);
   }
   ~ExampleFrame() {
     frame_.reset();
@@ -87,12 +82,30 @@ class ExampleFrame {
   }
 
   [[nodiscard]] CMainFrame& Frame() { return *frame_; }
+  [[nodiscard]] CKeelmarkRouteXPDoc& Doc() { return frame_->Document(); }
   [[nodiscard]] ScriptedPrompter& Prompter() { return prompter_; }
   [[nodiscard]] QtSettingsStore& Store() { return *store_; }
+  [[nodiscard]] const ExampleFolder& Folder() const { return folder_; }
   // Closes the window and ends it; the data files and settings are stored.
   void Close() { frame_.reset(); }
 
  private:
+  void Start(EditCommands editors, bool openRoute) {
+    store_ = std::make_unique<QtSettingsStore>(folder_.SettingsFile());
+    FrameSetup setup;
+    setup.store = store_.get();
+    setup.prompter = &prompter_;
+    setup.dataFolder = folder_.Folder();
+    setup.editors = std::move(editors);
+    frame_ = std::make_unique<CMainFrame>(std::move(setup));
+    if (openRoute) QVERIFY(frame_->OpenDocumentFile(folder_.RoutePath()));
+    frame_->show();
+    frame_->activateWindow();
+    QVERIFY(QTest::qWaitForWindowActive(frame_.get()));
+  }
+
+  std::unique_ptr<ExampleFolder> own_;
+  const ExampleFolder& folder_;
   ScriptedPrompter prompter_;
   std::unique_ptr<QtSettingsStore> store_;
   std::unique_ptr<CMainFrame> frame_;
@@ -223,13 +236,16 @@ inline QByteArray FileBytes(const QString& path) {
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
-// The column heads of a list model.
-inline QStringList Headers(const QAbstractItemModel& model) {
-  QStringList heads;
-  for (int c = 0; c < model.columnCount(); ++c) {
-    heads.append(model.headerData(c, Qt::Horizontal, Qt::DisplayRole).toString());
+// The rows of a table in tests/data/tables: its lines but the empty ones and the "#" notes, each
+// cut at " | ".
+inline QList<QStringList> DataTable(const QString& name) {
+  QList<QStringList> rows;
+  const QString path = QStringLiteral(KEELMARK_TEST_DATA "/tables/") + name;
+  for (const QString& line : QString::fromUtf8(FileBytes(path)).split('\n')) {
+    if (!line.isEmpty() && !line.startsWith('#')) rows << line.split(QStringLiteral(" | "));
   }
-  return heads;
+  if (rows.isEmpty()) qFatal("no table %s", qPrintable(path));
+  return rows;
 }
 
 // The cell texts of one row.

@@ -13,7 +13,6 @@
 #include <QTabWidget>
 #include <QTest>
 #include <QVariant>
-#include <array>
 #include <functional>
 #include <string>
 #include <type_traits>
@@ -21,6 +20,7 @@
 
 #include "app/property_sheet.h"
 #include "app/record_editors.h"
+#include "document/category.h"
 #include "document/keelmark_document.h"
 #include "navigation/clock.h"
 #include "records/archive.h"
@@ -65,6 +65,13 @@ class EditorFixture {
 inline constexpr int kVoyage = kCategoryCount;
 inline constexpr int kVessel = kCategoryCount + 1;
 inline constexpr int kOptions = kCategoryCount + 2;
+
+// The editor of this name: a category's, "Voyage", "Vessel" or "Options".
+inline int EditorNamed(const QString& name) {
+  const QStringList others{"Voyage", "Vessel", "Options"};
+  if (others.contains(name)) return kCategoryCount + others.indexOf(name);
+  return static_cast<int>(CategoryFromText(name.toStdString()).value());
+}
 
 // The record on this row of the category's list, selected as a click selects it; none for the
 // other editors.
@@ -156,14 +163,6 @@ inline void PressOk(PropertySheet& sheet) {
   Click(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
 }
 
-// The bytes a list (or a record) is stored with.
-template <typename Stored>
-Archive::Bytes StoredBytes(Stored& stored) {
-  Archive archive = Archive::ForStoring();
-  stored.Serialize(archive);
-  return archive.StoredBytes();
-}
-
 // The bytes of every list of the document and of the vessel: what an editor may change.
 inline Archive::Bytes DocumentBytes(CKeelmarkRouteXPDoc& doc) {
   Archive archive = Archive::ForStoring();
@@ -231,17 +230,6 @@ inline void Apply(PropertySheet& sheet, const QString& steps) {
     } else {
       Click(ButtonText(page, name));
     }
-  }
-}
-
-// An editor's table: a row's name, its steps (see Apply) and what the record then holds
-// ("Field=value; ...", "Weather.WindSpeed" for a field of a nested record), or "refused: " and
-// the one message of a refusal, after which the sheet stays open and nothing has changed.
-inline void AddFieldCases(std::initializer_list<std::array<const char*, 3>> rows) {
-  QTest::addColumn<QString>("steps");
-  QTest::addColumn<QString>("holds");
-  for (const auto& [name, steps, holds] : rows) {
-    QTest::newRow(name) << QString::fromUtf8(steps) << QString::fromUtf8(holds);
   }
 }
 

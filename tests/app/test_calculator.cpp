@@ -1,11 +1,7 @@
 // The calculator sheet on the example ship and voyage: typing on every page shows the texts of
 // the calculator's own computations, bad input shows "NA" and is named when the page is left,
 // the keyboard never closes the sheet by accident, and the ship's vessel file stays as it was.
-#include <QDir>
-#include <QLabel>
-#include <QSlider>
 #include <QtTest>
-#include <array>
 #include <functional>
 
 #include "app/calculator_sheet.h"
@@ -33,50 +29,17 @@ class TestCalculator : public QObject {
   Q_OBJECT
 
  private slots:
-  // The numbers are the calculator's own (its core tests); pinned here, they show that each
-  // page hands the typed fields and the ship to the right computation and shows its text.
+  // Each page shows the text of its computation: tests/data/tables/calculator_pages.txt.
   void everyPageShowsTheCalculatorsText() {
-    const std::array<std::array<const char*, 3>, 8> cases = {{
-        {"Distances/Departure latitude degrees=50; Departure latitude minutes=0; "
-         "Departure longitude degrees=0; Departure longitude minutes=0; "
-         "Arrival latitude degrees=51; Arrival longitude degrees=0",
-         "Distance", "60.0 nM"},
-        {"Dead Reckoning/Latitude degrees=0; Latitude minutes=0; Longitude degrees=0; "
-         "Longitude minutes=0; Course=90; Speed=10",
-         "Longitude", "0 : 30.00 E"},
-        {"Speed/Windspeed=25; Swell height=3", "Log speed", "14.2 kts"},
-        {"Squat/Stopped draft forward=9; Stopped draft aft=11; ETM=0", "Draft Aft", "11.8 mtr"},
-        {"Wheel over Point/Original grnd course=0; Required grnd course=90; Current speed=0",
-         "Wheel over distance", "0.9 nM"},
-        {"Wheel over Point/Rate of turn=0", "Wheel over distance", "NA"},
-        {"ETA/Distance=1500; Draft Fwd=10; Local time changes=-5", "ETA", "10 Dec 15:35 LT"},
-        {"Height/Draft Forward=8; Draft Aft=12", "Mast height m", "50.5"},
-    }};
-    for (const auto& [steps, result, expected] : cases) {
+    for (const QStringList& c : DataTable("calculator_pages.txt")) {
       EditorFixture fixture;
       QString shown;
       DriveCalculator(fixture, [&](PropertySheet& sheet) {
-        Apply(sheet, steps);
-        shown = Text(sheet.CurrentPage(), result);
+        Apply(sheet, c[0]);
+        shown = Text(sheet.CurrentPage(), c[1]);
       });
-      QCOMPARE(shown, QString(expected));
+      QCOMPARE(shown, c[2]);
     }
-  }
-
-  void buttonsAndSlidersRecompute() {
-    EditorFixture fixture;
-    QStringList shown;
-    DriveCalculator(fixture, [&](PropertySheet& sheet) {
-      PropertyPage* eta = ShowPage(sheet, "ETA");
-      Click(ButtonText(eta, "Departure"));
-      shown << Text(eta, "Distance") << Text(eta, "Local time changes");
-      PropertyPage* speed = ShowPage(sheet, "Speed");
-      auto* engine = speed->findChild<QSlider*>();
-      engine->setValue(engine->maximum());  // bottom: engine stopped
-      shown << Field<QLabel>(speed, "Engine setting rpm")->text() << Text(speed, "Log speed");
-    });
-    // The route from its departure: 3414.29 nM, six hours of time zones.
-    QCOMPARE(shown, (QStringList{"3414.29", "-6", "0 rpm", "0.0 kts"}));
   }
 
   void badInputShowsNaAndIsNamedWhenThePageIsLeft() {
@@ -117,22 +80,16 @@ class TestCalculator : public QObject {
   void theShipsVesselStaysAsItWas() {
     EditorFixture fixture;
     const QString path = QString::fromStdString(fixture.Doc().DataFilePath(setting::kVesselPath));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    const QByteArray before = file.readAll();
+    const QByteArray before = FileBytes(path);
     const double mctc = fixture.Doc().GetVessel().mctc;
     DriveCalculator(fixture, [&](PropertySheet& sheet) {
       Type(Field<QLineEdit>(ShowPage(sheet, "Squat"), "ETM"), "1");
       Type(Field<QLineEdit>(ShowPage(sheet, "Height"), "Draft Aft"), "3");
-      auto* close = sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close);
-      QVERIFY(close);
-      Click(close);
+      Click(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Close));
     });
     fixture.Doc().Close();
     QCOMPARE(fixture.Doc().GetVessel().mctc, mctc);
-    file.close();  // the store writes a new file in its place
-    QVERIFY(file.open(QIODevice::ReadOnly));
-    QCOMPARE(file.readAll(), before);
+    QCOMPARE(FileBytes(path), before);
     QVERIFY(fixture.Messages().isEmpty());
   }
 

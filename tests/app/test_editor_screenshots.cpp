@@ -54,19 +54,11 @@ class TestEditorScreenshots : public QObject {
   // and calculator sheets.
   void everyPageFits_data() {
     QTest::addColumn<int>("editor");
-    const std::pair<const char*, int> editors[] = {{"voyage", kVoyage},
-                                                   {"vessel", kVessel},
-                                                   {"options", kOptions},
-                                                   {"calculator", kCalculator},
-                                                   {"waypoint", int(Category::Waypoints)},
-                                                   {"fix", int(Category::History)},
-                                                   {"warning", int(Category::Warnings)},
-                                                   {"reporting", int(Category::Reporting)},
-                                                   {"port", int(Category::Ports)},
-                                                   {"chart", int(Category::Charts)},
-                                                   {"forecast", int(Category::Forecast)},
-                                                   {"storm", int(Category::Storms)}};
-    for (const auto& [name, editor] : editors) QTest::newRow(name) << editor;
+    for (const QString& name : {"Voyage", "Vessel", "Options", "Waypoints", "History", "Warnings",
+                                "Reporting", "Ports", "Charts", "Forecast", "Storms"}) {
+      QTest::newRow(qPrintable(name.toLower())) << EditorNamed(name);
+    }
+    QTest::newRow("calculator") << kCalculator;
   }
 
   void everyPageFits() {

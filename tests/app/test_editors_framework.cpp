@@ -1,11 +1,10 @@
-// The shared entry fields: position, zone and time entry and their range checks. (Copy-in,
-// copy-back and refused pages of the sheets: test_editors_records and test_editors_options.)
+// The shared entry fields: position and time entry and their range checks. (What they store
+// through the sheets, and the refused pages: test_editors_records and test_editors_options.)
 #include <QComboBox>
 #include <QtTest>
 
 #include "app/date_time_entry.h"
 #include "app/position_entry.h"
-#include "app/zone_entry.h"
 #include "navigation/navigation.h"
 #include "tests/app/editor_test_support.h"
 
@@ -15,28 +14,6 @@ class TestEditorsFramework : public QObject {
   Q_OBJECT
 
  private slots:
-  void coordinateEntryStoresDegreesAndMinutes() {
-    const struct {
-      Axis axis;
-      const char* degrees;
-      const char* minutes;
-      int hemisphere;
-      double stored;
-    } cases[] = {
-        {Axis::Latitude, "45", "30.0", 1, -45.5},  {Axis::Latitude, "0", "0", 1, 0.0},
-        {Axis::Latitude, "0", "0", 0, 0.0},        {Axis::Latitude, "51", "59.4", 0, 51.99},
-        {Axis::Longitude, "179", "30", 1, -179.5}, {Axis::Longitude, "5", "6", 0, 5.1}};
-    for (const auto& c : cases) {
-      CoordinateEntry entry(c.axis, CoordinateEntry::Style::DegreesMinutes, true, "Coordinate");
-      entry.SetValue(12.0);
-      entry.DegreesEdit()->setText(c.degrees);
-      entry.MinutesEdit()->setText(c.minutes);
-      entry.HemisphereBox()->setCurrentIndex(c.hemisphere);
-      QVERIFY2(entry.Problem().isEmpty(), c.degrees);
-      QCOMPARE(entry.Value().value_or(-1000.0), c.stored);
-    }
-  }
-
   void coordinateEntryShowsTheRecordAndGivesItBackExactly() {
     CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, true, "Latitude");
     entry.SetValue(-33.25);
@@ -85,19 +62,6 @@ class TestEditorsFramework : public QObject {
     entry.DegreesEdit()->setText("48.25");
     entry.HemisphereBox()->setCurrentIndex(0);
     QCOMPARE(*entry.Value(), 48.25);
-  }
-
-  void zoneSignComesFromTheCombo() {
-    ZoneEntry entry("Time zone", 14.0, ZoneEntry::Sign::FromCombo, "hrs");
-    entry.SetDays(-5.0 / 24.0);
-    QCOMPARE(entry.HoursEdit()->text(), QString("5"));
-    QCOMPARE(entry.SignBox()->currentText(), QString("Slow on UTC (West)"));
-    entry.SignBox()->setCurrentIndex(0);
-    QCOMPARE(*entry.Days(), 5.0 * 0.041666666666666664);
-    entry.HoursEdit()->setText("14");
-    QVERIFY(entry.Problem().isEmpty());
-    entry.HoursEdit()->setText("14.5");
-    QCOMPARE(entry.Problem(), QString("Time zone: please enter a number between -14 and 14."));
   }
 
   void slotTimeKeepsTheSlotUnlessATimeIsPicked() {

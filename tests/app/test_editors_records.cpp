@@ -3,7 +3,6 @@
 // is refused, and what the editors do beyond their fields.
 #include <QFocusEvent>
 #include <QListWidget>
-#include <QTreeWidget>
 #include <QUrl>
 #include <QtTest>
 #include <cmath>
@@ -12,7 +11,6 @@
 #include "document/category_edits.h"
 #include "document/category_records.h"
 #include "navigation/navigation.h"
-#include "navigation/text_format.h"
 #include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 #include "voyage/position_fixes.h"
@@ -39,40 +37,6 @@ QVariant DocumentField(CKeelmarkRouteXPDoc& doc, int editor, const SelectedRecor
     const auto* shown = records.OfClass(record);
     return shown ? FieldValue(*shown, path) : QVariant();
   });
-}
-
-// Runs the current row of an editor's table on the record of this row of its list.
-void RunFieldCase(int editor, int row = 0) {
-  QFETCH(QString, steps);
-  QFETCH(QString, holds);
-  EditorFixture fixture;
-  CKeelmarkRouteXPDoc& doc = fixture.Doc();
-  const SelectedRecord record = SelectRow(doc, editor, row);
-  const Archive::Bytes before = DocumentBytes(doc);
-  bool open = false;
-  const bool confirmed = DriveSheet([&] { return OpenEditor(doc, editor, record); },
-                                    [&](PropertySheet& sheet) {
-                                      Apply(sheet, steps);
-                                      PressOk(sheet);
-                                      open = sheet.isVisible();
-                                    });
-  if (holds.startsWith("refused: ")) {
-    QVERIFY(open && !confirmed);
-    QCOMPARE(fixture.Messages(), QStringList{holds.mid(9)});
-    QVERIFY(DocumentBytes(doc) == before);
-    return;
-  }
-  QVERIFY(confirmed);
-  QCOMPARE(fixture.Messages(), QStringList());
-  for (const QString& held : holds.split("; ")) {
-    const QVariant found = DocumentField(doc, editor, record, held.section('=', 0, 0));
-    QVERIFY2(found.isValid(), qPrintable(held));
-    if (found.typeId() == QMetaType::Double) {
-      QCOMPARE(found.toDouble(), held.section('=', 1).toDouble());
-    } else {
-      QCOMPARE(found.toString(), held.section('=', 1));
-    }
-  }
 }
 
 // Types into every editable field of the page and opens the last page, the way a user who
@@ -162,126 +126,50 @@ class TestEditorsRecords : public QObject {
     QVERIFY(fixture.Messages().isEmpty());
   }
 
-  // The tables: what typing on the pages writes into the record, and the values refused.
-  void waypointEditor_data() {
-    AddFieldCases({
-        {"position", "Latitude degrees=45; Latitude minutes=30.0; Latitude hemisphere=1",
-         "Latitude=-45.5; Longitude=1.45"},
-        {"zone in hours", "Local time=5.5", "ZoneOffset=0.2291666666666667"},
-        {"great circle", "Route/Proceed TOWARDS this waypoint via greatcircle", "GreatCircle=1"},
-        {"set speed", "Speed/Set speed at:; Speed=0", "ManualSpeed=1; GroundSpeed=0"},
-        {"weather",
-         "Weather/Manually set weather conditions below:; Wind speed=25; Air pressure=1013",
-         "UseVoyageWeather=0; Weather.WindSpeed=25; Weather.AirPressure=1013"},
-        {"current", "Current/Manually set current below; Current direction=90; Current speed=1.5",
-         "Weather.CurrentSet=90; Weather.CurrentRate=1.5"},
-        {"wind out of range",
-         "Latitude degrees=10; Weather/Manually set weather conditions below:; Wind speed=301",
-         "refused: Wind speed: please enter a number between 0 and 300."},
-    });
+  // What typing on an editor's pages writes into the record: tests/data/tables/editor_fields.txt.
+  void fields_data() {
+    QTest::addColumn<int>("editor");
+    QTest::addColumn<int>("row");
+    QTest::addColumn<QString>("steps");
+    QTest::addColumn<QString>("holds");
+    for (const QStringList& c : DataTable("editor_fields.txt")) {
+      QTest::newRow(qPrintable(c[2])) << EditorNamed(c[0]) << c[1].toInt() << c[3] << c[4];
+    }
   }
-  void waypointEditor() { RunFieldCase(static_cast<int>(Category::Waypoints), 2); }
-
-  // The leg through the Dover Strait is sailed at a set 12 knots: calculated, it keeps them.
-  void calculatedLegKeepsTheSetSpeed_data() {
-    AddFieldCases({{"calculated", "Speed/Allow Keelmark to calculate required speed; Speed=17",
-                    "ManualSpeed=0; GroundSpeed=12"}});
+  void fields() {
+    QFETCH(int, editor);
+    QFETCH(int, row);
+    QFETCH(QString, steps);
+    QFETCH(QString, holds);
+    EditorFixture fixture;
+    CKeelmarkRouteXPDoc& doc = fixture.Doc();
+    const SelectedRecord record = SelectRow(doc, editor, row);
+    const Archive::Bytes before = DocumentBytes(doc);
+    bool open = false;
+    const bool confirmed = DriveSheet([&] { return OpenEditor(doc, editor, record); },
+                                      [&](PropertySheet& sheet) {
+                                        Apply(sheet, steps);
+                                        PressOk(sheet);
+                                        open = sheet.isVisible();
+                                      });
+    if (holds.startsWith("refused: ")) {
+      QVERIFY(open && !confirmed);
+      QCOMPARE(fixture.Messages(), QStringList{holds.mid(9)});
+      QVERIFY(DocumentBytes(doc) == before);
+      return;
+    }
+    QVERIFY(confirmed);
+    QCOMPARE(fixture.Messages(), QStringList());
+    for (const QString& held : holds.split("; ")) {
+      const QVariant found = DocumentField(doc, editor, record, held.section('=', 0, 0));
+      QVERIFY2(found.isValid(), qPrintable(held));
+      if (found.typeId() == QMetaType::Double) {
+        QCOMPARE(found.toDouble(), held.section('=', 1).toDouble());
+      } else {
+        QCOMPARE(found.toString(), held.section('=', 1));
+      }
+    }
   }
-  void calculatedLegKeepsTheSetSpeed() { RunFieldCase(static_cast<int>(Category::Schedule), 2); }
-
-  void fixEditor_data() {
-    AddFieldCases({
-        {"drafts are the ship's", "Vessel/Draft forward=11.2; Draft aft=11.8",
-         "Vessel.draftForward=11.2; DraftAft=11.8"},
-        {"calibration", "Vessel/Engine setting=70; Steered true course=255",
-         "Vessel.calibrationRpm=70; Vessel.calibrationHeading=255"},
-        {"weather", "Weather/Wind speed=23.5; Weather=RAIN",
-         "Weather.WindSpeed=23.5; Weather.WeatherText=RAIN"},
-    });
-  }
-  void fixEditor() { RunFieldCase(static_cast<int>(Category::History), 20); }
-
-  void portEditor_data() {
-    AddFieldCases({{"max draft", "Berth/Max. draft=14.6", "MaxDraft=14.6"}});
-  }
-  void portEditor() { RunFieldCase(static_cast<int>(Category::Ports), 0); }
-
-  void chartEditor_data() {
-    AddFieldCases({
-        {"name and its copies", "Name=BA 2675 (2026); Number=NM 5001/26",
-         "Name=BA 2675 (2026); AltName=BA 2675 (2026); ChartText1=BA 2675 (2026); "
-         "Number=NM 5001/26"},
-        {"corners are stored as extents",
-         "Scale/Top left latitude degrees=50; Top left latitude minutes=30; "
-         "Top left longitude degrees=2; Top left longitude hemisphere=1; "
-         "Bottom right latitude degrees=49; Bottom right latitude minutes=0; "
-         "Bottom right longitude degrees=1; Bottom right longitude minutes=30; "
-         "Bottom right longitude hemisphere=0",
-         "Latitude=50.5; Longitude=-2; LatitudeExtent=-1.5; LongitudeExtent=3.5"},
-    });
-  }
-  void chartEditor() { RunFieldCase(static_cast<int>(Category::Charts), 1); }
-
-  void publicationEditor_data() {
-    AddFieldCases({{"publisher", "Publisher=Admiralty", "Publisher=Admiralty; IsChart=0"}});
-  }
-  void publicationEditor() { RunFieldCase(static_cast<int>(Category::Publications), 0); }
-
-  void warningEditor_data() {
-    AddFieldCases({
-        {"closed outline", "Positions/Above positions form an enclosed surface", "OpenTraject=0"},
-        {"message file", "File/Path to file=/tmp/navarea.txt", "Message.FilePath=/tmp/navarea.txt"},
-    });
-  }
-  void warningEditor() { RunFieldCase(static_cast<int>(Category::Warnings), 0); }
-
-  void stormEditor_data() {
-    AddFieldCases({
-        {"course", "Course=90", "Course=90"},
-        {"eye", "Eye/Max. windspeed=85; Tendency=2", "MaxWind=85; PressureTendency=2"},
-        {"whole knots only", "Eye/Max. windspeed=85.5",
-         "refused: Max. windspeed: please enter a whole number."},
-    });
-  }
-  void stormEditor() { RunFieldCase(static_cast<int>(Category::Storms), 1); }
-
-  // An area runs from its north-west corner till its south-east one.
-  void forecastEditor_data() {
-    AddFieldCases({
-        {"corners",
-         "Latitude from=50; Latitude till=48; Longitude from=5; Longitude from hemisphere=1; "
-         "Longitude till=1; Longitude till hemisphere=1",
-         "NorthWest.Latitude=50; SouthEast.Latitude=48; NorthWest.Longitude=-5; "
-         "SouthEast.Longitude=-1"},
-        {"weather", "Forecast/Wind speed=45; Current/Use forecast current direction and speed",
-         "Weather.WindSpeed=45; UseAverageCurrent=0"},
-    });
-  }
-  void forecastEditor() { RunFieldCase(static_cast<int>(Category::Forecast), 0); }
-
-  void reportingEditor_data() {
-    AddFieldCases({{"action", "Action/Short description=VHF 13", "Action=VHF 13"}});
-  }
-  void reportingEditor() { RunFieldCase(static_cast<int>(Category::Reporting), 1); }
-
-  void voyageEditor_data() {
-    AddFieldCases({
-        {"number", "Voyage number=V-123", "Voyage.VoyageNumber=V-123"},
-        {"constant speed", "Engine/Keep groundspeed constant during voyage",
-         "Voyage.ConstantRpm=0"},
-        {"draft", "Draft/Draft Forward=11.5", "Vessel.draftForward=11.5"},
-    });
-  }
-  void voyageEditor() { RunFieldCase(kVoyage); }
-
-  void vesselEditor_data() {
-    AddFieldCases({
-        {"hull slider", "Hull/Hull=45", "Vessel.hullCoefficient=0.45"},
-        {"performance slider", "Performance/Performance=80", "Vessel.calibrationRpm=80"},
-        {"not a number", "Length PP=long", "refused: Length PP: please enter a number."},
-    });
-  }
-  void vesselEditor() { RunFieldCase(kVessel); }
 
   // Beyond the fields.
   void portDocumentsAreInsertedRemovedAndOpened() {
@@ -321,42 +209,6 @@ class TestEditorsRecords : public QObject {
     QCOMPARE(port->Documents.GetFirst()->Description, std::string("Tariffs"));
     QCOMPARE(port->Documents.GetFirst()->IssueDate, TimeValue{0});  // a new entry starts at 0
     QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/tmp/tariffs.pdf")});
-  }
-
-  void portTrajectListsEitherTrajectAndACancelledInsertLeavesIt() {
-    EditorFixture fixture;
-    CKeelmarkRouteXPDoc& doc = fixture.Doc();
-    Port* port = doc.GetPorts().FindByName("Hamburg");
-    QVERIFY(port->InboundTraject.GetCount() > 1);
-    QList<int> rows;
-    QString duration;
-    SettleAsOkDoes(doc, {port, nullptr});
-    const Archive::Bytes before = StoredBytes(*port);
-    QVERIFY(Edit(doc, Category::Ports, port, [&](PropertySheet& sheet) {
-      PropertyPage* page = ShowPage(sheet, "Port Traject");
-      auto* list = page->findChild<QTreeWidget*>();
-      rows << list->topLevelItemCount();
-      Type(Field<QLineEdit>(page, "Average speed"), "10");
-      Field<QLineEdit>(page, "Average speed")->editingFinished();
-      duration = Text(page, "Duration");
-      Click(ButtonText(page, "Outbound traject"));
-      rows << list->topLevelItemCount();
-      Click(ButtonText(page, "Inbound traject"));
-      HandleNextModal([](QWidget* modal) {
-        auto* editor = qobject_cast<PropertySheet*>(modal);
-        if (!editor || editor->windowTitle() != "New position") return false;
-        editor->reject();
-        return true;
-      });
-      Click(ButtonText(page, "Insert WP"));
-      rows << list->topLevelItemCount();
-      PressOk(sheet);
-    }));
-    const int inbound = port->InboundTraject.GetCount();
-    QCOMPARE(rows, (QList<int>{inbound, port->OutboundTraject.GetCount(), inbound}));
-    const double hours = TotalDistance(port->InboundTraject) / 10.0;
-    QCOMPARE(duration, QString::fromStdString(FormatNumber("%#3.1f", hours)));
-    QVERIFY(StoredBytes(*port) == before);
   }
 
   void tickingReportCompletedStampsTheMomentOfTicking() {
@@ -400,26 +252,25 @@ class TestEditorsRecords : public QObject {
     QCOMPARE(warning->GetLatitude(), latitudes / (count + 1));
   }
 
+  // A position 14 knots' run on 250 degrees from the previous fix: the fix's made good values,
+  // and its observation in the average weather near it.
   void fixEditorTakesTheFixIntoTheHistory() {
     EditorFixture fixture;
     CKeelmarkRouteXPDoc& doc = fixture.Doc();
     PositionFix* fix = ProposeLatestFix(doc.GetHistory());
     const PositionFix& previous = *doc.GetHistory().GetPrevious(fix);
-    const double hours = (fix->GetTime() - previous.GetTime()) * 24.0;
-    // A position 14 knots' run on 250 degrees from the previous fix.
     CPosition2 target;
-    CNavigation().DeadReckonFrom(previous, target, 250.0, 14.0 * hours);
+    CNavigation().DeadReckonFrom(previous, target, 250.0,
+                                 14.0 * 24.0 * (fix->GetTime() - previous.GetTime()));
     QString shownDraft;
     QVERIFY(Edit(doc, Category::History, fix, [&](PropertySheet& sheet) {
-      Type(Field<QLineEdit>(sheet.CurrentPage(), "Latitude degrees"),
-           QString::number(target.LatitudeDegrees()));
-      Type(Field<QLineEdit>(sheet.CurrentPage(), "Latitude minutes"),
-           QString::number(target.LatitudeMinutes(), 'f', 4));
-      Type(Field<QLineEdit>(sheet.CurrentPage(), "Longitude degrees"),
-           QString::number(target.LongitudeDegrees()));
-      Type(Field<QLineEdit>(sheet.CurrentPage(), "Longitude minutes"),
-           QString::number(target.LongitudeMinutes(), 'f', 4));
-      Choose(Field<QComboBox>(sheet.CurrentPage(), "Longitude hemisphere"), target.LongitudeWest());
+      Apply(sheet, QString("Latitude degrees=%1; Latitude minutes=%2; Longitude degrees=%3; "
+                           "Longitude minutes=%4; Longitude hemisphere=%5")
+                       .arg(target.LatitudeDegrees())
+                       .arg(target.LatitudeMinutes(), 0, 'f', 4)
+                       .arg(target.LongitudeDegrees())
+                       .arg(target.LongitudeMinutes(), 0, 'f', 4)
+                       .arg(int(target.LongitudeWest())));
       // The Vessel page opens with the vessel's drafts, the ship's present condition.
       shownDraft = Text(ShowPage(sheet, "Vessel"), "Draft forward");
       Apply(sheet, "Vessel/Engine setting=70; Weather/Wind speed=23.5");
@@ -429,24 +280,9 @@ class TestEditorsRecords : public QObject {
     QVERIFY(std::fabs(fix->SpeedMadeGood - 14.0) < 0.05);
     QVERIFY(std::fabs(fix->CourseMadeGood - 250.0) < 0.5);
     QVERIFY(fix->LogSpeed > 0.0);
-    // The observation went into the average weather near the fix.
     const MeteoObservation* grid = doc.GetMeteo().Nearest(*fix);
     QVERIFY(grid);
     QCOMPARE(grid->Latest.WindSpeed, 23.5);
-  }
-
-  void fixEditorRefusesAGroundSpeedOfFortyKnots() {
-    EditorFixture fixture;
-    PositionFix* fix = ProposeLatestFix(fixture.Doc().GetHistory());
-    fix->CourseMadeGood = 123.0;
-    QVERIFY(Edit(fixture.Doc(), Category::History, fix, [](PropertySheet& sheet) {
-      // Half the world away from the previous fix.
-      Apply(sheet, "Latitude degrees=10; Latitude hemisphere=1");
-      PressOk(sheet);
-    }));
-    QCOMPARE(fixture.Messages(),
-             QStringList{"Groundspeed exceeding 40 kts\nCourse and speed not updated"});
-    QCOMPARE(fix->CourseMadeGood, 123.0);
   }
 
   void voyageEditorOnAnEmptyRouteCreatesDepartureAndArrival() {

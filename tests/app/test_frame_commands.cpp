@@ -1,6 +1,5 @@
 // The main window's commands: their prompts, keys and toolbar, the guards, and the editors they
 // open.
-#include <QDialog>
 #include <QtTest>
 
 #include "app/application.h"
@@ -17,28 +16,16 @@ class TestFrameCommands : public QObject {
  private slots:
 
   void guardsStopCommandsThatNeedAVoyage() {
-    ExampleFolder folder;
     int voyageEditorRuns = 0;
     EditCommands editors;
     editors.editVoyage = [&](QWidget*, CKeelmarkRouteXPDoc&, const QString&) {
       ++voyageEditorRuns;
       return false;
     };
-    ExampleFrame app(folder, editors);
+    ExampleFrame app(editors);
     CMainFrame& frame = app.Frame();
     ScriptedPrompter& prompter = app.Prompter();
-    // With the example voyage nothing is said, and the reporting dialog and storm advisory open.
-    QStringList captions;
-    for (void (CMainFrame::*run)() : {&CMainFrame::OnReporting, &CMainFrame::OnStormAdvisory}) {
-      HandleNextModal([&captions](QWidget* modal) {
-        captions << modal->windowTitle();
-        return modal->close();
-      });
-      (frame.*run)();
-    }
-    QCOMPARE(captions, (QStringList{"Reporting", "Tropical storm advisory"}));
-    QVERIFY(prompter.Messages().empty());
-
+    // (With the example voyage the storm advisory opens: programEditorsAndToolsOpen.)
     ActionOf(frame, "actionFileNew")->trigger();
     frame.OnReporting();
     frame.OnStormAdvisory();
@@ -46,7 +33,6 @@ class TestFrameCommands : public QObject {
     QCOMPARE(prompter.Messages()[0].text, std::string("No active voyage"));
     QCOMPARE(prompter.Messages()[1].text,
              std::string("No voyage or no hurricanes listed\nCan not display hurricane data"));
-    QCOMPARE(prompter.Messages()[1].icon, MessageIcon::Stop);
 
     prompter.QueueAnswer(false);
     ActionOf(frame, "actionVoyageProperties")->trigger();
@@ -58,60 +44,29 @@ class TestFrameCommands : public QObject {
     QVERIFY(!frame.IsModified());  // the editor was cancelled
   }
 
-  void toolsOpenTheCalculatorAndTheMasterSchedule() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, ProgramEditors());
-    QStringList captions;
-    for (const char* name : {"actionCalculator", "actionMasterSchedule"}) {
-      HandleNextModal([&captions](QWidget* modal) {
-        captions << modal->windowTitle();
-        return modal->close();
-      });
-      ActionOf(app.Frame(), name)->trigger();
-    }
-    QCOMPARE(captions, (QStringList{"Calculator", "Master Schedule"}));
-  }
-
-  void editorCommandsNeedTheirEditors() {
-    ExampleFolder folder;
-    const char* names[] = {"actionInsertFix",        "actionInsertWaypoint",   "actionInsertKey",
-                           "actionVesselProperties", "actionVoyageProperties", "actionOptions",
-                           "actionListInsert",       "actionListEdit"};
-    {
-      ExampleFrame without(folder, {}, false);
-      for (const char* name : names) QVERIFY2(!ActionOf(without.Frame(), name)->isEnabled(), name);
-      QVERIFY(ActionOf(without.Frame(), "actionListDelete")->isEnabled());
-    }
-    EditCommands editors;
-    editors.editRecord = [](QWidget*, CKeelmarkRouteXPDoc&, Category, const SelectedRecord&,
-                            const QString&) { return true; };
-    editors.editVessel = [](QWidget*, CKeelmarkRouteXPDoc&) { return true; };
-    editors.editVoyage = [](QWidget*, CKeelmarkRouteXPDoc&, const QString&) { return true; };
-    editors.editOptions = [](QWidget*, CKeelmarkRouteXPDoc&) { return true; };
-    ExampleFrame with(folder, editors, false);
-    for (const char* name : names) QVERIFY2(ActionOf(with.Frame(), name)->isEnabled(), name);
-  }
-
-  void programEditorsOpenOnTheListsRecords() {
-    ExampleFolder folder;
-    ExampleFrame app(folder, ProgramEditors());
+  // The program's editors open on the list's record, a cancelled insert leaves the list as it
+  // was, and the Tools open the calculator and the master schedule.
+  void programEditorsAndToolsOpen() {
+    ExampleFrame app(ProgramEditors());
     CMainFrame& frame = app.Frame();
     ClickTab(frame, 6);
     ClickRow(frame, 1);
     QStringList captions;
-    auto cancel = [&captions](QWidget* modal) {
-      auto* dialog = qobject_cast<QDialog*>(modal);
-      if (!dialog) return false;
-      captions.append(dialog->windowTitle());
-      dialog->reject();
-      return true;
-    };
-    HandleNextModal(cancel);
-    frame.View().EditAction()->trigger();
-    // A cancelled insert leaves the list as it was.
-    HandleNextModal(cancel);
-    ActionOf(frame, "actionInsertWaypoint")->trigger();
-    QCOMPARE(captions, (QStringList{"Antwerp", "New Position"}));
+    const std::function<void()> commands[] = {
+        [&] { frame.View().EditAction()->trigger(); },
+        [&] { ActionOf(frame, "actionInsertWaypoint")->trigger(); },
+        [&] { ActionOf(frame, "actionCalculator")->trigger(); },
+        [&] { ActionOf(frame, "actionMasterSchedule")->trigger(); },
+        [&] { frame.OnStormAdvisory(); }};
+    for (const auto& command : commands) {
+      HandleNextModal([&captions](QWidget* modal) {
+        captions << modal->windowTitle();
+        return modal->close();
+      });
+      command();
+    }
+    QCOMPARE(captions, (QStringList{"Antwerp", "New Position", "Calculator", "Master Schedule",
+                                    "Tropical storm advisory"}));
     QCOMPARE(frame.View().model()->rowCount(), 12);
     QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
   }
@@ -132,7 +87,6 @@ class TestFrameCommands : public QObject {
     QFETCH(int, tab);
     QFETCH(bool, confirm);
     QFETCH(QString, caption);
-    ExampleFolder folder;
     QString shownCaption;
     Category editedCategory = Category::Storms;
     EditCommands editors;
@@ -142,7 +96,7 @@ class TestFrameCommands : public QObject {
       editedCategory = category;
       return record && confirm;
     };
-    ExampleFrame app(folder, editors);
+    ExampleFrame app(editors);
     CMainFrame& frame = app.Frame();
     ClickTab(frame, tab);
     const int rows = frame.View().model()->rowCount();
@@ -154,11 +108,10 @@ class TestFrameCommands : public QObject {
   }
 
   void toolbarInsertsSwitchToTheirCategory() {
-    ExampleFolder folder;
     EditCommands editors;
     editors.editRecord = [](QWidget*, CKeelmarkRouteXPDoc&, Category, const SelectedRecord&,
                             const QString&) { return true; };
-    ExampleFrame app(folder, editors);
+    ExampleFrame app(editors);
     CMainFrame& frame = app.Frame();
     ClickTab(frame, 6);
     ActionOf(frame, "actionInsertFix")->trigger();

@@ -1,7 +1,6 @@
 // The route commands of the list and the File menu: move up and down, reverse, insert before,
 // import and export a route, and column widths that the list remembers per category.
 #include <QHeaderView>
-#include <QMenu>
 #include <QtTest>
 
 #include "app/category_model.h"
@@ -57,6 +56,7 @@ class TestRouteEdits : public QObject {
     list.Show(Category::Ports);
     QCOMPARE(ContextMenuTexts(list.view, 2),
              (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
+    QCOMPARE(list.doc.selectedRow, 2);  // the right-click picked the row under the pointer
   }
 
   void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
@@ -71,11 +71,9 @@ class TestRouteEdits : public QObject {
     std::reverse(reversed.begin(), reversed.end());
     QCOMPARE(list.Names(), reversed);
     QCOMPARE(list.doc.GetRoute().GetLast()->GetScheduledTime(), arrival);
-    // 41N 055W to 43N 040W, on to 47N 020W and on to Bishop Rock: the great circles, each
-    // with the course of the leg as it now runs (eastward, where it ran westward).
+    // The list shows the voyage calculated again: the great circle on to 47N 020W runs
+    // eastward now. (How leg values go with their legs: the core's route edit tests.)
     QCOMPARE(list.Cell(3, 0), QStringLiteral("43N 040W"));
-    const QString legTypes[] = {"(RL)", "(GRC)", "(GRC)", "(GRC)", "(RL)"};
-    for (int row = 2; row <= 6; ++row) QVERIFY(list.Cell(row, 4).endsWith(legTypes[row - 2]));
     QCOMPARE(list.Cell(5, 4), QStringLiteral("68. deg (GRC)"));
   }
 
@@ -136,18 +134,10 @@ class TestRouteEdits : public QObject {
     list.prompter.QueueAnswer(true);
     QVERIFY(ImportRouteCommand(list.doc));
     QCOMPARE(list.Names(), before);
-
-    // Not XML: one message, the route as it was.
-    const QString bad = folder.Path(QStringLiteral("bad.gpx"));
-    QFile file(bad);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write("not a route");
-    file.close();
-    const std::size_t shown = list.prompter.Messages().size();
-    list.prompter.QueueFile(bad.toStdString());
+    // A file that is no route: said, the route as it was. (Which files are refused: the route
+    // exchange tests of the core and the command line.)
+    list.prompter.QueueFile(folder.Path(QStringLiteral("port.dat")).toStdString());
     QVERIFY(!ImportRouteCommand(list.doc));
-    QCOMPARE(list.prompter.Messages().size(), shown + 1);
-    QVERIFY(list.prompter.Messages().back().text.find("not an XML file") != std::string::npos);
     QCOMPARE(list.Names(), before);
   }
 };

@@ -53,6 +53,32 @@ inline std::string WriteTemp(const std::string& name, const std::string& bytes) 
   return path;
 }
 
+// The rows of a table in tests/data/tables: its lines but the empty ones and the "#" notes, each
+// cut at " | ", with "\n" written for a line break.
+inline std::vector<std::vector<std::string>> DataTable(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::istringstream lines(FileText(DataPath("tables/" + name)));
+  for (std::string line; std::getline(lines, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    for (std::size_t at; (at = line.find("\\n")) != std::string::npos;) line.replace(at, 2, "\n");
+    std::vector<std::string>& row = rows.emplace_back();
+    for (std::size_t from = 0, bar = 0; bar != std::string::npos; from = bar + 3) {
+      bar = line.find(" | ", from);
+      row.push_back(line.substr(from, bar - from));
+    }
+  }
+  EXPECT_FALSE(rows.empty()) << name;
+  return rows;
+}
+
+// The words of a command line written with spaces between them; "''" an empty word.
+inline std::vector<std::string> Words(const std::string& text) {
+  std::vector<std::string> words;
+  std::istringstream in(text);
+  for (std::string word; in >> word;) words.push_back(word == "''" ? "" : word);
+  return words;
+}
+
 inline nlohmann::json Dump(const std::string& path, const std::string& type) {
   const CliOutcome o = RunCliWithInput({"dump", path, "--type", type});
   EXPECT_EQ(o.status, 0) << o.err;

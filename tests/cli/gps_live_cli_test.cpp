@@ -1,21 +1,18 @@
-// keelmark gps read on live sources started and stopped by the test: a TCP server that drops
-// the connection and takes the next, a UDP sender and a serial line (a socat pseudo-terminal
-// pair). The program runs as its own process; the test feeds it until it has printed what was
-// asked or a generous deadline passes, never sleeping for a fixed time to let it get ready.
+// keelmark gps read on live sources the test starts and stops: a serial line (a socat
+// pseudo-terminal pair), and gpsd on such a line. The program runs as its own process; the test
+// feeds it until it has printed what was asked or a generous deadline passes, never sleeping
+// for a fixed time to let it get ready. (TCP that drops the connection, and UDP: the GPS
+// monitor's tests, on the same receivers.)
 #include <arpa/inet.h>
 #include <fcntl.h>
 #include <netinet/in.h>
-#include <poll.h>
 #include <signal.h>
 #include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
-#include <atomic>
 #include <chrono>
-#include <cstdio>
-#include <cstring>
 #include <filesystem>
 #include <sstream>
 #include <string>
@@ -38,58 +35,109 @@ constexpr const char* kGga =
 constexpr const char* kRmc =
     "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49\r\n";
 
-// The keelmark program run with these arguments on a thread of its own; its output collected.
-class CliProcess {
+// A program started by the test, its output written to a file when one is named, and ended by
+// the test when it has not ended by itself.
+class Process {
  public:
-  explicit CliProcess(const std::vector<std::string>& args) {
-    std::string command = KEELMARK_CLI_PATH;
-    for (const std::string& a : args) command += " '" + a + "'";
-    thread_ = std::thread([this, command] {
-      FILE* pipe = ::popen((command + " 2>&1").c_str(), "r");
-      char buffer[4096];
-      std::size_t n = 0;
-      while (pipe && (n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) out_.append(buffer, n);
-      status_ = pipe ? ::pclose(pipe) : -1;
-      done_ = true;
-    });
+  explicit Process(const std::vector<std::string>& args, const std::string& output = "") {
+    std::vector<char*> argv;
+    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
+    argv.push_back(nullptr);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    if (!output.empty()) {
+      ::posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT, 0600);
+      ::posix_spawn_file_actions_adddup2(&actions, 1, 2);
+    }
+    started_ = ::posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
+    ::posix_spawn_file_actions_destroy(&actions);
   }
-  ~CliProcess() {
-    if (thread_.joinable()) thread_.join();
+  ~Process() {
+    if (!started_ || Done()) return;
+    ::kill(pid_, SIGTERM);
+    ::waitpid(pid_, nullptr, 0);
   }
-  [[nodiscard]] bool Done() const { return done_; }
-  // Waits for the end; the output.
-  std::string Finish() {
-    thread_.join();
-    return out_;
+  [[nodiscard]] bool Started() const { return started_; }
+  // Whether it has ended; its exit status is then kept.
+  bool Done() {
+    if (started_ && status_ < 0 && ::waitpid(pid_, &status_, WNOHANG) == 0) status_ = -1;
+    return status_ >= 0;
   }
-  [[nodiscard]] int Status() const { return WIFEXITED(status_) ? WEXITSTATUS(status_) : -1; }
+  [[nodiscard]] bool EndedWell() const { return WIFEXITED(status_) && WEXITSTATUS(status_) == 0; }
 
  private:
-  std::thread thread_;
-  std::string out_;
+  pid_t pid_ = 0;
+  bool started_ = false;
   int status_ = -1;
-  std::atomic<bool> done_ = false;
 };
 
-// Calls `step` until the program is done or the deadline passes; true when it is done.
-template <typename Step>
-bool FeedUntilDone(const CliProcess& process, Step step) {
-  const auto end = std::chrono::steady_clock::now() + kDeadline;
-  while (!process.Done() && std::chrono::steady_clock::now() < end) {
-    step();
-    std::this_thread::sleep_for(50ms);
+// socat joining two pseudo-terminals in a folder of the test's own: the program reads one end,
+// the test writes the other.
+class SerialLineTest : public testing::Test {
+ protected:
+  static std::string MadeFolder() {
+    const std::string folder =
+        testing::TempDir() + "keelmark_gps_pty_" + std::to_string(::getpid());
+    std::filesystem::create_directories(folder);
+    return folder;
   }
-  return process.Done();
-}
+  SerialLineTest()
+      : folder_(MadeFolder()),
+        device_(folder_ + "/gps"),
+        socat_({"socat", "pty,raw,echo=0,link=" + device_,
+                "pty,raw,echo=0,link=" + folder_ + "/feed"}) {}
+  ~SerialLineTest() override {
+    if (fd_ >= 0) ::close(fd_);
+    std::filesystem::remove_all(folder_);
+  }
+  void SetUp() override {
+    ASSERT_TRUE(socat_.Started()) << "socat could not be started";
+    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    while (fd_ < 0 && std::chrono::steady_clock::now() < end) {
+      if (std::filesystem::exists(device_)) {
+        fd_ = ::open((folder_ + "/feed").c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
+      }
+      if (fd_ < 0) std::this_thread::sleep_for(20ms);
+    }
+    ASSERT_GE(fd_, 0) << "socat did not make the pseudo-terminal pair";
+  }
+  void Write(const std::string& text) const { (void)!::write(fd_, text.data(), text.size()); }
+  // Runs gps read on these words, feeding the line until it has ended or the deadline passes;
+  // the position lines it printed.
+  std::vector<json> ReadWhileFeeding(const std::vector<std::string>& words) {
+    const std::string output = folder_ + "/out.txt";
+    std::vector<std::string> args = {KEELMARK_CLI_PATH, "gps", "read"};
+    args.insert(args.end(), words.begin(), words.end());
+    Process keelmark(args, output);
+    // Noise and a sentence cut by a new one on the line first.
+    Write(std::string("\0\xff$GPGGA,1235", 13));
+    const auto end = std::chrono::steady_clock::now() + kDeadline;
+    while (!keelmark.Done() && std::chrono::steady_clock::now() < end) {
+      Write(std::string(kGga) + kRmc);
+      std::this_thread::sleep_for(50ms);
+    }
+    const std::string out = FileText(output);
+    EXPECT_TRUE(keelmark.Done() && keelmark.EndedWell()) << out;
+    std::vector<json> positions;
+    std::istringstream in(out);
+    for (std::string line; std::getline(in, line);) {
+      const json j = json::parse(line, nullptr, false);
+      if (j.is_object() && j.contains("sentence")) positions.push_back(j);
+    }
+    return positions;
+  }
 
-std::vector<json> Positions(const std::string& out) {
-  std::vector<json> lines;
-  std::istringstream in(out);
-  for (std::string line; std::getline(in, line);) {
-    const json j = json::parse(line, nullptr, false);
-    if (j.is_object() && j.contains("sentence")) lines.push_back(j);
-  }
-  return lines;
+  std::string folder_;
+  std::string device_;
+  Process socat_;
+  int fd_ = -1;
+};
+
+TEST_F(SerialLineTest, IsRead) {
+  const std::vector<json> positions = ReadWhileFeeding(
+      {"serial:" + device_ + "@38400", "--sentence", "RMC", "--count", "2", "--timeout", "60"});
+  ASSERT_EQ(positions.size(), 2u);
+  EXPECT_EQ(positions[0]["talker"], "GN");
 }
 
 sockaddr_in Loopback(int port) {
@@ -100,158 +148,16 @@ sockaddr_in Loopback(int port) {
   return address;
 }
 
-int PortOf(int socket) {
-  sockaddr_in address{};
+// A free TCP port of this machine: bound by the test for a moment, then left to another.
+int FreePort() {
+  const int s = ::socket(AF_INET, SOCK_STREAM, 0);
+  sockaddr_in address = Loopback(0);
   socklen_t length = sizeof address;
-  ::getsockname(socket, reinterpret_cast<sockaddr*>(&address), &length);
+  ::bind(s, reinterpret_cast<sockaddr*>(&address), sizeof address);
+  ::getsockname(s, reinterpret_cast<sockaddr*>(&address), &length);
+  ::close(s);
   return ntohs(address.sin_port);
 }
-
-// The next connection, or -1 when none comes before the deadline (or the program ended).
-int AcceptBeforeDeadline(int server, const CliProcess& process) {
-  const auto end = std::chrono::steady_clock::now() + kDeadline;
-  while (!process.Done() && std::chrono::steady_clock::now() < end) {
-    pollfd wait{server, POLLIN, 0};
-    if (::poll(&wait, 1, 100) == 1) return ::accept(server, nullptr, nullptr);
-  }
-  return -1;
-}
-
-void Send(int socket, const std::string& text) {
-  (void)!::send(socket, text.data(), text.size(), MSG_NOSIGNAL);
-}
-
-TEST(GpsLiveSource, TcpServerThatDropsTheConnectionIsReadAgain) {
-  const int server = ::socket(AF_INET, SOCK_STREAM, 0);
-  sockaddr_in address = Loopback(0);
-  ASSERT_EQ(::bind(server, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  ASSERT_EQ(::listen(server, 4), 0);
-  CliProcess process({"gps", "read", "tcp:127.0.0.1:" + std::to_string(PortOf(server)), "--count",
-                      "3", "--timeout", "60"});
-  // One position, then the multiplexer goes away.
-  int connection = AcceptBeforeDeadline(server, process);
-  ASSERT_GE(connection, 0);
-  Send(connection, kGga);
-  ::close(connection);
-  // The program connects again by itself.
-  connection = AcceptBeforeDeadline(server, process);
-  ASSERT_GE(connection, 0);
-  EXPECT_TRUE(FeedUntilDone(process, [&] { Send(connection, kRmc); }));
-  const std::string out = process.Finish();
-  ::close(connection);
-  ::close(server);
-  EXPECT_EQ(process.Status(), 0) << out;
-  const std::vector<json> positions = Positions(out);
-  ASSERT_EQ(positions.size(), 3u) << out;
-  EXPECT_EQ(positions[0]["sentence"], "GGA");
-  EXPECT_EQ(positions[1]["sentence"], "RMC");
-  EXPECT_EQ(positions[2]["latitudeMilliMinutes"], 2837114);
-}
-
-TEST(GpsLiveSource, UdpDatagramsAreRead) {
-  // A free port: bound by the test for a moment, then left to the program.
-  const int probe = ::socket(AF_INET, SOCK_DGRAM, 0);
-  sockaddr_in address = Loopback(0);
-  ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-  const int port = PortOf(probe);
-  ::close(probe);
-  CliProcess process({"gps", "read", "udp:" + std::to_string(port), "--sentence", "GGA", "--count",
-                      "2", "--timeout", "60"});
-  const int sender = ::socket(AF_INET, SOCK_DGRAM, 0);
-  const sockaddr_in target = Loopback(port);
-  // Each datagram one sentence without its line end, as some bridges send them.
-  const std::string datagram(kGga, std::strlen(kGga) - 2);
-  EXPECT_TRUE(FeedUntilDone(process, [&] {
-    (void)!::sendto(sender, datagram.data(), datagram.size(), 0,
-                    reinterpret_cast<const sockaddr*>(&target), sizeof target);
-  }));
-  ::close(sender);
-  const std::string out = process.Finish();
-  EXPECT_EQ(process.Status(), 0) << out;
-  EXPECT_EQ(Positions(out).size(), 2u) << out;
-}
-
-// socat joining two pseudo-terminals: the program reads one end, the test writes the other.
-class PseudoTerminalPair {
- public:
-  explicit PseudoTerminalPair(const std::string& folder)
-      : device_(folder + "/gps"), feed_(folder + "/feed") {
-    const std::string a = "pty,raw,echo=0,link=" + device_;
-    const std::string b = "pty,raw,echo=0,link=" + feed_;
-    const char* argv[] = {"socat", a.c_str(), b.c_str(), nullptr};
-    started_ =
-        ::posix_spawnp(&pid_, "socat", nullptr, nullptr, const_cast<char**>(argv), environ) == 0;
-  }
-  ~PseudoTerminalPair() {
-    if (fd_ >= 0) ::close(fd_);
-    if (started_) {
-      ::kill(pid_, SIGTERM);
-      ::waitpid(pid_, nullptr, 0);
-    }
-  }
-  // Both ends are there and the feeding end is open.
-  bool Ready() {
-    const auto end = std::chrono::steady_clock::now() + kDeadline;
-    while (started_ && std::chrono::steady_clock::now() < end) {
-      if (std::filesystem::exists(device_) && std::filesystem::exists(feed_)) {
-        fd_ = ::open(feed_.c_str(), O_WRONLY | O_NOCTTY | O_NONBLOCK);
-        if (fd_ >= 0) return true;
-      }
-      std::this_thread::sleep_for(20ms);
-    }
-    return false;
-  }
-  void Write(const std::string& text) const { (void)!::write(fd_, text.data(), text.size()); }
-  [[nodiscard]] const std::string& Device() const { return device_; }
-
- private:
-  std::string device_;
-  std::string feed_;
-  pid_t pid_ = 0;
-  bool started_ = false;
-  int fd_ = -1;
-};
-
-TEST(GpsLiveSource, SerialLineIsRead) {
-  const std::string folder = testing::TempDir() + "keelmark_gps_pty_" + std::to_string(::getpid());
-  std::filesystem::create_directories(folder);
-  {
-    PseudoTerminalPair pair(folder);
-    ASSERT_TRUE(pair.Ready()) << "socat did not make the pseudo-terminal pair";
-    CliProcess process({"gps", "read", "serial:" + pair.Device() + "@38400", "--sentence", "RMC",
-                        "--count", "2", "--timeout", "60"});
-    // Noise and a sentence cut by a new one on the line first.
-    pair.Write(std::string("\0\xff$GPGGA,1235", 13));
-    EXPECT_TRUE(FeedUntilDone(process, [&] { pair.Write(std::string(kGga) + kRmc); }));
-    const std::string out = process.Finish();
-    EXPECT_EQ(process.Status(), 0) << out;
-    const std::vector<json> positions = Positions(out);
-    ASSERT_EQ(positions.size(), 2u) << out;
-    EXPECT_EQ(positions[0]["talker"], "GN");
-  }
-  std::filesystem::remove_all(folder);
-}
-
-// A program started by the test and ended by it.
-class Daemon {
- public:
-  explicit Daemon(const std::vector<std::string>& args) {
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    started_ = ::posix_spawnp(&pid_, argv[0], nullptr, nullptr, argv.data(), environ) == 0;
-  }
-  ~Daemon() {
-    if (!started_) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  [[nodiscard]] bool Started() const { return started_; }
-
- private:
-  pid_t pid_ = 0;
-  bool started_ = false;
-};
 
 // True once something accepts TCP connections on the port, before the deadline.
 bool Listening(int port) {
@@ -268,36 +174,21 @@ bool Listening(int port) {
   return false;
 }
 
-TEST(GpsLiveSource, GpsdOnASerialLineIsRead) {
-  const std::string folder = testing::TempDir() + "keelmark_gpsd_" + std::to_string(::getpid());
-  std::filesystem::create_directories(folder);
-  {
-    PseudoTerminalPair pair(folder);
-    ASSERT_TRUE(pair.Ready()) << "socat did not make the pseudo-terminal pair";
-    const int probe = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address = Loopback(0);
-    ASSERT_EQ(::bind(probe, reinterpret_cast<sockaddr*>(&address), sizeof address), 0);
-    const std::string port = std::to_string(PortOf(probe));
-    ::close(probe);
-    // In the foreground, at once rather than on the first client, never writing to the device.
-    const Daemon gpsd(
-        {"gpsd", "-N", "-n", "-b", "-S", port, "-F", folder + "/gpsd.sock", pair.Device()});
-    ASSERT_TRUE(gpsd.Started()) << "gpsd could not be started";
-    ASSERT_TRUE(Listening(std::stoi(port))) << "gpsd does not listen";
-    CliProcess process(
-        {"gps", "read", "gpsd:127.0.0.1:" + port, "--count", "2", "--timeout", "60"});
-    EXPECT_TRUE(FeedUntilDone(process, [&] { pair.Write(std::string(kGga) + kRmc); }));
-    const std::string out = process.Finish();
-    EXPECT_EQ(process.Status(), 0) << out;
-    const std::vector<json> positions = Positions(out);
-    ASSERT_EQ(positions.size(), 2u) << out;
-    // gpsd hands on the receiver's own sentences.
-    for (const json& position : positions) {
-      const int latitude = position["latitudeMilliMinutes"].get<int>();
-      EXPECT_TRUE(latitude == 2887038 || latitude == 2837114) << out;
-    }
+TEST_F(SerialLineTest, ThroughGpsdIsRead) {
+  const int free = FreePort();
+  const std::string port = std::to_string(free);
+  // In the foreground, at once rather than on the first client, never writing to the device.
+  const Process gpsd({"gpsd", "-N", "-n", "-b", "-S", port, "-F", folder_ + "/gpsd.sock", device_});
+  ASSERT_TRUE(gpsd.Started()) << "gpsd could not be started";
+  ASSERT_TRUE(Listening(free)) << "gpsd does not listen";
+  const std::vector<json> positions =
+      ReadWhileFeeding({"gpsd:127.0.0.1:" + port, "--count", "2", "--timeout", "60"});
+  ASSERT_EQ(positions.size(), 2u);
+  // gpsd hands on the receiver's own sentences.
+  for (const json& position : positions) {
+    const int latitude = position["latitudeMilliMinutes"].get<int>();
+    EXPECT_TRUE(latitude == 2887038 || latitude == 2837114) << position;
   }
-  std::filesystem::remove_all(folder);
 }
 
 }  // namespace

@@ -1,23 +1,22 @@
+// The archive's encoding and errors, and the digest that tells a changed store from the bytes
+// that were read. (Every record's layout: the golden files.)
 #include "records/archive.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
-#include <fstream>
+#include <numeric>
 
 #include "records/archive_file.h"
-#include "tests/core/test_files.h"
+#include "records/content_digest.h"
+#include "tests/core/archive_bytes.h"
 
 namespace keelmark {
 namespace {
 
-using Bytes = Archive::Bytes;
-
-Bytes Stored(const std::function<void(Archive&)>& write) {
-  Archive archive = Archive::ForStoring();
-  write(archive);
-  return archive.TakeBytes();
-}
+using test::Bytes;
+using test::Stored;
 
 TEST(ArchiveEncoding, NumbersAreLittleEndian) {
   // (Every other field is pinned by the golden files.)
@@ -60,39 +59,87 @@ TEST(ArchiveEncoding, TextIsWindows1252InTheFileAndUtf8InMemory) {
   EXPECT_EQ(in.ReadText(), utf8);
 }
 
-TEST(ArchiveEncoding, NonFiniteDoublesSurvive) {
-  for (const double value : {double{NAN}, double{INFINITY}, -double{INFINITY}}) {
-    Archive in = Archive::ForLoading(Stored([&](Archive& a) { a.WriteF64(value); }));
-    const double back = in.ReadF64();
-    EXPECT_EQ(std::isnan(back), std::isnan(value));
-    if (!std::isnan(value)) {
-      EXPECT_EQ(back, value);
-    }
-  }
-}
+// (NaN and infinite values survive: the golden files and the record round trips.)
 
-TEST(ArchiveErrors, ReadingPastTheEndThrows) {
+TEST(ArchiveErrors, ReadingPastTheEndThrowsBeforeAllocating) {
   Archive in = Archive::ForLoading({1, 2, 3});
   EXPECT_THROW((void)in.ReadI32(), ArchiveError);
-  Archive empty = Archive::ForLoading({});
-  EXPECT_THROW((void)empty.ReadText(), ArchiveError);
-}
-
-TEST(ArchiveErrors, TextLongerThanTheRestThrowsBeforeAllocating) {
   // A 4 GB text length in an 11-byte file.
-  Archive in = Archive::ForLoading({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c', 'd'});
-  EXPECT_THROW((void)in.ReadText(), ArchiveError);
+  Archive text =
+      Archive::ForLoading({0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 'a', 'b', 'c', 'd'});
+  EXPECT_THROW((void)text.ReadText(), ArchiveError);
 }
 
-TEST(ArchiveFile, MissingFileCannotBeOpenedAndShortFileIsDamaged) {
-  const test::ScratchDirectory folder;
-  EXPECT_EQ(LoadArchiveFile(folder.PathOf("absent.dat"), [](Archive&) {}).status,
-            LoadStatus::CannotOpen);
-  const std::string path = folder.PathOf("short.dat");
-  std::ofstream(path, std::ios::binary) << "ab";
-  const LoadResult result = LoadArchiveFile(path, [](Archive& a) { (void)a.ReadI32(); });
-  EXPECT_EQ(result.status, LoadStatus::Damaged);
-  EXPECT_FALSE(result.detail.empty());
+// --- Content digest ---
+
+ContentDigest DigestInPieces(const Bytes& bytes, std::size_t piece) {
+  ContentDigest digest;
+  for (std::size_t at = 0; at < bytes.size(); at += piece) {
+    digest.Add(bytes.data() + at, std::min(piece, bytes.size() - at));
+  }
+  return digest;
+}
+
+Bytes Counting(std::size_t size) {
+  Bytes bytes(size);
+  std::iota(bytes.begin(), bytes.end(), std::uint8_t{7});
+  return bytes;
+}
+
+class DigestPieces : public testing::TestWithParam<std::size_t> {};
+
+// However the bytes arrive (a whole file, the archive's pieces, odd sizes across the 8-byte
+// words), the same bytes give the same digest.
+TEST_P(DigestPieces, SameBytesSameDigest) {
+  const Bytes bytes = Counting(1000);
+  EXPECT_TRUE(DigestInPieces(bytes, GetParam()) == DigestInPieces(bytes, bytes.size()));
+}
+
+INSTANTIATE_TEST_SUITE_P(Sizes, DigestPieces, testing::Values(1, 7, 9, 999));
+
+struct ChangeCase {
+  const char* name;
+  void (*change)(Bytes&);
+};
+
+class DigestChanges : public testing::TestWithParam<ChangeCase> {};
+
+// The changes a store must not miss: one bit anywhere, two words swapped, a zero byte more or
+// less at the end (lengths that fill the same words), an empty file against one zero byte.
+TEST_P(DigestChanges, DifferentBytesDifferentDigest) {
+  const Bytes original = Counting(1003);
+  Bytes changed = original;
+  GetParam().change(changed);
+  ASSERT_NE(changed, original);
+  EXPECT_FALSE(DigestInPieces(changed, 64) == DigestInPieces(original, 64));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Changes, DigestChanges,
+    testing::Values(ChangeCase{"FirstBit", [](Bytes& b) { b[0] ^= 1; }},
+                    ChangeCase{"LastBit", [](Bytes& b) { b.back() ^= 0x80; }},
+                    ChangeCase{"WordsSwapped",
+                               [](Bytes& b) {
+                                 std::swap_ranges(b.begin(), b.begin() + 8, b.begin() + 8);
+                               }},
+                    ChangeCase{"ZeroByteAdded", [](Bytes& b) { b.push_back(0); }},
+                    ChangeCase{"LastByteDropped", [](Bytes& b) { b.pop_back(); }},
+                    ChangeCase{"Emptied", [](Bytes& b) { b.assign(1, 0); }}),
+    [](const testing::TestParamInfo<ChangeCase>& row) { return row.param.name; });
+
+// The digest of a store is the digest of the bytes it would write.
+TEST(ContentDigest, OfAStoreIsOfItsBytes) {
+  const auto serialize = [](Archive& a) {
+    for (std::int32_t i = 0; i < 2000; ++i) {
+      a.WriteI32(i);
+      a.WriteText(std::string(static_cast<std::size_t>(i % 300), 'x'));
+    }
+  };
+  const Bytes whole = Stored(serialize);
+  ContentDigest expected;
+  expected.Add(whole.data(), whole.size());
+  EXPECT_TRUE(DigestOfStored(serialize) == expected);
+  EXPECT_FALSE(DigestOfStored([](Archive& a) { a.WriteI32(1); }) == expected);
 }
 
 }  // namespace

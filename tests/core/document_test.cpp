@@ -1,13 +1,21 @@
+// The document: loading and locating the data files, damaged files kept aside, stores that
+// fail, the route document; each data file read once and stored only when changed; records
+// inserted and removed by category.
 #include "document/keelmark_document.h"
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
+#include <functional>
+#include <map>
+#include <memory>
 
-#include "navigation/calendar.h"
-#include "navigation/clock.h"
+#include "document/category_edits.h"
+#include "document/category_records.h"
+#include "records/port_list.h"
+#include "records/storm.h"
+#include "records/storm_list.h"
 #include "tests/core/document_fixture.h"
 
 namespace keelmark {
@@ -21,9 +29,7 @@ class DocumentTest : public test::DocumentFixture {
   DocumentTest() { WriteEmptyDataFiles(); }
 
   void WriteBytes(const std::string& name, const Archive::Bytes& bytes) const {
-    std::ofstream(PathOf(name), std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()),
-               static_cast<std::streamsize>(bytes.size()));
+    ASSERT_TRUE(WriteFileAtomically(PathOf(name), std::string(bytes.begin(), bytes.end())));
   }
   std::vector<std::string> MessageTexts() const {
     std::vector<std::string> texts;
@@ -31,14 +37,6 @@ class DocumentTest : public test::DocumentFixture {
     return texts;
   }
 };
-
-TEST_F(DocumentTest, AllFilesPresentLoadsQuietlyAndStoresThemBack) {
-  { auto doc = Open(); }
-  EXPECT_TRUE(prompter_.Messages().empty());
-  EXPECT_TRUE(prompter_.FileChoices().empty());
-  // The settings were written at the end.
-  EXPECT_EQ(store_.Lookup("Settings", "HasListSelected"), std::optional<std::string>("1"));
-}
 
 TEST_F(DocumentTest, FirstStartWithoutFilesLocatesEachInOrderAndGoesOnEmpty) {
   for (const auto& entry : fs::directory_iterator(folder_.PathOf(""))) fs::remove(entry.path());
@@ -100,56 +98,29 @@ TEST_F(DocumentTest, DamagedFileReplacedByALocatedOneKeepsBoth) {
   EXPECT_EQ(*ReadWholeFile(PathOf("warning.dat")), (Archive::Bytes{0, 0, 0, 0}));
 }
 
-TEST_F(DocumentTest, HistoryIsPrunedAndThePresentPositionTakenFromTheLatestFix) {
-  HistoryList history;
-  for (const double day : {9800.0, 9830.0, 9836.5}) {
-    auto fix = std::make_unique<PositionFix>();
-    fix->SetTime(day);
-    fix->SetLatitude(day - 9800.0);
-    fix->CourseMadeGood = 45.0;
-    fix->SpeedMadeGood = 12.0;
-    history.Add(std::move(fix));
-  }
-  ASSERT_TRUE(StoreArchiveFile(PathOf("voyage.dat"), [&](Archive& a) { history.Serialize(a); }));
-  auto doc = Open();
-  // The default history period is 7 days before the latest fix.
-  EXPECT_EQ(doc->GetHistory().GetCount(), 2);
-  EXPECT_DOUBLE_EQ(doc->PresentPosition().GetLatitude(), 36.5);
-  EXPECT_DOUBLE_EQ(doc->GetSecondFix().SpeedMadeGood, 12.0);
-}
-
-TEST_F(DocumentTest, RouteDocumentRoundTripAndDamagedRouteChangesNothing) {
+// (A route saved and opened again: the window's file tests and the golden route files.)
+TEST_F(DocumentTest, DamagedRouteDocumentChangesNothing) {
   const std::string route = PathOf("atlantic.q3v");
-  {
-    auto doc = Open();
-    for (int i = 0; i < 3; ++i) {
-      auto w = std::make_unique<Waypoint>();
-      w->SetName("WP" + std::to_string(i));
-      w->SetLatitude(50.0 - i);
-      doc->GetRoute().Add(std::move(w));
-    }
-    doc->GetRoute().GetFirst()->SetTime(9837.0);
-    doc->GetRoute().GetLast()->SetScheduledTime(9838.0);
-    doc->GetRoute().UseForecastAreas = 1;
-    doc->GetCharts().Add(std::make_unique<Chart>());
-    ASSERT_TRUE(doc->SaveRouteDocument(route));
-  }
   auto doc = Open();
-  ASSERT_TRUE(doc->OpenRouteDocument(route).Ok());
-  ASSERT_EQ(doc->GetRoute().GetCount(), 3);
-  EXPECT_EQ(doc->GetRoute().GetAt(1)->GetName(), "WP1");
-  EXPECT_EQ(doc->GetCharts().GetCount(), 1);
-  EXPECT_EQ(doc->GetRoute().UseForecastAreas, 0);  // not kept in the file
-  // The voyage was calculated on opening.
-  EXPECT_NEAR(doc->GetRoute().GetLast()->LegDistance, 60.0, 1e-6);
+  for (int i = 0; i < 3; ++i) doc->GetRoute().Add(std::make_unique<Waypoint>());
+  doc->GetCharts().Add(std::make_unique<Chart>());
+  ASSERT_TRUE(doc->SaveRouteDocument(route));
 
-  auto bytes = *ReadWholeFile(route);
-  bytes.resize(bytes.size() / 2);
-  WriteBytes("half.q3v", bytes);
-  const LoadResult damaged = doc->OpenRouteDocument(PathOf("half.q3v"));
-  EXPECT_EQ(damaged.status, LoadStatus::Damaged);
-  EXPECT_EQ(doc->GetRoute().GetCount(), 3);
-  EXPECT_EQ(doc->GetCharts().GetCount(), 1);
+  // Cut short, or with bytes after it: damaged, the document and the file stay as they were.
+  Archive::Bytes cut = *ReadWholeFile(route);
+  Archive::Bytes longer = cut;
+  longer.insert(longer.end(), {'j', 'u', 'n', 'k'});
+  cut.resize(cut.size() / 2);
+  for (const Archive::Bytes& damaged : {cut, longer}) {
+    WriteBytes("damaged.q3v", damaged);
+    const LoadResult result = doc->OpenRouteDocument(PathOf("damaged.q3v"));
+    EXPECT_EQ(result.status, LoadStatus::Damaged);
+    EXPECT_EQ(doc->GetRoute().GetCount(), 3);
+    EXPECT_EQ(doc->GetCharts().GetCount(), 1);
+    EXPECT_EQ(*ReadWholeFile(PathOf("damaged.q3v")), damaged);
+  }
+  EXPECT_NE(doc->OpenRouteDocument(PathOf("damaged.q3v")).detail.find("4 bytes follow"),
+            std::string::npos);
 }
 
 TEST_F(DocumentTest, SelectedRecordFollowsCategoryRowAndChartKind) {
@@ -174,25 +145,232 @@ TEST_F(DocumentTest, SelectedRecordFollowsCategoryRowAndChartKind) {
   EXPECT_EQ(doc->GetSelectedRecord().position, &doc->PresentPosition());
 }
 
-TEST_F(DocumentTest, ExportThenImportOfAnItem) {
+// (An item exported and imported again: the window's list tests, for every category.)
+TEST_F(DocumentTest, NothingToExportOrImportChangesNothing) {
   auto doc = Open();
-  auto storm = std::make_unique<Storm>();
-  storm->SetName("ALPHA");
-  doc->GetStorms().Add(std::move(storm));
   doc->SetCategory(Category::Storms);
-  doc->selectedRow = 0;
-  ASSERT_TRUE(doc->ExportSelectedRecord(PathOf("alpha.dat")));
-  ASSERT_TRUE(doc->ImportRecord(PathOf("alpha.dat")));
-  ASSERT_EQ(doc->GetStorms().GetCount(), 2);
-  EXPECT_EQ(doc->GetStorms().GetAt(1)->GetName(), "ALPHA");
-
   doc->selectedRow = -1;
   ASSERT_TRUE(doc->ExportSelectedRecord(PathOf("none.dat")));
   EXPECT_TRUE(ReadWholeFile(PathOf("none.dat"))->empty());
   EXPECT_FALSE(doc->ImportRecord(PathOf("none.dat")));  // nothing to read: nothing inserted
-  EXPECT_EQ(doc->GetStorms().GetCount(), 2);
   EXPECT_FALSE(doc->ImportRecord(PathOf("missing.dat")));
+  EXPECT_EQ(doc->GetStorms().GetCount(), 0);
   EXPECT_EQ(MessageTexts().back(), "Error reading file " + PathOf("missing.dat"));
+}
+
+// --- Stores that fail, files that cannot be read ---
+
+TEST_F(DocumentTest, AFailedStoreIsReportedWithTheFileAndReason) {
+  auto doc = Open();
+  // A history with a fix more than was read, so that closing has to store it.
+  doc->GetHistory().Add(std::make_unique<PositionFix>());
+  fs::create_directory(PathOf("voyage.dat.tmp"));
+  EXPECT_FALSE(doc->Close());
+  ASSERT_FALSE(prompter_.Messages().empty());
+  const std::string text = prompter_.Messages().back().text;
+  EXPECT_EQ(text.rfind("Can not store history data:\n", 0), 0u) << text;
+  EXPECT_NE(text.find(PathOf("voyage.dat.tmp")), std::string::npos) << text;
+}
+
+TEST_F(DocumentTest, AnUnreadableDataFileIsNeverWrittenOver) {
+  fs::remove(PathOf("port.dat"));
+  fs::create_directory(PathOf("port.dat"));
+  EXPECT_FALSE(Open()->Close());
+  EXPECT_TRUE(fs::is_directory(PathOf("port.dat")));
+}
+
+// --- Each data file is read once per open and stored only when what the records would store
+// is not what was read: an unchanged file is neither read again by opening a route document nor
+// rewritten on closing, while a change in memory, a change on the disk and a file in an older
+// layout still are. ---
+
+constexpr const char* kDataFiles[] = {"vessel.dat",  "voyage.dat", "hurricane.dat", "meteo.dat",
+                                      "warning.dat", "port.dat",   "forecast.dat"};
+
+class DataFileReadsTest : public test::DocumentFixture {
+ protected:
+  DataFileReadsTest() { CopyExampleData(); }
+
+  // Each data file's stamp: a store, even of the same bytes, gives a new one.
+  std::map<std::string, FileStamp> Stamps() const {
+    std::map<std::string, FileStamp> stamps;
+    for (const char* name : kDataFiles) stamps[name] = StampOf(PathOf(name)).value_or(FileStamp{});
+    return stamps;
+  }
+  std::string RoutePath() const { return PathOf(test::kExampleRoute); }
+};
+
+// A change to one list in memory stores that file, and only that one. (Opening and closing
+// without a change writes nothing: the CLI's reading commands.)
+TEST_F(DataFileReadsTest, AChangeInMemoryIsStoredAndNothingElse) {
+  const std::pair<const char*, std::function<void(CKeelmarkRouteXPDoc&)>> changes[] = {
+      {"hurricane.dat", [](auto& doc) { doc.GetStorms().Add(std::make_unique<Storm>()); }},
+      {"meteo.dat", [](auto& doc) { doc.GetMeteo().GetLast()->JunAug.WindSpeed += 0.5; }},
+      {"vessel.dat", [](auto& doc) { doc.GetVessel().breadth += 1.0; }},
+      {"port.dat", [](auto& doc) { doc.GetPorts().RemoveAll(); }}};
+  for (const auto& [file, change] : changes) {
+    const auto before = Stamps();
+    {
+      auto doc = Open();
+      change(*doc);
+      EXPECT_TRUE(doc->Close());
+    }
+    const auto after = Stamps();
+    for (const char* name : kDataFiles) {
+      EXPECT_EQ(after.at(name) == before.at(name), std::string(name) != file) << file << name;
+    }
+  }
+}
+
+TEST_F(DataFileReadsTest, AFileReadInAnOlderLayoutIsStoredInTheCurrentOne) {
+  // One port as the older program wrote it (no layout mark, fewer fields).
+  Archive::Bytes older = {1, 0, 0, 0};
+  const Archive::Bytes port = test::ReadTestData("port_older_layout.bin");
+  older.insert(older.end(), port.begin(), port.end());
+  ASSERT_TRUE(WriteFileAtomically(PathOf("port.dat"), std::string(older.begin(), older.end())));
+  { auto doc = Open(); }
+  const auto stored = ReadWholeFile(PathOf("port.dat"));
+  ASSERT_TRUE(stored);
+  EXPECT_GT(stored->size(), older.size());
+  PortList reread;
+  ASSERT_TRUE(LoadArchiveFile(PathOf("port.dat"), [&](Archive& a) { reread.Serialize(a); }).Ok());
+  ASSERT_EQ(reread.GetCount(), 1);
+  EXPECT_EQ(reread.GetFirst()->LayoutMark, 1000);
+}
+
+// (That an unchanged file is not read again is a matter of speed: bench/.)
+TEST_F(DataFileReadsTest, OpeningARouteDocumentReadsAFileChangedOnTheDiskOrInMemory) {
+  auto doc = Open();
+  // Changed on the disk: one storm where the example has others.
+  StormList one;
+  one.Add(std::make_unique<Storm>())->SetName("Newcomer");
+  ASSERT_TRUE(StoreArchiveFile(PathOf("hurricane.dat"), [&](Archive& a) { one.Serialize(a); }));
+  // Changed in memory: the read drops what was not stored, as it always has.
+  const int warnings = doc->GetWarnings().GetCount();
+  doc->GetWarnings().RemoveAll();
+  ASSERT_TRUE(doc->OpenRouteDocument(RoutePath()).Ok());
+  ASSERT_EQ(doc->GetStorms().GetCount(), 1);
+  EXPECT_EQ(doc->GetStorms().GetFirst()->GetName(), "Newcomer");
+  EXPECT_EQ(doc->GetWarnings().GetCount(), warnings);
+  doc->Discard();
+}
+
+// --- Records inserted and removed by category ---
+
+// A document on a copy of the example data (every collection holds records), with the
+// example's route open and the clock on the example's day.
+class CategoryEditsTest : public test::DocumentFixture {
+ protected:
+  CategoryEditsTest() {
+    CopyExampleData();
+    doc_ = Open();
+    EXPECT_TRUE(doc_->OpenRouteDocument(PathOf(test::kExampleRoute)).Ok());
+  }
+
+  // Selects a row of a category the way the list does.
+  void Select(Category category, int row) {
+    doc_->SetCategory(category);
+    doc_->GetSettings().hasListSelected = 1;
+    doc_->selectedRow = row;
+  }
+
+  std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
+};
+
+TEST_F(CategoryEditsTest, NewRecordGoesAfterTheSelectedOneOrAtTheEnd) {
+  struct Case {
+    Category category;
+    int selectedRow;
+    int expectedIndex;  // in the collection
+  };
+  const Case cases[] = {
+      {Category::Waypoints, 2, 3}, {Category::Waypoints, -1, 12}, {Category::Schedule, 0, 1},
+      {Category::Ports, 4, 5},     {Category::Ports, 99, 12},     {Category::Storms, 0, 1},
+      {Category::Warnings, 2, 3},  {Category::Reporting, 1, 2},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.category) * 1000 + c.selectedRow);
+    Select(c.category, c.selectedRow);
+    const SelectedRecord created = InsertNewRecord(*doc_, c.category);
+    ASSERT_NE(created.position, nullptr);
+    // Not in the category's collection would be -1.
+    EXPECT_EQ(VisitCategoryRecords(*doc_, c.category,
+                                   [&](auto records) {
+                                     return records.Collection().IndexOf(records.OfClass(created));
+                                   }),
+              c.expectedIndex);
+    EXPECT_TRUE(RemoveRecord(*doc_, c.category, created));
+  }
+  EXPECT_EQ(doc_->GetRoute().GetCount(), 12);
+  EXPECT_EQ(doc_->GetPorts().GetCount(), 12);
+}
+
+TEST_F(CategoryEditsTest, ChartsAndPublicationsGetTheirKindAfterTheNthOfTheirKind) {
+  // The shared list: chart, publication, chart, publication, chart, chart, publication.
+  Select(Category::Publications, 1);  // the second publication, at list index 3
+  const SelectedRecord publication = InsertNewRecord(*doc_, Category::Publications);
+  auto* newPublication = dynamic_cast<Chart*>(publication.position);
+  ASSERT_NE(newPublication, nullptr);
+  EXPECT_EQ(doc_->GetCharts().NthPublication(2), newPublication);
+
+  Select(Category::Charts, 0);  // the first chart, at list index 0
+  const SelectedRecord chart = InsertNewRecord(*doc_, Category::Charts);
+  auto* newChart = dynamic_cast<Chart*>(chart.position);
+  ASSERT_NE(newChart, nullptr);
+  EXPECT_EQ(doc_->GetCharts().NthChart(1), newChart);
+
+  // Removing either goes through the shared list, whichever category asks.
+  EXPECT_TRUE(RemoveRecord(*doc_, Category::Charts, publication));
+  EXPECT_TRUE(RemoveRecord(*doc_, Category::Publications, chart));
+  EXPECT_EQ(doc_->GetCharts().GetCount(), 7);
+}
+
+TEST_F(CategoryEditsTest, ForecastAreaIsAlwaysAppended) {
+  Select(Category::Forecast, 0);
+  const SelectedRecord created = InsertNewRecord(*doc_, Category::Forecast);
+  ASSERT_NE(created.forecast, nullptr);
+  EXPECT_EQ(created.position, nullptr);
+  EXPECT_EQ(doc_->GetForecasts().GetLast(), created.forecast);
+  EXPECT_TRUE(RemoveRecord(*doc_, Category::Forecast, created));
+  EXPECT_EQ(doc_->GetForecasts().GetCount(), 3);
+}
+
+// A new fix is the proposal with the last fix's draft, rpm and course, or the bare proposal.
+TEST_F(CategoryEditsTest, NewFixIsTheProposalWithTheLastFixsDraftRpmAndCourse) {
+  PositionFix* last = doc_->GetHistory().GetLast();
+  last->DraftAft = 11.7;
+  last->EngineRpm = 68.5;
+  last->SteeredCourse = 251.0;
+  const int before = doc_->GetHistory().GetCount();
+  Select(Category::History, 0);  // the selection is not used
+  auto* fix = dynamic_cast<PositionFix*>(InsertNewRecord(*doc_, Category::History).position);
+  ASSERT_NE(fix, nullptr);
+  EXPECT_EQ(doc_->GetHistory().GetLast(), fix);
+  EXPECT_EQ(doc_->GetHistory().GetCount(), before + 1);
+  EXPECT_DOUBLE_EQ(fix->DraftAft, 11.7);
+  EXPECT_DOUBLE_EQ(fix->EngineRpm, 68.5);
+  EXPECT_DOUBLE_EQ(fix->SteeredCourse, 251.0);
+
+  doc_->GetHistory().RemoveAll();
+  fix = dynamic_cast<PositionFix*>(InsertNewRecord(*doc_, Category::History).position);
+  ASSERT_NE(fix, nullptr);
+  EXPECT_EQ(doc_->GetHistory().GetCount(), 1);
+  EXPECT_DOUBLE_EQ(fix->GetLatitude(), 45.0);
+  EXPECT_DOUBLE_EQ(fix->EngineRpm, PositionFix().EngineRpm);
+}
+
+TEST_F(CategoryEditsTest, RemovingARecordOfAnotherCollectionChangesNothing) {
+  Select(Category::Ports, 0);
+  const SelectedRecord port = doc_->GetSelectedRecord();
+  ASSERT_TRUE(port);
+  EXPECT_FALSE(RemoveRecord(*doc_, Category::Storms, port));
+  // The present position is no record of any list.
+  SelectedRecord present;
+  present.position = &doc_->PresentPosition();
+  EXPECT_FALSE(RemoveRecord(*doc_, Category::History, present));
+  EXPECT_FALSE(RemoveRecord(*doc_, Category::Forecast, SelectedRecord{}));
+  EXPECT_TRUE(RemoveRecord(*doc_, Category::Ports, port));
+  EXPECT_EQ(doc_->GetPorts().GetCount(), 11);
 }
 
 }  // namespace

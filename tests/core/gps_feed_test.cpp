@@ -1,15 +1,19 @@
+// GPS sources as the options and the command line name them, and the feed that explains why a
+// source gives no position.
 #include <gtest/gtest.h>
 
 #include <functional>
 #include <string>
 
 #include "document/gps_feed.h"
+#include "document/gps_source.h"
+#include "records/settings_keys.h"
+#include "records/settings_store.h"
 
 namespace keelmark {
 namespace {
 
 namespace code = gps_code;
-using namespace std::string_literals;
 
 constexpr const char* kGga =
     "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
@@ -41,6 +45,7 @@ TEST_P(GpsFeedReadTest, ExplainsWhyThereIsNoPosition) {
 INSTANTIATE_TEST_SUITE_P(
     Reads, GpsFeedReadTest,
     testing::Values(
+        // Ten seconds after the last position it still counts; eleven, not.
         ReadCase{"Fresh", [](GpsFeed& f) { f.Feed(kGga, 1); }, 11, code::kPosition,
                  "/dev/ttyUSB0: receiving"},
         ReadCase{"Stale", [](GpsFeed& f) { f.Feed(kGga, 1); }, 12, code::kSilent,
@@ -50,29 +55,18 @@ INSTANTIATE_TEST_SUITE_P(
         ReadCase{"JustOpened", [](GpsFeed&) {}, 3, code::kNoData, "/dev/ttyUSB0: no data yet"},
         ReadCase{"OtherSentenceOnly", [](GpsFeed& f) { f.Feed(kRmc, 4); }, 6, code::kNoSentence,
                  "/dev/ttyUSB0: no GGA sentence for 6 s"},
-        ReadCase{"OtherSentenceChosen",
-                 [](GpsFeed& f) {
-                   f.Choose(NmeaSentenceType::RMC);
-                   f.Feed(std::string(kGga) + kRmc, 4);
-                 },
-                 6, code::kPosition, "/dev/ttyUSB0: receiving"},
         ReadCase{"FixLost",
                  [](GpsFeed& f) {
                    f.Feed(kGga, 1);
                    f.Feed(kGgaNoFix, 2);
                  },
                  3, code::kNoFix, "/dev/ttyUSB0: the receiver has no fix"},
-        ReadCase{"FixBack",
-                 [](GpsFeed& f) {
-                   f.Feed(kGgaNoFix, 1);
-                   f.Feed(kGga, 2);
-                 },
-                 3, code::kPosition, "/dev/ttyUSB0: receiving"},
         ReadCase{"MostlyDamaged",
                  [](GpsFeed& f) {
                    for (int i = 0; i < 30; ++i) f.Feed(i % 10 < 7 ? kGgaDamaged : kRmc, 1);
                  },
                  2, code::kChecksumErrors, "/dev/ttyUSB0: checksum errors: 14 of the last 20"},
+        // A source that fails is named at once, whatever it gave before.
         ReadCase{"SourceFailed",
                  [](GpsFeed& f) {
                    f.Feed(kGga, 1);
@@ -81,12 +75,6 @@ INSTANTIATE_TEST_SUITE_P(
                  },
                  2, code::kCannotOpen,
                  "/dev/ttyUSB0: permission denied (is the user in the dialout group?)"},
-        ReadCase{"SourceBack",
-                 [](GpsFeed& f) {
-                   f.Fail(code::kConnectionLost, "connection lost");
-                   f.Feed(kGga, 5);
-                 },
-                 6, code::kPosition, "/dev/ttyUSB0: receiving"},
         ReadCase{"ReopenedAfterFailure",
                  [](GpsFeed& f) {
                    f.Fail(code::kConnectionLost, "connection lost");
@@ -95,48 +83,80 @@ INSTANTIATE_TEST_SUITE_P(
                  21, code::kNoData, "/dev/ttyUSB0: no data yet"}),
     [](const testing::TestParamInfo<ReadCase>& row) { return std::string(row.param.name); });
 
-TEST(GpsFeed, GivesTheChosenSentencesLatestPosition) {
-  GpsFeed feed("tcp:bridge:10110");
-  feed.Opened(0);
-  feed.Choose(NmeaSentenceType::RMC);
-  feed.Feed(std::string(kRmc) + kGga, 1);
-  GpsReading reading = feed.Read(1);
-  ASSERT_EQ(reading.code, code::kPosition);
-  EXPECT_EQ(reading.latitude, 2837114);
-  EXPECT_EQ(reading.longitude, 513915);
-  // A sentence cut between two reads of the source still arrives whole.
-  feed.Feed("$GPRMC,101010,A,0130.000,S,10345.500,W,12.5,270.0,010126,1.0,E,A*", 2);
-  feed.Feed("27\r\n", 3);
-  reading = feed.Read(3);
-  EXPECT_EQ(reading.latitude, -90000);
-  EXPECT_EQ(reading.longitude, -6225500);
+// (The chosen sentence's position, whole across reads: the CLI's gps read and the NMEA
+// decoder's tests.)
+// (What the feed counts: the summary of the CLI's gps read.)
+
+// --- Sources ---
+
+// The unusual forms; the usual ones of each kind are read end to end by the CLI's gps tests.
+TEST(GpsSource, ReadsAndWritesTheSource) {
+  const struct {
+    const char* text;
+    const char* place;  // the path, or the host
+    const char* canonical;
+  } cases[] = {{"serial:/dev/ttyUSB0", "/dev/ttyUSB0", "serial:/dev/ttyUSB0@4800"},
+               {"tcp:[::1]:2000", "::1", "tcp:[::1]:2000"},
+               {"gpsd", "localhost", "gpsd:localhost:2947"},
+               {"file:logs/voyage:1.nmea", "logs/voyage:1.nmea", "file:logs/voyage:1.nmea"},
+               // A trailing "@digits" is the replay rate, another '@' part of the name.
+               {"file:bridge@sea.nmea", "bridge@sea.nmea", "file:bridge@sea.nmea"},
+               {"file:voyage@0", "voyage@0", "file:voyage@0"}};
+  for (const auto& c : cases) {
+    std::string error;
+    const auto source = ParseGpsSource(c.text, error);
+    ASSERT_TRUE(source) << c.text << ": " << error;
+    EXPECT_EQ(source->path.empty() ? source->host : source->path, c.place);
+    EXPECT_EQ(source->Text(), c.canonical);
+    // The written form reads back to the same source.
+    const auto again = ParseGpsSource(source->Text(), error);
+    ASSERT_TRUE(again) << c.text;
+    EXPECT_EQ(again->Text(), source->Text());
+  }
 }
 
-TEST(GpsFeed, DescribesTheSourcesFailureBeforeAnyRead) {
-  // A source that cannot be opened is named at once, before the monitor ever reads.
-  GpsFeed feed("/dev/ttyUSB0");
-  feed.Fail(code::kCannotOpen, "no such device");
-  EXPECT_EQ(feed.Describe(code::kCannotOpen), "/dev/ttyUSB0: no such device");
+TEST(GpsSource, RefusesWhatNamesNoSource) {
+  for (const char* text :
+       {"", "serial:", "serial:/dev/ttyUSB0@", "serial:/dev/ttyUSB0@fast", "serial:@4800",
+        "tcp:host", "tcp::10110", "tcp:host:0", "tcp:host:65536", "tcp:host:10110x",
+        "udp:", "udp:-1", "udp:port", "gpsd:", "gpsd:host", "file:", "com1", "/dev/ttyUSB0"}) {
+    std::string error;
+    EXPECT_FALSE(ParseGpsSource(text, error)) << text;
+    EXPECT_FALSE(error.empty()) << text;
+  }
 }
 
-TEST(GpsFeed, CountsEveryKindOfSentence) {
-  GpsFeed feed("file:log.nmea");
-  int seen = 0;
-  feed.onSentence = [&](const NmeaSentence&) { ++seen; };
-  feed.Feed(std::string(kGga) + kGga + kRmc + kGgaNoFix + kGgaDamaged +
-                "$PGRME,15.0,M,45.0,M,25.0,M*1C\r\n$GPGGA,1,x\r\n\x01\x02$GPGGA,1\x00\r\n"s +
-                "$GPGLL,4916.45,N,12311.12,W,225444",
-            0);
-  feed.Finish(0);
-  const GpsFeed::Tally& t = feed.Counts();
-  EXPECT_EQ(t.sentences, 8u);
-  EXPECT_EQ(seen, 8);
-  EXPECT_EQ(t.positions, 4u);
-  EXPECT_EQ(t.noFix, 1u);
-  EXPECT_EQ(t.badChecksum, 1u);
-  EXPECT_EQ(t.malformed, 1u);
-  EXPECT_EQ(t.skipped, 1u);
-  EXPECT_EQ(t.dropped, 1u);
+TEST(GpsSourceSettings, TheOptionsNameTheSource) {
+  const struct {
+    int transport;
+    const char* address;
+    int comPort;
+    const char* source;  // "" when the settings name none
+  } cases[] = {{0, "ignored", 0, "serial:/dev/ttyUSB0@4800"},
+               {0, "", 1, "serial:/dev/ttyACM0@4800"},
+               {0, "", 99, "serial:/dev/ttyS5@4800"},
+               {1, "192.168.1.20", 0, ""},
+               {3, "", 0, "gpsd:localhost:2947"}};
+  for (const auto& c : cases) {
+    MemorySettingsStore store;
+    store.Write(setting::kGpsTransport, c.transport);
+    store.Write(setting::kGpsAddress, c.address);
+    store.Write(setting::kComDevices[1], "/dev/ttyACM0");
+    std::string error;
+    const auto source = GpsSourceFromSettings(store, c.comPort, error);
+    EXPECT_EQ(source ? source->Text() : "", c.source) << error;
+    EXPECT_EQ(error.empty(), source.has_value());
+  }
+}
+
+TEST(GpsSourceSettings, AHighSpeedTalkerAndAnEmptyDevice) {
+  MemorySettingsStore store;
+  store.Write(setting::kGpsBaud, 38400);
+  std::string error;
+  EXPECT_EQ(GpsSourceFromSettings(store, 0, error)->Text(), "serial:/dev/ttyUSB0@38400");
+  store.Write(setting::kComDevices[0], "");
+  EXPECT_FALSE(GpsSourceFromSettings(store, 0, error));
+  EXPECT_EQ(error, "no serial device is set for COM1");
 }
 
 }  // namespace

@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
-#include <functional>
 #include <random>
 
 #include "records/record_list.h"
@@ -18,56 +17,60 @@ std::unique_ptr<CPosition2> At(double latitude, double longitude) {
   return p;
 }
 
-std::vector<const GeoPoint*> PointersOf(const RecordList<CPosition2>& list) {
+// The finder must give what the list's own search gives for every position looked up: its
+// lowest index on a tie, and its answer for records and positions that are no numbers.
+void ExpectFinderAgreesWithTheList(const RecordList<CPosition2>& grid,
+                                   const std::vector<std::unique_ptr<CPosition2>>& queries) {
   std::vector<const GeoPoint*> pointers;
-  for (const auto& p : list) pointers.push_back(p.get());
-  return pointers;
-}
-
-// A grid of records and the positions looked up in it; the finder must give what the list's
-// own search gives for every one.
-struct GridCase {
-  const char* name;
-  std::function<void(RecordList<CPosition2>&, std::vector<std::unique_ptr<CPosition2>>&,
-                     std::mt19937&)>
-      make;
-};
-
-class NearestAgreesWithTheList : public testing::TestWithParam<GridCase> {};
-
-TEST_P(NearestAgreesWithTheList, OnEveryPosition) {
-  std::mt19937 random(20261206);
-  RecordList<CPosition2> grid;
-  std::vector<std::unique_ptr<CPosition2>> queries;
-  GetParam().make(grid, queries, random);
-  const NearestPositionFinder finder(PointersOf(grid));
+  for (const auto& p : grid) pointers.push_back(p.get());
+  const NearestPositionFinder finder(pointers);
   for (const auto& q : queries) {
     const int index = finder.NearestIndex(*q);
     ASSERT_EQ(grid.GetAt(index), grid.Nearest(*q)) << q->GetLatitude() << "," << q->GetLongitude();
   }
 }
 
-void RandomOcean(RecordList<CPosition2>& grid, std::vector<std::unique_ptr<CPosition2>>& queries,
-                 std::mt19937& random) {
-  std::uniform_real_distribution<double> latitude(-80.0, 80.0);
-  std::uniform_real_distribution<double> longitude(-180.0, 180.0);
+TEST(NearestPositionFinder, AgreesWithTheListOnRandomOceanDuplicatesAndPoles) {
+  std::mt19937 random(20261206);
+  std::uniform_real_distribution<double> latitude(-80.0, 80.0), longitude(-180.0, 180.0),
+      nearPole(85.0, 90.0);
+  RecordList<CPosition2> grid;
+  std::vector<std::unique_ptr<CPosition2>> queries;
   for (int i = 0; i < 5000; ++i) grid.Add(At(latitude(random), longitude(random)));
-  // Exact duplicates and near-duplicates: ties go to the first, as in the list's own search.
-  grid.Add(At(10.0, 20.0));
-  grid.Add(At(10.0, 20.0));
-  grid.Add(At(10.0, 20.0 + 1e-12));
-  grid.Add(At(0.0, 179.9));
-  grid.Add(At(0.0, -179.9));
-  for (int i = 0; i < 3000; ++i) queries.push_back(At(latitude(random), longitude(random)));
-  for (const auto& [lat, lon] : {std::pair{10.0, 20.0}, {0.0, 180.0}, {0.0, -180.0}, {90.0, 0.0}}) {
+  // Exact duplicates and near-duplicates, the date line, the poles under every longitude (one
+  // point on the sphere, many records) and a ring of records around each.
+  for (const auto& [lat, lon] :
+       {std::pair{10.0, 20.0}, {10.0, 20.0}, {10.0, 20.0 + 1e-12}, {0.0, 179.9}, {0.0, -179.9}}) {
+    grid.Add(At(lat, lon));
+  }
+  for (int lon = -180; lon < 180; lon += 15) {
+    for (const auto& [lat, shift] :
+         {std::pair{90.0, 0.0}, {-90.0, 0.0}, {89.0, 0.0}, {-89.5, 7.5}}) {
+      grid.Add(At(lat, lon + shift));
+    }
+  }
+  for (int i = 0; i < 2000; ++i) {
+    queries.push_back(At(latitude(random), longitude(random)));
+    queries.push_back(At(nearPole(random), longitude(random)));
+    queries.push_back(At(-nearPole(random), longitude(random)));
+  }
+  for (const auto& [lat, lon] : {std::pair{10.0, 20.0},
+                                 {0.0, 180.0},
+                                 {0.0, -180.0},
+                                 {90.0, 0.0},
+                                 {90.0, 33.0},
+                                 {-90.0, 0.0}}) {
     queries.push_back(At(lat, lon));
   }
+  ExpectFinderAgreesWithTheList(grid, queries);
 }
 
 // A whole-degree grid, listed twice over and with the date line as both 180 and -180, looked
 // up half way between its points: every answer is a tie of two or four records.
-void WholeDegrees(RecordList<CPosition2>& grid, std::vector<std::unique_ptr<CPosition2>>& queries,
-                  std::mt19937& random) {
+TEST(NearestPositionFinder, AgreesWithTheListOnTiesAcrossTheDateLine) {
+  std::mt19937 random(20261206);
+  RecordList<CPosition2> grid;
+  std::vector<std::unique_ptr<CPosition2>> queries;
   for (int copy = 0; copy < 2; ++copy) {
     for (int lat = -10; lat <= 10; ++lat) {
       for (int lon = 170; lon <= 190; ++lon) grid.Add(At(lat, lon > 180 ? lon - 360 : lon));
@@ -79,36 +82,18 @@ void WholeDegrees(RecordList<CPosition2>& grid, std::vector<std::unique_ptr<CPos
     queries.push_back(At(step(random) * 0.5, 180.0 + step(random) * 0.5));
     queries.push_back(At(step(random) * 0.5, -180.0 + step(random) * 0.5));
   }
+  ExpectFinderAgreesWithTheList(grid, queries);
 }
 
-// The poles under every longitude (one point on the sphere, many records) and a ring of
-// records around each, with positions near and on the poles.
-void Poles(RecordList<CPosition2>& grid, std::vector<std::unique_ptr<CPosition2>>& queries,
-           std::mt19937& random) {
-  for (int lon = -180; lon < 180; lon += 15) {
-    grid.Add(At(90.0, lon));
-    grid.Add(At(-90.0, lon));
-    grid.Add(At(89.0, lon));
-    grid.Add(At(-89.5, lon + 7.5));
-  }
-  std::uniform_real_distribution<double> nearPole(85.0, 90.0);
-  std::uniform_real_distribution<double> longitude(-180.0, 180.0);
-  for (int i = 0; i < 1000; ++i) {
-    queries.push_back(At(nearPole(random), longitude(random)));
-    queries.push_back(At(-nearPole(random), longitude(random)));
-  }
-  queries.push_back(At(90.0, 33.0));
-  queries.push_back(At(-90.0, 0.0));
-}
-
-// Records that are not numbers, and coordinates far outside the chart (from damaged or
-// hand-made files), with positions of the same kinds.
-void OutsideTheChart(RecordList<CPosition2>& grid,
-                     std::vector<std::unique_ptr<CPosition2>>& queries, std::mt19937& random) {
+// Records and positions that are not numbers or lie far outside the chart (from damaged or
+// hand-made files).
+TEST(NearestPositionFinder, AgreesWithTheListOutsideTheChartAndWhenEmpty) {
+  std::mt19937 random(20261206);
+  std::uniform_real_distribution<double> latitude(-60.0, 60.0), longitude(-180.0, 180.0);
+  RecordList<CPosition2> grid;
+  std::vector<std::unique_ptr<CPosition2>> queries;
   grid.Add(At(NAN, 0.0));
   grid.Add(At(0.0, INFINITY));
-  std::uniform_real_distribution<double> latitude(-60.0, 60.0);
-  std::uniform_real_distribution<double> longitude(-180.0, 180.0);
   for (int i = 0; i < 500; ++i) grid.Add(At(latitude(random), longitude(random)));
   grid.Add(At(30.0, 360.0 * 1e6 + 10.0));
   grid.Add(At(1e5, 20.0));
@@ -119,34 +104,18 @@ void OutsideTheChart(RecordList<CPosition2>& grid,
                                  {-45.0, 40.0},
                                  {NAN, 0.0},
                                  {0.0, -INFINITY},
-                                 {3e300, -3e300}}) {
+                                 {3e300, -3e300},
+                                 {NAN, NAN}}) {
     queries.push_back(At(lat, lon));
   }
-}
-
-INSTANTIATE_TEST_SUITE_P(Grids, NearestAgreesWithTheList,
-                         testing::Values(GridCase{"RandomOcean", RandomOcean},
-                                         GridCase{"WholeDegreesAcrossTheDateLine", WholeDegrees},
-                                         GridCase{"Poles", Poles},
-                                         GridCase{"OutsideTheChart", OutsideTheChart}),
-                         [](const testing::TestParamInfo<GridCase>& row) {
-                           return row.param.name;
-                         });
-
-TEST(NearestPositionFinder, EmptyAndNotFinite) {
-  EXPECT_EQ(NearestPositionFinder({}).NearestIndex(CPosition2()), -1);
-  RecordList<CPosition2> grid;
-  grid.Add(At(NAN, 0.0));
-  grid.Add(At(50.0, 0.0));
-  const NearestPositionFinder finder(PointersOf(grid));
-  EXPECT_EQ(finder.NearestIndex(*At(49.0, 0.0)), 1);
-  EXPECT_EQ(finder.NearestIndex(*At(NAN, NAN)), 0);  // the list's own answer
-  EXPECT_EQ(grid.GetAt(0), grid.Nearest(*At(NAN, NAN)));
-  // Nothing comparable at all: the first record, as the list gives.
+  ExpectFinderAgreesWithTheList(grid, queries);
+  // Nothing comparable at all: the first record, as the list gives; no records: none.
   RecordList<CPosition2> unknown;
   unknown.Add(At(NAN, 1.0));
   unknown.Add(At(2.0, NAN));
-  EXPECT_EQ(NearestPositionFinder(PointersOf(unknown)).NearestIndex(*At(2.0, 1.0)), 0);
+  EXPECT_EQ(NearestPositionFinder({unknown.GetAt(0), unknown.GetAt(1)}).NearestIndex(*At(2.0, 1.0)),
+            0);
+  EXPECT_EQ(NearestPositionFinder({}).NearestIndex(CPosition2()), -1);
 }
 
 }  // namespace

@@ -5,6 +5,7 @@
 #include <cmath>
 #include <memory>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "navigation/clock.h"
@@ -53,49 +54,41 @@ void MarkEarlierValues(PositionFix& fix) {
 
 // --- Course and speed made good, current ---
 
-struct MadeGoodCase {
-  const char* name;
-  double nm;           // run from the first fix, along 045
-  double hours;        // after the first fix
-  bool updated;        // made-good values replaced
-  double currentRate;  // knots, when updated
-};
-
-class MadeGood : public testing::TestWithParam<MadeGoodCase> {};
-
-TEST_P(MadeGood, FromThePreviousFix) {
-  const MadeGoodCase& c = GetParam();
-  Track track;
-  track.Append(0.0, 0.0);
-  PositionFix& fix = *track.Append(c.nm, c.hours);
-  MarkEarlierValues(fix);
-  const MadeGoodResult result = UpdateMadeGood(track.history, fix);
-  if (!c.updated) {
-    EXPECT_EQ(result, MadeGoodResult::kSpeedRefused);
-    EXPECT_EQ(fix.CourseMadeGood, 123.0);
-    EXPECT_EQ(fix.SpeedMadeGood, 4.5);
-    EXPECT_EQ(fix.Weather.CurrentSet, 200.0);
-    EXPECT_EQ(fix.Weather.CurrentRate, 3.0);
-    return;
-  }
-  EXPECT_EQ(result, MadeGoodResult::kUpdated);
-  EXPECT_NEAR(fix.CourseMadeGood, 45.0, 1e-6);
-  EXPECT_NEAR(fix.SpeedMadeGood, c.nm / c.hours, 1e-6);
-  EXPECT_NEAR(fix.Weather.CurrentRate, c.currentRate, 1e-6);
-  if (c.currentRate > 0.0) {
-    EXPECT_NEAR(fix.Weather.CurrentSet, 45.0, 1e-3);
+TEST(MadeGood, FromThePreviousFix) {
+  const struct {
+    double nm, hours;    // run and time from the first fix, along 045
+    bool updated;        // made-good values replaced
+    double currentRate;  // knots, when updated
+  } cases[] = {
+      // 14 kn by log for 2 h is 28 nM; the fix 30 nM on: a knot of current along the track.
+      {30.0, 2.0, true, 1.0},
+      // Under an hour the current is cleared, but course and speed are still made good.
+      {2.0, 10.0 / 60.0, true, 0.0},
+      {1.0, 0.0, false, 0.0}};
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.hours);
+    Track track;
+    track.Append(0.0, 0.0);
+    PositionFix& fix = *track.Append(c.nm, c.hours);
+    MarkEarlierValues(fix);
+    const MadeGoodResult result = UpdateMadeGood(track.history, fix);
+    if (!c.updated) {
+      EXPECT_EQ(result, MadeGoodResult::kSpeedRefused);
+      EXPECT_EQ(fix.CourseMadeGood, 123.0);
+      EXPECT_EQ(fix.SpeedMadeGood, 4.5);
+      EXPECT_EQ(fix.Weather.CurrentSet, 200.0);
+      EXPECT_EQ(fix.Weather.CurrentRate, 3.0);
+      continue;
+    }
+    EXPECT_EQ(result, MadeGoodResult::kUpdated);
+    EXPECT_NEAR(fix.CourseMadeGood, 45.0, 1e-6);
+    EXPECT_NEAR(fix.SpeedMadeGood, c.nm / c.hours, 1e-6);
+    EXPECT_NEAR(fix.Weather.CurrentRate, c.currentRate, 1e-6);
+    if (c.currentRate > 0.0) {
+      EXPECT_NEAR(fix.Weather.CurrentSet, 45.0, 1e-3);
+    }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Fixes, MadeGood,
-    testing::Values(
-        // 14 kn by log for 2 h is 28 nM; the fix 30 nM on: a knot of current along the track.
-        MadeGoodCase{"TwoHours30Miles", 30.0, 2.0, true, 1.0},
-        // Under an hour the current is cleared, but course and speed are still made good.
-        MadeGoodCase{"TenMinutes", 2.0, 10.0 / 60.0, true, 0.0},
-        MadeGoodCase{"SameTime", 1.0, 0.0, false, 0.0}),
-    [](const auto& row) { return std::string(row.param.name); });
 
 TEST(MadeGood, ExactlyFortyKnotsIsRefusedAndJustBelowIsTaken) {
   // 60 nM along the equator in 1.5 hours (a time exact in binary); the longitude is nudged
@@ -194,85 +187,44 @@ TEST(Proposal, DeadReckonedFromTheReferenceUntilNow) {
   CNavigation().DeadReckonFrom(first, expected, 45.0, 42.0);
   EXPECT_NEAR(inserted->GetLatitude(), expected.GetLatitude(), 1e-6);
   EXPECT_NEAR(inserted->GetLongitude(), expected.GetLongitude(), 1e-6);
-
-  const PositionFix* latest = ProposeLatestFix(track.history);
-  EXPECT_EQ(latest, track.history.GetLast());
-
   HistoryList empty;
   EXPECT_NEAR(ProposeLatestFix(empty)->GetTime(), kStart + 3.0 * kHour, 1e-9);
 }
 
 // --- Pruning ---
 
-struct PruneCase {
-  std::vector<double> days;  // fix times
-  double period;
-  std::vector<double> kept;
-};
-
-class Prune : public testing::TestWithParam<PruneCase> {};
-
-TEST_P(Prune, KeepsTheLastFixAndEveryFixFromTheCutoff) {
-  HistoryList history;
-  for (double day : GetParam().days) history.Add(std::make_unique<PositionFix>())->SetTime(day);
-  EXPECT_TRUE(PruneHistory(history, GetParam().period));
-  std::vector<double> kept;
-  for (const auto& fix : history) kept.push_back(fix->GetTime());
-  EXPECT_EQ(kept, GetParam().kept);
-}
-
-INSTANTIATE_TEST_SUITE_P(Periods, Prune,
-                         testing::Values(PruneCase{{0, 10, 20, 40, 50}, 30, {20, 40, 50}},
-                                         PruneCase{{0, 100}, 30, {100}}, PruneCase{{}, 30, {}}));
+// (Pruning the history: data_safety_test.cpp.)
 
 // --- Performance ---
 
 // Three fixes north along 020E: 30 nM in 3 hours at 60 rpm, then 10 nM in 1 hour at 100 rpm.
-struct Period {
+// (The swapped order and a period of one fix: tests/cli/voyage_cli_test.cpp.)
+TEST(Performance, FiguresOverThePeriodAndRemainingFromTheTillFixAlongTheRoute) {
   HistoryList history;
+  for (const auto& [latitude, hours, rpm] :
+       {std::tuple{0.0, 0.0, 60.0}, std::tuple{0.5, 3.0, 100.0},
+        std::tuple{40.0 / 60, 4.0, 999.0}}) {
+    PositionFix* fix = history.Add(std::make_unique<PositionFix>());
+    fix->SetLatitude(latitude);
+    fix->SetLongitude(20.0);
+    fix->SetTime(kStart + hours * kHour);
+    fix->EngineRpm = rpm;
+  }
   Voyage voyage;
-  Period() {
-    const double latitudes[] = {0.0, 0.5, 30.0 / 60.0 + 10.0 / 60.0};
-    const double times[] = {kStart, kStart + 3.0 * kHour, kStart + 4.0 * kHour};
-    const double rpms[] = {60.0, 100.0, 999.0};
-    for (int i = 0; i < 3; ++i) {
-      PositionFix* fix = history.Add(std::make_unique<PositionFix>());
-      fix->SetLatitude(latitudes[i]);
-      fix->SetLongitude(20.0);
-      fix->SetTime(times[i]);
-      fix->EngineRpm = rpms[i];
-    }
-  }
-};
+  PerformanceTexts texts = PerformanceFigures(history, voyage, 0, 2);
+  EXPECT_EQ(texts.distanceMade, "    40.0 nM");
+  EXPECT_EQ(texts.averageSpeed, "10.0 kts");
+  EXPECT_EQ(texts.engineRpm, "70.0 rpm");  // (60 x 30 + 100 x 10) / 40
+  EXPECT_EQ(texts.requiredSpeed, "NA");
+  EXPECT_EQ(PerformanceFigures(HistoryList(), voyage, 0, 0).distanceMade, "NA");
 
-TEST(Performance, FiguresOverThePeriodInEitherOrderAndNoneForOneFix) {
-  Period p;
-  for (const auto& [from, till] : {std::pair{0, 2}, std::pair{2, 0}}) {
-    const PerformanceTexts texts = PerformanceFigures(p.history, p.voyage, from, till);
-    EXPECT_EQ(texts.distanceMade, "    40.0 nM") << from;
-    EXPECT_EQ(texts.averageSpeed, "10.0 kts") << from;
-    EXPECT_EQ(texts.engineRpm, "70.0 rpm") << from;  // (60 x 30 + 100 x 10) / 40
-    EXPECT_EQ(texts.requiredSpeed, "NA");
-  }
-  EXPECT_DOUBLE_EQ(AverageRpm(p.history, 1, 2), 100.0);
-
-  // One fix is no period; neither is an empty history.
-  const PerformanceTexts one = PerformanceFigures(p.history, p.voyage, 1, 1);
-  for (const std::string& text : {one.distanceMade, one.hours, one.averageSpeed, one.engineRpm}) {
-    EXPECT_EQ(text, "NA");
-  }
-  EXPECT_EQ(PerformanceFigures(HistoryList(), p.voyage, 0, 0).distanceMade, "NA");
-}
-
-TEST(Performance, RemainingFromTheTillFixAlongTheRoute) {
-  Period p;
   for (double latitude : {-2.0, 1.5}) {
-    Waypoint* w = p.voyage.Add(std::make_unique<Waypoint>());
+    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
     w->SetLatitude(latitude);
     w->SetLongitude(20.0);
   }
-  p.voyage.GetLast()->SetScheduledTime(kStart + 4.0 * kHour + 10.0 * kHour);
-  const PerformanceTexts texts = PerformanceFigures(p.history, p.voyage, 0, 1);
+  voyage.GetLast()->SetScheduledTime(kStart + 4.0 * kHour + 10.0 * kHour);
+  texts = PerformanceFigures(history, voyage, 0, 1);
   EXPECT_EQ(texts.distanceRemaining, "    60.0 nM");  // from 0.5N to the last waypoint
   EXPECT_EQ(texts.hoursRemaining, "    11.0 hrs");
   EXPECT_EQ(texts.requiredSpeed, "5.5 kts");

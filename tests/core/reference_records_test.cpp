@@ -103,76 +103,39 @@ TEST(ChartLayout, OlderLayoutsLoadWithoutBitmapAndTakeTheirNamesByTheRules) {
   }
 }
 
-struct NameCase {
-  const char* positionName;
-  const char* nameCopy;
-  const char* altName;
-  const char* expected;
-  bool modified;
-};
-
-class ChartNameRuleTest : public testing::TestWithParam<NameCase> {};
-
-TEST_P(ChartNameRuleTest, LoadedNameFollowsTheRules) {
-  const NameCase& c = GetParam();
-  Chart written;
-  written.Name = c.positionName;
-  written.StoredName = c.nameCopy;
-  written.AltName = c.altName;
-  written.LayoutTag = Chart::kLayoutTag;
-  const Bytes bytes = StoredAsStored(written);
-
-  Chart loaded;
-  LoadAll(bytes, [&](Archive& a) { loaded.Serialize(a); });
-  EXPECT_EQ(loaded.Name, c.expected);
-  EXPECT_EQ(loaded.IsModified(), c.modified);
-  EXPECT_EQ(loaded.StoredName, c.nameCopy);
+// The usual rules are in chart_list_mixed.bin; "New Position" is matched exactly, and is kept
+// when the copy holds no other name.
+TEST(ChartLayout, LoadedNameFollowsTheRulesToTheLetter) {
+  for (const auto& [name, copy] :
+       {std::pair{"New Position", "New Position"}, std::pair{"new position", "Other"}}) {
+    Chart written;
+    written.Name = name;
+    written.StoredName = copy;
+    written.AltName = "Alt";
+    written.LayoutTag = Chart::kLayoutTag;
+    Chart loaded;
+    LoadAll(StoredAsStored(written), [&](Archive& a) { loaded.Serialize(a); });
+    EXPECT_EQ(loaded.Name, name);
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Names, ChartNameRuleTest,
-    testing::Values(NameCase{"Dover", "Other", "Alt", "Dover", false},
-                    NameCase{"New Position", "Other", "Alt", "Other", true},
-                    NameCase{"", "", "Alt", "Alt", true},
-                    NameCase{"New Position", "New Position", "Alt", "New Position", true},
-                    NameCase{"new position", "Other", "Alt", "new position", false}));
 
 // --- Ports ---------------------------------------------------------------------------------
 
-TEST(PortLayout, OlderLayoutKeepsDefaultRequirementsAndIsStoredWithTheMark) {
-  const Bytes golden = ReadTestData("port_older_layout.bin");
-  Port port;
-  LoadAll(golden, [&](Archive& a) { port.Serialize(a); });
-  EXPECT_EQ(port.LayoutMark, 0);
-  EXPECT_EQ(port.HfoQty, 0);
-
-  // The program always writes the mark, so what it wrote reads back in full.
-  port.HfoQty = 650;
-  port.PilotTel = "+31 10 999";
-  const Bytes stored = StoredRecord(port);
-  EXPECT_EQ(port.LayoutMark, 1000);
-  EXPECT_EQ(stored.size(), golden.size() + 14 * 4 + 1 + 10 + 1);
-  Port reread;
-  LoadAll(stored, [&](Archive& a) { reread.Serialize(a); });
-  EXPECT_EQ(reread.HfoQty, 650);
-  EXPECT_EQ(reread.PilotTel, "+31 10 999");
+// (An older port is stored with the mark and its newer fields: data_file_reads_test.cpp and
+// files_cli_test.cpp.)
+TEST(PortLayout, OnlyExactly1000MarksTheNewerLayout) {
+  for (const std::int32_t mark : {0, 999, 1001, -1000}) {
+    Bytes bytes = ReadTestData("port_older_layout.bin");
+    const std::size_t side = test::FindText(bytes, "SB");
+    ASSERT_NE(side, std::string::npos);
+    test::PutI32(bytes, side + 3, mark);
+    Port port;
+    LoadAll(bytes, [&](Archive& a) { port.Serialize(a); });
+    EXPECT_EQ(port.LayoutMark, mark);
+    EXPECT_EQ(port.PilotTel, "") << mark;
+    EXPECT_EQ(port.Tide.TideTime, 1700003600) << mark;
+  }
 }
-
-class PortMarkTest : public testing::TestWithParam<std::int32_t> {};
-
-TEST_P(PortMarkTest, OnlyExactly1000MarksTheNewerLayout) {
-  Bytes bytes = ReadTestData("port_older_layout.bin");
-  const std::size_t side = test::FindText(bytes, "SB");
-  ASSERT_NE(side, std::string::npos);
-  test::PutI32(bytes, side + 3, GetParam());
-  Port port;
-  LoadAll(bytes, [&](Archive& a) { port.Serialize(a); });
-  EXPECT_EQ(port.LayoutMark, GetParam());
-  EXPECT_EQ(port.PilotTel, "");
-  EXPECT_EQ(port.Tide.TideTime, 1700003600);
-}
-
-INSTANTIATE_TEST_SUITE_P(Marks, PortMarkTest, testing::Values(0, 999, 1001, -1000));
 
 // Regression: a traject that read a version of 3 or less used to be written without its version
 // field, so the port file could not be read back.
@@ -215,155 +178,95 @@ TEST(ReportingPointLayout, DocumentsAreStoredAsTheirPathsAndLoadWithTheLoadingTi
 
 // --- Defaults ------------------------------------------------------------------------------
 
-struct DefaultCase {
-  const char* file;
-  std::function<Bytes()> storeNew;
-};
-
-template <typename Record>
-std::function<Bytes()> NewRecordStored() {
-  return [] {
-    Record record;
-    return StoredRecord(record);
-  };
-}
-
-class DefaultRecordTest : public testing::TestWithParam<DefaultCase> {};
-
 // Defaults, creation times (from the process clock) and the layout marks a new record is
 // stored with.
-TEST_P(DefaultRecordTest, NewRecordIsStoredAsTheGoldenBytes) {
-  const FixedClock clock(kNow);
-  const ScopedProcessClock scope(clock);
-  EXPECT_EQ(GetParam().storeNew(), ReadTestData(GetParam().file));
+template <typename Record>
+void ExpectNewRecordStoredAs(const char* file) {
+  Record record;
+  EXPECT_EQ(StoredRecord(record), ReadTestData(file)) << file;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, DefaultRecordTest,
-    testing::Values(DefaultCase{"chart_default.bin", NewRecordStored<Chart>()},
-                    DefaultCase{"port_default.bin", NewRecordStored<Port>()},
-                    DefaultCase{"warning_default.bin", NewRecordStored<NavWarning>()},
-                    DefaultCase{"reporting_point_default.bin", NewRecordStored<ReportingPoint>()},
-                    DefaultCase{"forecast_default.bin", NewRecordStored<ForecastArea>()},
-                    DefaultCase{"storm_default.bin", NewRecordStored<Storm>()}));
+TEST(NewRecords, AreStoredAsTheGoldenBytes) {
+  const FixedClock clock(kNow);
+  const ScopedProcessClock scope(clock);
+  ExpectNewRecordStoredAs<Chart>("chart_default.bin");
+  ExpectNewRecordStoredAs<Port>("port_default.bin");
+  ExpectNewRecordStoredAs<NavWarning>("warning_default.bin");
+  ExpectNewRecordStoredAs<ReportingPoint>("reporting_point_default.bin");
+  ExpectNewRecordStoredAs<ForecastArea>("forecast_default.bin");
+  ExpectNewRecordStoredAs<Storm>("storm_default.bin");
+}
 
 // --- Damaged files -------------------------------------------------------------------------
 
-using Loader = std::function<void(Archive&)>;
-
-template <typename Target>
-Loader Fresh(void (Target::*serialize)(Archive&)) {
-  return [serialize](Archive& a) {
-    Target target;
-    (target.*serialize)(a);
-  };
-}
-
-struct AbsurdCase {
-  const char* what;
-  const char* file;
-  const char* textBefore;  // the count follows this text; nullptr: the count opens the file
-  std::size_t offset;      // else the count is at this byte
-  Loader load;
-};
-
-class AbsurdCountTest : public testing::TestWithParam<AbsurdCase> {};
-
 // A count the rest of the file could never hold is refused when it is read, before a single
 // record is made: the message says so, rather than that the file ended while records were read.
-TEST_P(AbsurdCountTest, IsRefusedBeforeAnyRecordIsMade) {
-  const AbsurdCase& c = GetParam();
-  Bytes bytes = ReadTestData(c.file);
-  std::size_t at = c.offset;
-  if (c.textBefore != nullptr) {
-    const std::size_t text = test::FindText(bytes, c.textBefore);
+template <typename Target>
+void ExpectCountRefused(const char* file, const char* textBefore, std::size_t offset) {
+  Bytes bytes = ReadTestData(file);
+  if (textBefore != nullptr) {  // the count follows this text, else it is at the offset
+    const std::size_t text = test::FindText(bytes, textBefore);
     ASSERT_NE(text, std::string::npos);
-    at = text + 1 + std::string(c.textBefore).size();
+    offset = text + 1 + std::string(textBefore).size();
   }
   for (std::int32_t count : {std::numeric_limits<std::int32_t>::max(), 1 << 24}) {
-    test::PutI32(bytes, at, count);
+    test::PutI32(bytes, offset, count);
     Archive archive = Archive::ForLoading(bytes);
+    Target target;
     try {
-      c.load(archive);
-      ADD_FAILURE() << c.what << ": loaded a count of " << count;
+      target.Serialize(archive);
+      ADD_FAILURE() << file << ": loaded a count of " << count;
     } catch (const ArchiveError& e) {
       EXPECT_NE(std::string(e.what()).find("larger than the rest of the file"), std::string::npos)
-          << c.what << ": " << e.what();
+          << file << ": " << e.what();
     }
   }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Counts, AbsurdCountTest,
-    testing::Values(
-        AbsurdCase{"ports", "port_list.dat", nullptr, 0, Fresh(&PortList::Serialize)},
-        AbsurdCase{"port documents", "port_newer_layout.bin", "+31 10 000", 0,
-                   Fresh(&Port::Serialize)},
-        AbsurdCase{"reporting point documents", "reporting_point_record.bin", "2h before", 0,
-                   Fresh(&ReportingPoint::Serialize)},
-        // The outline count follows the position (75 bytes with this name) and WarningSpare.
-        AbsurdCase{"warning outline", "warning_record.bin", nullptr, 75 + 8,
-                   Fresh(&NavWarning::Serialize)}));
+TEST(AbsurdCounts, AreRefusedBeforeAnyRecordIsMade) {
+  ExpectCountRefused<PortList>("port_list.dat", nullptr, 0);
+  ExpectCountRefused<Port>("port_newer_layout.bin", "+31 10 000", 0);  // documents
+  ExpectCountRefused<ReportingPoint>("reporting_point_record.bin", "2h before", 0);
+  // The outline count follows the position (75 bytes with this name) and WarningSpare.
+  ExpectCountRefused<NavWarning>("warning_record.bin", nullptr, 75 + 8);
+}
 
 // The smallest record each loader can meet takes exactly the bytes its list reckons with, so
 // a count is refused only when the file truly cannot hold it.
-struct SmallestCase {
-  const char* what;
-  std::function<Bytes()> store;
-  std::size_t minimum;
-};
-
-class SmallestRecordTest : public testing::TestWithParam<SmallestCase> {};
-
-TEST_P(SmallestRecordTest, TakesExactlyTheMinimumBytes) {
-  EXPECT_EQ(GetParam().store().size(), GetParam().minimum) << GetParam().what;
-}
-
 template <typename Record>
-std::function<Bytes()> SmallestOf(const std::function<void(Record&)>& empty,
-                                  void (Record::*serialize)(Archive&)) {
-  return [empty, serialize] {
-    Record record;
-    record.Name.clear();
-    empty(record);
-    return Stored([&](Archive& a) { (record.*serialize)(a); });
-  };
+std::size_t SmallestStored(void (Record::*serialize)(Archive&),
+                           const std::function<void(Record&)>& empty = {}) {
+  Record record;
+  record.Name.clear();
+  if (empty) empty(record);
+  return Stored([&](Archive& a) { (record.*serialize)(a); }).size();
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Records, SmallestRecordTest,
-    testing::Values(
-        SmallestCase{"storm", SmallestOf<Storm>([](Storm&) {}, &Storm::Serialize),
-                     Storm::kMinimumStoredBytes},
-        SmallestCase{"warning", SmallestOf<NavWarning>([](NavWarning&) {}, &NavWarning::Serialize),
-                     NavWarning::kMinimumStoredBytes},
-        SmallestCase{"reporting point",
-                     SmallestOf<ReportingPoint>([](ReportingPoint&) {}, &ReportingPoint::Serialize),
-                     ReportingPoint::kMinimumStoredBytes},
-        SmallestCase{"older chart", SmallestOf<Chart>([](Chart&) {}, &Chart::SerializeAsStored),
-                     Chart::kMinimumStoredBytes},
-        SmallestCase{"forecast area with an older weather block",
-                     SmallestOf<ForecastArea>(
-                         [](ForecastArea& f) {
-                           f.AreaText.clear();
-                           f.NorthWest.Name.clear();
-                           f.SouthEast.Name.clear();
-                           f.Weather.OlderLayout = true;
-                         },
-                         &ForecastArea::SerializeAsStored),
-                     ForecastArea::kMinimumStoredBytes},
-        SmallestCase{"older port with version-3 trajects",
-                     SmallestOf<Port>(
-                         [](Port& p) {
-                           p.VhfChannel.clear();
-                           p.PilotText.clear();
-                           p.PilotCall.clear();
-                           p.SideAlongside.clear();
-                           p.InboundTraject.Version = 3;
-                           p.OutboundTraject.Version = 3;
-                         },
-                         &Port::SerializeAsStored),
-                     Port::kMinimumStoredBytes}));
+TEST(SmallestRecords, TakeExactlyTheMinimumBytes) {
+  EXPECT_EQ(SmallestStored(&Storm::Serialize), Storm::kMinimumStoredBytes);
+  EXPECT_EQ(SmallestStored(&NavWarning::Serialize), NavWarning::kMinimumStoredBytes);
+  EXPECT_EQ(SmallestStored(&ReportingPoint::Serialize), ReportingPoint::kMinimumStoredBytes);
+  EXPECT_EQ(SmallestStored(&Chart::SerializeAsStored), Chart::kMinimumStoredBytes);  // older
+  // A forecast area with an older weather block, an older port with version-3 trajects.
+  EXPECT_EQ(SmallestStored<ForecastArea>(&ForecastArea::SerializeAsStored,
+                                         [](ForecastArea& f) {
+                                           f.AreaText.clear();
+                                           f.NorthWest.Name.clear();
+                                           f.SouthEast.Name.clear();
+                                           f.Weather.OlderLayout = true;
+                                         }),
+            ForecastArea::kMinimumStoredBytes);
+  EXPECT_EQ(SmallestStored<Port>(&Port::SerializeAsStored,
+                                 [](Port& p) {
+                                   p.VhfChannel.clear();
+                                   p.PilotText.clear();
+                                   p.PilotCall.clear();
+                                   p.SideAlongside.clear();
+                                   p.InboundTraject.Version = 3;
+                                   p.OutboundTraject.Version = 3;
+                                 }),
+            Port::kMinimumStoredBytes);
+}
 
 }  // namespace
 }  // namespace keelmark

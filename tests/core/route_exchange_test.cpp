@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <random>
+#include <sstream>
 #include <string>
 
 #include "navigation/calendar.h"
@@ -100,185 +101,80 @@ TEST(RouteExport, WritesEachVersionsNamesAndSaysWhatItCannotCarry) {
   CVessel2 vessel;
   vessel.name = "mv Example";
   vessel.imoNumber = "9000001";
-  struct Case {
-    RouteFormat format;
-    std::vector<std::string> present, absent;
-  };
-  const Case cases[] = {
-      {RouteFormat::Gpx,
-       {"<gpx version=\"1.1\"", "<opencpn:planned_speed>", "etd=\"2026-12-01T06:00:00Z\"",
-        "geometryType=\"Orthodrome\""},
-       {"<time>"}},
-      {RouteFormat::Rtz10,
-       {"xmlns=\"http://www.cirm.org/RTZ/1/0\"", "<sheduleElement waypointId=\"1\"",
-        "routeName=\"voyage\"", "vesselName=\"mv Example\"", "vesselIMO=\"9000001\""},
-       {"<scheduleElement"}},
-      {RouteFormat::Rtz12,
-       {"xmlns=\"http://www.cirm.org/RTZ/1/2\"", "geometryType=\"Orthodrome\""},
-       {"sheduleElement"}},
-  };
-  for (const Case& c : cases) {
-    SCOPED_TRACE(RouteFormatTitle(c.format));
-    const ExportedRoute exported = RouteToText(route, vessel, c.format, "voyage");
-    for (const std::string& text : c.present)
-      EXPECT_NE(exported.text.find(text), std::string::npos) << text;
-    for (const std::string& text : c.absent)
-      EXPECT_EQ(exported.text.find(text), std::string::npos) << text;
+  const auto pieces = test::ReadTable("routes/export_pieces.txt");
+  ASSERT_EQ(pieces.size(), 14u);
+  for (const auto format : {RouteFormat::Gpx, RouteFormat::Rtz10, RouteFormat::Rtz12}) {
+    SCOPED_TRACE(RouteFormatTitle(format));
+    const ExportedRoute exported = RouteToText(route, vessel, format, "voyage");
+    for (const auto& piece : pieces) {
+      if (piece.at(0) != RouteFormatWord(format)) continue;
+      EXPECT_EQ(exported.text.find(piece.at(2)) != std::string::npos, piece.at(1) == "+")
+          << piece[2];
+    }
     ASSERT_EQ(exported.notes.size(), 1u);
     EXPECT_NE(exported.notes[0].find("zone times"), std::string::npos);
   }
 }
 
-// Files written by hand in the manner of other programs, each with its habits.
-struct SampleCase {
-  const char* file;
-  RouteFormat format;
-  // The waypoints in order, separated by ';', each leg marked "^" when by great circle and
-  // "@knots" when its speed is set by hand.
-  std::string legs;
-  const char* departure;  // nullptr: none
-  const char* arrival;    // nullptr: checked apart
-  std::string voyageNumber;
-  std::vector<std::string> notes;  // a piece of each note, in order
-};
-
-class SampleRouteFiles : public testing::TestWithParam<SampleCase> {};
-
-TEST_P(SampleRouteFiles, Import) {
-  const SampleCase& c = GetParam();
+// The files of tests/data/routes/samples.txt, written in the manner of other programs.
+TEST(SampleRouteFiles, ImportWithTheirLegsTimesVoyageNumberAndNotes) {
+  const auto rows = test::ReadTable("routes/samples.txt");
+  ASSERT_EQ(rows.size(), 6u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0));
+    std::string error;
+    const auto imported = ImportRouteFile(std::string(KEELMARK_TEST_DATA) + "/routes/" + row[0],
+                                          *RouteFormatFromWord(row.at(1)), "", &error);
+    ASSERT_TRUE(imported) << error;
+    const Voyage& route = imported->route;
+    std::string legs;
+    for (const auto& w : route) {
+      legs += (legs.empty() ? "" : ";") + w->GetName() + (w->GreatCircle ? "^" : "");
+      if (w->ManualSpeed) legs += "@" + FormatNumber("%.1f", w->GroundSpeed);
+    }
+    EXPECT_EQ(legs, row.at(2));
+    if (row.at(3) != "-") {
+      EXPECT_NEAR(route.GetFirst()->GetTime(), DayOf(row[3].c_str()), 1e-9);
+    }
+    if (row.at(4) != "-") {
+      EXPECT_NEAR(route.GetLast()->GetScheduledTime(), DayOf(row[4].c_str()), 1e-5);
+    }
+    EXPECT_EQ(route.VoyageNumber, row.at(5) == "-" ? "" : row[5]);
+    std::vector<std::string> pieces;  // a piece of each note, in order
+    std::istringstream notes(row.at(6));
+    for (std::string piece; std::getline(notes, piece, '|');) pieces.push_back(piece);
+    ASSERT_EQ(imported->notes.size(), pieces.size());
+    for (std::size_t i = 0; i < pieces.size(); ++i) {
+      EXPECT_NE(imported->notes[i].find(pieces[i]), std::string::npos) << imported->notes[i];
+    }
+  }
   std::string error;
-  const auto imported =
-      ImportRouteFile(std::string(KEELMARK_TEST_DATA) + "/routes/" + c.file, c.format, "", &error);
-  ASSERT_TRUE(imported) << error;
-  std::string legs;
-  for (const auto& w : imported->route) {
-    legs += (legs.empty() ? "" : ";") + w->GetName() + (w->GreatCircle ? "^" : "");
-    if (w->ManualSpeed) legs += "@" + FormatNumber("%.1f", w->GroundSpeed);
-  }
-  EXPECT_EQ(legs, c.legs);
-  if (c.departure) {
-    EXPECT_NEAR(imported->route.GetFirst()->GetTime(), DayOf(c.departure), 1e-9);
-  }
-  if (c.arrival) {
-    EXPECT_NEAR(imported->route.GetLast()->GetScheduledTime(), DayOf(c.arrival), 1e-5);
-  }
-  EXPECT_EQ(imported->route.VoyageNumber, c.voyageNumber);
-  ASSERT_EQ(imported->notes.size(), c.notes.size());
-  for (std::size_t i = 0; i < c.notes.size(); ++i) {
-    EXPECT_NE(imported->notes[i].find(c.notes[i]), std::string::npos) << imported->notes[i];
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    OtherProducers, SampleRouteFiles,
-    testing::Values(
-        // Point times are when the points were made, not ETAs; a point speed equal to the
-        // route's is the route's pace, a different one is set for its leg.
-        SampleCase{"plotter_route.gpx",
-                   RouteFormat::Gpx,
-                   "Cowes;Nab Tower;Cherbourg fairway@8.5",
-                   "2026-12-01T06:00:00Z",
-                   nullptr,
-                   "",
-                   {}},
-        SampleCase{"handheld_waypoints.gpx",
-                   RouteFormat::Gpx,
-                   "Göteborg;Vinga;Kattegat SW;Øresund N",
-                   nullptr,
-                   nullptr,
-                   "",
-                   {"no departure"}},
-        SampleCase{"logger_track.gpx",
-                   RouteFormat::Gpx,
-                   "Track 1;Track 21;Track 41",
-                   nullptr,
-                   nullptr,
-                   "",
-                   {"of 41 points taken as a route of 3", "no schedule"}},
-        SampleCase{"ecdis_rtz10.rtz",
-                   RouteFormat::Rtz10,
-                   "Ushant TSS exit;Biscay W^;Finisterre TSS N@11.5",
-                   "2026-12-02T18:00:00Z",
-                   "2026-12-03T19:30:00Z",
-                   "V0412",
-                   {}},
-        SampleCase{"planning_rtz11.rtz",
-                   RouteFormat::Rtz11,
-                   "Europa Point;Cabo de Gata@13.0;Cap Bon^;Valletta",
-                   "2026-12-05T06:30:00Z",
-                   "2026-12-08T13:00:00Z",
-                   "GM-07",
-                   {"speed range 10.0 to 12.0"}},
-        SampleCase{"shore_rtz12.rtz",
-                   RouteFormat::Rtz12,
-                   "Ambrose;Nantucket SE@15.5;Sable SW^;Halifax pilot",
-                   "2026-12-10T12:00:00Z",
-                   "2026-12-12T06:00:00Z",
-                   "W-2026-12",
-                   {"speed range", "stay at waypoint id 42"}}),
-    [](const auto& test) { return "Sample" + std::to_string(test.index); });
-
-TEST(SampleRouteFiles, PlotterArrivalFollowsFromDepartureAndPlannedSpeed) {
-  std::string error;
-  const auto imported = ImportRouteFile(
+  // The plotter's arrival follows from the departure and the planned speed: 74.38 nM by rhumb
+  // line at 12 knots.
+  const auto plotter = ImportRouteFile(
       std::string(KEELMARK_TEST_DATA) + "/routes/plotter_route.gpx", RouteFormat::Gpx, "", &error);
-  ASSERT_TRUE(imported) << error;
-  // 74.38 nM by rhumb line at 12 knots.
-  const Voyage& route = imported->route;
-  EXPECT_NEAR((route.GetLast()->GetScheduledTime() - route.GetFirst()->GetTime()) * 24.0, 6.198,
-              0.01);
+  ASSERT_TRUE(plotter);
+  EXPECT_NEAR(
+      (plotter->route.GetLast()->GetScheduledTime() - plotter->route.GetFirst()->GetTime()) * 24.0,
+      6.198, 0.01);
 }
 
-struct BadFile {
-  const char* what;
-  RouteFormat format;
-  std::string text;
-  const char* message;  // a piece of the one message
-};
-
-std::string ManyPoints(int count) {
-  std::string text = "<gpx version=\"1.1\"><rte>";
-  for (int i = 0; i < count; ++i) {
-    text += "<rtept lat=\"" + std::to_string(i * 0.01) + "\" lon=\"1\"/>";
+// The texts of tests/data/routes/bad_routes.txt, bytes that are no XML, and too many points.
+TEST(BadRouteFiles, GiveOneClearMessage) {
+  auto rows = test::ReadTable("routes/bad_routes.txt");
+  ASSERT_EQ(rows.size(), 8u);
+  std::string many = "<gpx version=\"1.1\"><rte>";
+  for (int i = 0; i < 2500; ++i)
+    many += "<rtept lat=\"" + std::to_string(i * 0.01) + "\" lon=\"1\"/>";
+  rows.push_back({"thousands", "gpx", "", many + "</rte></gpx>", "at most 1000"});
+  rows.push_back({"binary", "gpx", "", std::string("\x00\x01q3v", 5), "not an XML file"});
+  for (const auto& row : rows) {
+    std::string error;
+    EXPECT_FALSE(RouteFromText(row.at(3), *RouteFormatFromWord(row.at(1)), row.at(2), &error))
+        << row[0];
+    EXPECT_NE(error.find(row.at(4)), std::string::npos) << row[0] << ": " << error;
   }
-  return text + "</rte></gpx>";
 }
-
-class BadRouteFiles : public testing::TestWithParam<BadFile> {};
-
-TEST_P(BadRouteFiles, GiveOneClearMessage) {
-  std::string error;
-  const char* name = std::string(GetParam().what) == "missingName" ? "B" : "";
-  EXPECT_FALSE(RouteFromText(GetParam().text, GetParam().format, name, &error));
-  EXPECT_NE(error.find(GetParam().message), std::string::npos) << error;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Refused, BadRouteFiles,
-    testing::Values(
-        BadFile{"binary", RouteFormat::Gpx, std::string("\x00\x01q3v", 5), "not an XML file"},
-        BadFile{"cut", RouteFormat::Rtz11, "<route version=\"1.1\"><waypoints>", "not an XML file"},
-        BadFile{"gpxAsRtz", RouteFormat::Rtz12, "<gpx/>", "not an RTZ route file"},
-        BadFile{"empty", RouteFormat::Gpx, "<gpx version=\"1.1\"/>", "no route, waypoints"},
-        BadFile{"noPosition", RouteFormat::Gpx,
-                "<gpx><rte><rtept lat=\"1\" lon=\"1\"/><rtept lat=\"2\"/></rte></gpx>",
-                "rtept 2 has no position"},
-        BadFile{"lat91", RouteFormat::Rtz10,
-                "<route><waypoints><waypoint id=\"1\"><position lat=\"91\" lon=\"0\"/></waypoint>"
-                "</waypoints></route>",
-                "latitude 91 is beyond 90"},
-        BadFile{"sameId", RouteFormat::Rtz11,
-                "<route><waypoints><waypoint id=\"4\"><position lat=\"1\" lon=\"0\"/></waypoint>"
-                "<waypoint id=\"4\"><position lat=\"2\" lon=\"0\"/></waypoint></waypoints></route>",
-                "id 4 is given twice"},
-        BadFile{"noId", RouteFormat::Rtz12,
-                "<route><waypoints><waypoint><position lat=\"1\" lon=\"0\"/></waypoint>"
-                "</waypoints></route>",
-                "waypoint 1 has no id"},
-        BadFile{"thousands", RouteFormat::Gpx, ManyPoints(2500), "at most 1000"},
-        BadFile{"missingName", RouteFormat::Gpx, "<gpx><rte><name>A</name></rte></gpx>",
-                "no route or track named 'B'"}),
-    [](const auto& test) { return std::string(test.param.what); });
 
 TEST(RouteExchangeFiles, FailedExportLeavesTheOldFileAndFormatsFollowTheFileType) {
   test::ScratchDirectory folder;
@@ -290,12 +186,9 @@ TEST(RouteExchangeFiles, FailedExportLeavesTheOldFileAndFormatsFollowTheFileType
   EXPECT_FALSE(std::filesystem::exists(path));
   EXPECT_FALSE(ImportRouteFile(folder.PathOf("missing.gpx"), RouteFormat::Gpx, "", &error));
   EXPECT_EQ(error, "cannot open the file");
-
+  // The format follows the file type, whatever its case; a route is named after its file.
   EXPECT_EQ(RouteFormatFromPath("a/b/Route.GPX"), RouteFormat::Gpx);
-  EXPECT_EQ(RouteFormatFromPath("x.rtz"), RouteFormat::Rtz12);
   EXPECT_EQ(RouteFormatFromPath("x.q3v"), std::nullopt);
-  EXPECT_EQ(RouteFormatFromWord("rtz10"), RouteFormat::Rtz10);
-  EXPECT_EQ(RouteFormatFromWord("RTZ"), std::nullopt);
   EXPECT_EQ(RouteNameOfPath("/tmp/Le Havre.v2.rtz"), "Le Havre.v2");
 }
 

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include <cctype>
+#include <algorithm>
 #include <filesystem>
 #include <limits>
 #include <memory>
@@ -77,51 +77,25 @@ class ShipReportTest : public testing::Test {
 
 // --- Every writer against its golden file. ---
 
-struct GoldenCase {
-  ReportSystem system;
-  ReportKind kind;
-  const char* file;
-  const char* saveName;  // the save dialog's default file name
-};
-
-class ShipReportGoldenTest : public ShipReportTest,
-                             public testing::WithParamInterface<GoldenCase> {};
-
-TEST_P(ShipReportGoldenTest, MessageMatchesItsGoldenFileByteForByte) {
-  const auto golden = test::ReadTestData(std::string("reports/") + GetParam().file);
-  ASSERT_FALSE(golden.empty());
-  const ShipReport report = Build(GetParam().system, GetParam().kind);
-  ASSERT_FALSE(report.refusal);
-  EXPECT_EQ(ShipReportFileBytes(report.text), std::string(golden.begin(), golden.end()));
-  EXPECT_EQ(ShipReportFileName(GetParam().system, GetParam().kind), GetParam().saveName);
+// Every writer of tests/data/reports/writers.txt against its golden file byte for byte.
+TEST_F(ShipReportTest, MessagesMatchTheirGoldenFilesByteForByte) {
+  const auto indexOf = [](const auto& names, const std::string& name) {
+    return static_cast<int>(std::find(names.begin(), names.end(), name) - names.begin());
+  };
+  const auto rows = test::ReadTable("reports/writers.txt");
+  ASSERT_EQ(rows.size(), 19u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(2));
+    const auto system = static_cast<ReportSystem>(indexOf(kReportSystemNames, row.at(0)));
+    const auto kind = static_cast<ReportKind>(indexOf(kReportKindNames, row.at(1)));
+    const auto golden = test::ReadTestData("reports/" + row[2]);
+    ASSERT_FALSE(golden.empty());
+    const ShipReport report = Build(system, kind);
+    ASSERT_FALSE(report.refusal);
+    EXPECT_EQ(ShipReportFileBytes(report.text), std::string(golden.begin(), golden.end()));
+    EXPECT_EQ(ShipReportFileName(system, kind), row.at(3));
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Writers, ShipReportGoldenTest,
-    testing::Values(
-        GoldenCase{ReportSystem::Amver, ReportKind::SailingPlan, "amver_sp.txt", "AMVER"},
-        GoldenCase{ReportSystem::Amver, ReportKind::PositionReport, "amver_pr.txt", "AMVER"},
-        GoldenCase{ReportSystem::Amver, ReportKind::FinalReport, "amver_fr.txt", "AMVER"},
-        GoldenCase{ReportSystem::Sistram, ReportKind::SailingPlan, "sistram_1.txt", "SISTRAM"},
-        GoldenCase{ReportSystem::Sistram, ReportKind::PositionReport, "sistram_2.txt", "SISTRAM"},
-        GoldenCase{ReportSystem::Sistram, ReportKind::FinalReport, "sistram_4.txt", "SISTRAM"},
-        GoldenCase{ReportSystem::Ausrep, ReportKind::SailingPlan, "ausrep_sp.txt", "AUSREP"},
-        GoldenCase{ReportSystem::Ausrep, ReportKind::PositionReport, "ausrep_pr.txt", "AUSREP"},
-        GoldenCase{ReportSystem::Ausrep, ReportKind::FinalReport, "ausrep_fr.txt", "AUSREP"},
-        GoldenCase{ReportSystem::Jasrep, ReportKind::SailingPlan, "jasrep_sp.txt", "JASREP"},
-        GoldenCase{ReportSystem::Jasrep, ReportKind::PositionReport, "jasrep_pr.txt", "JASREP"},
-        GoldenCase{ReportSystem::Jasrep, ReportKind::FinalReport, "jasrep_fr.txt", "JASREP"},
-        GoldenCase{ReportSystem::Chilrep, ReportKind::SailingPlan, "chilrep_sp.txt", "CHILREP"},
-        GoldenCase{ReportSystem::Chilrep, ReportKind::PositionReport, "chilrep_pr.txt", "CHILREP"},
-        GoldenCase{ReportSystem::Chilrep, ReportKind::FinalReport, "chilrep_fr.txt", "CHILREP"},
-        GoldenCase{ReportSystem::Equador, ReportKind::SailingPlan, "equador_sp.txt", "EQUADOR"},
-        GoldenCase{ReportSystem::Equador, ReportKind::PositionReport, "equador_pr.txt", "EQUADOR"},
-        GoldenCase{ReportSystem::Equador, ReportKind::FinalReport, "equador_fr.txt", "EQUADOR"},
-        GoldenCase{ReportSystem::Peru, ReportKind::PositionReport, "shiprep_pr.txt", "ShipRep"}),
-    [](const testing::TestParamInfo<GoldenCase>& row) {
-      const std::string file = row.param.file;
-      return file.substr(0, file.find('.'));
-    });
 
 // --- Which times, waypoints and forms the lines take. ---
 
@@ -144,77 +118,37 @@ TEST_F(ShipReportTest, TwoWaypointVoyageListsTheDestinationOnceAndRepeatsItsCour
   EXPECT_EQ(text.find("\r\nL/", route + 1), std::string::npos) << text;
 }
 
-// --- Refusals. ---
+// --- Figures that have no value print NA. ---
+// (A route of one waypoint, no active voyage: tests/cli/report_cli_test.cpp.)
 
-TEST_F(ShipReportTest, FewerThanTwoWaypointsIsNoActiveVoyageForEveryMessage) {
-  voyage_.RemoveAll();
-  AddWaypoint(voyage_, "ALONE", 1.0, 1.0, 0.0, 0.0, 12.0);
-  for (std::size_t s = 0; s < kReportSystemNames.size(); ++s) {
-    for (std::size_t k = 0; k < kReportKindNames.size(); ++k) {
-      const ShipReport report = Build(static_cast<ReportSystem>(s), static_cast<ReportKind>(k));
-      ASSERT_TRUE(report.refusal);
-      EXPECT_STREQ(report.refusal->text, "No active voyage");
-      EXPECT_EQ(report.refusal->icon, MessageIcon::Stop);
-    }
+TEST_F(ShipReportTest, FigureWithoutValuePrintsNA) {
+  const struct {
+    void (*spoil)(Voyage&, PositionFix&);
+    ReportSystem system;
+    ReportKind kind;
+    const char* expected;  // a piece of the message
+  } cases[] = {{[](Voyage& v, PositionFix&) { v.GetAt(1)->GroundSpeed = kNaN; },
+                ReportSystem::Amver, ReportKind::SailingPlan, "F/NA//\r\nG/"},
+               {[](Voyage&, PositionFix& f) { f.SpeedMadeGood = kNaN; }, ReportSystem::Equador,
+                ReportKind::PositionReport, "/250/NA/"},
+               {[](Voyage&, PositionFix& f) { f.SetLatitude(kNaN); }, ReportSystem::Chilrep,
+                ReportKind::PositionReport, "C/NA/00030W//"},
+               {[](Voyage&, PositionFix& f) { f.SetTime(kInfinity); }, ReportSystem::Jasrep,
+                ReportKind::FinalReport, "B/NA//"},
+               {[](Voyage& v, PositionFix&) { v.GetLast()->SetRequiredTime(kNaN); },
+                ReportSystem::Sistram, ReportKind::FinalReport, "SISTRAM/4/NA//"}};
+  for (const auto& c : cases) {
+    Voyage voyage;  // a copy of the fixture's route and fix, spoilt
+    for (const auto& w : voyage_) voyage.Add(std::make_unique<Waypoint>(*w));
+    PositionFix fix = fix_;
+    c.spoil(voyage, fix);
+    const ShipReport report = BuildShipReport(c.system, c.kind, {voyage, vessel_, fix});
+    ASSERT_FALSE(report.refusal);
+    EXPECT_NE(report.text.find(c.expected), std::string::npos) << report.text;
   }
 }
 
-// --- Figures that have no value. ---
-
-struct NotAvailableCase {
-  const char* what;
-  void (*spoil)(Voyage&, PositionFix&);
-  ReportSystem system;
-  ReportKind kind;
-  const char* expected;  // a piece of the message
-};
-
-class ShipReportNotAvailableTest : public ShipReportTest,
-                                   public testing::WithParamInterface<NotAvailableCase> {};
-
-TEST_P(ShipReportNotAvailableTest, FigureWithoutValuePrintsNA) {
-  GetParam().spoil(voyage_, fix_);
-  const ShipReport report = Build(GetParam().system, GetParam().kind);
-  ASSERT_FALSE(report.refusal);
-  EXPECT_NE(report.text.find(GetParam().expected), std::string::npos) << report.text;
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Cases, ShipReportNotAvailableTest,
-    testing::Values(
-        NotAvailableCase{"ground speed",
-                         [](Voyage& v, PositionFix&) { v.GetAt(1)->GroundSpeed = kNaN; },
-                         ReportSystem::Amver, ReportKind::SailingPlan, "F/NA//\r\nG/"},
-        NotAvailableCase{"whole-knot speed of the fix",
-                         [](Voyage&, PositionFix& f) { f.SpeedMadeGood = kNaN; },
-                         ReportSystem::Equador, ReportKind::PositionReport, "/250/NA/"},
-        NotAvailableCase{"fix position", [](Voyage&, PositionFix& f) { f.SetLatitude(kNaN); },
-                         ReportSystem::Chilrep, ReportKind::PositionReport, "C/NA/00030W//"},
-        NotAvailableCase{"fix time", [](Voyage&, PositionFix& f) { f.SetTime(kInfinity); },
-                         ReportSystem::Jasrep, ReportKind::FinalReport, "B/NA//"},
-        NotAvailableCase{"arrival time",
-                         [](Voyage& v, PositionFix&) { v.GetLast()->SetRequiredTime(kNaN); },
-                         ReportSystem::Sistram, ReportKind::FinalReport, "SISTRAM/4/NA//"}),
-    [](const testing::TestParamInfo<NotAvailableCase>& row) {
-      std::string name = row.param.what;
-      for (char& c : name) {
-        if (!std::isalnum(static_cast<unsigned char>(c))) c = '_';
-      }
-      return name;
-    });
-
 // --- Save to file, read back for mail. ---
-
-TEST_F(ShipReportTest, SaveAsksForAFileNamedAfterTheSystemAndWritesThere) {
-  const test::ScratchDirectory folder;
-  ScriptedPrompter prompter;
-  prompter.QueueFile(folder.PathOf("chosen.txt"));
-  ASSERT_TRUE(SaveShipReport(ReportSystem::Equador, ReportKind::FinalReport, Sources(), prompter));
-  ASSERT_EQ(prompter.FileChoices().size(), 1u);
-  EXPECT_EQ(prompter.FileChoices()[0].initialName, "EQUADOR");
-  EXPECT_EQ(FileText(folder.PathOf("chosen.txt")),
-            Build(ReportSystem::Equador, ReportKind::FinalReport).text);
-}
 
 TEST_F(ShipReportTest, SpecialFormAsksForNoFileAndACancelledSaveSaysNothing) {
   ScriptedPrompter prompter;
@@ -245,33 +179,23 @@ TEST_F(ShipReportTest, MailReadBackGivesTheMessageWithPlainLineBreaks) {
 
 // --- Where the report file goes. ---
 
-struct ReportPathCase {
-  const char* what;
-  const char* configured;  // nullptr: the key is missing
-  const char* expected;    // relative to the data folder
-};
-
-class ReportFilePathTest : public testing::TestWithParam<ReportPathCase> {};
-
-TEST_P(ReportFilePathTest, ConfiguredPathOrReportTxtBesideTheDataFiles) {
+TEST(ReportFilePath, ConfiguredPathOrReportTxtBesideTheDataFiles) {
   const test::ScratchDirectory folder;
   std::filesystem::create_directories(folder.PathOf("reports"));
-  MemorySettingsStore store;
-  if (GetParam().configured) store.Write(setting::kReportFile, GetParam().configured);
-  EXPECT_EQ(ReportFilePath(store, folder.PathOf("")), folder.PathOf(GetParam().expected));
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Paths, ReportFilePathTest,
-    testing::Values(ReportPathCase{"default", nullptr, "Report.txt"},
-                    ReportPathCase{"windows backslashes", "D:\\Ship\\out.txt", "Report.txt"},
-                    ReportPathCase{"relative folder that exists", "reports/amver.txt",
-                                   "reports/amver.txt"},
-                    ReportPathCase{"relative folder that does not", "gone/amver.txt", "Report.txt"},
-                    ReportPathCase{"bare name", "message.txt", "message.txt"}));
-
-TEST(ReportFilePath, AbsolutePathInAnExistingFolderIsKept) {
-  const test::ScratchDirectory folder;
+  const struct {
+    const char* configured;  // nullptr: the key is missing
+    const char* expected;    // relative to the data folder
+  } cases[] = {{nullptr, "Report.txt"},
+               {"D:\\Ship\\out.txt", "Report.txt"},  // a Windows path
+               {"reports/amver.txt", "reports/amver.txt"},
+               {"gone/amver.txt", "Report.txt"},  // a relative folder that does not exist
+               {"message.txt", "message.txt"}};
+  for (const auto& c : cases) {
+    MemorySettingsStore store;
+    if (c.configured) store.Write(setting::kReportFile, c.configured);
+    EXPECT_EQ(ReportFilePath(store, folder.PathOf("")), folder.PathOf(c.expected)) << c.expected;
+  }
+  // An absolute path is kept when its folder exists.
   MemorySettingsStore store;
   store.Write(setting::kReportFile, folder.PathOf("r.txt"));
   EXPECT_EQ(ReportFilePath(store, "/nonexistent-data"), folder.PathOf("r.txt"));

@@ -1,5 +1,5 @@
-// Files and times for tests: the checked-in test data, file texts, ISO times and a scratch
-// folder of the test's own.
+// Files and times for tests: the checked-in test data and its tables, file texts, ISO times and
+// a scratch folder of the test's own.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -9,6 +9,7 @@
 #include <fstream>
 #include <iterator>
 #include <string>
+#include <vector>
 
 #include "navigation/calendar.h"
 #include "navigation/navigation.h"
@@ -22,6 +23,23 @@ inline Archive::Bytes ReadTestData(const std::string& name) {
   std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name, std::ios::binary);
   EXPECT_TRUE(in.good()) << "missing test data " << name;
   return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+}
+
+// The rows of a tab-separated table in tests/data; blank lines and lines opening with '#' are
+// passed over.
+inline std::vector<std::vector<std::string>> ReadTable(const std::string& name) {
+  std::vector<std::vector<std::string>> rows;
+  std::ifstream in(std::string(KEELMARK_TEST_DATA) + "/" + name);
+  EXPECT_TRUE(in.good()) << "missing test data " << name;
+  for (std::string line; std::getline(in, line);) {
+    if (line.empty() || line[0] == '#') continue;
+    rows.emplace_back();
+    for (std::size_t start = 0, tab = 0; tab != std::string::npos; start = tab + 1) {
+      tab = line.find('\t', start);
+      rows.back().push_back(line.substr(start, tab - start));
+    }
+  }
+  return rows;
 }
 
 // The text of a file, or "<unreadable>".

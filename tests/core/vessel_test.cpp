@@ -39,23 +39,19 @@ TEST(VesselLayout, NewVesselIsTheGolden257Bytes) {
   EXPECT_EQ(Stored(CVessel2()), golden);
 }
 
-TEST(VesselLayout, LoadingReplacesTheHydrostaticRows) {
+TEST(VesselLayout, RowCountsReplaceTheRowsAndAnAbsurdOneIsRefused) {
+  Archive::Bytes bytes = ReadTestData("default_vessel.bin");
   CVessel2 vessel;
   vessel.hydrostaticTable.assign(5, CVessel2::HydrostaticRow{});
-  Archive archive = Archive::ForLoading(ReadTestData("default_vessel.bin"));
-  vessel.Serialize(archive);
+  Archive none = Archive::ForLoading(bytes);
+  vessel.Serialize(none);
   EXPECT_TRUE(vessel.hydrostaticTable.empty());
-}
-
-TEST(VesselLayout, AbsurdRowCountIsRefusedAndANegativeOneReadsAsNoRows) {
-  Archive::Bytes bytes = ReadTestData("default_vessel.bin");
   const std::size_t countAt = bytes.size() - 4;
-  bytes[countAt + 3] = 0x7F;  // 0x7F000000 rows
-  Archive huge = Archive::ForLoading(bytes);
-  CVessel2 vessel;
-  EXPECT_THROW(vessel.Serialize(huge), ArchiveError);
   bytes[countAt] = bytes[countAt + 1] = bytes[countAt + 2] = bytes[countAt + 3] = 0xFF;  // -1
   EXPECT_TRUE(Loaded(bytes).hydrostaticTable.empty());
+  bytes[countAt + 3] = 0x7F;  // 0x7FFFFFFF rows
+  Archive huge = Archive::ForLoading(bytes);
+  EXPECT_THROW(vessel.Serialize(huge), ArchiveError);
 }
 
 // --- The file and the settings -----------------------------------------------------------
@@ -86,13 +82,6 @@ TEST_F(VesselFileTest, SaveAndLoadKeepEveryStoredFieldAndTheIdentityInTheSetting
   EXPECT_EQ(Stored(loaded), ReadTestData("sample_vessel.bin"));
 }
 
-TEST_F(VesselFileTest, IdentityDefaultsWhenTheSettingsHoldNone) {
-  CVessel2 vessel;
-  vessel.ReadIdentity(MemorySettingsStore());
-  EXPECT_EQ(vessel.callSign, "XXXX");
-  EXPECT_EQ(vessel.imoNumber, "12345");
-}
-
 TEST_F(VesselFileTest, MissingOrDamagedFileKeepsTheRecordAsItWas) {
   CVessel2 vessel;
   vessel.name = "kept";
@@ -120,83 +109,35 @@ TEST_F(VesselFileTest, AnEmptyPathIsNotReplacedByTheDefaultName) {
 
 // --- The performance model ---------------------------------------------------------------
 
-TEST(VesselModel, PropellerSpeedAndRpmWithTheDefaults) {
-  const CVessel2 v;
-  EXPECT_NEAR(VesselModel(v).TheoreticalSpeed(106), 27.13, 0.005);
-  EXPECT_NEAR(VesselModel(v).TheoreticalRpm(20.0), 78.14, 0.005);
-  // A pitch of 7.9 m: 234.4 turns to the nautical mile, twice that at a slip of 50 %.
-  EXPECT_NEAR(VesselModel(v).LegRevolutions(1.0, 10.0), 468.86, 0.005);
-  EXPECT_DOUBLE_EQ(VesselModel(v).SlipPercent(80, VesselModel(v).LogSpeed(80, 10.0)), 50.0);
-}
-
-TEST(VesselModel, SquatSinksBothDraftsAndDoublesInConfinedWater) {
-  CVessel2 v;
-  v.mctc = 0.0;
-  double aft = 12.85, forward = 12.75;
-  const double open = VesselModel(v).Squat(true, 10.0, aft, forward);
-  // Block coefficient 0.7184 from the displacement and the mean draft, at 5.144 m/s.
-  EXPECT_NEAR(open, 0.190127, 1e-6);
-  EXPECT_DOUBLE_EQ(aft, 12.85 + open);
-  EXPECT_DOUBLE_EQ(forward, 12.75 + open);
-  double aft2 = 12.85, forward2 = 12.75;
-  EXPECT_DOUBLE_EQ(VesselModel(v).Squat(false, 10.0, aft2, forward2), 2.0 * open);
-}
-
-TEST(VesselModel, SquatTrimsByTheHydrostatics) {
-  const CVessel2 v = Loaded(ReadTestData("sample_vessel.bin"));
-  double aft = v.draftAft, forward = v.draftForward;
-  const double sinkage = VesselModel(v).Squat(true, 12.0, aft, forward);
-  EXPECT_NEAR(sinkage, 0.3014913, 1e-6);
-  EXPECT_NEAR(aft, 10.6408145, 1e-6);     // sinkage plus a trim of -0.0107 m
-  EXPECT_NEAR(forward, 9.4121681, 1e-6);  // sinkage minus it
-}
+// (Squat, deep and shallow, with and without the hydrostatics: calculator_test.cpp.)
 
 TEST(VesselModel, AirTermByWindDirection) {
-  const CVessel2 v;
-  const double calm = VesselModel(v).AirResistance(80, 90.0, 0.0, 0.0);
-  const double head = VesselModel(v).AirResistance(80, 90.0, 90.0, 20.0);
-  const double following = VesselModel(v).AirResistance(80, 90.0, 270.0, 20.0);
-  EXPECT_GT(head, calm);
-  EXPECT_LT(following, calm);
-  // The relative angle is not reduced: 350 - 10 = 340 degrees is still a head wind.
-  EXPECT_DOUBLE_EQ(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0),
-                   VesselModel(v).AirResistance(80, 10.0, 350.0, 20.0));
-  EXPECT_GT(VesselModel(v).AirResistance(80, 350.0, 10.0, 20.0), calm);
+  const CVessel2 vessel;
+  const VesselModel model(vessel);
+  // (Head against following wind: calculator_test.cpp.) The relative angle is not reduced: 350 - 10
+  // = 340 degrees is still a head wind.
+  EXPECT_DOUBLE_EQ(model.AirResistance(80, 350.0, 10.0, 20.0),
+                   model.AirResistance(80, 10.0, 350.0, 20.0));
+  EXPECT_GT(model.AirResistance(80, 350.0, 10.0, 20.0), model.AirResistance(80, 90.0, 0.0, 0.0));
   // A following wind faster than the ship still resists.
-  EXPECT_GT(VesselModel(v).AirResistance(20, 0.0, 180.0, 60.0), 0.0);
+  EXPECT_GT(model.AirResistance(20, 0.0, 180.0, 60.0), 0.0);
 }
 
-// RpmForLogSpeed undoes LogSpeed, whatever the vessel and the resistance figure.
-struct InverseCase {
-  double speed;  // knots
-  double x;
-  double pitch;  // m
-  double hullCoefficient;
-};
-
-class RpmForLogSpeedTest : public testing::TestWithParam<InverseCase> {};
-
-TEST_P(RpmForLogSpeedTest, IsTheInverseOfLogSpeed) {
-  CVessel2 v;
-  v.propellerPitch = GetParam().pitch;
-  v.hullCoefficient = GetParam().hullCoefficient;
-  const double rpm = VesselModel(v).RpmForLogSpeed(GetParam().speed, GetParam().x);
-  EXPECT_NEAR(VesselModel(v).LogSpeed(rpm, GetParam().x), GetParam().speed, 1e-9);
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Conditions, RpmForLogSpeedTest,
-    testing::Values(InverseCase{14.5, 0.0, 7.9, 0.3}, InverseCase{14.5, 1.37, 7.9, 0.3},
-                    InverseCase{0.0, 2.0, 7.9, 0.3}, InverseCase{8.25, 7.5, 9.4, 1.0},
-                    InverseCase{30.0, 12.0, 7.9, 0.01}, InverseCase{-3.0, 0.8, 6.2, 0.3},
-                    InverseCase{17.0, -4.0, 7.9, 0.0}));
-
-TEST(VesselModel, RpmForLogSpeedIsNotScaledByTheHullCoefficient) {
-  // Regression: dividing the speed by the hull coefficient gave 3 1/3 times the rpm needed.
-  CVessel2 v;
-  const double x = VesselModel(v).HullResistanceAt(80);
-  EXPECT_NEAR(VesselModel(v).RpmForLogSpeed(VesselModel(v).LogSpeed(80, x), x), 80.0, 1e-9);
-  EXPECT_LE(VesselModel(v).RpmForLogSpeed(20.0, x), v.maxRpm);
+// RpmForLogSpeed undoes LogSpeed, whatever the vessel and the resistance figure (it once
+// divided the speed by the hull coefficient and gave 3 1/3 times the rpm needed).
+TEST(VesselModel, RpmForLogSpeedIsTheInverseOfLogSpeed) {
+  const struct {
+    double speed, x, pitch, hullCoefficient;  // knots, resistance figure, m, -
+  } cases[] = {{14.5, 0.0, 7.9, 0.3}, {14.5, 1.37, 7.9, 0.3},  {0.0, 2.0, 7.9, 0.3},
+               {8.25, 7.5, 9.4, 1.0}, {30.0, 12.0, 7.9, 0.01}, {-3.0, 0.8, 6.2, 0.3},
+               {17.0, -4.0, 7.9, 0.0}};
+  for (const auto& c : cases) {
+    CVessel2 v;
+    v.propellerPitch = c.pitch;
+    v.hullCoefficient = c.hullCoefficient;
+    const double rpm = VesselModel(v).RpmForLogSpeed(c.speed, c.x);
+    EXPECT_NEAR(VesselModel(v).LogSpeed(rpm, c.x), c.speed, 1e-9) << c.speed << " " << c.x;
+  }
 }
 
 // Zero divisors give infinite or undefined values, which texts show as "NA".

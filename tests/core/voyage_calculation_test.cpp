@@ -12,7 +12,6 @@
 #include "records/position_fix.h"
 #include "records/vessel.h"
 #include "records/voyage.h"
-#include "voyage/vessel_model.h"
 
 namespace keelmark {
 namespace {
@@ -49,9 +48,6 @@ TEST(VoyageCalculation, TwoLegConstantGroundSpeedTakesOffTheManoeuvringAllowance
   // 16 knots and 3 nM) off the passage: about 109 nM in 9 1/4 hours, under the plain 12 knots.
   EXPECT_GT(arrival.GroundSpeed, 11.5);
   EXPECT_LT(arrival.GroundSpeed, 12.0);
-  // The speed through the water at that rpm is the ground speed again.
-  EXPECT_NEAR(VesselModel(vessel).LogSpeed(arrival.Rpm, arrival.Resistance), arrival.GroundSpeed,
-              1e-6);
   EXPECT_DOUBLE_EQ(arrival.GetScheduledTime(), kDeparture + 10.0 / 24.0);
 }
 
@@ -76,32 +72,20 @@ TEST(VoyageCalculation, FollowingCurrentOnOneLegShortensItsShareOfTheTime) {
   EXPECT_NEAR(second->GroundSpeed - current->GetAt(1)->GroundSpeed, 2.0, 0.01);
 }
 
-class ManualLegTest : public testing::TestWithParam<bool> {};
-
-TEST_P(ManualLegTest, ManualTenKnotLegKeepsItsSpeedAndItsTime) {
-  const bool constantRpm = GetParam();
-  auto voyage = MeridianRoute(3, 16.0, constantRpm);
-  Waypoint* manual = voyage->GetAt(1);
-  manual->ManualSpeed = 1;
-  manual->GroundSpeed = 10.0;
-  CVessel2 vessel;
-  CalculateFromDeparture(*voyage, vessel);
-  const Waypoint* automatic = voyage->GetLast();
-
-  EXPECT_DOUBLE_EQ(manual->GroundSpeed, 10.0);
-  // 60 nM at 10 knots leave 10 of the 16 hours to the automatic leg: over 6 knots with the
-  // allowances, and sailed at the rpm that gives its speed.
-  EXPECT_NEAR(VesselModel(vessel).LogSpeed(automatic->Rpm, automatic->Resistance),
-              automatic->GroundSpeed, 1e-6);
-  EXPECT_GT(automatic->GroundSpeed, 6.0);
-  // The times of arrival are spread by distance, not by the manual speed.
-  EXPECT_NEAR(manual->GetScheduledTime(), kDeparture + 8.0 / 24.0, 1e-9);
+TEST(VoyageCalculation, ManualTenKnotLegKeepsItsSpeedAndItsTimeInBothModes) {
+  for (const bool constantRpm : {true, false}) {
+    auto voyage = MeridianRoute(3, 16.0, constantRpm);
+    Waypoint* manual = voyage->GetAt(1);
+    manual->ManualSpeed = 1;
+    manual->GroundSpeed = 10.0;
+    CalculateFromDeparture(*voyage, CVessel2());
+    EXPECT_DOUBLE_EQ(manual->GroundSpeed, 10.0) << constantRpm;
+    // 60 nM at 10 knots leave 10 of the 16 hours to the automatic leg: over 6 knots with the
+    // allowances. The times of arrival are spread by distance, not by the manual speed.
+    EXPECT_GT(voyage->GetLast()->GroundSpeed, 6.0) << constantRpm;
+    EXPECT_NEAR(manual->GetScheduledTime(), kDeparture + 8.0 / 24.0, 1e-9) << constantRpm;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(BothModes, ManualLegTest, testing::Values(true, false),
-                         [](const testing::TestParamInfo<bool>& row) {
-                           return row.param ? "ConstantRpm" : "ConstantGroundSpeed";
-                         });
 
 TEST(NextWaypoint, NearestWaypointAsternByItsBearingGivesTheOneAfterIt) {
   auto voyage = MeridianRoute(4, 24.0, true);
@@ -152,54 +136,10 @@ TEST(RouteFigures, EachLegCountsByItsOwnType) {
   EXPECT_EQ(DistanceToArrival(voyage, nullptr), 0.0);
 }
 
-// Routes for the distances to go of every waypoint: (latitude, longitude, great circle).
-struct ToGoCase {
-  const char* name;
-  std::vector<std::tuple<double, double, int>> points;
-};
+// (Every waypoint's distance to arrival in one pass, against DistanceToArrival on a zig-zag of
+// mixed legs across the date line: category_table_test.cpp.)
 
-class DistancesToGo : public testing::TestWithParam<ToGoCase> {};
-
-// Each waypoint's figure is the one DistanceToArrival gives it, whatever the legs' kinds, a leg
-// across the date line, a repeated waypoint or a position that is not a number; the last
-// waypoint's is 0.
-TEST_P(DistancesToGo, EveryWaypointGetsItsDistanceToArrival) {
-  Voyage voyage;
-  for (const auto& [lat, lon, gc] : GetParam().points) {
-    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
-    w->SetLatitude(lat);
-    w->SetLongitude(lon);
-    w->GreatCircle = gc;
-  }
-  const std::vector<double> toGo = DistancesToArrival(voyage);
-  ASSERT_EQ(toGo.size(), GetParam().points.size());
-  std::size_t i = 0;
-  for (const auto& waypoint : voyage) {
-    const double expected = DistanceToArrival(voyage, waypoint.get());
-    if (std::isnan(expected)) {
-      EXPECT_TRUE(std::isnan(toGo[i])) << i;
-    } else {
-      EXPECT_NEAR(toGo[i], expected, 1e-9 * (1.0 + expected)) << i;
-    }
-    ++i;
-  }
-  if (!toGo.empty()) {
-    EXPECT_EQ(toGo.back(), 0.0);
-  }
-}
-
-INSTANTIATE_TEST_SUITE_P(
-    Routes, DistancesToGo,
-    testing::Values(
-        ToGoCase{"Empty", {}}, ToGoCase{"OneWaypoint", {{10.0, 20.0, 0}}},
-        ToGoCase{"MixedLegs",
-                 {{45.0, 0.0, 0}, {45.0, -90.0, 1}, {46.0, -90.0, 0}, {50.0, -5.0, 1}}},
-        ToGoCase{"AcrossTheDateLine", {{30.0, 170.0, 0}, {32.0, -175.0, 1}, {35.0, 179.5, 0}}},
-        ToGoCase{"RepeatedWaypoint", {{0.0, 0.0, 0}, {0.0, 0.0, 1}, {1.0, 0.0, 0}}},
-        ToGoCase{"NotANumber", {{0.0, 0.0, 0}, {NAN, 3.0, 0}, {1.0, 1.0, 1}, {2.0, 1.0, 0}}}),
-    [](const testing::TestParamInfo<ToGoCase>& row) { return row.param.name; });
-
-TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
+TEST(RouteFigures, DistancesHoursLocalArrivalAndEmptyRoutes) {
   auto voyage = MeridianRoute(4, 24.0, true);
   EXPECT_NEAR(TotalDistance(*voyage), 180.0, 1e-6);
   PositionFix ship;
@@ -208,22 +148,18 @@ TEST(RouteFigures, DistancesHoursAndEmptyRoutes) {
   ship.SetTime(kDeparture + 0.5);
   EXPECT_NEAR(RemainingDistance(*voyage, ship), 90.0, 1e-6);
   EXPECT_DOUBLE_EQ(HoursRemaining(*voyage, ship), 12.0);
+  // The arrival time is the last waypoint's schedule in its local time.
+  voyage->GetLast()->SetZoneHours(2.0);
+  const TimeValue local = ArrivalTime(*voyage);
+  EXPECT_NEAR(CNavigation().LocalDayNumber(local), kDeparture + 1.0 + 2.0 / 24.0, 1e-9);
+  ASSERT_TRUE(SetArrivalTime(*voyage, local + 3600));
+  EXPECT_NEAR(voyage->GetLast()->GetScheduledTime(), kDeparture + 25.0 / 24.0, 1e-9);
 
   Voyage empty;
   EXPECT_EQ(TotalDistance(empty), 0.0);
   EXPECT_EQ(HoursRemaining(empty, ship), 0.0);
   EXPECT_FALSE(SetArrivalTime(empty, 0));
   CalculateFromDeparture(empty, CVessel2());  // nothing to calculate, and no crash
-}
-
-TEST(ArrivalTime, IsTheLastWaypointsScheduleInLocalTime) {
-  auto voyage = MeridianRoute(2, 24.0, true);
-  voyage->GetLast()->SetZoneHours(2.0);
-  const TimeValue local = ArrivalTime(*voyage);
-  const CNavigation navigation;
-  EXPECT_NEAR(navigation.LocalDayNumber(local), kDeparture + 1.0 + 2.0 / 24.0, 1e-9);
-  ASSERT_TRUE(SetArrivalTime(*voyage, local + 3600));
-  EXPECT_NEAR(voyage->GetLast()->GetScheduledTime(), kDeparture + 25.0 / 24.0, 1e-9);
 }
 
 TEST(VoyageCalculation, StartAtOrAfterTheArrivalGivesNAWithoutHarm) {
@@ -239,23 +175,7 @@ TEST(VoyageCalculation, StartAtOrAfterTheArrivalGivesNAWithoutHarm) {
   }
 }
 
-TEST(VoyageCalculation, ALateShipNeverLosesTheScheduledArrival) {
-  auto voyage = MeridianRoute(3, 12.0, true);
-  CVessel2 vessel;
-  CalculateFromDeparture(*voyage, vessel);
-  const double scheduled = voyage->GetLast()->GetScheduledTime();
-  PositionFix late;
-  late.SetLatitude(1.5);
-  late.SetLongitude(0.0);
-  late.SetTime(scheduled + 0.25);
-  for (int i = 0; i < 3; ++i) {
-    CalculateVoyage(*voyage, vessel, late);
-    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetScheduledTime())) << i;
-    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetRequiredTime())) << i;
-  }
-}
-
-TEST(VoyageCalculation, RecalculatingFromALaterFixKeepsTheArrival) {
+TEST(VoyageCalculation, RecalculatingFromALaterFixKeepsTheArrivalEvenWhenLate) {
   auto voyage = MeridianRoute(4, 18.0, true);
   CVessel2 vessel;
   CalculateFromDeparture(*voyage, vessel);
@@ -268,6 +188,13 @@ TEST(VoyageCalculation, RecalculatingFromALaterFixKeepsTheArrival) {
   EXPECT_NEAR(voyage->GetAt(2)->GetScheduledTime(), kDeparture + 12.0 / 24.0, 1e-6);
   EXPECT_DOUBLE_EQ(voyage->GetLast()->GetScheduledTime(), kDeparture + 18.0 / 24.0);
   EXPECT_NEAR(voyage->GetLast()->GetRequiredTime(), kDeparture + 18.0 / 24.0, 1e-9);
+  // A ship past the arrival, recalculated again and again, never loses it.
+  fix.SetTime(kDeparture + 24.0 / 24.0);
+  for (int i = 0; i < 3; ++i) {
+    CalculateVoyage(*voyage, vessel, fix);
+    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetScheduledTime())) << i;
+    EXPECT_TRUE(std::isfinite(voyage->GetLast()->GetRequiredTime())) << i;
+  }
 }
 
 }  // namespace
