@@ -244,14 +244,15 @@ class TestReporting : public QObject {
     QVERIFY(pane->isVisible());
   }
 
-  // The Mail page stores the transport, security, outbox and addresses; Run Now writes the
-  // backup of the Backup page's lists at once.
+  // The Mail page stores the transport, security, a password to remember, outbox and addresses;
+  // Run Now writes the backup of the Backup page's lists at once.
   void mailPageAndRunNow() {
     EditorFixture fixture;
     DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
                [&](PropertySheet& sheet) {
                  Apply(sheet,
-                       "Mail/Send mail by=0; Security=2; Timeout=30; "
+                       "Mail/Send mail by=0; Security=2; Timeout=30; Remember password; "
+                       "Password=secret; "
                        "Send waiting messages every=15; Support address=help@example.org; "
                        "Backup/Port data; Folder to export to=saved; Run Now");
                  PressOk(sheet);
@@ -262,6 +263,7 @@ class TestReporting : public QObject {
     QCOMPARE(store.Read(setting::kSmtpTimeout), 30);
     QCOMPARE(store.Read(setting::kOutboxRetryMinutes), 15);
     QCOMPARE(store.Read(setting::kSupportAddress), std::string("help@example.org"));
+    QCOMPARE(store.Read(setting::kSmtpPassword), std::string("secret"));
     QVERIFY(QFile::exists(fixture.Folder().Path("saved/ports-2026-12-06.csv")));
     QVERIFY(fixture.Messages().back().startsWith("Backup written to "));
   }
