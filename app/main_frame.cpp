@@ -5,11 +5,13 @@
 #include <QDragEnterEvent>
 #include <QDropEvent>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QMimeData>
 #include <QStatusBar>
 #include <QStatusTipEvent>
+#include <QTimer>
 #include <QToolBar>
 #include <QUrl>
 #include <QVBoxLayout>
@@ -17,6 +19,7 @@
 
 #include "app/calculator_sheet.h"
 #include "app/document_dialog.h"
+#include "app/exchange_commands.h"
 #include "app/gps_monitor_dialog.h"
 #include "app/help_commands.h"
 #include "app/main_commands.h"
@@ -24,14 +27,18 @@
 #include "app/program_resources.h"
 #include "app/qt_prompter.h"
 #include "app/recent_file_list.h"
+#include "app/reporting_dialog.h"
 #include "app/route_edit_commands.h"
 #include "app/route_exchange_commands.h"
 #include "app/route_view.h"
 #include "app/schedule_dialog.h"
 #include "app/top_panel.h"
 #include "document/keelmark_document.h"
+#include "navigation/clock.h"
 #include "platform/qt_settings_store.h"
 #include "platform/qt_text.h"
+#include "records/settings_keys.h"
+#include "reports/backup_export.h"
 
 namespace keelmark {
 namespace {
@@ -46,7 +53,9 @@ constexpr const char* kCannotOpenRoute = "Cannot open the route document\n";
 constexpr const char* kDamagedRoute = "The route document is damaged and was not opened\n";
 constexpr const char* kCannotSaveRoute = "Cannot save the route document\n";
 constexpr const char* kCreateVoyageQuestion = "No voyage loaded\nCreate new Voyage?";
-constexpr const char* kNoActiveVoyage = "No active voyage";
+constexpr const char* kOneWaiting = "1 message waits in the outbox";
+constexpr const char* kSomeWaiting = "%1 messages wait in the outbox";
+constexpr int kMillisecondsPerMinute = 60 * 1000;
 
 // A route document among dropped files: the first local file named *.q3v.
 QString DroppedRouteFile(const QMimeData* mime) {
@@ -75,7 +84,10 @@ CMainFrame::CMainFrame(FrameSetup setup, QWidget* parent)
       store_(setup.store ? *setup.store : *ownStore_),
       prompter_(setup.prompter ? *setup.prompter : static_cast<Prompter&>(*ownPrompter_)),
       editors_(std::move(setup.editors)),
-      doc_(std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, setup.dataFolder)) {
+      doc_(std::make_unique<CKeelmarkRouteXPDoc>(store_, prompter_, setup.dataFolder)),
+      mail_(new MailSession(store_, std::move(setup.mail), this)),
+      outboxTimer_(new QTimer(this)),
+      outboxPane_(new QLabel(this)) {
   if (ownPrompter_) ownPrompter_->SetParent(this);
   UseProgramResources();
   setObjectName(QStringLiteral("mainFrame"));
@@ -94,6 +106,12 @@ CMainFrame::CMainFrame(FrameSetup setup, QWidget* parent)
   CreateToolBar();
   CreateKeyboardHelpers();
   statusBar()->showMessage(QString::fromLatin1(kReady));
+  outboxPane_->setObjectName(QStringLiteral("outboxPane"));
+  outboxPane_->hide();
+  statusBar()->insertPermanentWidget(0, outboxPane_);
+  connect(mail_, &MailSession::OutboxChanged, this, &CMainFrame::ShowOutbox);
+  connect(outboxTimer_, &QTimer::timeout, this, &CMainFrame::FlushOutbox);
+  QTimer::singleShot(0, this, &CMainFrame::StartUpTasks);
 
   connect(view_, &CKeelmarkRouteView::DocumentChanged, this, &CMainFrame::UpdateAllViews);
   connect(view_, &CKeelmarkRouteView::DocumentModified, this, [this] { SetModifiedFlag(); });
@@ -215,6 +233,12 @@ bool CMainFrame::event(QEvent* event) {
   // Between prompts the status bar says it is ready.
   if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
     statusBar()->showMessage(QString::fromLatin1(kReady));
+    outboxPane_->setObjectName(QStringLiteral("outboxPane"));
+    outboxPane_->hide();
+    statusBar()->insertPermanentWidget(0, outboxPane_);
+    connect(mail_, &MailSession::OutboxChanged, this, &CMainFrame::ShowOutbox);
+    connect(outboxTimer_, &QTimer::timeout, this, &CMainFrame::FlushOutbox);
+    QTimer::singleShot(0, this, &CMainFrame::StartUpTasks);
     return true;
   }
   return QMainWindow::event(event);
@@ -420,12 +444,41 @@ void CMainFrame::OnGpsMonitor() {
   gpsMonitor_->Start();
 }
 
-void CMainFrame::OnReporting() {
-  if (doc_->GetRoute().GetCount() < 2) {
-    prompter_.Message(kNoActiveVoyage, MessageIcon::Stop);
-    return;
+void CMainFrame::OnReporting() { RunReporting(*doc_, *mail_, this); }
+
+void CMainFrame::OnReportBug() { ReportBugCommand(*doc_, *mail_, this); }
+
+void CMainFrame::OnFileSend() {
+  // The file sent is the document as it stands: an unsaved one is saved first.
+  if ((pathName_.isEmpty() || modified_) && !OnFileSave()) return;
+  SendDocumentCommand(*doc_, *mail_, pathName_, this);
+}
+
+void CMainFrame::OnExportList() { ExportListCommand(*doc_, *mail_, this); }
+
+void CMainFrame::OnMeteoExport() { MeteoExportCommand(*doc_, *mail_, this); }
+
+void CMainFrame::OnMeteoImport() {
+  if (MeteoImportCommand(*doc_)) UpdateAllViews();
+}
+
+void CMainFrame::OnMeteoRequest() { MeteoRequestCommand(*doc_, *mail_, this); }
+
+void CMainFrame::StartUpTasks() {
+  if (const std::optional<BackupResult> backup = RunScheduledBackup(*doc_, ProcessClock().Now())) {
+    statusBar()->showMessage(ToQString(BackupSummary(*backup)));
   }
-  // The reporting dialog opens from here; until it exists the command stays disabled.
+  FlushOutbox();
+}
+
+void CMainFrame::FlushOutbox() {
+  mail_->FlushOutbox();
+  outboxTimer_->start(store_.Read(setting::kOutboxRetryMinutes) * kMillisecondsPerMinute);
+}
+
+void CMainFrame::ShowOutbox(std::size_t waiting) {
+  outboxPane_->setText(waiting == 1 ? tr(kOneWaiting) : tr(kSomeWaiting).arg(waiting));
+  outboxPane_->setVisible(waiting > 0);
 }
 
 const QStringList& CMainFrame::RecentFiles() const { return recentFiles_->Files(); }

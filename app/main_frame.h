@@ -9,9 +9,12 @@
 #include <string>
 
 #include "app/edit_commands.h"
+#include "app/mail_session.h"
 
 class QAction;
+class QLabel;
 class QMenu;
+class QTimer;
 
 namespace keelmark {
 
@@ -33,6 +36,7 @@ struct FrameSetup {
   Prompter* prompter = nullptr;
   std::string dataFolder;  // where the data files are; the current folder when empty
   EditCommands editors;
+  MailBackend mail;  // the platform's transports where a function is missing
 };
 
 class CMainFrame : public QMainWindow {
@@ -53,6 +57,7 @@ class CMainFrame : public QMainWindow {
   void SetModifiedFlag(bool modified = true);
   // The route documents of the File menu, latest first.
   [[nodiscard]] const QStringList& RecentFiles() const;
+  [[nodiscard]] MailSession& Mail() { return *mail_; }
 
   // Opens a route document after the question about unsaved changes; false when it was not
   // opened (the message has been shown).
@@ -75,6 +80,15 @@ class CMainFrame : public QMainWindow {
   void OnVoyageProperties();
   void OnOptions();
   void OnReporting();
+  void OnReportBug();
+  // File > Send, Export list and Meteo data.
+  void OnFileSend();
+  void OnExportList();
+  void OnMeteoExport();
+  void OnMeteoImport();
+  void OnMeteoRequest();
+  // Sends what waits in the outbox; again every few minutes (the options say how many).
+  void FlushOutbox();
   void OnStormAdvisory();
   void OnCalculator();
   void OnMasterSchedule();
@@ -134,6 +148,9 @@ class CMainFrame : public QMainWindow {
   // The file name of the route document, or the name of a new one.
   [[nodiscard]] QString DocumentTitle() const;
   void UpdateTitle();
+  // Once the window shows: the scheduled backup and the first attempt at the outbox.
+  void StartUpTasks();
+  void ShowOutbox(std::size_t waiting);
 
   std::unique_ptr<SettingsStore> ownStore_;
   std::unique_ptr<QtPrompter> ownPrompter_;
@@ -151,6 +168,9 @@ class CMainFrame : public QMainWindow {
   [[nodiscard]] PrintCommands& Printing();
   QString pathName_;
   bool modified_ = false;
+  MailSession* mail_ = nullptr;
+  QTimer* outboxTimer_ = nullptr;
+  QLabel* outboxPane_ = nullptr;
 };
 
 }  // namespace keelmark

@@ -9,14 +9,24 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMainWindow>
 #include <QPushButton>
+#include <QStatusBar>
 
 #include "document/keelmark_document.h"
+#include "navigation/clock.h"
 #include "records/settings_keys.h"
+#include "reports/backup_export.h"
 
 namespace keelmark {
 
 const char* const CSheetOptions::kCaption = "Options";
+
+const char* MailAddressName(const TextSetting& key) {
+  if (&key == &setting::kSupportAddress) return "Support address";
+  if (&key == &setting::kMeteoDataAddress) return "Meteo data address";
+  return "Update service address";
+}
 
 namespace {
 
@@ -117,18 +127,13 @@ class CPageOptionsCleanUp : public PropertyPage {
 
 class CPageOptionsSchedule : public PropertyPage {
  public:
-  CPageOptionsSchedule(Settings& settings, CSheetOptions::StoreValues& values,
-                       std::function<void()> runNow)
-      : PropertyPage("Backup") {
-    // No export is ever run by the scheduler; its settings are kept and shown only.
+  CPageOptionsSchedule(Settings& settings, std::function<void()> runNow) : PropertyPage("Backup") {
+    // With the scheduler active, the first start on the weekday writes the backup.
     auto* scheduler = new QHBoxLayout;
-    QCheckBox* activate = BindCheck(settings.runScheduler, "Activate scheduler");
-    activate->setEnabled(false);
-    scheduler->addWidget(activate);
-    auto* weekday = new QComboBox(this);
-    weekday->setAccessibleName("Weekday");
-    weekday->setEnabled(false);
-    scheduler->addWidget(weekday);
+    scheduler->addWidget(BindCheck(settings.runScheduler, "Activate scheduler"));
+    scheduler->addWidget(BindIndex(
+        settings.weekdayScheduler,
+        {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"}, "Weekday"));
     scheduler->addStretch(1);
     auto* run = new QPushButton("Run Now", this);
     connect(run, &QPushButton::clicked, this, std::move(runNow));
@@ -147,44 +152,82 @@ class CPageOptionsSchedule : public PropertyPage {
     TextRow(form, "Folder to export to:", settings.exportFolder);
     AddRow(form, "Character to separate fields:",
            BindComboText(settings.convChar, {}, "Character to separate fields", true));
-    MailGroup(values);
+    Column()->addStretch(1);
+  }
+};
+
+class CPageOptionsMail : public PropertyPage {
+ public:
+  explicit CPageOptionsMail(CSheetOptions::StoreValues& values) : PropertyPage("Mail") {
+    QFormLayout* form = AddForm();
+    transport_ = BindIndex(values.mailTransport,
+                           {"SMTP server (the outbox keeps what it cannot take)",
+                            "Desktop mail program", "Outbox folder only"},
+                           "Send mail by");
+    AddRow(form, "Send mail by:", transport_);
+    connect(transport_, &QComboBox::currentIndexChanged, this, [this] { ShowFigures(); });
+
+    QFormLayout* smtp = nullptr;
+    smtpGroup_ = AddGroup("SMTP server", smtp);
+    TextRow(smtp, "Server:", values.smtpServer);
+    auto* port = new QHBoxLayout;
+    port->addWidget(BindWhole(values.smtpPort, "Port",
+                              NumberRange{setting::kSmtpPort.minimum, setting::kSmtpPort.maximum}));
+    port->addWidget(new QLabel("Security:", this));
+    port->addWidget(
+        BindIndex(values.smtpTls, {"None", "STARTTLS", "TLS from the start (SMTPS)"}, "Security"));
+    port->addStretch(1);
+    smtp->addRow("Port:", port);
+    WholeRow(smtp, "Timeout:", values.smtpTimeout, "seconds",
+             NumberRange{setting::kSmtpTimeout.minimum, setting::kSmtpTimeout.maximum});
+    TextRow(smtp, "User:", values.smtpUser);
+    auto* password = new QHBoxLayout;
+    password_ = BindText(values.password, "Password");
+    password_->setEchoMode(QLineEdit::Password);
+    password_->setPlaceholderText("asked once per session unless remembered");
+    remember_ = BindCheck(values.savePassword, "Remember password");
+    connect(remember_, &QCheckBox::toggled, this, [this] { ShowFigures(); });
+    password->addWidget(password_, 1);
+    password->addWidget(remember_);
+    smtp->addRow("Password:", password);
+    TextRow(smtp, "Sender address:", values.sender);
+
+    QFormLayout* outbox = nullptr;
+    outboxGroup_ = AddGroup("Outbox", outbox);
+    TextRow(outbox, "Outbox folder:", values.outboxFolder)
+        ->setPlaceholderText("\"outbox\" in the per-user data folder");
+    retry_ = WholeRow(
+        outbox, "Send waiting messages every", values.outboxRetryMinutes, "minutes",
+        NumberRange{setting::kOutboxRetryMinutes.minimum, setting::kOutboxRetryMinutes.maximum});
+
+    QFormLayout* addresses = nullptr;
+    AddGroup("Addresses", addresses);
+    TextRow(addresses, QString(MailAddressName(setting::kSupportAddress)) + ':',
+            values.supportAddress);
+    TextRow(addresses, QString(MailAddressName(setting::kMeteoDataAddress)) + ':',
+            values.meteoDataAddress);
+    TextRow(addresses, QString(MailAddressName(setting::kUpdateServiceAddress)) + ':',
+            values.updateServiceAddress);
     Column()->addStretch(1);
   }
 
  private:
-  void MailGroup(CSheetOptions::StoreValues& values) {
-    QFormLayout* mail = nullptr;
-    AddGroup("Mail", mail);
-    desktopMail_ = BindCheck(values.useDesktopMail, "Use the desktop mail program");
-    connect(desktopMail_, &QCheckBox::toggled, this, [this] { ShowFigures(); });
-    mail->addRow(desktopMail_);
-    smtp_ << TextRow(mail, "SMTP server:", values.smtpServer);
-    auto* port = new QHBoxLayout;
-    smtp_ << BindWhole(values.smtpPort, "Port",
-                       NumberRange{setting::kSmtpPort.minimum, setting::kSmtpPort.maximum});
-    smtp_ << BindCheck(values.smtpTls, "Use TLS");
-    port->addWidget(smtp_[1]);
-    port->addWidget(smtp_[2]);
-    port->addStretch(1);
-    mail->addRow("Port:", port);
-    smtp_ << TextRow(mail, "User:", values.smtpUser);
-    auto* password = new QHBoxLayout;
-    QLineEdit* secret = BindText(values.password, "Password");
-    secret->setEchoMode(QLineEdit::Password);
-    smtp_ << secret << BindCheck(values.savePassword, "Remember password");
-    password->addWidget(secret, 1);
-    password->addWidget(smtp_.back());
-    mail->addRow("Password:", password);
-    smtp_ << TextRow(mail, "Sender address:", values.sender);
-  }
-
-  // The SMTP fields matter only when the desktop's mail program is not used.
+  // The server's fields matter for SMTP, the outbox for SMTP and the outbox only; a password is
+  // kept only when it is to be remembered.
   void ShowFigures() override {
-    for (QWidget* field : smtp_) field->setEnabled(!desktopMail_->isChecked());
+    const int transport = transport_->currentIndex();
+    smtpGroup_->setEnabled(transport == 0);
+    outboxGroup_->setEnabled(transport != 1);
+    retry_->setEnabled(transport == 0);
+    password_->setEnabled(remember_->isChecked());
   }
 
-  QCheckBox* desktopMail_ = nullptr;
-  QList<QWidget*> smtp_;
+  QComboBox* transport_ = nullptr;
+  QGroupBox* smtpGroup_ = nullptr;
+  QGroupBox* outboxGroup_ = nullptr;
+  QWidget* retry_ = nullptr;
+  QLineEdit* password_ = nullptr;
+  QCheckBox* remember_ = nullptr;
 };
 
 class CPageOptionsPrint : public PropertyPage {
@@ -281,9 +324,10 @@ CSheetOptions::CSheetOptions(CKeelmarkRouteXPDoc& document, QWidget* parent)
   AddPage(new CPageOptionsPath(store_, settings_, prompter));
   AddPage(new CPageOptionsDocuments(settings_, prompter));
   AddPage(new CPageOptionsCleanUp(settings_));
-  AddPage(new CPageOptionsSchedule(settings_, store_, [this] { RunNow(); }));
+  AddPage(new CPageOptionsSchedule(settings_, [this] { RunNow(); }));
   AddPage(new CPageOptionsPrint(settings_, prompter));
   AddPage(new CPageNMEA(settings_, store_));
+  AddPage(new CPageOptionsMail(store_));
   AddPage(new CPageOptionsGeneral(store_));
 }
 
@@ -299,14 +343,20 @@ void CSheetOptions::CopyIn() {
   store_.gpsTransport = store.Read(setting::kGpsTransport);
   store_.gpsAddress = store.Read(setting::kGpsAddress);
   store_.gpsBaud = store.Read(setting::kGpsBaud);
-  store_.useDesktopMail = store.Read(setting::kUseDesktopMail);
+  store_.mailTransport = store.Read(setting::kMailTransport);
   store_.smtpServer = store.Read(setting::kSmtpServer);
   store_.smtpPort = store.Read(setting::kSmtpPort);
   store_.smtpTls = store.Read(setting::kSmtpTls);
+  store_.smtpTimeout = store.Read(setting::kSmtpTimeout);
   store_.smtpUser = store.Read(setting::kSmtpUser);
   store_.savePassword = store.Read(setting::kSmtpSavePassword);
   store_.password = store.Read(setting::kSmtpPassword);
   store_.sender = store.Read(setting::kMailSender);
+  store_.outboxFolder = store.Read(setting::kOutboxFolder);
+  store_.outboxRetryMinutes = store.Read(setting::kOutboxRetryMinutes);
+  store_.supportAddress = store.Read(setting::kSupportAddress);
+  store_.meteoDataAddress = store.Read(setting::kMeteoDataAddress);
+  store_.updateServiceAddress = store.Read(setting::kUpdateServiceAddress);
   store_.homepage = store.Read(setting::kHomepage);
 }
 
@@ -322,6 +372,11 @@ void CSheetOptions::RunNow() {
   target.runScheduler = settings_.runScheduler;
   target.weekdayScheduler = settings_.weekdayScheduler;
   target.exportFolder = settings_.exportFolder;
+  const std::string summary = BackupSummary(WriteBackup(document_, ProcessClock().Now()));
+  if (auto* window = qobject_cast<QMainWindow*>(parentWidget())) {
+    window->statusBar()->showMessage(QString::fromStdString(summary));
+  }
+  GetPrompter().Message(summary, MessageIcon::Information);
 }
 
 void CSheetOptions::CopyBack() {
@@ -335,15 +390,21 @@ void CSheetOptions::CopyBack() {
   store.Write(setting::kGpsTransport, store_.gpsTransport);
   store.Write(setting::kGpsAddress, store_.gpsAddress);
   store.Write(setting::kGpsBaud, store_.gpsBaud);
-  store.Write(setting::kUseDesktopMail, store_.useDesktopMail);
+  store.Write(setting::kMailTransport, store_.mailTransport);
   store.Write(setting::kSmtpServer, store_.smtpServer);
   store.Write(setting::kSmtpPort, store_.smtpPort);
   store.Write(setting::kSmtpTls, store_.smtpTls);
+  store.Write(setting::kSmtpTimeout, store_.smtpTimeout);
   store.Write(setting::kSmtpUser, store_.smtpUser);
   store.Write(setting::kSmtpSavePassword, store_.savePassword);
   // The password stays on disk only when the user asked for it.
   store.Write(setting::kSmtpPassword, store_.savePassword ? store_.password : std::string());
   store.Write(setting::kMailSender, store_.sender);
+  store.Write(setting::kOutboxFolder, store_.outboxFolder);
+  store.Write(setting::kOutboxRetryMinutes, store_.outboxRetryMinutes);
+  store.Write(setting::kSupportAddress, store_.supportAddress);
+  store.Write(setting::kMeteoDataAddress, store_.meteoDataAddress);
+  store.Write(setting::kUpdateServiceAddress, store_.updateServiceAddress);
   store.Write(setting::kHomepage, store_.homepage);
 
   // Only what the pages edit: the GPS monitor may change other settings meanwhile.

@@ -10,6 +10,12 @@
 
 namespace keelmark {
 
+struct TextSetting;
+
+// The name of an address field of the Mail page ("Support address"), which the commands that
+// need an empty one name.
+[[nodiscard]] const char* MailAddressName(const TextSetting& key);
+
 class CKeelmarkRouteXPDoc;
 
 class CSheetOptions : public PropertySheet {
@@ -23,14 +29,20 @@ class CSheetOptions : public PropertySheet {
     std::int32_t gpsTransport = 0;          // serial, TCP, UDP, gpsd, replay file
     std::string gpsAddress;                 // the address of all but the serial port
     std::int32_t gpsBaud = 4800;            // the serial rate
-    std::int32_t useDesktopMail = 1;
+    std::int32_t mailTransport = 1;         // SMTP, the desktop mail program, the outbox only
     std::string smtpServer;
     std::int32_t smtpPort = 0;
-    std::int32_t smtpTls = 1;
+    std::int32_t smtpTls = 1;  // none, STARTTLS, TLS
+    std::int32_t smtpTimeout = 60;
     std::string smtpUser;
     std::int32_t savePassword = 0;
     std::string password;
     std::string sender;
+    std::string outboxFolder;
+    std::int32_t outboxRetryMinutes = 5;
+    std::string supportAddress;
+    std::string meteoDataAddress;
+    std::string updateServiceAddress;
     std::string homepage;  // the address Help > Homepage opens
   };
 
@@ -44,7 +56,8 @@ class CSheetOptions : public PropertySheet {
   void CopyBack() override;
 
  private:
-  // The scheduled-export values of the Backup page into the document ("Run Now").
+  // The scheduled-export values of the Backup page into the document, and the backup written
+  // ("Run Now").
   void RunNow();
 
   CKeelmarkRouteXPDoc& document_;

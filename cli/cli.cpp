@@ -40,6 +40,7 @@ const Command kCommands[] = {
     {"settings", "settings show | settings set SECTION KEY VALUE", RunSettings},
     {"list", "list CATEGORY [ROUTE.q3v] [--data-dir DIR] [--format json|txt|csv]", RunList},
     {"meteo", "meteo export|import FILE [--data-dir DIR]", RunMeteo},
+    {"backup", "backup [ROUTE.q3v] [--data-dir DIR]", RunBackup},
     {"report",
      "report ROUTE.q3v --data-dir DIR --system AMVER|SISTRAM|AUSREP|JASREP|CHILREP|Equador|Peru\n"
      "    --kind sailing-plan|position-report|final-report [--out FILE]",
@@ -108,8 +109,17 @@ void PrintHelp(std::ostream& out) {
          "  The data files (vessel.dat, voyage.dat, meteo.dat, port.dat, ...) are read from\n"
          "  --data-dir DIR, or from the folders the settings name. fix, performance, list,\n"
          "  report, meteo and schedule store them back at the end, as the program does at\n"
-         "  exit; plan and cpa only read them. A command that refuses its input changes no\n"
-         "  file.\n"
+         "  exit; plan, cpa and backup only read them. A command that refuses its input\n"
+         "  changes no file.\n"
+         "\n"
+         "Backup:\n"
+         "  backup writes the lists the settings choose for the backup (ExportHistory,\n"
+         "  ExportMeteo, ExportForecast, ExportPublications, ExportPorts) into ExportFolder\n"
+         "  (taken from the data folder when relative), one separated-values file per list\n"
+         "  named after it and the UTC day (history-2026-12-06.csv), fields joined by\n"
+         "  ConvChar; the meteo file holds all four seasons and is read back by meteo import;\n"
+         "  the charts and publications are those of ROUTE.q3v. It prints the files written;\n"
+         "  no list chosen is a failure.\n"
          "\n"
          "GPS:\n"
          "  gps read prints one JSON line for each position the source delivers (latitude and\n"

@@ -39,6 +39,7 @@ int RunPerformance(const Words& args, CommandContext& context);
 int RunSettings(const Words& args, CommandContext& context);
 int RunList(const Words& args, CommandContext& context);
 int RunMeteo(const Words& args, CommandContext& context);
+int RunBackup(const Words& args, CommandContext& context);
 int RunReport(const Words& args, CommandContext& context);
 int RunSchedule(const Words& args, CommandContext& context);
 int RunPrint(const Words& args, CommandContext& context);

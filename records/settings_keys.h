@@ -81,6 +81,8 @@ inline constexpr IntSetting kExportPublications{kSettings, "ExportPublications",
 inline constexpr IntSetting kRunScheduler{kSettings, "RunScheduler", 0};
 inline constexpr IntSetting kWeekdayScheduler{kSettings, "WeekdayScheduler", -1};
 inline constexpr TextSetting kExportFolder{kSettings, "ExportFolder", "data"};
+// The UTC day ("YYYY-MM-DD") the scheduler last wrote the backup; empty: never.
+inline constexpr TextSetting kLastBackup{kSettings, "LastBackup", ""};
 inline constexpr IntSetting kScheduleRun{kSettings, "ScheduleRun", 0};
 inline constexpr TextSetting kCompanyLogo{kSettings, "CompanyLogo", "logo.bmp"};
 inline constexpr TextSetting kSmallLogo{kSettings, "SmallLogo", "smalllogo.bmp"};
@@ -150,8 +152,7 @@ inline constexpr IntSetting kGpsTransport{kSettings, "GpsTransport", 0, 0, 4};
 inline constexpr TextSetting kGpsAddress{kSettings, "GpsAddress", ""};
 // The serial rate: 4800 baud, 38400 for high-speed talkers.
 inline constexpr IntSetting kGpsBaud{kSettings, "GpsBaud", 4800, 1, 4000000};
-// Section "Mail": how messages are sent, by SMTP or by the desktop's mail program.
-inline constexpr IntSetting kUseDesktopMail{kMail, "UseDesktopMail", 1};
+// Section "Mail": how messages are sent.
 // 0 SMTP (a message the server cannot take waits in the outbox), 1 the desktop's mail
 // program, 2 the outbox folder only, for a ship's own mail system to collect.
 inline constexpr IntSetting kMailTransport{kMail, "Transport", 1, 0, 2};
@@ -191,6 +192,7 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kRunScheduler),
     SettingInfo(setting::kWeekdayScheduler),
     SettingInfo(setting::kExportFolder),
+    SettingInfo(setting::kLastBackup),
     SettingInfo(setting::kScheduleRun),
     SettingInfo(setting::kCompanyLogo),
     SettingInfo(setting::kSmallLogo),
@@ -242,7 +244,6 @@ inline constexpr std::array kSettingTable = {
     SettingInfo(setting::kGpsTransport),
     SettingInfo(setting::kGpsAddress),
     SettingInfo(setting::kGpsBaud),
-    SettingInfo(setting::kUseDesktopMail),
     SettingInfo(setting::kMailTransport),
     SettingInfo(setting::kSmtpServer),
     SettingInfo(setting::kSmtpPort),

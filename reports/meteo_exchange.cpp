@@ -1,5 +1,6 @@
 #include "reports/meteo_exchange.h"
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <cmath>
@@ -101,19 +102,22 @@ bool HasControlCharacters(std::string_view line) {
 
 }  // namespace
 
-std::string MeteoLine(const MeteoObservation& record, const std::string& separator) {
+std::string MeteoLine(const MeteoObservation& record, const std::string& separator, int seasons) {
   std::string line = record.ExportLine(separator);
-  const WeatherConditions& block = SeasonBlock(record, kSeasonMonths[0]);
-  for (const SeasonValue& value : kSeasonValues) {
-    line += separator + FormatNumber(value.format, block.*value.field);
+  for (int season = 0; season < std::clamp(seasons, 1, kMaxSeasons); ++season) {
+    const WeatherConditions& block =
+        SeasonBlock(record, kSeasonMonths[static_cast<std::size_t>(season)]);
+    for (const SeasonValue& value : kSeasonValues) {
+      line += separator + FormatNumber(value.format, block.*value.field);
+    }
+    line += separator + Printf("%d", block.ObservationCount);
   }
-  line += separator + Printf("%d", block.ObservationCount);
   return line;
 }
 
-std::string MeteoExportBytes(const MeteoList& list, const std::string& separator) {
+std::string MeteoExportBytes(const MeteoList& list, const std::string& separator, int seasons) {
   std::string text;
-  for (const auto& record : list) text += MeteoLine(*record, separator) + "\r\n";
+  for (const auto& record : list) text += MeteoLine(*record, separator, seasons) + "\r\n";
   return Utf8ToCp1252(text);
 }
 
@@ -237,11 +241,13 @@ std::optional<MeteoImportResult> ImportMeteoData(MeteoList& list, const std::str
     prompter.Message(std::string(kMeteoImportFailed) + "\n" + error, MessageIcon::Exclamation);
     return std::nullopt;
   }
-  std::string text = kMeteoImportDone;
-  if (result->skipped > 0) {
+  // Success is claimed only for a file that added something.
+  const bool added = result->merged > 0;
+  std::string text = added ? kMeteoImportDone : kMeteoImportFailed;
+  if (result->skipped > 0 || !added) {
     text += Printf("\nLines skipped (no meteo data): %d", result->skipped);
   }
-  prompter.Message(text, MessageIcon::None);
+  prompter.Message(text, added ? MessageIcon::None : MessageIcon::Exclamation);
   return result;
 }
 

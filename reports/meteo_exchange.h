@@ -23,12 +23,15 @@ inline constexpr const char* kMeteoExportFailed = "Export failed";
 inline constexpr const char* kMeteoImportFailed = "Import failed";
 inline constexpr const char* kMeteoImportDone = "Import succesfully";
 
-// The one meteo line of a grid point, fields joined by the separator, no line end.
-[[nodiscard]] std::string MeteoLine(const MeteoObservation& record, const std::string& separator);
+// The one meteo line of a grid point, fields joined by the separator, no line end: the
+// January-February values, or all four seasons (a backup the import reads back whole).
+[[nodiscard]] std::string MeteoLine(const MeteoObservation& record, const std::string& separator,
+                                    int seasons = 1);
 
 // The bytes an export adds to its file: every grid point's line in list order, each with CR LF,
 // in Windows-1252.
-[[nodiscard]] std::string MeteoExportBytes(const MeteoList& list, const std::string& separator);
+[[nodiscard]] std::string MeteoExportBytes(const MeteoList& list, const std::string& separator,
+                                           int seasons = 1);
 
 // Adds the export to the end of the file (creating it), keeping what the file held; the file
 // is replaced whole, so an export that fails leaves it as it was. False, and error (when given)
@@ -74,7 +77,8 @@ std::optional<std::string> ExportMeteoData(const MeteoList& list, const std::str
                                            Prompter& prompter);
 
 // The import command: asks for the file (cancel: kMeteoImportFailed), merges its meteo lines
-// and tells the user; a file that cannot be read adds nothing.
+// and tells the user: kMeteoImportDone when something was merged, otherwise kMeteoImportFailed,
+// with the count of lines skipped; a file that cannot be read adds nothing.
 std::optional<MeteoImportResult> ImportMeteoData(MeteoList& list, const std::string& separator,
                                                  Prompter& prompter);
 

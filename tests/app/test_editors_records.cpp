@@ -396,8 +396,8 @@ class TestEditorsRecords : public QObject {
                          "History/Maximum days to retain history=30; "
                          "NMEA/COM3=/dev/ttyUSB0; NMEA connected to=2; Serial speed=38400; "
                          "Receiver reached by=1; Address=bridge.local:10110; "
-                         "Backup/Use the desktop mail program; SMTP server=smtp.example.org; "
-                         "Port=465; Password=secret; Character to separate fields=;"));
+                         "Mail/Send mail by=0; Server=smtp.example.org; Port=465; "
+                         "Password=secret; Backup/Character to separate fields=;"));
     QCOMPARE(StoreText(store, setting::kHistoryPath), QString("/data/history.dat"));
     QCOMPARE(StoreText(store, setting::kComDevices[2]), QString("/dev/ttyUSB0"));
     QCOMPARE(store.Read(setting::kGpsTransport), 1);
@@ -405,7 +405,7 @@ class TestEditorsRecords : public QObject {
     QCOMPARE(store.Read(setting::kGpsBaud), 38400);
     QCOMPARE(StoreText(store, setting::kSmtpServer), QString("smtp.example.org"));
     QCOMPARE(store.Read(setting::kSmtpPort), 465);
-    QCOMPARE(store.Read(setting::kUseDesktopMail), 0);
+    QCOMPARE(store.Read(setting::kMailTransport), 0);
     QCOMPARE(StoreText(store, setting::kSmtpPassword), QString());  // not asked to remember
     const Settings& settings = fixture.Doc().GetSettings();
     QCOMPARE(settings.schedulePath, std::string("/data/schedule.dat"));

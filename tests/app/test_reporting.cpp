@@ -1,0 +1,276 @@
+// Reporting, Send message and the commands that mail or exchange data, driven as a user drives
+// them, with a transport that answers as the test says. With KEELMARK_SCREENSHOTS set to a
+// folder, the Reporting and Send message dialogs are saved there.
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPrintDialog>
+#include <QStatusBar>
+#include <QtTest>
+
+#include "app/exchange_commands.h"
+#include "app/reporting_dialog.h"
+#include "app/send_message_dialog.h"
+#include "records/settings_keys.h"
+#include "tests/app/desktop_spy.h"
+#include "tests/app/editor_test_support.h"
+
+namespace keelmark::test {
+namespace {
+
+// The transport's answers and what it was given.
+struct FakeMail {
+  MailOutcome answer{MailStatus::kSent, ""};
+  std::vector<MailMessage> sent;
+  std::size_t waiting = 0;
+  int flushes = 0;
+
+  MailBackend Backend() {
+    class Transport final : public MailTransport {
+     public:
+      explicit Transport(FakeMail& mail) : mail_(mail) {}
+      MailOutcome Send(const MailMessage& message) override {
+        mail_.sent.push_back(message);
+        return mail_.answer;
+      }
+      FakeMail& mail_;
+    };
+    return {[this](const SettingsStore&, PasswordQuestion) {
+              return std::make_unique<Transport>(*this);
+            },
+            [this](const SettingsStore&, PasswordQuestion) {
+              ++flushes;
+              return OutboxFlush{0, waiting, ""};
+            },
+            [this](const SettingsStore&) { return waiting; }};
+  }
+};
+
+// The main window on the example data with the fake transport.
+struct MailFrame {
+  explicit MailFrame(FakeMail& mail) : store(folder.SettingsFile()) {
+    FrameSetup setup{&store, &prompter, folder.Folder(), {}, mail.Backend()};
+    frame = std::make_unique<CMainFrame>(std::move(setup));
+    if (!frame->OpenDocumentFile(folder.RoutePath())) qFatal("example route");
+    frame->show();
+  }
+  void Trigger(const char* action) { ActionOf(*frame, action)->trigger(); }
+  [[nodiscard]] QString LastMessage() const {
+    return prompter.Messages().empty() ? QString()
+                                       : QString::fromStdString(prompter.Messages().back().text);
+  }
+  ExampleClock clock;
+  ExampleFolder folder;
+  QtSettingsStore store;
+  ScriptedPrompter prompter;
+  std::unique_ptr<CMainFrame> frame;
+};
+
+// Runs `use` on the next dialog of the type when it opens.
+template <typename Dialog>
+void OnNext(std::function<void(Dialog&)> use) {
+  HandleNextModal([use](QWidget* modal) {
+    auto* dialog = qobject_cast<Dialog*>(modal);
+    if (!dialog) return false;
+    use(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+    return true;
+  });
+}
+
+void SaveScreenshot(QWidget& dialog, const QString& name) {
+  const QString folder = qEnvironmentVariable("KEELMARK_SCREENSHOTS");
+  QVERIFY(dialog.minimumSizeHint().width() <= dialog.width());
+  if (folder.isEmpty()) return;
+  QDir().mkpath(folder);
+  QVERIFY(dialog.grab().save(QDir(folder).filePath(name + ".png")));
+}
+
+void PressDialogOk(QDialog& dialog) {
+  Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+}
+
+}  // namespace
+
+class TestReporting : public QObject {
+  Q_OBJECT
+
+ private slots:
+  // What the user is told after OK, and whether the dialog closes with its message kept.
+  void sendMessageOutcome_data() {
+    QTest::addColumn<QString>("to");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("told");
+    QTest::addColumn<bool>("closed");
+    QTest::newRow("sent") << "ops@example.org" << int(MailStatus::kSent) << kMessageSent << true;
+    QTest::newRow("queued") << "ops@example.org" << int(MailStatus::kQueued)
+                            << QString(kMessageQueued) + "\nserver down" << true;
+    QTest::newRow("handedOver") << "ops@example.org" << int(MailStatus::kHandedOver)
+                                << kMessageHandedOver << true;
+    QTest::newRow("failed") << "ops@example.org" << int(MailStatus::kFailed)
+                            << QString(kMessageNotSent) + "\nserver down" << false;
+    QTest::newRow("noAddress") << "  " << int(MailStatus::kSent) << kNoValidAddress << false;
+  }
+  void sendMessageOutcome() {
+    QFETCH(QString, to);
+    QFETCH(int, status);
+    QFETCH(QString, told);
+    QFETCH(bool, closed);
+    FakeMail mail;
+    mail.answer = {MailStatus(status), "server down"};
+    MemorySettingsStore store;
+    ScriptedPrompter prompter;
+    MailSession session(store, mail.Backend(), nullptr);
+    bool stayedOpen = false;
+    OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
+      PressDialogOk(dialog);
+      stayedOpen = dialog.isVisible();
+    });
+    const std::optional<MailOutcome> outcome =
+        RunSendMessage(session, prompter, {to.toStdString(), "S", "text", ""}, nullptr);
+    QCOMPARE(QString::fromStdString(prompter.Messages().back().text), told);
+    QCOMPARE(outcome.has_value(), closed);
+    QCOMPARE(stayedOpen, !closed);
+    QCOMPARE(mail.sent.size(), std::size_t(to.trimmed().isEmpty() ? 0 : 1));
+  }
+
+  // View writes the chosen message and hands the file to the desktop; Email puts its text in
+  // the message; Print offers the printer; the special forms are refused; Save to file writes
+  // the chosen file.
+  void reportingButtons() {
+    FakeMail mail;
+    MailFrame window(mail);
+    DesktopSpy desktop;
+    QString body;
+    bool printOffered = false;
+    const QString saved = window.folder.Path("amver.txt");
+    window.prompter.QueueFile(saved.toStdString());
+    OnNext<CReportingDialog>([&](CReportingDialog& dialog) {
+      SaveScreenshot(dialog, "reporting");
+      Choose(Field<QComboBox>(&dialog, "System"), 2);
+      Choose(Field<QComboBox>(&dialog, "Report"), 1);
+      Click(ButtonText(&dialog, "View"));
+      OnNext<CSendMessageDialog>([&](CSendMessageDialog& send) {
+        SaveScreenshot(send, "send-message");
+        body = Field<QPlainTextEdit>(&send, "Message")->toPlainText();
+      });
+      Click(ButtonText(&dialog, "Email"));
+      OnNext<QPrintDialog>([&](QPrintDialog&) { printOffered = true; });
+      Click(ButtonText(&dialog, "Print"));
+      Choose(Field<QComboBox>(&dialog, "System"), 6);
+      Choose(Field<QComboBox>(&dialog, "Report"), 0);
+      Click(ButtonText(&dialog, "Save to file"));
+      QCOMPARE(window.LastMessage(), QString("This report requires special form"));
+      Choose(Field<QComboBox>(&dialog, "System"), 0);
+      Click(ButtonText(&dialog, "Save to file"));
+      PressDialogOk(dialog);
+    });
+    window.Trigger("actionReporting");
+    QCOMPARE(desktop.opened.size(), 1);
+    const QByteArray report = FileBytes(desktop.opened[0].toLocalFile());
+    QVERIFY(report.startsWith("AUSREP/PR//\r\n"));
+    QCOMPARE(body, QString::fromLatin1(report).replace("\r\n", "\n"));
+    QVERIFY(printOffered);
+    QVERIFY(FileBytes(saved).startsWith("AMVER/SP//\r\n"));
+    QVERIFY(mail.sent.empty());  // nothing went without OK in Send message
+  }
+
+  // The fixed follow-up texts only after the transport accepted; an empty address setting is
+  // named.
+  void addressedCommands_data() {
+    QTest::addColumn<QString>("action");
+    QTest::addColumn<QString>("address");
+    QTest::addColumn<int>("status");
+    QTest::addColumn<QString>("told");
+    const QString sent = "sent";
+    QTest::newRow("bugNoAddress") << "actionReportBug"
+                                  << "" << 0 << QString(kNoAddressSet).arg("Support address");
+    QTest::newRow("bugSent") << "actionReportBug"
+                             << "help@example.org" << int(MailStatus::kSent) << kBugReportSent;
+    QTest::newRow("bugQueued") << "actionReportBug"
+                               << "help@example.org" << int(MailStatus::kQueued) << kMessageQueued;
+    QTest::newRow("updateSent") << "actionMeteoRequest"
+                                << "update@example.org" << int(MailStatus::kSent)
+                                << kUpdateRequested;
+    QTest::newRow("updateRefused")
+        << "actionMeteoRequest"
+        << "update@example.org" << int(MailStatus::kFailed) << kUpdateRequestFailed;
+  }
+  void addressedCommands() {
+    QFETCH(QString, action);
+    QFETCH(QString, address);
+    QFETCH(int, status);
+    QFETCH(QString, told);
+    FakeMail mail;
+    mail.answer = {MailStatus(status), ""};
+    MailFrame window(mail);
+    window.store.Write(setting::kSupportAddress, address.toStdString());
+    window.store.Write(setting::kUpdateServiceAddress, address.toStdString());
+    if (!address.isEmpty()) OnNext<CSendMessageDialog>(PressDialogOk);
+    window.Trigger(action.toLatin1().constData());
+    QVERIFY2(window.LastMessage().startsWith(told), qPrintable(window.LastMessage()));
+    if (!address.isEmpty()) QCOMPARE(mail.sent.at(0).to, address.toStdString());
+  }
+
+  // The exported meteo file goes to the meteo data address, attached with its name and size.
+  void meteoExportIsOfferedByMail() {
+    FakeMail mail;
+    MailFrame window(mail);
+    window.store.Write(setting::kMeteoDataAddress, "meteo@example.org");
+    window.prompter.QueueFile(window.folder.Path("meteo.csv").toStdString());
+    window.prompter.QueueAnswer(true);
+    QString attachment;
+    OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
+      SaveScreenshot(dialog, "send-message-attachment");
+      attachment = Field<QLabel>(&dialog, "Attachment")->text();
+      PressDialogOk(dialog);
+    });
+    window.Trigger("actionMeteoExport");
+    QVERIFY2(attachment.startsWith("meteo.csv (") && attachment.endsWith(" kB)"),
+             qPrintable(attachment));
+    QCOMPARE(mail.sent.at(0).body, std::string(kMeteoExportBody));
+    QVERIFY(QString::fromStdString(mail.sent.at(0).subject).endsWith(" meteo export"));
+  }
+
+  // At start the outbox is tried and the status bar says how many messages wait.
+  void outboxIsTriedAtStartAndShown() {
+    FakeMail mail;
+    mail.waiting = 3;
+    MailFrame window(mail);
+    QTRY_COMPARE(mail.flushes, 1);
+    auto* pane = window.frame->statusBar()->findChild<QLabel*>("outboxPane");
+    QCOMPARE(pane->text(), QString("3 messages wait in the outbox"));
+    QVERIFY(pane->isVisible());
+  }
+
+  // The Mail page stores the transport, security, a password to remember, outbox and addresses;
+  // Run Now writes the backup of the Backup page's lists at once.
+  void mailPageAndRunNow() {
+    EditorFixture fixture;
+    DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
+               [&](PropertySheet& sheet) {
+                 Apply(sheet,
+                       "Mail/Send mail by=0; Security=2; Timeout=30; Remember password; "
+                       "Password=secret; "
+                       "Send waiting messages every=15; Support address=help@example.org; "
+                       "Backup/Port data; Folder to export to=saved; Run Now");
+                 PressOk(sheet);
+               });
+    const SettingsStore& store = fixture.Store();
+    QCOMPARE(store.Read(setting::kMailTransport), 0);
+    QCOMPARE(store.Read(setting::kSmtpTls), 2);
+    QCOMPARE(store.Read(setting::kSmtpTimeout), 30);
+    QCOMPARE(store.Read(setting::kOutboxRetryMinutes), 15);
+    QCOMPARE(store.Read(setting::kSupportAddress), std::string("help@example.org"));
+    QCOMPARE(store.Read(setting::kSmtpPassword), std::string("secret"));
+    QVERIFY(QFile::exists(fixture.Folder().Path("saved/ports-2026-12-06.csv")));
+    QVERIFY(fixture.Messages().back().startsWith("Backup written to "));
+  }
+};
+
+}  // namespace keelmark::test
+
+QTEST_MAIN(keelmark::test::TestReporting)
+#include "moc_desktop_spy.cpp"
+#include "test_reporting.moc"
