@@ -359,19 +359,6 @@ class TestEditorsRecords : public QObject {
     }
   }
 
-  void decimalCoordinateTakesTheSignFromTheHemisphere() {
-    CoordinateEntry entry(Axis::Longitude, CoordinateEntry::Style::DecimalDegrees, true,
-                          "Longitude");
-    entry.SetValue(-63.5);
-    QCOMPARE(entry.DegreesEdit()->text(), QString("63.5"));
-    QCOMPARE(entry.HemisphereBox()->currentIndex(), 1);
-    entry.DegreesEdit()->setText("181");
-    QCOMPARE(entry.Problem(), QString("Longitude: please enter a number between 0 and 180."));
-    entry.DegreesEdit()->setText("48.25");
-    entry.HemisphereBox()->setCurrentIndex(0);
-    QCOMPARE(*entry.Value(), 48.25);
-  }
-
   void slotTimeKeepsTheSlotUnlessATimeIsPicked() {
     const CNavigation navigation;
     const double slot = 9471.437123456789;  // not a whole second
@@ -414,18 +401,6 @@ class TestEditorsRecords : public QObject {
     QCOMPARE(settings.historyCleanUp, 30);
     QCOMPARE(settings.comPort, 2);
     QCOMPARE(settings.convChar, std::string(";"));
-  }
-
-  void colourChooserTakesAColourAndItsCancelKeepsOne() {
-    EditorFixture fixture;
-    const std::int32_t text = fixture.Doc().GetSettings().colTxMain;
-    AnswerColorChooser(QColor(10, 20, 30));
-    QVERIFY(DriveOptions(fixture, "Background Select"));
-    AnswerColorChooser(std::nullopt);
-    QVERIFY(DriveOptions(fixture, "Text color Select"));
-    QCOMPARE(fixture.Doc().GetSettings().colBckMain, PackColor(10, 20, 30));
-    QCOMPARE(fixture.Doc().GetSettings().colTxMain, text);
-    QCOMPARE(fixture.Store().Read(setting::kColBckMain), PackColor(10, 20, 30));  // at once
   }
 
   // 0 days would prune the history to its last fix: refused on leaving the page (which stays)

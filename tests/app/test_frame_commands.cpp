@@ -8,7 +8,6 @@
 #include <QDragEnterEvent>
 #include <QImage>
 #include <QLineEdit>
-#include <QMimeData>
 #include <QSpinBox>
 #include <QWheelEvent>
 #include <QtTest>
@@ -291,28 +290,6 @@ class TestFrameCommands : public QObject {
     AnswerNextMessageBox(QMessageBox::Yes);
     QVERIFY(again.Frame().close());
     QVERIFY(FileBytes(folder.RoutePath()) != route);
-  }
-
-  void droppedRouteDocumentIsOpened() {
-    ExampleFrame app({}, false);
-    CMainFrame& frame = app.Frame();
-    const ExampleFolder& folder = app.Folder();
-    auto drop = [&](const QList<QUrl>& urls) {
-      QMimeData mime;
-      mime.setUrls(urls);
-      const QPoint at = frame.rect().center();
-      QDragEnterEvent enter(at, Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&frame, &enter);
-      if (!enter.isAccepted()) return false;
-      QDropEvent dropped(QPointF(at), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
-      QApplication::sendEvent(&frame, &dropped);
-      return true;
-    };
-    QVERIFY(!drop({QUrl::fromLocalFile(folder.Path(QStringLiteral("port.dat")))}));
-    QVERIFY(drop({QUrl::fromLocalFile(folder.Path(QStringLiteral("port.dat"))),
-                  QUrl::fromLocalFile(folder.RoutePath())}));
-    QCOMPARE(frame.View().model()->rowCount(), 12);
-    QCOMPARE(frame.PathName(), folder.RoutePath());
   }
 
   void commandLineOpensTheRouteOrEndsTheStart() {

@@ -328,16 +328,6 @@ class TestFrameLists : public QObject {
     QVERIFY(list.prompter.Messages().empty());
   }
 
-  void contextMenuOffersTheRouteCommandsOnlyOverTheRoute() {
-    ExampleFolder folder;
-    ExampleList list(folder);
-    QVERIFY(ContextMenuTexts(list.view, 2).contains("Move &Up"));
-    list.Show(Category::Ports);
-    QCOMPARE(ContextMenuTexts(list.view, 2),
-             (QStringList{"&Insert", "&Edit", "&Delete", "|", "I&mport", "E&xport"}));
-    QCOMPARE(list.doc.selectedRow, 2);  // the right-click picked the row under the pointer
-  }
-
   void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
     ExampleFolder folder;
     ExampleList list(folder);
@@ -373,27 +363,6 @@ class TestFrameLists : public QObject {
     QCOMPARE(list.Names().size(), before.size() + 1);
   }
 
-  void exportedRouteImportsBackAndABadFileChangesNothing() {
-    ExampleFolder folder;
-    ExampleList list(folder);
-    const QStringList before = list.Names();
-    const std::string rtz = folder.Path(QStringLiteral("crossing.rtz")).toStdString();
-    list.prompter.QueueFile(rtz);
-    ExportRouteCommand(list.doc);
-    QVERIFY(QFile::exists(QString::fromStdString(rtz)));
-
-    list.view.RouteEdits().Reverse();
-    list.prompter.QueueFile(rtz);
-    list.prompter.QueueAnswer(true);
-    QVERIFY(ImportRouteCommand(list.doc));
-    QCOMPARE(list.Names(), before);
-    // A file that is no route: said, the route as it was. (Which files are refused: the route
-    // exchange tests of the core and the command line.)
-    list.prompter.QueueFile(folder.Path(QStringLiteral("port.dat")).toStdString());
-    QVERIFY(!ImportRouteCommand(list.doc));
-    QCOMPARE(list.Names(), before);
-  }
-
   void modelStaysConsistentThroughEveryCategory() {
     ExampleFolder folder;
     ExampleList list(folder);
@@ -410,23 +379,6 @@ class TestFrameLists : public QObject {
     list.doc.GetSettings().listSelected = 12;
     list.view.RefreshList();
     QCOMPARE(list.view.model()->headerData(0, Qt::Horizontal), QVariant("Port of"));
-  }
-
-  void refillOfTheSameCategoryKeepsScrollAndWidths() {
-    ExampleFolder folder;
-    ExampleList list(folder);
-    list.view.resize(500, 120);
-    list.Show(Category::History);
-    list.view.setColumnWidth(0, 180);
-    list.view.verticalScrollBar()->setValue(list.view.verticalScrollBar()->maximum());
-    const int scrolled = list.view.verticalScrollBar()->value();
-    QVERIFY(scrolled > 0);
-    list.view.RefreshList();
-    QCOMPARE(list.view.verticalScrollBar()->value(), scrolled);
-    QCOMPARE(list.view.columnWidth(0), 180);
-    // Another category starts from its own widths.
-    list.Show(Category::Ports);
-    QCOMPARE(list.view.columnWidth(0), 100);
   }
 
   void clicksAndKeysPickTheRecordButFocusDoesNot() {

@@ -263,14 +263,6 @@ class TestTools : public QObject {
     QVERIFY(fixture.Messages().isEmpty());
   }
 
-  void aMissingVesselFileGivesTheDefaultShip() {
-    EditorFixture fixture;
-    QVERIFY(
-        QFile::remove(QString::fromStdString(fixture.Doc().DataFilePath(setting::kVesselPath))));
-    DriveCalculator(fixture, [](PropertySheet&) {});
-    QCOMPARE(fixture.Messages(), QStringList{kDefaultShipMessage});
-  }
-
   void toolsGpsMonitorFollowsATcpSourceThatGoesAndComesBack() {
     ExampleFrame app;
     CMainFrame& frame = app.Frame();

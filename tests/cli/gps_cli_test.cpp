@@ -212,15 +212,6 @@ TEST(GpsRead, APositionLineCarriesDegreesUnitsTalkerAndTime) {
   EXPECT_EQ(lines[1]["time"], "12:00:00.000Z");
 }
 
-TEST(GpsRead, ALogWithARateIsReplayedAgainAndAgain) {
-  const std::string log = WriteTemp("gps_replay.nmea", LogText());
-  const CliOutcome o = RunCliWithInput({"gps", "read", "file:" + log + "@200", "--count", "6"});
-  ASSERT_EQ(o.status, 0) << o.err;
-  // Four positions in the log: the fifth and sixth are its first two again.
-  EXPECT_EQ(Sentences(Lines(o.out)),
-            (std::vector<std::string>{"GPGGA", "GNRMC", "GAGLL", "BDGGA", "GPGGA", "GNRMC"}));
-}
-
 TEST(GpsRead, SaysInOneLineWhyTheSourceCannotBeOpened) {
   const std::pair<std::string, std::string> sources[] = {
       {"file:/nonexistent/voyage.nmea", "/nonexistent/voyage.nmea: no such file"},

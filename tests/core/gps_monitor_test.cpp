@@ -406,15 +406,5 @@ TEST(GpsSourceSettings, TheOptionsNameTheSource) {
   }
 }
 
-TEST(GpsSourceSettings, AHighSpeedTalkerAndAnEmptyDevice) {
-  MemorySettingsStore store;
-  store.Write(setting::kGpsBaud, 38400);
-  std::string error;
-  EXPECT_EQ(GpsSourceFromSettings(store, 0, error)->Text(), "serial:/dev/ttyUSB0@38400");
-  store.Write(setting::kComDevices[0], "");
-  EXPECT_FALSE(GpsSourceFromSettings(store, 0, error));
-  EXPECT_EQ(error, "no serial device is set for COM1");
-}
-
 }  // namespace
 }  // namespace keelmark

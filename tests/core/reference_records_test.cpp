@@ -103,22 +103,6 @@ TEST(ChartLayout, OlderLayoutsLoadWithoutBitmapAndTakeTheirNamesByTheRules) {
   }
 }
 
-// The usual rules are in chart_list_mixed.bin; "New Position" is matched exactly, and is kept
-// when the copy holds no other name.
-TEST(ChartLayout, LoadedNameFollowsTheRulesToTheLetter) {
-  for (const auto& [name, copy] :
-       {std::pair{"New Position", "New Position"}, std::pair{"new position", "Other"}}) {
-    Chart written;
-    written.Name = name;
-    written.StoredName = copy;
-    written.AltName = "Alt";
-    written.LayoutTag = Chart::kLayoutTag;
-    Chart loaded;
-    LoadAll(StoredAsStored(written), [&](Archive& a) { loaded.Serialize(a); });
-    EXPECT_EQ(loaded.Name, name);
-  }
-}
-
 // --- Ports ---------------------------------------------------------------------------------
 
 // (An older port is stored with the mark and its newer fields: data_file_reads_test.cpp and

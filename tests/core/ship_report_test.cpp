@@ -161,22 +161,6 @@ TEST_F(ShipReportTest, SpecialFormAsksForNoFileAndACancelledSaveSaysNothing) {
   EXPECT_EQ(prompter.Messages().size(), 1u);
 }
 
-TEST_F(ShipReportTest, MailReadBackGivesTheMessageWithPlainLineBreaks) {
-  vessel_.name = "SÃO GONÇALO";  // written as Windows-1252, read back as UTF-8
-  const test::ScratchDirectory folder;
-  const std::string path = folder.PathOf("Report.txt");
-  ASSERT_TRUE(
-      WriteShipReport(ReportSystem::Amver, ReportKind::FinalReport, Sources(), path).written);
-  EXPECT_NE(FileText(path).find("A/S\xC3O GON\xC7"
-                                "ALO/PABC//\r\n"),
-            std::string::npos);
-  const std::optional<std::string> mail = ReadShipReportForMail(path);
-  ASSERT_TRUE(mail);
-  EXPECT_EQ(*mail,
-            "AMVER/FR//\nA/SÃO GONÇALO/PABC//\nK/NEW YORK/4027N/07346W/030905Z//\nZ/EOR//\n");
-  EXPECT_FALSE(ReadShipReportForMail(folder.PathOf("never-written.txt")));
-}
-
 // --- Where the report file goes. ---
 
 TEST(ReportFilePath, ConfiguredPathOrReportTxtBesideTheDataFiles) {

@@ -146,10 +146,5 @@ TEST_F(StormAdvisoryTest, TableRowsTakeTheStormWhereItWillBe) {
   EXPECT_EQ(rows, 2);
 }
 
-TEST_F(StormAdvisoryTest, RouteOfOneWaypointDrawsNothing) {
-  route_.Remove(route_.GetLast());
-  EXPECT_TRUE(Draw(StormAt(5.0, 0.0), StartAt(0.0, 0.0)).Calls().empty());
-}
-
 }  // namespace
 }  // namespace keelmark
