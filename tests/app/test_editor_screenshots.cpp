@@ -54,8 +54,8 @@ class TestEditorScreenshots : public QObject {
   // and calculator sheets.
   void everyPageFits_data() {
     QTest::addColumn<int>("editor");
-    for (const QString& name : {"Voyage", "Vessel", "Options", "Waypoints", "History", "Warnings",
-                                "Reporting", "Ports", "Charts", "Forecast", "Storms"}) {
+    for (const QString name : {"Voyage", "Vessel", "Options", "Waypoints", "History", "Warnings",
+                               "Reporting", "Ports", "Charts", "Forecast", "Storms"}) {
       QTest::newRow(qPrintable(name.toLower())) << EditorNamed(name);
     }
     QTest::newRow("calculator") << kCalculator;

@@ -2,7 +2,6 @@
 // document as it was, a table per editor of what typing writes into the record or how a value
 // is refused, what the editors do beyond their fields, the options sheet and the ship's documents
 // opened with the desktop, and the shared position and time entry fields with their range checks.
-#include <QColorDialog>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFocusEvent>
@@ -17,6 +16,7 @@
 #include "document/category_edits.h"
 #include "document/category_records.h"
 #include "navigation/navigation.h"
+#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 #include "voyage/position_fixes.h"
 #include "voyage/voyage_calculation.h"
@@ -80,32 +80,7 @@ bool DriveOptions(EditorFixture& fixture, const QString& steps, bool ok = true) 
                     });
 }
 
-// Answers the next colour chooser with a colour, or cancels it.
-void AnswerColorChooser(std::optional<QColor> color) {
-  HandleNextModal([color](QWidget* modal) {
-    auto* chooser = qobject_cast<QColorDialog*>(modal);
-    if (!chooser) return false;
-    if (color) chooser->setCurrentColor(*color);
-    color ? chooser->accept() : chooser->reject();
-    return true;
-  });
-}
-
 }  // namespace
-
-// Receives the files handed to the desktop to open, instead of the desktop, for as long as it
-// lives.
-class DesktopSpy : public QObject {
-  Q_OBJECT
-
- public:
-  DesktopSpy() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-  ~DesktopSpy() override { QDesktopServices::unsetUrlHandler("file"); }
-  QList<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened << url; }
-};
 
 class TestEditorsRecords : public QObject {
   Q_OBJECT
@@ -450,4 +425,5 @@ class TestEditorsRecords : public QObject {
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsRecords)
+#include "moc_desktop_spy.cpp"
 #include "test_editors_records.moc"
