@@ -1,6 +1,8 @@
 #include "app/mail_session.h"
 
+#include <QFutureWatcher>
 #include <QWidget>
+#include <QtConcurrent/QtConcurrentRun>
 
 #include "app/password_dialog.h"
 #include "platform/qt_text.h"
@@ -27,14 +29,29 @@ MailSession::MailSession(SettingsStore& store, MailBackend backend, QWidget* win
   if (!backend_.outboxWaiting) backend_.outboxWaiting = platform.outboxWaiting;
 }
 
+MailSession::~MailSession() { flushing_.waitForFinished(); }
+
 std::unique_ptr<MailTransport> MailSession::Transport() {
   return backend_.makeTransport(store_, AskPassword());
 }
 
-OutboxFlush MailSession::FlushOutbox() {
-  const OutboxFlush flush = backend_.flushOutbox(store_, AskPassword());
-  emit OutboxChanged(flush.waiting);
-  return flush;
+void MailSession::FlushOutbox() {
+  if (flushing_.isRunning()) return;
+  auto options = std::make_shared<MemorySettingsStore>();
+  for (const SettingInfo& info : kSettingTable) {
+    if (info.section != settings_section::kMail) continue;
+    if (auto text = store_.Lookup(info.section, info.key))
+      options->Put(info.section, info.key, *text);
+  }
+  PasswordQuestion known = [password = password_] { return password; };
+  flushing_ = QtConcurrent::run(
+      [flush = backend_.flushOutbox, options, known] { return flush(*options, known); });
+  auto* watcher = new QFutureWatcher<OutboxFlush>(this);
+  connect(watcher, &QFutureWatcher<OutboxFlush>::finished, this, [this, watcher] {
+    emit OutboxChanged(watcher->result().waiting);
+    watcher->deleteLater();
+  });
+  watcher->setFuture(flushing_);
 }
 
 std::size_t MailSession::Waiting() const { return backend_.outboxWaiting(store_); }

@@ -3,6 +3,7 @@
 // when the options do not remember it, and the outbox of messages still waiting.
 #pragma once
 
+#include <QFuture>
 #include <QObject>
 #include <QPointer>
 #include <functional>
@@ -36,10 +37,16 @@ class MailSession : public QObject {
  public:
   // Missing functions of the backend are the platform's.
   MailSession(SettingsStore& store, MailBackend backend, QWidget* window);
+  ~MailSession() override;
+  MailSession(const MailSession&) = delete;
+  MailSession& operator=(const MailSession&) = delete;
 
   [[nodiscard]] std::unique_ptr<MailTransport> Transport();
-  // Sends what waits in the outbox; says how many still wait.
-  OutboxFlush FlushOutbox();
+  // Starts sending what waits in the outbox on a worker thread, so that a server out of reach
+  // never holds the window; OutboxChanged follows when it is done. The worker reads a copy of
+  // the mail options and asks for no password: one not known yet waits for the next message
+  // the user sends. Nothing happens while a sending is under way.
+  void FlushOutbox();
   [[nodiscard]] std::size_t Waiting() const;
   // The password of this session, asked with a dialog the first time it is needed.
   [[nodiscard]] PasswordQuestion AskPassword();
@@ -56,6 +63,9 @@ class MailSession : public QObject {
   MailBackend backend_;
   QPointer<QWidget> window_;
   std::optional<std::string> password_;
+  // The sending under way; the session waits for it when it ends, so that a message being
+  // handed to the server is never cut short by closing the program.
+  QFuture<OutboxFlush> flushing_;
 };
 
 }  // namespace keelmark

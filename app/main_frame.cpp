@@ -233,12 +233,6 @@ bool CMainFrame::event(QEvent* event) {
   // Between prompts the status bar says it is ready.
   if (event->type() == QEvent::StatusTip && static_cast<QStatusTipEvent*>(event)->tip().isEmpty()) {
     statusBar()->showMessage(QString::fromLatin1(kReady));
-    outboxPane_->setObjectName(QStringLiteral("outboxPane"));
-    outboxPane_->hide();
-    statusBar()->insertPermanentWidget(0, outboxPane_);
-    connect(mail_, &MailSession::OutboxChanged, this, &CMainFrame::ShowOutbox);
-    connect(outboxTimer_, &QTimer::timeout, this, &CMainFrame::FlushOutbox);
-    QTimer::singleShot(0, this, &CMainFrame::StartUpTasks);
     return true;
   }
   return QMainWindow::event(event);
@@ -472,7 +466,7 @@ void CMainFrame::StartUpTasks() {
 }
 
 void CMainFrame::FlushOutbox() {
-  mail_->FlushOutbox();
+  mail_->FlushOutbox();  // on a worker: the pane follows when it is done
   outboxTimer_->start(store_.Read(setting::kOutboxRetryMinutes) * kMillisecondsPerMinute);
 }
 
