@@ -2,11 +2,8 @@
 // document as it was, a table per editor of what typing writes into the record or how a value
 // is refused, what the editors do beyond their fields, the options sheet and the ship's documents
 // opened with the desktop, and the shared position and time entry fields with their range checks.
-#include <QColorDialog>
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFocusEvent>
-#include <QUrl>
 #include <QtTest>
 #include <cmath>
 
@@ -17,6 +14,7 @@
 #include "document/category_edits.h"
 #include "document/category_records.h"
 #include "navigation/navigation.h"
+#include "tests/app/desktop_spy.h"
 #include "tests/app/editor_test_support.h"
 #include "voyage/position_fixes.h"
 #include "voyage/voyage_calculation.h"
@@ -72,40 +70,7 @@ QString StoreText(const SettingsStore& store, const TextSetting& key) {
   return QString::fromStdString(store.Read(key));
 }
 
-bool DriveOptions(EditorFixture& fixture, const QString& steps, bool ok = true) {
-  return DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
-                    [&](PropertySheet& sheet) {
-                      Apply(sheet, steps);
-                      if (ok) PressOk(sheet);
-                    });
-}
-
-// Answers the next colour chooser with a colour, or cancels it.
-void AnswerColorChooser(std::optional<QColor> color) {
-  HandleNextModal([color](QWidget* modal) {
-    auto* chooser = qobject_cast<QColorDialog*>(modal);
-    if (!chooser) return false;
-    if (color) chooser->setCurrentColor(*color);
-    color ? chooser->accept() : chooser->reject();
-    return true;
-  });
-}
-
 }  // namespace
-
-// Receives the files handed to the desktop to open, instead of the desktop, for as long as it
-// lives.
-class DesktopSpy : public QObject {
-  Q_OBJECT
-
- public:
-  DesktopSpy() { QDesktopServices::setUrlHandler("file", this, "Open"); }
-  ~DesktopSpy() override { QDesktopServices::unsetUrlHandler("file"); }
-  QList<QUrl> opened;
-
- public slots:
-  void Open(const QUrl& url) { opened << url; }
-};
 
 class TestEditorsRecords : public QObject {
   Q_OBJECT
@@ -422,32 +387,29 @@ class TestEditorsRecords : public QObject {
     QVERIFY(fixture.Doc().GetSettings() == before);
   }
 
-  void shipDocumentsOpenWithTheDesktopOnceConfigured_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("standing orders") << 0 << "Standing orders";
-    QTest::newRow("departure") << 1 << "Departure Checklist";
-    QTest::newRow("arrival") << 2 << "Arrival checklist";
-  }
   void shipDocumentsOpenWithTheDesktopOnceConfigured() {
-    QFETCH(int, which);
-    QFETCH(QString, name);
     EditorFixture fixture;
-    DesktopSpy desktop;
-    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
-    QCOMPARE(fixture.Messages(),
-             QStringList{name + " not yet defined in options\nPlease check configuration"});
-    QVERIFY(desktop.opened.isEmpty());
     Settings& settings = fixture.Doc().GetSettings();
-    std::string* paths[] = {&settings.standingOrders, &settings.depCheckList,
-                            &settings.arrCheckList};
-    *paths[which] = "/docs/ship document.odt";
-    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
-    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/docs/ship document.odt")});
+    const std::pair<std::string*, QString> documents[] = {
+        {&settings.standingOrders, "Standing orders"},
+        {&settings.depCheckList, "Departure Checklist"},
+        {&settings.arrCheckList, "Arrival checklist"}};
+    for (int which = 0; which < 3; ++which) {
+      DesktopSpy desktop;
+      OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+      QCOMPARE(fixture.Messages().size(), which + 1);  // one message, and only before it is set
+      QCOMPARE(fixture.Messages().last(),
+               documents[which].second + " not yet defined in options\nPlease check configuration");
+      QVERIFY(desktop.opened.isEmpty());
+      *documents[which].first = "/docs/ship document.odt";
+      OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+      QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/docs/ship document.odt")});
+    }
   }
 };
 
 }  // namespace keelmark::test
 
 QTEST_MAIN(keelmark::test::TestEditorsRecords)
+#include "moc_desktop_spy.cpp"
 #include "test_editors_records.moc"
