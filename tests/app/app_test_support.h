@@ -64,17 +64,18 @@ class ExampleFolder {
 };
 
 // A main window on an example folder (its own when none is given), as the program starts it
-// with the route on the command line, but with scripted answers and the folder's own settings.
+// with the route on the command line, but with scripted answers, the folder's own settings and
+// the given mail transports.
 class ExampleFrame {
  public:
-  explicit ExampleFrame(EditCommands editors = {}, bool openRoute = true)
+  explicit ExampleFrame(EditCommands editors = {}, bool openRoute = true, MailBackend mail = {})
       : own_(std::make_unique<ExampleFolder>()), folder_(*own_) {
-    Start(std::move(editors), openRoute);
+    Start(std::move(editors), openRoute, std::move(mail));
   }
   explicit ExampleFrame(const ExampleFolder& folder, EditCommands editors = {},
                         bool openRoute = true)
       : folder_(folder) {
-    Start(std::move(editors), openRoute);
+    Start(std::move(editors), openRoute, {});
   }
   ~ExampleFrame() {
     frame_.reset();
@@ -88,15 +89,24 @@ class ExampleFrame {
   [[nodiscard]] const ExampleFolder& Folder() const { return folder_; }
   // Closes the window and ends it; the data files and settings are stored.
   void Close() { frame_.reset(); }
+  void Trigger(const char* action) {
+    frame_->findChild<QAction*>(QLatin1String(action))->trigger();
+  }
+  // The text of the last message shown; empty when none was.
+  [[nodiscard]] QString LastMessage() const {
+    return prompter_.Messages().empty() ? QString()
+                                        : QString::fromStdString(prompter_.Messages().back().text);
+  }
 
  private:
-  void Start(EditCommands editors, bool openRoute) {
+  void Start(EditCommands editors, bool openRoute, MailBackend mail) {
     store_ = std::make_unique<QtSettingsStore>(folder_.SettingsFile());
     FrameSetup setup;
     setup.store = store_.get();
     setup.prompter = &prompter_;
     setup.dataFolder = folder_.Folder();
     setup.editors = std::move(editors);
+    setup.mail = std::move(mail);
     frame_ = std::make_unique<CMainFrame>(std::move(setup));
     if (openRoute) QVERIFY(frame_->OpenDocumentFile(folder_.RoutePath()));
     frame_->show();
@@ -169,17 +179,6 @@ inline void UseContextMenu(CKeelmarkRouteView& view, QPoint at, std::function<vo
   QApplication::sendEvent(view.viewport(), &event);
 }
 
-// The texts of the context menu's visible commands over a row ("|" a separator).
-inline QStringList ContextMenuTexts(CKeelmarkRouteView& view, int row) {
-  QStringList texts;
-  UseContextMenu(view, view.visualRect(view.model()->index(row, 0)).center(), [&](QMenu& menu) {
-    for (QAction* action : menu.actions()) {
-      if (action->isVisible()) texts.append(action->isSeparator() ? "|" : action->text());
-    }
-  });
-  return texts;
-}
-
 // Runs handle on the next modal window that opens (the test goes on inside its event loop);
 // handle answers true when it has dealt with the window. When none is dealt with in time, the
 // window open then is closed and the test fails: left open, it would hold the test until the
@@ -234,6 +233,12 @@ inline void ClickRow(CMainFrame& frame, int row) {
 inline QByteArray FileBytes(const QString& path) {
   QFile file(path);
   return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+// Writes the bytes as the whole file; whether it could.
+inline bool WriteFileBytes(const QString& path, const QByteArray& bytes) {
+  QFile file(path);
+  return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
 }
 
 // The rows of a table in tests/data/tables: its lines but the empty ones and the "#" notes, each

@@ -233,4 +233,14 @@ inline void Apply(PropertySheet& sheet, const QString& steps) {
   }
 }
 
+// Opens the options sheet on the fixture's document, applies the steps and presses OK; whether
+// the sheet was confirmed.
+inline bool DriveOptions(EditorFixture& fixture, const QString& steps) {
+  return DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
+                    [&](PropertySheet& sheet) {
+                      Apply(sheet, steps);
+                      PressOk(sheet);
+                    });
+}
+
 }  // namespace keelmark::test

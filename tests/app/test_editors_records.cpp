@@ -3,9 +3,7 @@
 // is refused, what the editors do beyond their fields, the options sheet and the ship's documents
 // opened with the desktop, and the shared position and time entry fields with their range checks.
 #include <QComboBox>
-#include <QDesktopServices>
 #include <QFocusEvent>
-#include <QUrl>
 #include <QtTest>
 #include <cmath>
 
@@ -70,14 +68,6 @@ void SettleAsOkDoes(CKeelmarkRouteXPDoc& doc, const SelectedRecord& record) {
 
 QString StoreText(const SettingsStore& store, const TextSetting& key) {
   return QString::fromStdString(store.Read(key));
-}
-
-bool DriveOptions(EditorFixture& fixture, const QString& steps, bool ok = true) {
-  return DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
-                    [&](PropertySheet& sheet) {
-                      Apply(sheet, steps);
-                      if (ok) PressOk(sheet);
-                    });
 }
 
 }  // namespace
@@ -397,28 +387,24 @@ class TestEditorsRecords : public QObject {
     QVERIFY(fixture.Doc().GetSettings() == before);
   }
 
-  void shipDocumentsOpenWithTheDesktopOnceConfigured_data() {
-    QTest::addColumn<int>("which");
-    QTest::addColumn<QString>("name");
-    QTest::newRow("standing orders") << 0 << "Standing orders";
-    QTest::newRow("departure") << 1 << "Departure Checklist";
-    QTest::newRow("arrival") << 2 << "Arrival checklist";
-  }
   void shipDocumentsOpenWithTheDesktopOnceConfigured() {
-    QFETCH(int, which);
-    QFETCH(QString, name);
     EditorFixture fixture;
-    DesktopSpy desktop;
-    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
-    QCOMPARE(fixture.Messages(),
-             QStringList{name + " not yet defined in options\nPlease check configuration"});
-    QVERIFY(desktop.opened.isEmpty());
     Settings& settings = fixture.Doc().GetSettings();
-    std::string* paths[] = {&settings.standingOrders, &settings.depCheckList,
-                            &settings.arrCheckList};
-    *paths[which] = "/docs/ship document.odt";
-    OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
-    QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/docs/ship document.odt")});
+    const std::pair<std::string*, QString> documents[] = {
+        {&settings.standingOrders, "Standing orders"},
+        {&settings.depCheckList, "Departure Checklist"},
+        {&settings.arrCheckList, "Arrival checklist"}};
+    for (int which = 0; which < 3; ++which) {
+      DesktopSpy desktop;
+      OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+      QCOMPARE(fixture.Messages().size(), which + 1);  // one message, and only before it is set
+      QCOMPARE(fixture.Messages().last(),
+               documents[which].second + " not yet defined in options\nPlease check configuration");
+      QVERIFY(desktop.opened.isEmpty());
+      *documents[which].first = "/docs/ship document.odt";
+      OpenShipDocument(fixture.Doc(), static_cast<ShipDocument>(which));
+      QCOMPARE(desktop.opened, QList<QUrl>{QUrl::fromLocalFile("/docs/ship document.odt")});
+    }
   }
 };
 

@@ -127,40 +127,31 @@ class TestFrameCommands : public QObject {
     QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
   }
 
-  void insertKeepsTheRecordOnlyWhenTheEditorIsConfirmed_data() {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<bool>("confirm");
-    QTest::addColumn<QString>("caption");
-    QTest::newRow("waypoint kept") << 0 << true << "New Position";
-    QTest::newRow("waypoint cancelled") << 0 << false << "New Position";
-    QTest::newRow("fix kept") << 1 << true << "Latest Position Fix";
-    QTest::newRow("port cancelled") << 6 << false << "New Position";
-    QTest::newRow("forecast kept") << 8 << true << "Forecast Area";
-    QTest::newRow("forecast cancelled") << 8 << false << "Forecast Area";
-  }
-
   void insertKeepsTheRecordOnlyWhenTheEditorIsConfirmed() {
-    QFETCH(int, tab);
-    QFETCH(bool, confirm);
-    QFETCH(QString, caption);
-    QString shownCaption;
-    Category editedCategory = Category::Storms;
-    EditCommands editors;
-    editors.editRecord = [&](QWidget*, CKeelmarkRouteXPDoc&, Category category,
-                             const SelectedRecord& record, const QString& title) {
-      shownCaption = title;
-      editedCategory = category;
-      return record && confirm;
-    };
-    ExampleFrame app(editors);
-    CMainFrame& frame = app.Frame();
-    ClickTab(frame, tab);
-    const int rows = frame.View().model()->rowCount();
-    QTest::keyClick(&frame.View(), Qt::Key_Insert);
-    QCOMPARE(shownCaption, caption);
-    QCOMPARE(static_cast<int>(editedCategory), tab);
-    QCOMPARE(frame.View().model()->rowCount(), rows + (confirm ? 1 : 0));
-    QVERIFY(frame.IsModified());
+    const std::tuple<int, bool, QString> cases[] = {
+        {0, true, "New Position"},  {0, false, "New Position"}, {1, true, "Latest Position Fix"},
+        {6, false, "New Position"}, {8, true, "Forecast Area"}, {8, false, "Forecast Area"}};
+    for (const auto& [tab, confirm, caption] : cases) {
+      QString shownCaption;
+      Category editedCategory = Category::Storms;
+      EditCommands editors;
+      editors.editRecord = [&, confirm = confirm](QWidget*, CKeelmarkRouteXPDoc&, Category category,
+                                                  const SelectedRecord& record,
+                                                  const QString& title) {
+        shownCaption = title;
+        editedCategory = category;
+        return record && confirm;
+      };
+      ExampleFrame app(editors);
+      CMainFrame& frame = app.Frame();
+      ClickTab(frame, tab);
+      const int rows = frame.View().model()->rowCount();
+      QTest::keyClick(&frame.View(), Qt::Key_Insert);
+      QCOMPARE(shownCaption, caption);
+      QCOMPARE(static_cast<int>(editedCategory), tab);
+      QCOMPARE(frame.View().model()->rowCount(), rows + (confirm ? 1 : 0));
+      QVERIFY(frame.IsModified());
+    }
   }
 
   void toolbarInsertsSwitchToTheirCategory() {
@@ -183,45 +174,43 @@ class TestFrameCommands : public QObject {
 
   // Both key sets work on a field of a modal editor, where the window's shortcuts do not
   // reach; the text typed, pasted, undone and cut is what OK stores.
-  void editKeysWorkOnTheFocusedFieldOfAnEditor_data() {
-    QTest::addColumn<QList<int>>("keys");  // copy, paste, undo, cut as key | modifiers
-    QTest::newRow("letters") << QList<int>{
-        (Qt::CTRL | Qt::Key_C).toCombined(), (Qt::CTRL | Qt::Key_V).toCombined(),
-        (Qt::CTRL | Qt::Key_Z).toCombined(), (Qt::CTRL | Qt::Key_X).toCombined()};
-    QTest::newRow("alternates") << QList<int>{
-        (Qt::CTRL | Qt::Key_Insert).toCombined(), (Qt::SHIFT | Qt::Key_Insert).toCombined(),
-        (Qt::ALT | Qt::Key_Backspace).toCombined(), (Qt::SHIFT | Qt::Key_Delete).toCombined()};
-  }
-
+  // (copy, paste, undo, cut) as key | modifiers: the letters and the alternates.
   void editKeysWorkOnTheFocusedFieldOfAnEditor() {
-    QFETCH(QList<int>, keys);
-    ExampleFrame app(
-        {.editRecord = {}, .editVessel = {}, .editVoyage = {}, .editOptions = EditOptions}, false);
-    QStringList seen;
-    HandleNextModal([&](QWidget* modal) {
-      auto* sheet = qobject_cast<PropertySheet*>(modal);
-      if (!sheet) return false;
-      auto* field = Field<QLineEdit>(ShowPage(*sheet, "General"), "Homepage");
-      field->setFocus();
-      QTest::keyClicks(field, "www.example.org");
-      auto press = [field](int key) {
-        const QKeyCombination k = QKeyCombination::fromCombined(key);
-        QTest::keyClick(field, k.key(), k.keyboardModifiers());
-        return field->text();
-      };
-      field->selectAll();
-      press(keys[0]);
-      field->setCursorPosition(field->text().size());
-      seen << press(keys[1]) << press(keys[2]);
-      field->setSelection(0, 4);
-      seen << press(keys[3]) << QGuiApplication::clipboard()->text();
-      PressOk(*sheet);
-      return true;
-    });
-    ActionOf(app.Frame(), "actionOptions")->trigger();
-    QCOMPARE(seen, (QStringList{"www.example.orgwww.example.org", "www.example.org", "example.org",
-                                "www."}));
-    QCOMPARE(app.Store().Read(setting::kHomepage), std::string("example.org"));
+    const QList<int> keySets[] = {
+        {(Qt::CTRL | Qt::Key_C).toCombined(), (Qt::CTRL | Qt::Key_V).toCombined(),
+         (Qt::CTRL | Qt::Key_Z).toCombined(), (Qt::CTRL | Qt::Key_X).toCombined()},
+        {(Qt::CTRL | Qt::Key_Insert).toCombined(), (Qt::SHIFT | Qt::Key_Insert).toCombined(),
+         (Qt::ALT | Qt::Key_Backspace).toCombined(), (Qt::SHIFT | Qt::Key_Delete).toCombined()}};
+    for (const QList<int>& keys : keySets) {
+      ExampleFrame app(
+          {.editRecord = {}, .editVessel = {}, .editVoyage = {}, .editOptions = EditOptions},
+          false);
+      QStringList seen;
+      HandleNextModal([&](QWidget* modal) {
+        auto* sheet = qobject_cast<PropertySheet*>(modal);
+        if (!sheet) return false;
+        auto* field = Field<QLineEdit>(ShowPage(*sheet, "General"), "Homepage");
+        field->setFocus();
+        QTest::keyClicks(field, "www.example.org");
+        auto press = [field](int key) {
+          const QKeyCombination k = QKeyCombination::fromCombined(key);
+          QTest::keyClick(field, k.key(), k.keyboardModifiers());
+          return field->text();
+        };
+        field->selectAll();
+        press(keys[0]);
+        field->setCursorPosition(field->text().size());
+        seen << press(keys[1]) << press(keys[2]);
+        field->setSelection(0, 4);
+        seen << press(keys[3]) << QGuiApplication::clipboard()->text();
+        PressOk(*sheet);
+        return true;
+      });
+      ActionOf(app.Frame(), "actionOptions")->trigger();
+      QCOMPARE(seen, (QStringList{"www.example.orgwww.example.org", "www.example.org",
+                                  "example.org", "www."}));
+      QCOMPARE(app.Store().Read(setting::kHomepage), std::string("example.org"));
+    }
   }
 
   void f6MovesTheFocusBetweenThePanes() {
@@ -311,10 +300,7 @@ class TestFrameCommands : public QObject {
         {route + "junk", "4 bytes follow the end of the content"}};
     for (const auto& [bytes, said] : damaged) {
       const QString path = folder.Path(QStringLiteral("damaged.q3v"));
-      QFile file(path);
-      QVERIFY(file.open(QIODevice::WriteOnly));
-      file.write(bytes);
-      file.close();
+      QVERIFY(WriteFileBytes(path, bytes));
       QVERIFY(!ProcessCommandLine(frame, {path}));
       QVERIFY(app.Prompter().Messages().back().text.find(said) != std::string::npos);
       QCOMPARE(app.Prompter().Messages().back().icon, MessageIcon::Stop);

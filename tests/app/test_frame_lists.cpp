@@ -64,54 +64,42 @@ class TestFrameLists : public QObject {
  private slots:
 
   // Every tab shows its category with the rows the list export of the example data pins.
-  void everyTabShowsTheRowsOfItsList_data() {
-    QTest::addColumn<int>("tab");
-    for (int tab = 0; tab < static_cast<int>(std::size(kCategoryNames)); ++tab) {
-      QTest::newRow(kCategoryNames[tab].data()) << tab;
-    }
-  }
-
   void everyTabShowsTheRowsOfItsList() {
-    QFETCH(int, tab);
     ExampleFrame app;
     CMainFrame& frame = app.Frame();
-    ClickTab(frame, tab);
-    QCOMPARE(frame.Panel().Tabs()->tabText(tab).toStdString(), std::string(kCategoryNames[tab]));
-    QVERIFY(!frame.Panel().Tabs()->tabIcon(tab).pixmap(16, 16).isNull());
-    QCOMPARE(static_cast<int>(frame.Document().GetCategory()), tab);
-    const QAbstractItemModel& model = *frame.View().model();
-    QStringList shown;
-    for (int row = 0; row < model.rowCount(); ++row) {
-      shown << RowTexts(model, row).join('\t');
-      QVERIFY(!model.index(row, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).isNull());
+    for (int tab = 0; tab < static_cast<int>(std::size(kCategoryNames)); ++tab) {
+      ClickTab(frame, tab);
+      QCOMPARE(frame.Panel().Tabs()->tabText(tab).toStdString(), std::string(kCategoryNames[tab]));
+      QVERIFY(!frame.Panel().Tabs()->tabIcon(tab).pixmap(16, 16).isNull());
+      QCOMPARE(static_cast<int>(frame.Document().GetCategory()), tab);
+      const QAbstractItemModel& model = *frame.View().model();
+      QStringList shown;
+      for (int row = 0; row < model.rowCount(); ++row) {
+        shown << RowTexts(model, row).join('\t');
+        QVERIFY(
+            !model.index(row, 0).data(Qt::DecorationRole).value<QIcon>().pixmap(16, 16).isNull());
+      }
+      const QString list = QStringLiteral(KEELMARK_TEST_DATA "/lists/%1.txt")
+                               .arg(QString::fromLatin1(kCategoryNames[tab].data()).toLower());
+      QCOMPARE(shown, QString::fromUtf8(FileBytes(list)).split("\r\n", Qt::SkipEmptyParts));
     }
-    const QString list = QStringLiteral(KEELMARK_TEST_DATA "/lists/%1.txt")
-                             .arg(QString::fromLatin1(kCategoryNames[tab].data()).toLower());
-    QCOMPARE(shown, QString::fromUtf8(FileBytes(list)).split("\r\n", Qt::SkipEmptyParts));
   }
 
   // A time never set shows as an empty cell (it read "31 Dec 00:00 LT" and the like); the time
   // of the next row, set, still shows.
-  void timesNeverSetShowAsEmptyCells_data() {
-    QTest::addColumn<int>("index");
-    for (int i = 0; i < static_cast<int>(std::size(kNeverSetTimes)); ++i) {
-      QTest::newRow(kNeverSetTimes[i].list) << i;
-    }
-  }
-
   void timesNeverSetShowAsEmptyCells() {
-    QFETCH(int, index);
-    const NeverSetTime& c = kNeverSetTimes[index];
-    ExampleFrame app;
-    CMainFrame& frame = app.Frame();
-    ClickTab(frame, c.tab);
-    const QAbstractItemModel& model = *frame.View().model();
-    QVERIFY(!model.index(0, c.column).data().toString().isEmpty());
-    c.clear(frame.Document());
-    frame.UpdateAllViews();
-    QCOMPARE(model.index(0, c.column).data().toString(), QString());
-    QVERIFY(!model.index(1, c.column).data().toString().isEmpty());
-    QVERIFY(!model.index(1, c.column).data().toString().contains("1999"));
+    for (const NeverSetTime& c : kNeverSetTimes) {
+      ExampleFrame app;
+      CMainFrame& frame = app.Frame();
+      ClickTab(frame, c.tab);
+      const QAbstractItemModel& model = *frame.View().model();
+      QVERIFY(!model.index(0, c.column).data().toString().isEmpty());
+      c.clear(frame.Document());
+      frame.UpdateAllViews();
+      QCOMPARE(model.index(0, c.column).data().toString(), QString());
+      QVERIFY(!model.index(1, c.column).data().toString().isEmpty());
+      QVERIFY2(!model.index(1, c.column).data().toString().contains("1999"), c.list);
+    }
   }
 
   void deleteAsksAndRemovesTheHighlightedRecord() {
@@ -166,42 +154,29 @@ class TestFrameLists : public QObject {
     QVERIFY(app.Prompter().FileChoices().empty());
   }
 
-  void exportedItemImportsAsACopy_data() {
-    QTest::addColumn<int>("tab");
-    QTest::addColumn<int>("row");
-    QTest::addColumn<int>("importedRow");
-    QTest::newRow("Waypoints") << 0 << 3 << 4;
-    QTest::newRow("History") << 1 << 5 << 6;
-    QTest::newRow("Warnings") << 3 << 1 << 2;
-    QTest::newRow("Reporting") << 4 << 0 << 1;
-    QTest::newRow("Publications") << 5 << 1 << 2;
-    QTest::newRow("Ports") << 6 << 7 << 8;
-    QTest::newRow("Charts") << 7 << 2 << 3;
-    QTest::newRow("Forecast appended") << 8 << 0 << 3;
-    QTest::newRow("Storms") << 9 << 1 << 2;
-  }
-
+  // Tab, row exported, row imported (a forecast area is appended).
   void exportedItemImportsAsACopy() {
-    QFETCH(int, tab);
-    QFETCH(int, row);
-    QFETCH(int, importedRow);
-    ExampleFrame app;
-    CMainFrame& frame = app.Frame();
-    ClickTab(frame, tab);
-    ClickRow(frame, row);
-    const QAbstractItemModel& model = *frame.View().model();
-    const int rows = model.rowCount();
-    const QStringList exported = RowTexts(model, row);
-    const QString file = app.Folder().Path(QStringLiteral("item.dat"));
-    app.Prompter().QueueFile(file.toStdString());
-    frame.View().ExportAction()->trigger();
-    QVERIFY(QFileInfo(file).size() > 0);
-    app.Prompter().QueueFile(file.toStdString());
-    frame.View().ImportAction()->trigger();
-    QCOMPARE(model.rowCount(), rows + 1);
-    QVERIFY(frame.IsModified());
-    // Name and position (or the first columns of records without one) come back unchanged.
-    QCOMPARE(RowTexts(model, importedRow).mid(0, 3), exported.mid(0, 3));
+    const int cases[][3] = {{0, 3, 4}, {1, 5, 6}, {3, 1, 2}, {4, 0, 1}, {5, 1, 2},
+                            {6, 7, 8}, {7, 2, 3}, {8, 0, 3}, {9, 1, 2}};
+    for (const auto& [tab, row, importedRow] : cases) {
+      ExampleFrame app;
+      CMainFrame& frame = app.Frame();
+      ClickTab(frame, tab);
+      ClickRow(frame, row);
+      const QAbstractItemModel& model = *frame.View().model();
+      const int rows = model.rowCount();
+      const QStringList exported = RowTexts(model, row);
+      const QString file = app.Folder().Path(QStringLiteral("item.dat"));
+      app.Prompter().QueueFile(file.toStdString());
+      frame.View().ExportAction()->trigger();
+      QVERIFY(QFileInfo(file).size() > 0);
+      app.Prompter().QueueFile(file.toStdString());
+      frame.View().ImportAction()->trigger();
+      QCOMPARE(model.rowCount(), rows + 1);
+      QVERIFY(frame.IsModified());
+      // Name and position (or the first columns of records without one) come back unchanged.
+      QCOMPARE(RowTexts(model, importedRow).mid(0, 3), exported.mid(0, 3));
+    }
   }
 
   void doubleClickEditsTheRowUnderThePointer() {
@@ -227,34 +202,21 @@ class TestFrameLists : public QObject {
 
   // Under way the panel shows what is left from the present position; before departure, the
   // whole voyage at the departure's engine setting.
-  void panelShowsWhatIsLeftOfTheVoyage_data() {
-    QTest::addColumn<TimeValue>("now");
-    QTest::addColumn<QString>("distance");
-    QTest::addColumn<QString>("speed");
-    QTest::addColumn<QString>("rpm");
-    QTest::newRow("under way") << ExampleNow() << "    1511.9 nM"
-                               << "14.1 kts"
-                               << "71.6 rpm";
-    QTest::newRow("before departure")
-        << TimeFromUtcFields({126, 10, 20, 0, 0, 0, 0}) << "    3414.3 nM"
-        << "14.8 kts"
-        << "71.6 rpm";
-  }
-
   void panelShowsWhatIsLeftOfTheVoyage() {
-    QFETCH(TimeValue, now);
-    QFETCH(QString, distance);
-    QFETCH(QString, speed);
-    QFETCH(QString, rpm);
-    clock_.clock.Set(now);
-    ExampleFolder folder;
-    ExampleFrame app(folder);
-    CTopPanel& panel = app.Frame().Panel();
-    const QStringList shown{panel.RemainingDistanceText(), panel.RequiredSpeedText(),
-                            panel.RequiredRpmText()};
-    QCOMPARE(shown.join('|'), QStringList({distance, speed, rpm}).join('|'));
-    // The arrival is 20:00 UTC at Ambrose, local time five hours slow.
-    QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("10 Dec 2026  15:00 LT"));
+    const std::pair<TimeValue, QString> cases[] = {
+        {ExampleNow(), "    1511.9 nM|14.1 kts|71.6 rpm"},
+        {TimeFromUtcFields({126, 10, 20, 0, 0, 0, 0}), "    3414.3 nM|14.8 kts|71.6 rpm"}};
+    for (const auto& [now, expected] : cases) {
+      clock_.clock.Set(now);
+      ExampleFolder folder;
+      ExampleFrame app(folder);
+      CTopPanel& panel = app.Frame().Panel();
+      const QStringList shown{panel.RemainingDistanceText(), panel.RequiredSpeedText(),
+                              panel.RequiredRpmText()};
+      QCOMPARE(shown.join('|'), expected);
+      // The arrival is 20:00 UTC at Ambrose, local time five hours slow.
+      QCOMPARE(panel.ArrivalPicker()->text(), QStringLiteral("10 Dec 2026  15:00 LT"));
+    }
   }
 
   void emptyRouteShowsZeroAndNAAndTheClock() {

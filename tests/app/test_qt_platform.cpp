@@ -20,6 +20,8 @@ using keelmark::MessageIcon;
 using keelmark::QtPrompter;
 using keelmark::QtSettingsStore;
 using keelmark::SettingsStore;
+using keelmark::test::FileBytes;
+using keelmark::test::WriteFileBytes;
 
 namespace {
 
@@ -86,12 +88,6 @@ void ExpectAll(const SettingsStore& store) {
   }
   for (const auto& [key, value] : Integers()) QCOMPARE(store.ReadInt("Numbers", key, 7), value);
   QCOMPARE(store.ReadText("Settings", "Missing", "fallback"), std::string("fallback"));
-}
-
-QByteArray Contents(const QString& path) {
-  QFile file(path);
-  if (!file.open(QIODevice::ReadOnly)) return {};
-  return file.readAll();
 }
 
 }  // namespace
@@ -174,7 +170,7 @@ class TestQtPlatform : public QObject {
       IniSettingsStore ini(iniPath.toStdString());
       WriteAll(ini);
     }
-    QCOMPARE(Contents(iniPath), Contents(qtPath));
+    QCOMPARE(FileBytes(iniPath), FileBytes(qtPath));
     const IniSettingsStore ini(qtPath.toStdString());
     QCOMPARE(QString::fromStdString(ini.LoadError()), QString());
     ExpectAll(ini);
@@ -183,14 +179,12 @@ class TestQtPlatform : public QObject {
   void handWrittenFileReadsAlikeInBoth() {
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("hand.ini"));
-    QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly));
-    file.write(
+    QVERIFY(WriteFileBytes(
+        path,
         "; notes\r\n[Settings]\r\nList = a , b,\"c, d\" \r\nTrailing = x   ; comment\r\n"
         "Quoted=\"  q  \"\r\nEscapes=\\x41\\102\\t\\q\r\nNumber= 12 \r\nBadNumber=12a\r\n"
         "Dup=first\r\nDup=second\r\nnoequals\r\n[Keelmark%20Route]\r\nConvChar=,\r\n"
-        "[general]\r\nRoot=r\r\n[%General]\r\nOwn=o\r\n");
-    file.close();
+        "[general]\r\nRoot=r\r\n[%General]\r\nOwn=o\r\n"));
     const QtSettingsStore qt(path.toStdString());
     const IniSettingsStore ini(path.toStdString());
     const std::pair<const char*, const char*> keys[] = {

@@ -49,26 +49,6 @@ struct FakeMail {
   }
 };
 
-// The main window on the example data with the fake transport.
-struct MailFrame {
-  explicit MailFrame(FakeMail& mail) : store(folder.SettingsFile()) {
-    FrameSetup setup{&store, &prompter, folder.Folder(), {}, mail.Backend()};
-    frame = std::make_unique<CMainFrame>(std::move(setup));
-    if (!frame->OpenDocumentFile(folder.RoutePath())) qFatal("example route");
-    frame->show();
-  }
-  void Trigger(const char* action) { ActionOf(*frame, action)->trigger(); }
-  [[nodiscard]] QString LastMessage() const {
-    return prompter.Messages().empty() ? QString()
-                                       : QString::fromStdString(prompter.Messages().back().text);
-  }
-  ExampleClock clock;
-  ExampleFolder folder;
-  QtSettingsStore store;
-  ScriptedPrompter prompter;
-  std::unique_ptr<CMainFrame> frame;
-};
-
 // Runs `use` on the next dialog of the type when it opens.
 template <typename Dialog>
 void OnNext(std::function<void(Dialog&)> use) {
@@ -98,43 +78,35 @@ void PressDialogOk(QDialog& dialog) {
 class TestReporting : public QObject {
   Q_OBJECT
 
+  ExampleClock clock_;
+
  private slots:
   // What the user is told after OK, and whether the dialog closes with its message kept.
-  void sendMessageOutcome_data() {
-    QTest::addColumn<QString>("to");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("told");
-    QTest::addColumn<bool>("closed");
-    QTest::newRow("sent") << "ops@example.org" << int(MailStatus::kSent) << kMessageSent << true;
-    QTest::newRow("queued") << "ops@example.org" << int(MailStatus::kQueued)
-                            << QString(kMessageQueued) + "\nserver down" << true;
-    QTest::newRow("handedOver") << "ops@example.org" << int(MailStatus::kHandedOver)
-                                << kMessageHandedOver << true;
-    QTest::newRow("failed") << "ops@example.org" << int(MailStatus::kFailed)
-                            << QString(kMessageNotSent) + "\nserver down" << false;
-    QTest::newRow("noAddress") << "  " << int(MailStatus::kSent) << kNoValidAddress << false;
-  }
   void sendMessageOutcome() {
-    QFETCH(QString, to);
-    QFETCH(int, status);
-    QFETCH(QString, told);
-    QFETCH(bool, closed);
-    FakeMail mail;
-    mail.answer = {MailStatus(status), "server down"};
-    MemorySettingsStore store;
-    ScriptedPrompter prompter;
-    MailSession session(store, mail.Backend(), nullptr);
-    bool stayedOpen = false;
-    OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
-      PressDialogOk(dialog);
-      stayedOpen = dialog.isVisible();
-    });
-    const std::optional<MailOutcome> outcome =
-        RunSendMessage(session, prompter, {to.toStdString(), "S", "text", ""}, nullptr);
-    QCOMPARE(QString::fromStdString(prompter.Messages().back().text), told);
-    QCOMPARE(outcome.has_value(), closed);
-    QCOMPARE(stayedOpen, !closed);
-    QCOMPARE(mail.sent.size(), std::size_t(to.trimmed().isEmpty() ? 0 : 1));
+    const std::tuple<QString, MailStatus, QString, bool> cases[] = {
+        {"ops@example.org", MailStatus::kSent, kMessageSent, true},
+        {"ops@example.org", MailStatus::kQueued, QString(kMessageQueued) + "\nserver down", true},
+        {"ops@example.org", MailStatus::kHandedOver, kMessageHandedOver, true},
+        {"ops@example.org", MailStatus::kFailed, QString(kMessageNotSent) + "\nserver down", false},
+        {"  ", MailStatus::kSent, kNoValidAddress, false}};
+    for (const auto& [to, status, told, closed] : cases) {
+      FakeMail mail;
+      mail.answer = {status, "server down"};
+      MemorySettingsStore store;
+      ScriptedPrompter prompter;
+      MailSession session(store, mail.Backend(), nullptr);
+      bool stayedOpen = false;
+      OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
+        PressDialogOk(dialog);
+        stayedOpen = dialog.isVisible();
+      });
+      const std::optional<MailOutcome> outcome =
+          RunSendMessage(session, prompter, {to.toStdString(), "S", "text", ""}, nullptr);
+      QCOMPARE(QString::fromStdString(prompter.Messages().back().text), told);
+      QCOMPARE(outcome.has_value(), closed);
+      QCOMPARE(stayedOpen, !closed);
+      QCOMPARE(mail.sent.size(), std::size_t(to.trimmed().isEmpty() ? 0 : 1));
+    }
   }
 
   // View writes the chosen message and hands the file to the desktop; Email puts its text in
@@ -142,12 +114,12 @@ class TestReporting : public QObject {
   // the chosen file.
   void reportingButtons() {
     FakeMail mail;
-    MailFrame window(mail);
+    ExampleFrame window({}, true, mail.Backend());
     DesktopSpy desktop;
     QString body;
     bool printOffered = false;
-    const QString saved = window.folder.Path("amver.txt");
-    window.prompter.QueueFile(saved.toStdString());
+    const QString saved = window.Folder().Path("amver.txt");
+    window.Prompter().QueueFile(saved.toStdString());
     OnNext<CReportingDialog>([&](CReportingDialog& dialog) {
       SaveScreenshot(dialog, "reporting");
       Choose(Field<QComboBox>(&dialog, "System"), 2);
@@ -180,48 +152,33 @@ class TestReporting : public QObject {
 
   // The fixed follow-up texts only after the transport accepted; an empty address setting is
   // named.
-  void addressedCommands_data() {
-    QTest::addColumn<QString>("action");
-    QTest::addColumn<QString>("address");
-    QTest::addColumn<int>("status");
-    QTest::addColumn<QString>("told");
-    const QString sent = "sent";
-    QTest::newRow("bugNoAddress") << "actionReportBug"
-                                  << "" << 0 << QString(kNoAddressSet).arg("Support address");
-    QTest::newRow("bugSent") << "actionReportBug"
-                             << "help@example.org" << int(MailStatus::kSent) << kBugReportSent;
-    QTest::newRow("bugQueued") << "actionReportBug"
-                               << "help@example.org" << int(MailStatus::kQueued) << kMessageQueued;
-    QTest::newRow("updateSent") << "actionMeteoRequest"
-                                << "update@example.org" << int(MailStatus::kSent)
-                                << kUpdateRequested;
-    QTest::newRow("updateRefused")
-        << "actionMeteoRequest"
-        << "update@example.org" << int(MailStatus::kFailed) << kUpdateRequestFailed;
-  }
   void addressedCommands() {
-    QFETCH(QString, action);
-    QFETCH(QString, address);
-    QFETCH(int, status);
-    QFETCH(QString, told);
-    FakeMail mail;
-    mail.answer = {MailStatus(status), ""};
-    MailFrame window(mail);
-    window.store.Write(setting::kSupportAddress, address.toStdString());
-    window.store.Write(setting::kUpdateServiceAddress, address.toStdString());
-    if (!address.isEmpty()) OnNext<CSendMessageDialog>(PressDialogOk);
-    window.Trigger(action.toLatin1().constData());
-    QVERIFY2(window.LastMessage().startsWith(told), qPrintable(window.LastMessage()));
-    if (!address.isEmpty()) QCOMPARE(mail.sent.at(0).to, address.toStdString());
+    const std::tuple<const char*, QString, MailStatus, QString> cases[] = {
+        {"actionReportBug", "", MailStatus(0), QString(kNoAddressSet).arg("Support address")},
+        {"actionReportBug", "help@example.org", MailStatus::kSent, kBugReportSent},
+        {"actionReportBug", "help@example.org", MailStatus::kQueued, kMessageQueued},
+        {"actionMeteoRequest", "update@example.org", MailStatus::kSent, kUpdateRequested},
+        {"actionMeteoRequest", "update@example.org", MailStatus::kFailed, kUpdateRequestFailed}};
+    for (const auto& [action, address, status, told] : cases) {
+      FakeMail mail;
+      mail.answer = {status, ""};
+      ExampleFrame window({}, true, mail.Backend());
+      window.Store().Write(setting::kSupportAddress, address.toStdString());
+      window.Store().Write(setting::kUpdateServiceAddress, address.toStdString());
+      if (!address.isEmpty()) OnNext<CSendMessageDialog>(PressDialogOk);
+      window.Trigger(action);
+      QVERIFY2(window.LastMessage().startsWith(told), qPrintable(window.LastMessage()));
+      if (!address.isEmpty()) QCOMPARE(mail.sent.at(0).to, address.toStdString());
+    }
   }
 
   // The exported meteo file goes to the meteo data address, attached with its name and size.
   void meteoExportIsOfferedByMail() {
     FakeMail mail;
-    MailFrame window(mail);
-    window.store.Write(setting::kMeteoDataAddress, "meteo@example.org");
-    window.prompter.QueueFile(window.folder.Path("meteo.csv").toStdString());
-    window.prompter.QueueAnswer(true);
+    ExampleFrame window({}, true, mail.Backend());
+    window.Store().Write(setting::kMeteoDataAddress, "meteo@example.org");
+    window.Prompter().QueueFile(window.Folder().Path("meteo.csv").toStdString());
+    window.Prompter().QueueAnswer(true);
     QString attachment;
     OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
       SaveScreenshot(dialog, "send-message-attachment");
@@ -239,14 +196,14 @@ class TestReporting : public QObject {
   void outboxIsTriedAtStartAndShown() {
     FakeMail mail;
     mail.waiting = 3;
-    MailFrame window(mail);
+    ExampleFrame window({}, true, mail.Backend());
     QTRY_COMPARE(mail.flushes.load(), 1);
-    auto* pane = window.frame->statusBar()->findChild<QLabel*>("outboxPane");
+    auto* pane = window.Frame().statusBar()->findChild<QLabel*>("outboxPane");
     QTRY_COMPARE(pane->text(), QString("3 messages wait in the outbox"));
     QVERIFY(pane->isVisible());
     // Only the start and the timer try it: the status bar going back to "Ready" does not.
     QStatusTipEvent cleared{QString()};
-    QApplication::sendEvent(window.frame.get(), &cleared);
+    QApplication::sendEvent(&window.Frame(), &cleared);
     QTest::qWait(100);
     QCOMPARE(mail.flushes.load(), 1);
   }
@@ -255,15 +212,11 @@ class TestReporting : public QObject {
   // Run Now writes the backup of the Backup page's lists at once.
   void mailPageAndRunNow() {
     EditorFixture fixture;
-    DriveSheet([&] { return EditOptions(nullptr, fixture.Doc()); },
-               [&](PropertySheet& sheet) {
-                 Apply(sheet,
-                       "Mail/Send mail by=0; Security=2; Timeout=30; Remember password; "
-                       "Password=secret; "
-                       "Send waiting messages every=15; Support address=help@example.org; "
-                       "Backup/Port data; Folder to export to=saved; Run Now");
-                 PressOk(sheet);
-               });
+    DriveOptions(fixture,
+                 "Mail/Send mail by=0; Security=2; Timeout=30; Remember password; "
+                 "Password=secret; Send waiting messages every=15; "
+                 "Support address=help@example.org; "
+                 "Backup/Port data; Folder to export to=saved; Run Now");
     const SettingsStore& store = fixture.Store();
     QCOMPARE(store.Read(setting::kMailTransport), 0);
     QCOMPARE(store.Read(setting::kSmtpTls), 2);

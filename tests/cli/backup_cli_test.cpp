@@ -22,9 +22,7 @@ TEST_F(BackupCliTest, WritesTheChosenListsIntoTheExportFolder) {
               0);
   }
   const std::string meteo = FileText(Path("meteo.dat"));
-  const CliOutcome o = Run(backup);
-  ASSERT_EQ(o.status, 0) << o.err;
-  const nlohmann::json written = nlohmann::json::parse(o.out)["written"];
+  const nlohmann::json written = JsonOut(Run(backup))["written"];
   ASSERT_EQ(written.size(), 2u);
   EXPECT_TRUE(std::filesystem::equivalent(written[1]["path"].get<std::string>(),
                                           Path("data/ports-2026-12-06.csv")));

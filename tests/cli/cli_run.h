@@ -79,6 +79,12 @@ inline std::vector<std::string> Words(const std::string& text) {
   return words;
 }
 
+// What a command prints as JSON; a failure of the test when it does not succeed.
+inline nlohmann::json JsonOut(const CliOutcome& o) {
+  EXPECT_EQ(o.status, 0) << o.err;
+  return nlohmann::json::parse(o.out, nullptr, false);
+}
+
 inline nlohmann::json Dump(const std::string& path, const std::string& type) {
   const CliOutcome o = RunCliWithInput({"dump", path, "--type", type});
   EXPECT_EQ(o.status, 0) << o.err;

@@ -6,7 +6,6 @@
 #include <cstdlib>
 #include <filesystem>
 #include <nlohmann/json.hpp>
-#include <sstream>
 #include <string>
 
 #include "document/category.h"
@@ -90,13 +89,9 @@ TEST_F(ListCliTest, JsonTxtAndCsvShowTheSameCells) {
 // meteo exchange tests.)
 TEST_F(ListCliTest, MeteoExportedAndImportedIsTheSameAverageWeather) {
   const std::string csv = Path("meteo.csv");
-  const CliOutcome exported = Meteo("export", csv);
-  ASSERT_EQ(exported.status, 0) << exported.err;
-  const int records = nlohmann::json::parse(exported.out)["exported"];
+  const int records = JsonOut(Meteo("export", csv))["exported"];
   ASSERT_GT(records, 0);
-  const CliOutcome o = Meteo("import", csv);
-  ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_EQ(nlohmann::json::parse(o.out), (nlohmann::json{{"merged", records}, {"skipped", 0}}));
+  EXPECT_EQ(JsonOut(Meteo("import", csv)), (nlohmann::json{{"merged", records}, {"skipped", 0}}));
   EXPECT_EQ(Dump(Path("meteo.dat"), "meteo")["records"].size(), std::size_t(records));
   const std::string stored = FileText(Path("meteo.dat"));
   EXPECT_EQ(Meteo("import", Path("none.csv")).status, 1);
@@ -120,36 +115,18 @@ class PrintCliTest : public ExampleDataTest {
 // The plotting sheet in each projection is one page whatever lies off it, and each storm's
 // advisory table fits on its page.
 TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
-  const char* printouts[] = {"waypoints",
-                             "history",
-                             "schedule",
-                             "warnings",
-                             "reporting",
-                             "publications",
-                             "ports",
-                             "charts",
-                             "forecast",
-                             "storms",
-                             "cover-page",
-                             "performance",
-                             "plotting-sheet --projection 0",
-                             "plotting-sheet --projection 1 --scale 2000000 --grid 1",
-                             "plotting-sheet --projection 2 --scale 5000000",
-                             "storm-advisory --storm 0",
-                             "storm-advisory --storm 1"};
-  for (const std::string line : printouts) {
-    std::istringstream words(line);
-    std::string what;
-    words >> what;
+  for (const auto& row : DataTable("printouts.txt")) {
+    const std::vector<std::string> words = Words(row[0]);
+    const std::string& what = words[0];
     std::vector<std::string> extra = {"--png-dir", Path("png")};
-    for (std::string word; words >> word;) extra.push_back(word);
+    extra.insert(extra.end(), words.begin() + 1, words.end());
     const CliOutcome outcome = Print(what, extra);
-    ASSERT_EQ(outcome.status, 0) << what << ": " << outcome.err;
+    ASSERT_EQ(outcome.status, 0) << row[0] << ": " << outcome.err;
     const nlohmann::json result = nlohmann::json::parse(outcome.out);
     const int pages = result["pages"];
     EXPECT_GE(pages, 1) << what;
-    if (extra.size() > 2) {
-      EXPECT_EQ(pages, 1) << line;
+    if (words.size() > 1) {
+      EXPECT_EQ(pages, 1) << row[0];
     }
     ASSERT_EQ(result["png"].size(), static_cast<std::size_t>(pages)) << what;
     const auto pdf = ReadWholeFile(Path(what + ".pdf"));
@@ -162,32 +139,19 @@ TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
 }
 
 TEST_F(PrintCliTest, WrongWhatOrPaperIsAUsageErrorAndWritesNothing) {
-  struct Case {
-    std::string what;
-    std::vector<std::string> extra;
-    int status;
-  };
-  const Case cases[] = {{"plotting", {}, 2},
-                        {"0", {}, 2},
-                        {"waypoints", {"--paper", "a3"}, 2},
-                        {"performance", {"--from", "999"}, 1},
-                        {"performance", {"--from", "1.5"}, 1},
-                        // A grid the sheet cannot draw is refused, not looped.
-                        {"plotting-sheet", {"--grid", "0"}, 1},
-                        {"plotting-sheet", {"--grid", "-1"}, 1},
-                        {"plotting-sheet", {"--projection", "3"}, 1},
-                        {"storm-advisory", {"--storm", "2"}, 1}};
-  for (const Case& c : cases) {
-    const CliOutcome outcome = Print(c.what, c.extra);
-    EXPECT_EQ(outcome.status, c.status) << c.what << ": " << outcome.err;
-    EXPECT_FALSE(fs::exists(Path(c.what + ".pdf"))) << c.what;
+  for (const auto& c : DataTable("refused_prints.txt")) {
+    const std::vector<std::string> words = Words(c[0]);
+    const std::string& what = words[0];
+    const CliOutcome outcome = Print(what, {words.begin() + 1, words.end()});
+    EXPECT_EQ(outcome.status, std::stoi(c[1])) << c[0] << ": " << outcome.err;
+    EXPECT_FALSE(fs::exists(Path(what + ".pdf"))) << c[0];
   }
 }
 
 TEST_F(PrintCliTest, LetterPaperGivesLetterPages) {
-  const CliOutcome outcome = Print("waypoints", {"--paper", "letter", "--png-dir", Path("png")});
-  ASSERT_EQ(outcome.status, 0) << outcome.err;
-  const auto png = ReadWholeFile(nlohmann::json::parse(outcome.out)["png"][0].get<std::string>());
+  const auto png = ReadWholeFile(
+      JsonOut(Print("waypoints", {"--paper", "letter", "--png-dir", Path("png")}))["png"][0]
+          .get<std::string>());
   ASSERT_TRUE(png);
   // The IHDR width and height, big-endian, of the printable area at 150 dpi (5 mm margins).
   auto word = [&png](std::size_t at) {

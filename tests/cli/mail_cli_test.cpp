@@ -148,9 +148,7 @@ class MailCliTest : public ExampleDataTest {
 TEST_F(MailCliTest, AServerThatTakesTheReportGetsItWhole) {
   const MailServer server(python_, "accept", Path("."));
   Set("SmtpPort", server.Port());
-  const CliOutcome sent = Send();
-  ASSERT_EQ(sent.status, 0) << sent.err;
-  EXPECT_EQ(json::parse(sent.out)["status"], "sent");
+  EXPECT_EQ(JsonOut(Send())["status"], "sent");
   ASSERT_EQ(server.Received().size(), 1u);
   ExpectIntact(server.Received().front());
   EXPECT_TRUE(Outbox()["messages"].empty());

@@ -16,9 +16,7 @@ using nlohmann::json;
 using ExampleVoyageTest = ExampleDataTest;
 
 TEST_F(ExampleVoyageTest, PlanKeepsTheScheduleAndSumsTheLegs) {
-  const auto fromDeparture = Run({"plan", Route(), "--data-dir", Folder(), "--from", "departure"});
-  ASSERT_EQ(fromDeparture.status, 0) << fromDeparture.err;
-  const json plan = json::parse(fromDeparture.out);
+  const json plan = JsonOut(Run({"plan", Route(), "--data-dir", Folder(), "--from", "departure"}));
   EXPECT_EQ(plan["ArrivalTime"], "2026-12-10T20:00:00Z");
   const auto& waypoints = plan["Waypoints"];
   ASSERT_EQ(waypoints.size(), 12u);
@@ -34,10 +32,9 @@ TEST_F(ExampleVoyageTest, PlanKeepsTheScheduleAndSumsTheLegs) {
 
   // From the document the plan starts at the latest fix: the legs behind keep the departure's
   // figures, the arrival stays where it was scheduled.
-  const auto fromDocument = Run({"plan", Route(), "--data-dir", Folder()});
-  ASSERT_EQ(fromDocument.status, 0) << fromDocument.err;
-  EXPECT_EQ(json::parse(fromDocument.out)["ArrivalTime"], "2026-12-10T20:00:00Z");
-  EXPECT_NE(json::parse(fromDocument.out)["Waypoints"][9], waypoints[9]);
+  const json fromDocument = JsonOut(Run({"plan", Route(), "--data-dir", Folder()}));
+  EXPECT_EQ(fromDocument["ArrivalTime"], "2026-12-10T20:00:00Z");
+  EXPECT_NE(fromDocument["Waypoints"][9], waypoints[9]);
 }
 
 TEST_F(ExampleVoyageTest, PlanAndCpaOnlyReadTheDataFolder) {
@@ -63,9 +60,7 @@ TEST_F(ExampleVoyageTest, PlanAndCpaOnlyReadTheDataFolder) {
 // On the route from the latest fix, and on the present course, which leaves the route for the
 // storms while warnings still follow the route.
 TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {
-  const auto onRoute = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"});
-  ASSERT_EQ(onRoute.status, 0) << onRoute.err;
-  const json cpa = json::parse(onRoute.out);
+  const json cpa = JsonOut(Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix"}));
   ASSERT_EQ(cpa["storms"].size(), 2u);
   ASSERT_EQ(cpa["warnings"].size(), 3u);
   // The drifting containers lie close to the track near 41N 057W (sampled every 10 hours).
@@ -76,10 +71,8 @@ TEST_F(ExampleVoyageTest, ClosestApproachOfEveryStormAndWarning) {
   EXPECT_LT(containers["bearing"].get<double>(), 360.0);
   for (const auto& storm : cpa["storms"]) EXPECT_GT(storm["cpa"]["distance"].get<double>(), 100.0);
 
-  const auto straight =
-      Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix", "--present-course"});
-  ASSERT_EQ(straight.status, 0) << straight.err;
-  const json line = json::parse(straight.out);
+  const json line = JsonOut(
+      Run({"cpa", Route(), "--data-dir", Folder(), "--from", "latest-fix", "--present-course"}));
   ASSERT_EQ(line["storms"].size(), 2u);
   for (std::size_t i = 0; i < 2; ++i) {
     const json& storm = line["storms"][i]["cpa"];
@@ -96,9 +89,7 @@ TEST_F(ExampleVoyageTest, CpaFromTheDepartureFollowsTheRoute) {
   // no time on the first leg and the warning search took its first 10-hour step due north from
   // the departure, putting the drifting containers' CPA 445 nM off at 48.6N. Stepping on the
   // leg courses from the departure still drifts off the great-circle legs over 3000 nM.
-  const auto outcome = Run({"cpa", Route(), "--data-dir", Folder(), "--from", "departure"});
-  ASSERT_EQ(outcome.status, 0) << outcome.err;
-  const json cpa = json::parse(outcome.out);
+  const json cpa = JsonOut(Run({"cpa", Route(), "--data-dir", Folder(), "--from", "departure"}));
   const json& containers = cpa["warnings"][0]["cpa"];
   EXPECT_LT(containers["distance"].get<double>(), 300.0) << containers.dump();
   EXPECT_LT(containers["latitude"].get<double>(), 46.0) << containers.dump();
@@ -114,12 +105,10 @@ TEST_F(ExampleVoyageTest, CpaFromTheDepartureFollowsTheRoute) {
 TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
   // The latest example fix is 09:00 UTC at about 42.8N 041.6W, making 255 degrees.
   const auto before = ReadWholeFile(Path("voyage.dat"));
-  const auto outcome = Run(
+  const json fix = JsonOut(Run(
       {"fix",        "add",    "--data-dir",           Folder(), "--lat",     "42.55",    "--lon",
        "-42.2",      "--time", "2026-12-06T12:00:00Z", "--rpm",  "72",        "--course", "245",
-       "--wind-dir", "250",    "--wind-speed",         "22",     "--weather", "RAIN"});
-  ASSERT_EQ(outcome.status, 0) << outcome.err;
-  const json fix = json::parse(outcome.out);
+       "--wind-dir", "250",    "--wind-speed",         "22",     "--weather", "RAIN"}));
   EXPECT_EQ(fix["Name"], "Latest Position Fix");
   EXPECT_EQ(fix["TimeUtc"], "2026-12-06T12:00:00Z");
   EXPECT_GT(fix["SpeedMadeGood"].get<double>(), 5.0);
@@ -130,24 +119,20 @@ TEST_F(ExampleVoyageTest, FixAddRunsThePipelineAndStoresTheHistory) {
 }
 
 TEST_F(ExampleVoyageTest, FixAddOver40KnotsShowsTheMessage) {
-  const auto far = Run({"fix", "add", "--data-dir", Folder(), "--lat", "30", "--lon", "-20",
-                        "--time", "2026-12-06T10:00:00Z"});
-  ASSERT_EQ(far.status, 0) << far.err;
-  EXPECT_EQ(json::parse(far.out)["messages"],
+  EXPECT_EQ(JsonOut(Run({"fix", "add", "--data-dir", Folder(), "--lat", "30", "--lon", "-20",
+                         "--time", "2026-12-06T10:00:00Z"}))["messages"],
             json::array({"Groundspeed exceeding 40 kts\nCourse and speed not updated"}));
 }
 
 TEST_F(ExampleVoyageTest, PerformanceTextsAndRanges) {
-  const auto outcome =
-      Run({"performance", Route(), "--data-dir", Folder(), "--from", "4", "--till", "0"});
-  ASSERT_EQ(outcome.status, 0) << outcome.err;
-  const json texts = json::parse(outcome.out);
+  const json texts =
+      JsonOut(Run({"performance", Route(), "--data-dir", Folder(), "--from", "4", "--till", "0"}));
   EXPECT_EQ(texts["hours"], "    24.0 hrs");  // swapped: fix 0 to fix 4, six hours apart
   EXPECT_NE(texts["Distance remaining"], "NA");
-  const auto same = Run({"performance", "--data-dir", Folder(), "--from", "2", "--till", "2"});
-  ASSERT_EQ(same.status, 0) << same.err;
-  EXPECT_EQ(json::parse(same.out)["Distance made"], "NA");
-  EXPECT_EQ(json::parse(same.out)["Distance remaining"], "NA");  // no route given
+  const json same =
+      JsonOut(Run({"performance", "--data-dir", Folder(), "--from", "2", "--till", "2"}));
+  EXPECT_EQ(same["Distance made"], "NA");
+  EXPECT_EQ(same["Distance remaining"], "NA");  // no route given
   EXPECT_EQ(Run({"performance", "--data-dir", Folder(), "--from", "0", "--till", "99"}).status, 1);
   EXPECT_EQ(Run({"performance", "--data-dir", Folder(), "--from", "0.5", "--till", "1"}).status, 1);
 }
@@ -223,9 +208,7 @@ TEST_F(ReportCliTest, SpecialFormFailsWithItsMessageAndWritesNothing) {
 // shows them and writes the text file, and that a missing file is named and left unwritten.
 TEST_F(ReportCliTest, ScheduleShowsTheStoredScheduleAndWritesItsText) {
   const std::string textPath = Path("Schedule.txt");
-  const CliOutcome o = Run({"schedule", "--data-dir", Folder(), "--text", textPath});
-  ASSERT_EQ(o.status, 0) << o.err;
-  const nlohmann::json result = nlohmann::json::parse(o.out);
+  const json result = JsonOut(Run({"schedule", "--data-dir", Folder(), "--text", textPath}));
   EXPECT_EQ(result["items"][1]["Name"], "New York");
   EXPECT_EQ(result["totals"]["texts"]["distance"], "    7275.0 nM");  // as the window shows
   EXPECT_EQ(FileText(textPath).rfind("Master Schedule created by Keelmark Route\r\n", 0), 0u);
@@ -248,43 +231,40 @@ class ExampleCopy : public ExampleDataTest {
   }
 };
 
-class RouteExchangeCli : public ExampleCopy, public testing::WithParamInterface<const char*> {};
-
-TEST_P(RouteExchangeCli, ExampleExportedAndImportedGivesTheSamePlan) {
-  const std::string format = GetParam();
-  const std::string file = Path(format == "gpx" ? "crossing.gpx" : "crossing.rtz");
-  const auto exported =
-      Run({"route", "export", file, "--format", format, "--route", Path("atlantic-westbound.q3v")});
-  ASSERT_EQ(exported.status, 0) << exported.err;
-  EXPECT_EQ(json::parse(exported.out)["exported"], 12);
-  // The example's zone times cannot go across; the export says so.
-  EXPECT_NE(exported.err.find("carries no zone times"), std::string::npos) << exported.err;
-
-  const auto imported =
-      Run({"route", "import", file, "--format", format, "--route", Path("imported.q3v")});
-  ASSERT_EQ(imported.status, 0) << imported.err;
-  EXPECT_EQ(json::parse(imported.out)["imported"], 12);
-
+TEST_F(ExampleCopy, ExampleExportedAndImportedGivesTheSamePlanInEveryFormat) {
   const json before = json::parse(Run({"plan", Path("atlantic-westbound.q3v")}).out);
-  const json after = json::parse(Run({"plan", Path("imported.q3v")}).out);
-  EXPECT_EQ(after["ArrivalTime"], before["ArrivalTime"]);
-  EXPECT_NEAR(after["TotalDistance"].get<double>(), before["TotalDistance"].get<double>(), 1e-6);
-  ASSERT_EQ(after["Waypoints"].size(), before["Waypoints"].size());
-  for (std::size_t i = 0; i < before["Waypoints"].size(); ++i) {
-    for (const auto& [key, value] : before["Waypoints"][i].items()) {
-      if (key == "ZoneOffset") continue;
-      const json& other = after["Waypoints"][i][key];
-      if (value.is_number_float()) {
-        EXPECT_NEAR(other.get<double>(), value.get<double>(), 1e-6) << i << " " << key;
-      } else {
-        EXPECT_EQ(other, value) << i << " " << key;
+  for (const std::string format : {"gpx", "rtz10", "rtz11", "rtz12"}) {
+    SCOPED_TRACE(format);
+    const std::string file = Path(format == "gpx" ? "crossing.gpx" : format + ".rtz");
+    const std::string copy = Path("imported-" + format + ".q3v");
+    const auto exported = Run(
+        {"route", "export", file, "--format", format, "--route", Path("atlantic-westbound.q3v")});
+    ASSERT_EQ(exported.status, 0) << exported.err;
+    EXPECT_EQ(json::parse(exported.out)["exported"], 12);
+    // The example's zone times cannot go across; the export says so.
+    EXPECT_NE(exported.err.find("carries no zone times"), std::string::npos) << exported.err;
+
+    EXPECT_EQ(
+        JsonOut(Run({"route", "import", file, "--format", format, "--route", copy}))["imported"],
+        12);
+
+    const json after = json::parse(Run({"plan", copy}).out);
+    EXPECT_EQ(after["ArrivalTime"], before["ArrivalTime"]);
+    EXPECT_NEAR(after["TotalDistance"].get<double>(), before["TotalDistance"].get<double>(), 1e-6);
+    ASSERT_EQ(after["Waypoints"].size(), before["Waypoints"].size());
+    for (std::size_t i = 0; i < before["Waypoints"].size(); ++i) {
+      for (const auto& [key, value] : before["Waypoints"][i].items()) {
+        if (key == "ZoneOffset") continue;
+        const json& other = after["Waypoints"][i][key];
+        if (value.is_number_float()) {
+          EXPECT_NEAR(other.get<double>(), value.get<double>(), 1e-6) << i << " " << key;
+        } else {
+          EXPECT_EQ(other, value) << i << " " << key;
+        }
       }
     }
   }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryFormat, RouteExchangeCli,
-                         testing::Values("gpx", "rtz10", "rtz11", "rtz12"));
 
 TEST_F(ExampleCopy, BadRouteFileOrFormatChangesNoRouteDocument) {
   const std::string route = Path("atlantic-westbound.q3v");

@@ -60,45 +60,40 @@ struct VectorCase {
   int expectedCount;
 };
 
-class MergeVectorTest : public testing::TestWithParam<VectorCase> {};
-
-TEST_P(MergeVectorTest, IsTheCountWeightedVectorMean) {
-  const VectorCase& c = GetParam();
-  MeteoObservation record;
-  WeatherConditions& target = record.JunAug;
-  target.ObservationCount = c.targetCount;
-  target.*c.direction = c.targetDirection;
-  target.*c.magnitude = c.targetMagnitude;
-  WeatherConditions source;
-  source.ObservationCount = c.sourceCount;
-  source.*c.direction = c.sourceDirection;
-  source.*c.magnitude = c.sourceMagnitude;
-
-  MergeObservation(record, source, target);
-  EXPECT_NEAR(target.*c.magnitude, c.expectedMagnitude, c.tolerance);
-  if (!std::isnan(c.expectedDirection)) {
-    const double off = std::fmod(std::fabs(target.*c.direction - c.expectedDirection), 360.0);
-    EXPECT_NEAR(std::min(off, 360.0 - off), 0.0, c.tolerance);
-  }
-  EXPECT_EQ(target.ObservationCount, c.expectedCount);
-}
-
 // Easterly components pick up a little from the stored pi and the 45N origin: 2e-3.
-INSTANTIATE_TEST_SUITE_P(
-    Vectors, MergeVectorTest,
-    testing::Values(
-        // Opposite winds cancel by count: a mean of the speeds alone would say 10 knots.
-        VectorCase{"OppositeWindsWeighByCount", &WeatherConditions::WindDirection,
-                   &WeatherConditions::WindSpeed, 1, 180, 10, 3, 0, 10, 0, 5, 2e-3, 4},
-        // A damaged file's negative count must not turn the mean upside down.
-        VectorCase{"NegativeCountCountsAsNone", &WeatherConditions::WindDirection,
-                   &WeatherConditions::WindSpeed, -7, 0, 50, 1, 200, 5, 200, 5, 1e-6, 1},
-        // No current estimated, no swell observed: the means stay, the count still grows.
-        VectorCase{"NoCurrentLeavesTheCurrent", &WeatherConditions::CurrentSet,
-                   &WeatherConditions::CurrentRate, 2, 45, 1.5, 1, 200, 0, 45, 1.5, 0, 3},
-        VectorCase{"NoSwellLeavesTheSwell", &WeatherConditions::SwellDirection,
-                   &WeatherConditions::SwellHeight, 2, 300, 2.5, 1, 120, 0, 300, 2.5, 0, 3}),
-    [](const testing::TestParamInfo<VectorCase>& row) { return row.param.name; });
+TEST(MergeObservation, IsTheCountWeightedVectorMean) {
+  const VectorCase cases[] = {
+      // Opposite winds cancel by count: a mean of the speeds alone would say 10 knots.
+      {"OppositeWindsWeighByCount", &WeatherConditions::WindDirection,
+       &WeatherConditions::WindSpeed, 1, 180, 10, 3, 0, 10, 0, 5, 2e-3, 4},
+      // A damaged file's negative count must not turn the mean upside down.
+      {"NegativeCountCountsAsNone", &WeatherConditions::WindDirection,
+       &WeatherConditions::WindSpeed, -7, 0, 50, 1, 200, 5, 200, 5, 1e-6, 1},
+      // No current estimated, no swell observed: the means stay, the count still grows.
+      {"NoCurrentLeavesTheCurrent", &WeatherConditions::CurrentSet, &WeatherConditions::CurrentRate,
+       2, 45, 1.5, 1, 200, 0, 45, 1.5, 0, 3},
+      {"NoSwellLeavesTheSwell", &WeatherConditions::SwellDirection, &WeatherConditions::SwellHeight,
+       2, 300, 2.5, 1, 120, 0, 300, 2.5, 0, 3}};
+  for (const VectorCase& c : cases) {
+    SCOPED_TRACE(c.name);
+    MeteoObservation record;
+    WeatherConditions& target = record.JunAug;
+    target.ObservationCount = c.targetCount;
+    target.*c.direction = c.targetDirection;
+    target.*c.magnitude = c.targetMagnitude;
+    WeatherConditions source;
+    source.ObservationCount = c.sourceCount;
+    source.*c.direction = c.sourceDirection;
+    source.*c.magnitude = c.sourceMagnitude;
+    MergeObservation(record, source, target);
+    EXPECT_NEAR(target.*c.magnitude, c.expectedMagnitude, c.tolerance);
+    if (!std::isnan(c.expectedDirection)) {
+      const double off = std::fmod(std::fabs(target.*c.direction - c.expectedDirection), 360.0);
+      EXPECT_NEAR(std::min(off, 360.0 - off), 0.0, c.tolerance);
+    }
+    EXPECT_EQ(target.ObservationCount, c.expectedCount);
+  }
+}
 
 TEST(MergeObservation, CountStopsAtTheLargestStoredValueAndLatestIsTheSourceStampedToday) {
   const FixedClock clock(test::UtcTime("2024-03-10T12:00:00Z"));
@@ -216,15 +211,6 @@ TEST_F(MeteoExchangeTest, ExportedLineReadsBackIntoTheSameValues) {
   EXPECT_EQ(parsed->record.SepDec, WeatherConditions{});
 }
 
-struct BadLine {
-  const char* why;
-  std::string line;
-};
-
-class NotAMeteoLine : public testing::TestWithParam<BadLine> {};
-
-TEST_P(NotAMeteoLine, IsRefused) { EXPECT_FALSE(ParseMeteoLine(GetParam().line, ",")); }
-
 std::string Replaced(std::string line, const std::string& from, const std::string& to) {
   return line.replace(line.find(from), from.size(), to);
 }
@@ -237,19 +223,20 @@ std::string Semicolons(std::string line) {
   return line;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Lines, NotAMeteoLine,
-    testing::Values(BadLine{"empty", ""},
-                    BadLine{"one field short", Replaced(kGridALine, ",22.0,3", ",22.0")},
-                    BadLine{"a trailing separator", std::string(kGridALine) + ","},
-                    BadLine{"another separator", Semicolons(kGridALine)},
-                    BadLine{"text for a number", Replaced(kGridALine, "1012.3", "high")},
-                    BadLine{"nan", Replaced(kGridALine, "1012.3", "nan")},
-                    BadLine{"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
-                    BadLine{"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
-                    BadLine{"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
-                    BadLine{"binary",
-                            Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}));
+TEST(ParseMeteoLine, RefusesWhatIsNoMeteoLine) {
+  const std::pair<const char*, std::string> lines[] = {
+      {"empty", ""},
+      {"one field short", Replaced(kGridALine, ",22.0,3", ",22.0")},
+      {"a trailing separator", std::string(kGridALine) + ","},
+      {"another separator", Semicolons(kGridALine)},
+      {"text for a number", Replaced(kGridALine, "1012.3", "high")},
+      {"nan", Replaced(kGridALine, "1012.3", "nan")},
+      {"a number and text", Replaced(kGridALine, "22.0", "22.0kts")},
+      {"negative count", Replaced(kGridALine, ",22.0,3", ",22.0,-3")},
+      {"latitude off the globe", Replaced(kGridALine, "50.0000", "95.0")},
+      {"binary", Replaced(kGridALine, "Grid A", std::string("Gr\0\x01\xff", 5))}};
+  for (const auto& [why, line] : lines) EXPECT_FALSE(ParseMeteoLine(line, ",")) << why;
+}
 
 TEST_F(MeteoExchangeTest, DamagedFileMergesWhatIsValidCountsTheRestAndLosesNothing) {
   MeteoList list;

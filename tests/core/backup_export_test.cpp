@@ -38,34 +38,26 @@ class BackupTest : public test::DocumentFixture {
   std::unique_ptr<CKeelmarkRouteXPDoc> doc_;
 };
 
-struct ChosenLists {
-  const char* name;
-  std::int32_t Settings::*flag;
-  std::vector<std::string> files;
-};
-
-class BackupOfEachList : public BackupTest, public testing::WithParamInterface<ChosenLists> {};
-
 // Each check box writes its own lists, named after the list and the UTC day, and nothing else.
-TEST_P(BackupOfEachList, WritesOnlyThatListNamedWithTheDay) {
-  doc_->GetSettings().*GetParam().flag = 1;
-  const BackupResult result = WriteBackup(*doc_, UtcTime("2026-12-06T23:59:00Z"));
-  EXPECT_TRUE(result.errors.empty());
-  EXPECT_EQ(FilesIn(PathOf("backup")), GetParam().files);
-  ASSERT_EQ(result.written.size(), GetParam().files.size());
-  for (const BackupFile& file : result.written) EXPECT_GT(file.lines, 0u) << file.path;
+TEST_F(BackupTest, EachListWritesOnlyItsFilesNamedWithTheDay) {
+  const std::pair<std::int32_t Settings::*, std::vector<std::string>> lists[] = {
+      {&Settings::exportHistory, {"history-2026-12-06.csv"}},
+      {&Settings::exportMeteo, {"meteo-2026-12-06.csv"}},
+      {&Settings::exportForecast, {"forecast-2026-12-06.csv"}},
+      {&Settings::exportPublications, {"charts-2026-12-06.csv", "publications-2026-12-06.csv"}},
+      {&Settings::exportPorts, {"ports-2026-12-06.csv"}}};
+  for (const auto& [flag, files] : lists) {
+    SCOPED_TRACE(files[0]);
+    fs::remove_all(PathOf("backup"));
+    Settings& settings = doc_->GetSettings();
+    for (const auto& list : lists) settings.*list.first = list.first == flag ? 1 : 0;
+    const BackupResult result = WriteBackup(*doc_, UtcTime("2026-12-06T23:59:00Z"));
+    EXPECT_TRUE(result.errors.empty());
+    EXPECT_EQ(FilesIn(PathOf("backup")), files);
+    ASSERT_EQ(result.written.size(), files.size());
+    for (const BackupFile& file : result.written) EXPECT_GT(file.lines, 0u) << file.path;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lists, BackupOfEachList,
-    testing::Values(ChosenLists{"history", &Settings::exportHistory, {"history-2026-12-06.csv"}},
-                    ChosenLists{"meteo", &Settings::exportMeteo, {"meteo-2026-12-06.csv"}},
-                    ChosenLists{"forecast", &Settings::exportForecast, {"forecast-2026-12-06.csv"}},
-                    ChosenLists{"charts",
-                                &Settings::exportPublications,
-                                {"charts-2026-12-06.csv", "publications-2026-12-06.csv"}},
-                    ChosenLists{"ports", &Settings::exportPorts, {"ports-2026-12-06.csv"}}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 // The meteo backup carries all four seasons in lines the meteo import reads, every one.
 TEST_F(BackupTest, MeteoBackupReadsBackWhole) {
@@ -97,34 +89,25 @@ TEST_F(BackupTest, FailuresAndNothingChosenAreSaid) {
   EXPECT_EQ(test::FileText(PathOf("backup")), "a file where the folder should be");
 }
 
-struct DueCase {
-  const char* name;
-  std::int32_t run;
-  std::int32_t weekday;
-  const char* last;
-  const char* now;
-  bool due;
-};
-
-class BackupDueTest : public testing::TestWithParam<DueCase> {};
-
-TEST_P(BackupDueTest, OnTheChosenUtcWeekdayOnce) {
-  Settings settings;
-  settings.runScheduler = GetParam().run;
-  settings.weekdayScheduler = GetParam().weekday;
-  EXPECT_EQ(BackupDue(settings, GetParam().last, UtcTime(GetParam().now)), GetParam().due);
+// On the chosen UTC weekday, once. 2026-12-06 is a Sunday (0), 2026-12-07 a Monday.
+TEST(BackupDueTest, OnTheChosenUtcWeekdayOnce) {
+  const struct {
+    std::int32_t run, weekday;
+    const char *last, *now;
+    bool due;
+  } cases[] = {{1, 0, "", "2026-12-06T00:00:00Z", true},
+               {1, 0, "2026-12-06", "2026-12-06T23:00:00Z", false},
+               {1, 0, "2026-12-06", "2026-12-13T08:00:00Z", true},
+               {1, 0, "", "2026-12-07T08:00:00Z", false},
+               {0, 0, "", "2026-12-06T08:00:00Z", false},  // scheduler off
+               {1, -1, "", "2026-12-06T08:00:00Z", false}};
+  for (const auto& c : cases) {
+    Settings settings;
+    settings.runScheduler = c.run;
+    settings.weekdayScheduler = c.weekday;
+    EXPECT_EQ(BackupDue(settings, c.last, UtcTime(c.now)), c.due) << c.last << " " << c.now;
+  }
 }
-
-// 2026-12-06 is a Sunday (0), 2026-12-07 a Monday.
-INSTANTIATE_TEST_SUITE_P(
-    Days, BackupDueTest,
-    testing::Values(DueCase{"sundayFirstStart", 1, 0, "", "2026-12-06T00:00:00Z", true},
-                    DueCase{"sundayAgain", 1, 0, "2026-12-06", "2026-12-06T23:00:00Z", false},
-                    DueCase{"nextSunday", 1, 0, "2026-12-06", "2026-12-13T08:00:00Z", true},
-                    DueCase{"monday", 1, 0, "", "2026-12-07T08:00:00Z", false},
-                    DueCase{"schedulerOff", 0, 0, "", "2026-12-06T08:00:00Z", false},
-                    DueCase{"noWeekday", 1, -1, "", "2026-12-06T08:00:00Z", false}),
-    [](const auto& info) { return std::string(info.param.name); });
 
 TEST_F(BackupTest, ScheduledBackupRemembersItsDay) {
   Settings& settings = doc_->GetSettings();

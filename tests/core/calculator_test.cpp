@@ -124,23 +124,16 @@ TEST(CalculatorEta, MeanResistanceLeavesOutLegsWithoutData) {
 
 // --- Engine slider and opening values ---
 
-struct SliderCase {
-  double calibrationRpm;
-  int position;
-};
-
-class CalculatorEngineSlider : public testing::TestWithParam<SliderCase> {};
-
-TEST_P(CalculatorEngineSlider, OpensAtTheSettingFromTheTop) {
-  CVessel2 vessel;  // maxRpm 106
-  vessel.calibrationRpm = GetParam().calibrationRpm;
-  EXPECT_EQ(EngineSliderPosition(vessel), GetParam().position);
+TEST(CalculatorEngineSlider, OpensAtTheSettingFromTheTop) {
+  for (const auto& [calibrationRpm, position] : {std::pair{63.5, 42},
+                                                 {250.0, 0},
+                                                 {-5.0, 106},
+                                                 {std::numeric_limits<double>::quiet_NaN(), 106}}) {
+    CVessel2 vessel;  // maxRpm 106
+    vessel.calibrationRpm = calibrationRpm;
+    EXPECT_EQ(EngineSliderPosition(vessel), position) << calibrationRpm;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Settings, CalculatorEngineSlider,
-    testing::Values(SliderCase{63.5, 42}, SliderCase{250.0, 0}, SliderCase{-5.0, 106},
-                    SliderCase{std::numeric_limits<double>::quiet_NaN(), 106}));
 
 using test::DayOf;
 using test::FileText;
@@ -346,47 +339,38 @@ TEST_F(RouteTest, DepartureStartRunsTheFirstLegAtItsGroundSpeed) {
 
 // --- Storm CPA on the present course ---
 
-struct PresentCourseCase {
-  const char* name;
-  double stormLatitude, stormLongitude, stormCourse, stormSpeed;
-  double hours, distance, bearing;  // bearing NaN: none to check
-};
-
-class PresentCourseTest : public RouteTest,
-                          public testing::WithParamInterface<PresentCourseCase> {};
-
-// The ship leaves 0N 0E at the start time steering 090 at 10 knots.
-TEST_P(PresentCourseTest, TwoSteadyMoversMeetWhereTheClosedFormSays) {
-  const PresentCourseCase& c = GetParam();
+// The ship leaves 0N 0E at the start time steering 090 at 10 knots. Worked by hand on the flat
+// plane (60 nM a degree near the equator).
+TEST_F(RouteTest, PresentCourseMeetsWhereTheClosedFormSays) {
+  const struct {
+    const char* name;
+    double stormLatitude, stormLongitude, stormCourse, stormSpeed;
+    double hours, distance, bearing;  // bearing NaN: none to check
+  } cases[] = {
+      // 60 nM east and 90 north, running south at 10 knots: closing at (-10, -10) knots,
+      // nearest after 7.5 hours with the storm 15 nM west and 15 north of the ship.
+      {"crossing", 1.5, 1.0, 180.0, 10.0, 7.5, 21.213, 315.0},
+      {"head on from 120 nM: they meet after 6 hours", 0.0, 2.0, 270.0, 10.0, 6.0, 0.0, kNaN},
+      {"astern and running away: nearest now", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
+      {"abeam, keeping station: nearest now", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}};
   start_ = StartAt(0.0, 0.0, t0_, 10.0);
   start_.CourseMadeGood = 90.0;
-  const Storm storm = StormAt(c.stormLatitude, c.stormLongitude, t0_, c.stormCourse, c.stormSpeed);
-  const CPosition2 cpa = PresentCourseStormCpa(storm, start_, distance_, bearing_);
-  EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + c.hours * kHour, 0.05 * kHour);
-  EXPECT_NEAR(distance_, c.distance, 0.2);
-  if (!std::isnan(c.bearing)) {
-    EXPECT_NEAR(bearing_, c.bearing, 0.5);
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.name);
+    const Storm storm =
+        StormAt(c.stormLatitude, c.stormLongitude, t0_, c.stormCourse, c.stormSpeed);
+    const CPosition2 cpa = PresentCourseStormCpa(storm, start_, distance_, bearing_);
+    EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + c.hours * kHour, 0.05 * kHour);
+    EXPECT_NEAR(distance_, c.distance, 0.2);
+    if (!std::isnan(c.bearing)) {
+      EXPECT_NEAR(bearing_, c.bearing, 0.5);
+    }
+    // The result is the storm where it is at that time.
+    const CPosition2 stormThen = StormPositionAt(storm, cpa.GetRequiredTime());
+    EXPECT_NEAR(cpa.GetLatitude(), stormThen.GetLatitude(), 1e-9);
+    EXPECT_NEAR(cpa.GetLongitude(), stormThen.GetLongitude(), 1e-9);
   }
-  // The result is the storm where it is at that time.
-  const CPosition2 storm_at = StormPositionAt(storm, cpa.GetRequiredTime());
-  EXPECT_NEAR(cpa.GetLatitude(), storm_at.GetLatitude(), 1e-9);
-  EXPECT_NEAR(cpa.GetLongitude(), storm_at.GetLongitude(), 1e-9);
 }
-
-// Worked by hand on the flat plane (60 nM a degree near the equator).
-INSTANTIATE_TEST_SUITE_P(
-    Storms, PresentCourseTest,
-    testing::Values(
-        // 60 nM east and 90 north, running south at 10 knots: closing at (-10, -10) knots,
-        // nearest after 7.5 hours with the storm 15 nM west and 15 north of the ship.
-        PresentCourseCase{"Crossing", 1.5, 1.0, 180.0, 10.0, 7.5, 21.213, 315.0},
-        // Head on from 120 nM: they meet after 6 hours.
-        PresentCourseCase{"HeadOn", 0.0, 2.0, 270.0, 10.0, 6.0, 0.0, kNaN},
-        // Astern and running away: nearest now.
-        PresentCourseCase{"Opening", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
-        // Abeam and keeping station: no relative motion, nearest now.
-        PresentCourseCase{"KeepingStation", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}),
-    [](const testing::TestParamInfo<PresentCourseCase>& row) { return row.param.name; });
 
 // --- Warning CPA ---
 

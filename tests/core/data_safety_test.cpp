@@ -172,31 +172,25 @@ TEST(ArchiveEncoding, NumbersAreLittleEndian) {
   EXPECT_EQ(Stored([](Archive& a) { a.WriteTime(2147483648LL); }), (Bytes{0, 0, 0, 0x80}));
 }
 
-struct TextCase {
-  std::size_t length;
-  std::size_t storedSize;
-  Bytes prefix;
-};
-
-class TextPrefixTest : public testing::TestWithParam<TextCase> {};
-
-TEST_P(TextPrefixTest, LengthPrefixHasOneThreeOrSevenBytes) {
-  const TextCase& c = GetParam();
-  const std::string text(c.length, 'x');
-  const Bytes bytes = Stored([&](Archive& a) { a.WriteText(text); });
-  ASSERT_EQ(bytes.size(), c.storedSize);
-  EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), bytes.begin()));
-  Archive in = Archive::ForLoading(bytes);
-  EXPECT_EQ(in.ReadText(), text);
-  EXPECT_TRUE(in.AtEnd());
+TEST(ArchiveText, LengthPrefixHasOneThreeOrSevenBytes) {
+  const struct {
+    std::size_t length, storedSize;
+    Bytes prefix;
+  } cases[] = {{254, 255, {254}},
+               {255, 258, {0xFF, 0xFF, 0x00}},
+               {65533, 65536, {0xFF, 0xFD, 0xFF}},
+               {65534, 65541, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
+               {70000, 70007, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}};
+  for (const auto& c : cases) {
+    const std::string text(c.length, 'x');
+    const Bytes bytes = Stored([&](Archive& a) { a.WriteText(text); });
+    ASSERT_EQ(bytes.size(), c.storedSize) << c.length;
+    EXPECT_TRUE(std::equal(c.prefix.begin(), c.prefix.end(), bytes.begin())) << c.length;
+    Archive in = Archive::ForLoading(bytes);
+    EXPECT_EQ(in.ReadText(), text);
+    EXPECT_TRUE(in.AtEnd()) << c.length;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Lengths, TextPrefixTest,
-    testing::Values(TextCase{254, 255, {254}}, TextCase{255, 258, {0xFF, 0xFF, 0x00}},
-                    TextCase{65533, 65536, {0xFF, 0xFD, 0xFF}},
-                    TextCase{65534, 65541, {0xFF, 0xFF, 0xFF, 0xFE, 0xFF, 0x00, 0x00}},
-                    TextCase{70000, 70007, {0xFF, 0xFF, 0xFF, 0x70, 0x11, 0x01, 0x00}}));
 
 TEST(ArchiveEncoding, TextIsWindows1252InTheFileAndUtf8InMemory) {
   const std::string utf8 = "Gen\xC3\xA8ve \xE2\x82\xAC 5\xC2\xB0";  // "Genève € 5°"
@@ -233,46 +227,34 @@ Bytes Counting(std::size_t size) {
   return bytes;
 }
 
-class DigestPieces : public testing::TestWithParam<std::size_t> {};
-
 // However the bytes arrive (a whole file, the archive's pieces, odd sizes across the 8-byte
 // words), the same bytes give the same digest.
-TEST_P(DigestPieces, SameBytesSameDigest) {
+TEST(ContentDigestTest, SameBytesSameDigestWhateverThePieces) {
   const Bytes bytes = Counting(1000);
-  EXPECT_TRUE(DigestInPieces(bytes, GetParam()) == DigestInPieces(bytes, bytes.size()));
+  for (const std::size_t piece : {1, 7, 9, 999}) {
+    EXPECT_TRUE(DigestInPieces(bytes, piece) == DigestInPieces(bytes, bytes.size())) << piece;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(Sizes, DigestPieces, testing::Values(1, 7, 9, 999));
-
-struct ChangeCase {
-  const char* name;
-  void (*change)(Bytes&);
-};
-
-class DigestChanges : public testing::TestWithParam<ChangeCase> {};
 
 // The changes a store must not miss: one bit anywhere, two words swapped, a zero byte more or
 // less at the end (lengths that fill the same words), an empty file against one zero byte.
-TEST_P(DigestChanges, DifferentBytesDifferentDigest) {
+TEST(ContentDigestTest, DifferentBytesDifferentDigest) {
+  const std::pair<const char*, void (*)(Bytes&)> changes[] = {
+      {"first bit", [](Bytes& b) { b[0] ^= 1; }},
+      {"last bit", [](Bytes& b) { b.back() ^= 0x80; }},
+      {"words swapped",
+       [](Bytes& b) { std::swap_ranges(b.begin(), b.begin() + 8, b.begin() + 8); }},
+      {"zero byte added", [](Bytes& b) { b.push_back(0); }},
+      {"last byte dropped", [](Bytes& b) { b.pop_back(); }},
+      {"emptied", [](Bytes& b) { b.assign(1, 0); }}};
   const Bytes original = Counting(1003);
-  Bytes changed = original;
-  GetParam().change(changed);
-  ASSERT_NE(changed, original);
-  EXPECT_FALSE(DigestInPieces(changed, 64) == DigestInPieces(original, 64));
+  for (const auto& [name, change] : changes) {
+    Bytes changed = original;
+    change(changed);
+    ASSERT_NE(changed, original) << name;
+    EXPECT_FALSE(DigestInPieces(changed, 64) == DigestInPieces(original, 64)) << name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Changes, DigestChanges,
-    testing::Values(ChangeCase{"FirstBit", [](Bytes& b) { b[0] ^= 1; }},
-                    ChangeCase{"LastBit", [](Bytes& b) { b.back() ^= 0x80; }},
-                    ChangeCase{"WordsSwapped",
-                               [](Bytes& b) {
-                                 std::swap_ranges(b.begin(), b.begin() + 8, b.begin() + 8);
-                               }},
-                    ChangeCase{"ZeroByteAdded", [](Bytes& b) { b.push_back(0); }},
-                    ChangeCase{"LastByteDropped", [](Bytes& b) { b.pop_back(); }},
-                    ChangeCase{"Emptied", [](Bytes& b) { b.assign(1, 0); }}),
-    [](const testing::TestParamInfo<ChangeCase>& row) { return row.param.name; });
 
 // The digest of a store is the digest of the bytes it would write.
 TEST(ContentDigest, OfAStoreIsOfItsBytes) {

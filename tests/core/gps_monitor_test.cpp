@@ -288,57 +288,50 @@ struct ReadCase {
   std::string text;  // Describe(code) after the read
 };
 
-class GpsFeedReadTest : public testing::TestWithParam<ReadCase> {};
-
-TEST_P(GpsFeedReadTest, ExplainsWhyThereIsNoPosition) {
-  GpsFeed feed("/dev/ttyUSB0");
-  feed.Opened(0);
-  GetParam().events(feed);
-  const GpsReading reading = feed.Read(GetParam().readAt);
-  EXPECT_EQ(reading.code, GetParam().code);
-  EXPECT_EQ(feed.Describe(reading.code), GetParam().text);
+TEST(GpsFeedRead, ExplainsWhyThereIsNoPosition) {
+  const ReadCase cases[] = {
+      // Ten seconds after the last position it still counts; eleven, not.
+      {"Fresh", [](GpsFeed& f) { f.Feed(kGga, 1); }, 11, code::kPosition,
+       "/dev/ttyUSB0: receiving"},
+      {"Stale", [](GpsFeed& f) { f.Feed(kGga, 1); }, 12, code::kSilent,
+       "/dev/ttyUSB0: no data for 11 s"},
+      {"NothingAtAll", [](GpsFeed&) {}, 25, code::kSilent, "/dev/ttyUSB0: no data for 25 s"},
+      {"JustOpened", [](GpsFeed&) {}, 3, code::kNoData, "/dev/ttyUSB0: no data yet"},
+      {"OtherSentenceOnly", [](GpsFeed& f) { f.Feed(kRmc, 4); }, 6, code::kNoSentence,
+       "/dev/ttyUSB0: no GGA sentence for 6 s"},
+      {"FixLost",
+       [](GpsFeed& f) {
+         f.Feed(kGga, 1);
+         f.Feed(kGgaNoFix, 2);
+       },
+       3, code::kNoFix, "/dev/ttyUSB0: the receiver has no fix"},
+      {"MostlyDamaged",
+       [](GpsFeed& f) {
+         for (int i = 0; i < 30; ++i) f.Feed(i % 10 < 7 ? kGgaDamaged : kRmc, 1);
+       },
+       2, code::kChecksumErrors, "/dev/ttyUSB0: checksum errors: 14 of the last 20"},
+      // A source that fails is named at once, whatever it gave before.
+      {"SourceFailed",
+       [](GpsFeed& f) {
+         f.Feed(kGga, 1);
+         f.Fail(code::kCannotOpen, "permission denied (is the user in the dialout group?)");
+       },
+       2, code::kCannotOpen, "/dev/ttyUSB0: permission denied (is the user in the dialout group?)"},
+      {"ReopenedAfterFailure",
+       [](GpsFeed& f) {
+         f.Fail(code::kConnectionLost, "connection lost");
+         f.Opened(20);
+       },
+       21, code::kNoData, "/dev/ttyUSB0: no data yet"}};
+  for (const ReadCase& c : cases) {
+    GpsFeed feed("/dev/ttyUSB0");
+    feed.Opened(0);
+    c.events(feed);
+    const GpsReading reading = feed.Read(c.readAt);
+    EXPECT_EQ(reading.code, c.code) << c.name;
+    EXPECT_EQ(feed.Describe(reading.code), c.text) << c.name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(
-    Reads, GpsFeedReadTest,
-    testing::Values(
-        // Ten seconds after the last position it still counts; eleven, not.
-        ReadCase{"Fresh", [](GpsFeed& f) { f.Feed(kGga, 1); }, 11, code::kPosition,
-                 "/dev/ttyUSB0: receiving"},
-        ReadCase{"Stale", [](GpsFeed& f) { f.Feed(kGga, 1); }, 12, code::kSilent,
-                 "/dev/ttyUSB0: no data for 11 s"},
-        ReadCase{"NothingAtAll", [](GpsFeed&) {}, 25, code::kSilent,
-                 "/dev/ttyUSB0: no data for 25 s"},
-        ReadCase{"JustOpened", [](GpsFeed&) {}, 3, code::kNoData, "/dev/ttyUSB0: no data yet"},
-        ReadCase{"OtherSentenceOnly", [](GpsFeed& f) { f.Feed(kRmc, 4); }, 6, code::kNoSentence,
-                 "/dev/ttyUSB0: no GGA sentence for 6 s"},
-        ReadCase{"FixLost",
-                 [](GpsFeed& f) {
-                   f.Feed(kGga, 1);
-                   f.Feed(kGgaNoFix, 2);
-                 },
-                 3, code::kNoFix, "/dev/ttyUSB0: the receiver has no fix"},
-        ReadCase{"MostlyDamaged",
-                 [](GpsFeed& f) {
-                   for (int i = 0; i < 30; ++i) f.Feed(i % 10 < 7 ? kGgaDamaged : kRmc, 1);
-                 },
-                 2, code::kChecksumErrors, "/dev/ttyUSB0: checksum errors: 14 of the last 20"},
-        // A source that fails is named at once, whatever it gave before.
-        ReadCase{"SourceFailed",
-                 [](GpsFeed& f) {
-                   f.Feed(kGga, 1);
-                   f.Fail(code::kCannotOpen,
-                          "permission denied (is the user in the dialout group?)");
-                 },
-                 2, code::kCannotOpen,
-                 "/dev/ttyUSB0: permission denied (is the user in the dialout group?)"},
-        ReadCase{"ReopenedAfterFailure",
-                 [](GpsFeed& f) {
-                   f.Fail(code::kConnectionLost, "connection lost");
-                   f.Opened(20);
-                 },
-                 21, code::kNoData, "/dev/ttyUSB0: no data yet"}),
-    [](const testing::TestParamInfo<ReadCase>& row) { return std::string(row.param.name); });
 
 // (The chosen sentence's position, whole across reads: the CLI's gps read and the NMEA
 // decoder's tests.)

@@ -118,28 +118,18 @@ TEST(EstimateCurrent, AcceptsOnlyAnHourOrMoreAndSevenKnotsOrLess) {
   }
 }
 
-TEST(TimeFromDayNumber, RoundsToTheNearestSecond) {
+TEST(TimeFromDayNumber, RoundsToTheSecondFollowsTheClockAndGivesNoTimeForNonFinite) {
   // Day numbers of whole seconds are rarely exact doubles; truncating the difference from now
   // turned 18:30:00 into 18:29:59 and the shown ETA a minute early.
   const CNavigation nav;
   for (int minute = 0; minute < 24 * 60; minute += 7) {
-    const double day = 9837.0 + minute / 1440.0;
-    const TimeValue t = nav.TimeFromDayNumber(day);
-    EXPECT_EQ(t % 60, 0) << minute;
+    EXPECT_EQ(nav.TimeFromDayNumber(9837.0 + minute / 1440.0) % 60, 0) << minute;
   }
-}
-
-TEST(TimeFromDayNumber, FollowsTheClock) {
   // The conversion counts from "now", so it must give the same answer whatever the clock says.
-  const double day = 9837.25;
   for (const TimeValue now : {TimeValue{946684800}, TimeValue{1796558400}, TimeValue{4102444800}}) {
     const FixedClock clock(now);
-    EXPECT_EQ(IsoUtc(CNavigation(clock).TimeFromDayNumber(day)), "2026-12-06T06:00:00Z");
+    EXPECT_EQ(IsoUtc(CNavigation(clock).TimeFromDayNumber(9837.25)), "2026-12-06T06:00:00Z");
   }
-}
-
-TEST(TimeFromDayNumber, NonFiniteDayNumbersHaveNoTime) {
-  const CNavigation nav;
   for (const double day : {double{NAN}, double{INFINITY}, -double{INFINITY}, 1e300}) {
     EXPECT_EQ(nav.TimeFromDayNumber(day), kNoTime);
   }

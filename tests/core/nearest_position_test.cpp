@@ -17,42 +17,36 @@ std::unique_ptr<CPosition2> At(double latitude, double longitude) {
   return p;
 }
 
+// Records and the positions looked up among them.
+struct Lookups {
+  RecordList<CPosition2> grid;
+  std::vector<std::unique_ptr<CPosition2>> queries;
+};
+
 // The finder must give what the list's own search gives for every position looked up: its
 // lowest index on a tie, and its answer for records and positions that are no numbers.
-void ExpectFinderAgreesWithTheList(const RecordList<CPosition2>& grid,
-                                   const std::vector<std::unique_ptr<CPosition2>>& queries) {
-  std::vector<const GeoPoint*> pointers;
-  for (const auto& p : grid) pointers.push_back(p.get());
-  const NearestPositionFinder finder(pointers);
-  for (const auto& q : queries) {
-    const int index = finder.NearestIndex(*q);
-    ASSERT_EQ(grid.GetAt(index), grid.Nearest(*q)) << q->GetLatitude() << "," << q->GetLongitude();
-  }
-}
-
-TEST(NearestPositionFinder, AgreesWithTheListOnRandomOceanDuplicatesAndPoles) {
+TEST(NearestPositionFinder, AgreesWithTheList) {
   std::mt19937 random(20261206);
   std::uniform_real_distribution<double> latitude(-80.0, 80.0), longitude(-180.0, 180.0),
       nearPole(85.0, 90.0);
-  RecordList<CPosition2> grid;
-  std::vector<std::unique_ptr<CPosition2>> queries;
-  for (int i = 0; i < 5000; ++i) grid.Add(At(latitude(random), longitude(random)));
-  // Exact duplicates and near-duplicates, the date line, the poles under every longitude (one
-  // point on the sphere, many records) and a ring of records around each.
+  // Random ocean with exact duplicates and near-duplicates, the date line, the poles under every
+  // longitude (one point on the sphere, many records) and a ring of records around each.
+  Lookups ocean;
+  for (int i = 0; i < 5000; ++i) ocean.grid.Add(At(latitude(random), longitude(random)));
   for (const auto& [lat, lon] :
        {std::pair{10.0, 20.0}, {10.0, 20.0}, {10.0, 20.0 + 1e-12}, {0.0, 179.9}, {0.0, -179.9}}) {
-    grid.Add(At(lat, lon));
+    ocean.grid.Add(At(lat, lon));
   }
   for (int lon = -180; lon < 180; lon += 15) {
     for (const auto& [lat, shift] :
          {std::pair{90.0, 0.0}, {-90.0, 0.0}, {89.0, 0.0}, {-89.5, 7.5}}) {
-      grid.Add(At(lat, lon + shift));
+      ocean.grid.Add(At(lat, lon + shift));
     }
   }
   for (int i = 0; i < 2000; ++i) {
-    queries.push_back(At(latitude(random), longitude(random)));
-    queries.push_back(At(nearPole(random), longitude(random)));
-    queries.push_back(At(-nearPole(random), longitude(random)));
+    ocean.queries.push_back(At(latitude(random), longitude(random)));
+    ocean.queries.push_back(At(nearPole(random), longitude(random)));
+    ocean.queries.push_back(At(-nearPole(random), longitude(random)));
   }
   for (const auto& [lat, lon] : {std::pair{10.0, 20.0},
                                  {0.0, 180.0},
@@ -60,45 +54,33 @@ TEST(NearestPositionFinder, AgreesWithTheListOnRandomOceanDuplicatesAndPoles) {
                                  {90.0, 0.0},
                                  {90.0, 33.0},
                                  {-90.0, 0.0}}) {
-    queries.push_back(At(lat, lon));
+    ocean.queries.push_back(At(lat, lon));
   }
-  ExpectFinderAgreesWithTheList(grid, queries);
-}
-
-// A whole-degree grid, listed twice over and with the date line as both 180 and -180, looked
-// up half way between its points: every answer is a tie of two or four records.
-TEST(NearestPositionFinder, AgreesWithTheListOnTiesAcrossTheDateLine) {
-  std::mt19937 random(20261206);
-  RecordList<CPosition2> grid;
-  std::vector<std::unique_ptr<CPosition2>> queries;
+  // A whole-degree grid, listed twice over and with the date line as both 180 and -180, looked
+  // up half way between its points: every answer is a tie of two or four records.
+  Lookups ties;
   for (int copy = 0; copy < 2; ++copy) {
     for (int lat = -10; lat <= 10; ++lat) {
-      for (int lon = 170; lon <= 190; ++lon) grid.Add(At(lat, lon > 180 ? lon - 360 : lon));
-      grid.Add(At(lat, -180.0));
+      for (int lon = 170; lon <= 190; ++lon) ties.grid.Add(At(lat, lon > 180 ? lon - 360 : lon));
+      ties.grid.Add(At(lat, -180.0));
     }
   }
   std::uniform_int_distribution<int> step(-20, 20);
   for (int i = 0; i < 2000; ++i) {
-    queries.push_back(At(step(random) * 0.5, 180.0 + step(random) * 0.5));
-    queries.push_back(At(step(random) * 0.5, -180.0 + step(random) * 0.5));
+    ties.queries.push_back(At(step(random) * 0.5, 180.0 + step(random) * 0.5));
+    ties.queries.push_back(At(step(random) * 0.5, -180.0 + step(random) * 0.5));
   }
-  ExpectFinderAgreesWithTheList(grid, queries);
-}
-
-// Records and positions that are not numbers or lie far outside the chart (from damaged or
-// hand-made files).
-TEST(NearestPositionFinder, AgreesWithTheListOutsideTheChartAndWhenEmpty) {
-  std::mt19937 random(20261206);
-  std::uniform_real_distribution<double> latitude(-60.0, 60.0), longitude(-180.0, 180.0);
-  RecordList<CPosition2> grid;
-  std::vector<std::unique_ptr<CPosition2>> queries;
-  grid.Add(At(NAN, 0.0));
-  grid.Add(At(0.0, INFINITY));
-  for (int i = 0; i < 500; ++i) grid.Add(At(latitude(random), longitude(random)));
-  grid.Add(At(30.0, 360.0 * 1e6 + 10.0));
-  grid.Add(At(1e5, 20.0));
-  grid.Add(At(-45.0, 720.0 + 40.0));
-  for (int i = 0; i < 1000; ++i) queries.push_back(At(latitude(random), longitude(random)));
+  // Records and positions that are not numbers or lie far outside the chart (from damaged or
+  // hand-made files), among records within 60 degrees of the equator.
+  Lookups outside;
+  outside.grid.Add(At(NAN, 0.0));
+  outside.grid.Add(At(0.0, INFINITY));
+  for (int i = 0; i < 500; ++i) outside.grid.Add(At(latitude(random) * 0.75, longitude(random)));
+  outside.grid.Add(At(30.0, 360.0 * 1e6 + 10.0));
+  outside.grid.Add(At(1e5, 20.0));
+  outside.grid.Add(At(-45.0, 720.0 + 40.0));
+  for (int i = 0; i < 1000; ++i)
+    outside.queries.push_back(At(latitude(random) * 0.75, longitude(random)));
   for (const auto& [lat, lon] : {std::pair{30.0, 10.0},
                                  {1e5, 20.0},
                                  {-45.0, 40.0},
@@ -106,9 +88,17 @@ TEST(NearestPositionFinder, AgreesWithTheListOutsideTheChartAndWhenEmpty) {
                                  {0.0, -INFINITY},
                                  {3e300, -3e300},
                                  {NAN, NAN}}) {
-    queries.push_back(At(lat, lon));
+    outside.queries.push_back(At(lat, lon));
   }
-  ExpectFinderAgreesWithTheList(grid, queries);
+  for (const Lookups* lookups : {&ocean, &ties, &outside}) {
+    std::vector<const GeoPoint*> pointers;
+    for (const auto& p : lookups->grid) pointers.push_back(p.get());
+    const NearestPositionFinder finder(pointers);
+    for (const auto& q : lookups->queries) {
+      ASSERT_EQ(lookups->grid.GetAt(finder.NearestIndex(*q)), lookups->grid.Nearest(*q))
+          << q->GetLatitude() << "," << q->GetLongitude();
+    }
+  }
   // Nothing comparable at all: the first record, as the list gives; no records: none.
   RecordList<CPosition2> unknown;
   unknown.Add(At(NAN, 1.0));
