@@ -189,7 +189,7 @@ INSTANTIATE_TEST_SUITE_P(Servers, MailFallbackTest,
                          testing::Values(Failure{"refuse", "554 5.7.1 Message refused"},
                                          Failure{"down", "cannot be reached"},
                                          Failure{"hang", "timeout"}),
-                         [](const auto& info) { return std::string(info.param.server); });
+                         [](const auto& row) { return std::string(row.param.server); });
 
 // A send cut short between the server's acceptance and the file's removal leaves NAME.sending:
 // sending it again could deliver it twice, so it is held for the officer instead.
