@@ -1,8 +1,5 @@
 #include "platform/mail_outbox.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <fstream>
 
@@ -20,15 +17,6 @@ constexpr std::size_t kHeaderBytes = 65536;
 
 bool EndsWith(const std::string& text, std::string_view end) {
   return text.size() > end.size() && text.compare(text.size() - end.size(), end.size(), end) == 0;
-}
-
-// Puts a rename on the disk before the message goes out, so that a power failure cannot bring
-// back as waiting a message the server has since accepted.
-void SyncFolder(const fs::path& folder) {
-  const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-  if (fd < 0) return;
-  (void)::fsync(fd);
-  ::close(fd);
 }
 
 std::string HeadOf(const fs::path& file) {
@@ -90,7 +78,7 @@ SmtpResult MailOutbox::SendKept(const fs::path& file, const Sender& send) const 
     if (!fs::exists(file)) return {SmtpVerdict::kAccepted, "sent meanwhile by another sender"};
     return {SmtpVerdict::kUnreachable, "cannot take " + file.string() + ": " + ec.message()};
   }
-  SyncFolder(file.parent_path());
+  SyncFolderOf(file.string());
   std::string error;
   const std::optional<Archive::Bytes> bytes =
       ReadWholeFile(claimed.string(), kLargestDataFile, &error);
@@ -104,7 +92,7 @@ SmtpResult MailOutbox::SendKept(const fs::path& file, const Sender& send) const 
   } else {
     fs::rename(claimed, file, ec);
   }
-  SyncFolder(file.parent_path());
+  SyncFolderOf(file.string());
   return result;
 }
 

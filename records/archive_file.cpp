@@ -55,15 +55,6 @@ bool WriteAll(int fd, std::string_view bytes) {
   return true;
 }
 
-// Puts the folder's entries (the rename) on the disk. Some file systems cannot sync a folder;
-// the file itself is on the disk by then, so this is done where it can be and not reported.
-void SyncFolderOf(const std::string& path) {
-  std::filesystem::path folder = std::filesystem::path(path).parent_path();
-  if (folder.empty()) folder = ".";
-  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
-  if (fd.Valid()) (void)::fsync(fd.Get());
-}
-
 FileStamp StampFrom(const struct stat& status) {
   return {static_cast<std::uintmax_t>(status.st_dev), static_cast<std::uintmax_t>(status.st_ino),
           static_cast<std::uintmax_t>(status.st_size),
@@ -214,6 +205,13 @@ bool StoreArchiveFile(const std::string& path, const std::function<void(Archive&
   const auto& stored = archive.StoredBytes();
   return WriteFileAtomically(
       path, std::string_view(reinterpret_cast<const char*>(stored.data()), stored.size()), error);
+}
+
+void SyncFolderOf(const std::string& path) {
+  std::filesystem::path folder = std::filesystem::path(path).parent_path();
+  if (folder.empty()) folder = ".";
+  const FileDescriptor fd(::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+  if (fd.Valid()) (void)::fsync(fd.Get());
 }
 
 }  // namespace keelmark

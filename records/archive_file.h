@@ -54,6 +54,11 @@ inline constexpr std::uintmax_t kLargestDataFile = std::uintmax_t{64} << 20;
     const std::string& path, std::uintmax_t maxBytes = kLargestDataFile,
     std::string* error = nullptr, FileStamp* stamp = nullptr);
 
+// Puts the entries of the folder holding path (a rename) on the disk. Some file systems cannot
+// sync a folder; the file itself is on the disk by then, so this is done where it can be and
+// not reported.
+void SyncFolderOf(const std::string& path);
+
 // Writes the bytes to PATH.tmp, gives it the permission bits of the file it replaces, puts it
 // on the disk (fsync), renames it over PATH and puts the folder entry on the disk. On any
 // failure the old file is untouched and error (when given) names the file and the reason.
