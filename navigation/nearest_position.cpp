@@ -1,6 +1,7 @@
 #include "navigation/nearest_position.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numeric>
 
@@ -15,20 +16,58 @@ namespace {
 // pick another record than the full search would. (Rounding moves either figure by a few 1e-15;
 // two distances the formula finds equal have cosines within about 1e-15.)
 constexpr double kChordMargin = 1.0e-11;
+// A cell is passed over only when even its bound, less this allowance for the bound's own
+// rounding, lies beyond the margin.
+constexpr double kBoundSlack = 1.0e-12;
 
-// Beyond this many degrees the formula's difference of longitudes loses enough digits that the
-// filter's margin might not cover it; such positions are measured on every look-up instead.
+// Beyond this many degrees of longitude the formula's difference of longitudes loses enough
+// digits that the filter's margin might not cover it; such positions, and latitudes beyond the
+// poles, are measured on every look-up instead.
 constexpr double kLargestIndexedDegrees = 1000.0;
 
-// Ranges this small are searched point by point.
-constexpr std::size_t kLeafSize = 8;
+constexpr int kRows = 180;     // one a degree of latitude, from the south pole
+constexpr int kColumns = 360;  // one a degree of longitude, from 0 eastwards
+
+// Sines and cosines of whole degrees: the cells' edges and their differences of longitude.
+struct DegreeTables {
+  std::array<double, kRows + 1> sinEdge{};  // latitude -90 + i
+  std::array<double, kRows + 1> cosEdge{};
+  std::array<double, kColumns / 2 + 1> cosDegrees{};  // i degrees
+  DegreeTables() {
+    const CNavigation navigation;
+    for (int i = 0; i <= kRows; ++i) {
+      const double phi = navigation.DegToRad(-90.0 + i);
+      sinEdge[static_cast<std::size_t>(i)] = std::sin(phi);
+      // Never below 0: the bound relies on cosines of latitudes being positive.
+      cosEdge[static_cast<std::size_t>(i)] = std::max(0.0, std::cos(phi));
+    }
+    for (int i = 0; i <= kColumns / 2; ++i) {
+      cosDegrees[static_cast<std::size_t>(i)] = std::cos(navigation.DegToRad(i));
+    }
+  }
+};
+
+const DegreeTables& Tables() {
+  static const DegreeTables tables;
+  return tables;
+}
 
 bool Indexable(const GeoPoint& p) {
-  return std::fabs(p.GetLatitude()) <= kLargestIndexedDegrees &&
+  return std::fabs(p.GetLatitude()) <= 90.0 &&
          std::fabs(p.GetLongitude()) <= kLargestIndexedDegrees;
 }
 
-void UnitVectorOf(const CNavigation& navigation, const GeoPoint& p, double (&out)[3]) {
+int RowOf(double latitude) {
+  return std::clamp(static_cast<int>(std::floor(latitude + 90.0)), 0, kRows - 1);
+}
+
+int ColumnOf(double longitude) {
+  const double east = longitude - 360.0 * std::floor(longitude / 360.0);
+  return std::clamp(static_cast<int>(std::floor(east)), 0, kColumns - 1);
+}
+
+void UnitVectorOf(const GeoPoint& p, double (&out)[3]) {
+  const CNavigation navigation;
   const double phi = navigation.DegToRad(p.GetLatitude());
   const double lambda = navigation.DegToRad(p.GetLongitude());
   out[0] = std::cos(phi) * std::cos(lambda);
@@ -43,80 +82,87 @@ double SquaredChord(const double (&a)[3], const double (&b)[3]) {
   return dx * dx + dy * dy + dz * dz;
 }
 
+// The least squared chord from the query to any point of row `row` whose longitude differs
+// from the query's by at least `degrees` (0 to 180). The cosine of the angle between them is
+// sin(q) sin(p) + cos(q) cos(p) cos(dLon); cos(q) cos(p) is never negative, so the nearest
+// longitude gives the most, and over the row's latitudes a sin(p) + b cos(p) peaks inside the
+// row where its slope turns, else at an edge.
+double CellBound(int row, int degrees, double sinQ, double cosQ) {
+  const DegreeTables& t = Tables();
+  const auto r = static_cast<std::size_t>(row);
+  const double a = sinQ;
+  const double b = cosQ * t.cosDegrees[static_cast<std::size_t>(degrees)];
+  const double s0 = t.sinEdge[r], c0 = t.cosEdge[r], s1 = t.sinEdge[r + 1], c1 = t.cosEdge[r + 1];
+  const bool peakInside = a * c0 - b * s0 >= 0.0 && a * c1 - b * s1 <= 0.0;
+  const double most =
+      peakInside ? std::sqrt(a * a + b * b) : std::max(a * s0 + b * c0, a * s1 + b * c1);
+  return 2.0 - 2.0 * std::min(1.0, most);
+}
+
 }  // namespace
 
 NearestPositionFinder::NearestPositionFinder(std::vector<const GeoPoint*> positions)
     : positions_(std::move(positions)) {
-  const CNavigation navigation;
-  tree_.reserve(positions_.size());
+  // Counting sort by cell: count, turn counts into starts, then place.
+  std::vector<int> cellOf(positions_.size(), -1);
+  cellStart_.assign(kRows * kColumns + 1, 0);
   for (std::size_t i = 0; i < positions_.size(); ++i) {
     const GeoPoint& p = *positions_[i];
-    const int index = static_cast<int>(i);
     // A position that is not a number is at no distance the formula can compare: it never
-    // wins, so it stays out (NaN fails the test above as well as here).
+    // wins, so it stays out.
     if (!(std::isfinite(p.GetLatitude()) && std::isfinite(p.GetLongitude()))) continue;
     if (!Indexable(p)) {
-      unindexed_.push_back(index);
+      unindexed_.push_back(static_cast<int>(i));
       continue;
     }
-    UnitPoint point{{}, index};
-    UnitVectorOf(navigation, p, point.xyz);
-    tree_.push_back(point);
+    cellOf[i] = RowOf(p.GetLatitude()) * kColumns + ColumnOf(p.GetLongitude());
+    ++cellStart_[static_cast<std::size_t>(cellOf[i]) + 1];
   }
-  splitAxis_.assign(tree_.size(), 0);
-  Build(0, tree_.size());
+  std::partial_sum(cellStart_.begin(), cellStart_.end(), cellStart_.begin());
+  entries_.resize(static_cast<std::size_t>(cellStart_.back()));
+  std::vector<int> next(cellStart_.begin(), cellStart_.end() - 1);
+  for (std::size_t i = 0; i < positions_.size(); ++i) {
+    if (cellOf[i] < 0) continue;
+    const int slot = next[static_cast<std::size_t>(cellOf[i])]++;
+    entries_[static_cast<std::size_t>(slot)].index = static_cast<int>(i);
+  }
+  cellFilled_.assign(kRows * kColumns, 0);
 }
 
-void NearestPositionFinder::Build(std::size_t begin, std::size_t end) {
-  if (end - begin <= kLeafSize) return;
-  // Split along the axis of the widest spread.
-  double low[3] = {2.0, 2.0, 2.0};
-  double high[3] = {-2.0, -2.0, -2.0};
-  for (std::size_t i = begin; i < end; ++i) {
-    for (int a = 0; a < 3; ++a) {
-      low[a] = std::min(low[a], tree_[i].xyz[a]);
-      high[a] = std::max(high[a], tree_[i].xyz[a]);
+void NearestPositionFinder::SearchCell(int cell, const Query& q, double& best2,
+                                       std::vector<Candidate>& found) const {
+  const auto c = static_cast<std::size_t>(cell);
+  const auto begin = static_cast<std::size_t>(cellStart_[c]);
+  const auto end = static_cast<std::size_t>(cellStart_[c + 1]);
+  if (begin == end) return;
+  if (cellFilled_[c] == 0) {
+    for (std::size_t i = begin; i < end; ++i) {
+      UnitVectorOf(*positions_[static_cast<std::size_t>(entries_[i].index)], entries_[i].xyz);
     }
+    cellFilled_[c] = 1;
   }
-  int axis = 0;
-  for (int a = 1; a < 3; ++a) {
-    if (high[a] - low[a] > high[axis] - low[axis]) axis = a;
+  for (std::size_t i = begin; i < end; ++i) {
+    const double chord2 = SquaredChord(entries_[i].xyz, q.xyz);
+    if (chord2 > best2 + kChordMargin) continue;
+    best2 = std::min(best2, chord2);
+    found.push_back({chord2, entries_[i].index});
   }
-  const std::size_t middle = begin + (end - begin) / 2;
-  const auto base = tree_.begin();
-  std::nth_element(
-      base + static_cast<std::ptrdiff_t>(begin), base + static_cast<std::ptrdiff_t>(middle),
-      base + static_cast<std::ptrdiff_t>(end),
-      [axis](const UnitPoint& a, const UnitPoint& b) { return a.xyz[axis] < b.xyz[axis]; });
-  splitAxis_[middle] = static_cast<std::uint8_t>(axis);
-  Build(begin, middle);
-  Build(middle + 1, end);
 }
 
-void NearestPositionFinder::Search(std::size_t begin, std::size_t end, const double (&q)[3],
-                                   double& best2, std::vector<Candidate>& candidates) const {
-  const auto consider = [&](const UnitPoint& point) {
-    const double chord2 = SquaredChord(point.xyz, q);
-    if (chord2 > best2 + kChordMargin) return;
-    best2 = std::min(best2, chord2);
-    candidates.push_back({chord2, point.index});
-  };
-  if (end - begin <= kLeafSize) {
-    for (std::size_t i = begin; i < end; ++i) consider(tree_[i]);
-    return;
-  }
-  const std::size_t middle = begin + (end - begin) / 2;
-  const UnitPoint& split = tree_[middle];
-  const int axis = splitAxis_[middle];
-  const double offset = q[axis] - split.xyz[axis];
-  consider(split);
-  // The near side first, so that the best is small before the far side is weighed.
-  if (offset <= 0.0) {
-    Search(begin, middle, q, best2, candidates);
-    if (offset * offset <= best2 + kChordMargin) Search(middle + 1, end, q, best2, candidates);
-  } else {
-    Search(middle + 1, end, q, best2, candidates);
-    if (offset * offset <= best2 + kChordMargin) Search(begin, middle, q, best2, candidates);
+void NearestPositionFinder::SearchRow(int row, const Query& q, double& best2,
+                                      std::vector<Candidate>& found) const {
+  // Outwards in both directions at once; the bound grows with the columns' distance, so the
+  // first column out of reach ends the row.
+  for (int step = 0; step <= kColumns / 2; ++step) {
+    const int degrees = std::max(0, step - 1);  // the least difference of longitude in the cell
+    if (CellBound(row, degrees, q.sinLatitude, q.cosLatitude) - kBoundSlack >
+        best2 + kChordMargin) {
+      return;
+    }
+    const int east = (q.column + step) % kColumns;
+    const int west = (q.column - step + kColumns) % kColumns;
+    SearchCell(row * kColumns + east, q, best2, found);
+    if (west != east) SearchCell(row * kColumns + west, q, best2, found);
   }
 }
 
@@ -141,16 +187,33 @@ int NearestPositionFinder::NearestIndex(const GeoPoint& position) const {
   const bool finite =
       std::isfinite(position.GetLatitude()) && std::isfinite(position.GetLongitude());
   if (!finite || !Indexable(position)) {
-    // Nothing comparable, or too far outside the chart for the filter: the full search decides.
+    // Nothing comparable, or outside the cells: the full search decides.
     std::vector<int> all(positions_.size());
     std::iota(all.begin(), all.end(), 0);
     return ExactNearest(position, std::move(all));
   }
-  double q[3];
-  UnitVectorOf(CNavigation(), position, q);
+  Query q{};
+  UnitVectorOf(position, q.xyz);
+  q.sinLatitude = q.xyz[2];
+  q.cosLatitude = std::max(0.0, std::cos(CNavigation().DegToRad(position.GetLatitude())));
+  q.row = RowOf(position.GetLatitude());
+  q.column = ColumnOf(position.GetLongitude());
   double best2 = 8.0;  // above any squared chord (at most 4)
   std::vector<Candidate> found;
-  Search(0, tree_.size(), q, best2, found);
+  // Rows outwards from the query's; a row whose nearest point is out of reach ends that
+  // direction, as every row beyond it lies farther in latitude.
+  const auto reachable = [&](int row) {
+    return CellBound(row, 0, q.sinLatitude, q.cosLatitude) - kBoundSlack <= best2 + kChordMargin;
+  };
+  SearchRow(q.row, q, best2, found);
+  bool south = true;
+  bool north = true;
+  for (int step = 1; south || north; ++step) {
+    south = south && q.row - step >= 0 && reachable(q.row - step);
+    if (south) SearchRow(q.row - step, q, best2, found);
+    north = north && q.row + step < kRows && reachable(q.row + step);
+    if (north) SearchRow(q.row + step, q, best2, found);
+  }
   std::vector<int> indices = unindexed_;
   for (const Candidate& c : found) {
     if (c.chord2 <= best2 + kChordMargin) indices.push_back(c.index);

@@ -8,11 +8,11 @@
 #include <algorithm>
 #include <cstdint>
 #include <iterator>
-#include <list>
 #include <memory>
 #include <string>
 
 #include <type_traits>
+#include <vector>
 
 #include "navigation/navigation.h"
 #include "records/archive.h"
@@ -23,7 +23,10 @@ namespace keelmark {
 template <typename Record>
 class RecordList {
  public:
-  using Storage = std::list<std::unique_ptr<Record>>;
+  // Records live on their own and never move, so pointers to them stay valid across inserts and
+  // removals; the list itself is one array of pointers, which a recalculation walks quickly and
+  // an index reaches directly. Iterators do not survive a change of the list.
+  using Storage = std::vector<std::unique_ptr<Record>>;
 
   RecordList() = default;
   virtual ~RecordList() = default;
@@ -47,8 +50,7 @@ class RecordList {
     return records_.back().get();
   }
   Record* AddFirst(std::unique_ptr<Record> record) {
-    records_.push_front(std::move(record));
-    return records_.front().get();
+    return records_.insert(records_.begin(), std::move(record))->get();
   }
   // Inserts after existing; appends when existing is not in this list (or is null).
   Record* InsertAfter(const Record* existing, std::unique_ptr<Record> record) {
@@ -75,14 +77,14 @@ class RecordList {
     return true;
   }
   // Turns the order of the records around.
-  void Reverse() { records_.reverse(); }
+  void Reverse() { std::reverse(records_.begin(), records_.end()); }
 
   // The record at a 0-based index; an index outside 0..count-1 gives the last record, an empty
   // list none.
   [[nodiscard]] Record* GetAt(int index) const {
     if (records_.empty()) return nullptr;
     if (index < 0 || index >= GetCount()) return records_.back().get();
-    return std::next(records_.begin(), index)->get();
+    return records_[static_cast<std::size_t>(index)].get();
   }
   [[nodiscard]] Record* GetFirst() const {
     return records_.empty() ? nullptr : records_.front().get();
@@ -195,6 +197,7 @@ class RecordList {
     }
     RemoveAll();
     const std::int32_t count = archive.ReadCount(minimumRecordBytes);
+    records_.reserve(static_cast<std::size_t>(std::max<std::int32_t>(count, 0)));
     for (std::int32_t i = 0; i < count; ++i) {
       serializeOne(*Add(std::make_unique<Record>()), archive);
     }

@@ -38,22 +38,23 @@ class WeatherConditions {
 
   bool operator==(const WeatherConditions&) const = default;
 
-  double WaveHeight = 0.0;            // m
-  double SwellHeight = 0.0;           // m
-  double SwellDirection = 0.0;        // degrees true
-  std::string WeatherText;            // "GOOD", "RAIN", "FOG" ...
-  double Visibility = 15.0;           // nM
-  std::int32_t ObservationCount = 0;  // observations averaged into the block
-  double SeaTemperature = 18.0;       // degrees
-  double AirTemperature = 18.0;       // degrees
-  double AirPressure = 1000.0;        // mb
-  double AuxValue = 1.4;              // carried in the file, averaged with the temperatures
-  double CurrentSet = 0.0;            // degrees true, the direction the current flows towards
-  double CurrentRate = 0.0;           // knots
-  double WindDirection = 0.0;         // degrees true
-  double WindSpeed = 0.0;             // knots
+  double WaveHeight = 0.0;       // m
+  double SwellHeight = 0.0;      // m
+  double SwellDirection = 0.0;   // degrees true
+  std::string WeatherText;       // "GOOD", "RAIN", "FOG" ...
+  double Visibility = 15.0;      // nM
+  double SeaTemperature = 18.0;  // degrees
+  double AirTemperature = 18.0;  // degrees
+  double AirPressure = 1000.0;   // mb
+  double AuxValue = 1.4;         // carried in the file, averaged with the temperatures
+  double CurrentSet = 0.0;       // degrees true, the direction the current flows towards
+  double CurrentRate = 0.0;      // knots
+  double WindDirection = 0.0;    // degrees true
+  double WindSpeed = 0.0;        // knots
 
-  // Not stored: the block was loaded in the older layout.
+  std::int32_t ObservationCount = 0;  // observations averaged into the block
+  // Not stored: the block was loaded in the older layout. Next to the count, so that the two
+  // share one word: a large grid holds five blocks for each of its points.
   bool OlderLayout = false;
 
   // The fewest bytes a stored block takes: the older layout, 8 doubles and one integer.
