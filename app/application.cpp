@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QIcon>
+#include <QMainWindow>
 #include <QTimer>
 #include <QWindow>
 #include <cstdio>
@@ -45,8 +46,10 @@ class FirstExposure : public QObject {
 
 // Development aids, by environment: KEELMARK_STARTUP_PROBE=<launch time, ns since 1970> prints
 // the milliseconds from launch to the first painted window and ends the program;
-// KEELMARK_SCREENSHOT=<file.png> saves a picture of the window and ends the program.
-void WatchFirstExposure(CMainFrame& frame) {
+// KEELMARK_SCREENSHOT=<file.png> saves a picture of the window and ends the program;
+// KEELMARK_STARTUP_BASELINE=1 shows an empty main window instead of the program's, so that the
+// probe can say what start-up costs before the program does anything of its own.
+void WatchFirstExposure(QWidget& frame) {
   const QByteArray probe = qgetenv("KEELMARK_STARTUP_PROBE");
   const QString screenshot = QString::fromLocal8Bit(qgetenv("KEELMARK_SCREENSHOT"));
   if (probe.isEmpty() && screenshot.isEmpty()) return;
@@ -96,6 +99,13 @@ int RunKeelmarkRoute(int argc, char** argv) {
   QApplication::setDesktopFileName(QStringLiteral("keelmark-route"));
   UseCNumericLocale();
 
+  if (!qEnvironmentVariableIsEmpty("KEELMARK_STARTUP_BASELINE")) {
+    QMainWindow empty;
+    empty.resize(1000, 700);
+    empty.show();
+    WatchFirstExposure(empty);
+    return QApplication::exec();
+  }
   FrameSetup setup;
   setup.editors = ProgramEditors();
   CMainFrame frame(std::move(setup));
