@@ -11,12 +11,38 @@ constexpr std::uint8_t kLongTextMark = 0xFF;
 constexpr std::uint16_t kVeryLongTextMark = 0xFFFF;
 constexpr std::size_t kFirstVeryLongText = 0xFFFE;  // 65534 and more take the 32-bit length
 constexpr std::size_t kDigestBufferBytes = 64 * 1024;
+constexpr std::size_t kLoadWindowBytes = 1024 * 1024;
 
 }  // namespace
 
 Archive Archive::ForStoring() { return Archive(false, {}); }
 
 Archive Archive::ForLoading(Bytes bytes) { return Archive(true, std::move(bytes)); }
+
+Archive Archive::ForLoadingFrom(Source source, std::size_t size) {
+  Archive archive(true, {});
+  archive.total_ = size;
+  archive.source_ = std::move(source);
+  return archive;
+}
+
+void Archive::Fill(std::size_t size) {
+  if (size > Remaining() || !source_) ThrowEndsEarly(total_);
+  // What is left of the window moves to its front, and the source fills the rest.
+  const std::size_t kept = stored_ - position_;
+  std::memmove(bytes_.data(), bytes_.data() + position_, kept);
+  windowStart_ += position_;
+  position_ = 0;
+  stored_ = kept;
+  // Never larger than what is left: most files are small.
+  if (bytes_.size() < size) bytes_.resize(std::max(size, std::min(kLoadWindowBytes, Remaining())));
+  while (stored_ < size) {
+    const std::size_t wanted = std::min(bytes_.size(), total_ - windowStart_) - stored_;
+    const std::size_t got = source_(bytes_.data() + stored_, wanted);
+    if (got == 0) ThrowEndsEarly(windowStart_ + stored_);
+    stored_ += got;
+  }
+}
 
 void Archive::Io(std::string& utf8Text) {
   if (loading_) {
@@ -49,8 +75,8 @@ void Archive::Grow(std::size_t size) {
   bytes_.resize(std::max(bytes_.size() * 2, stored_ + size + 4096));
 }
 
-void Archive::ThrowEndsEarly() const {
-  throw ArchiveError("the file ends early, at byte " + std::to_string(bytes_.size()));
+void Archive::ThrowEndsEarly(std::size_t at) {
+  throw ArchiveError("the file ends early, at byte " + std::to_string(at));
 }
 
 void Archive::WriteText(const std::string& utf8Text) {
@@ -95,9 +121,13 @@ std::int32_t Archive::ReadCount(std::size_t minimumRecordBytes) {
   return count;
 }
 
-void Archive::ExpectEnd() const {
+void Archive::ExpectEnd() {
   if (!AtEnd())
     throw ArchiveError(std::to_string(Remaining()) + " bytes follow the end of the content");
+  // A file that grew while it was read.
+  std::uint8_t probe = 0;
+  if (source_ && source_(&probe, 1) > 0)
+    throw ArchiveError("bytes follow the end of the content, added while it was read");
 }
 
 }  // namespace keelmark

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <functional>
 #include <optional>
 #include <stdexcept>
 #include <string>
@@ -39,6 +40,12 @@ class Archive {
   [[nodiscard]] ContentDigest Digest();
   // An archive that loads from these bytes, from the first one on.
   [[nodiscard]] static Archive ForLoading(Bytes bytes);
+  // Fills up to `room` bytes at `into` and gives how many it did, 0 at the end of the file.
+  using Source = std::function<std::size_t(std::uint8_t* into, std::size_t room)>;
+  // An archive that loads `size` bytes from a source, a window at a time: a large file is
+  // never held whole, so loading it costs the memory of its records only. Bytes the source
+  // still has after `size` make ExpectEnd fail.
+  [[nodiscard]] static Archive ForLoadingFrom(Source source, std::size_t size);
 
   [[nodiscard]] bool IsLoading() const { return loading_; }
   [[nodiscard]] bool IsStoring() const { return !loading_; }
@@ -76,11 +83,12 @@ class Archive {
   // minimumRecordBytes each raises ArchiveError; a count of 0 or less reads as 0.
   [[nodiscard]] std::int32_t ReadCount(std::size_t minimumRecordBytes);
 
-  [[nodiscard]] std::size_t Remaining() const { return bytes_.size() - position_; }
+  // Bytes left to load.
+  [[nodiscard]] std::size_t Remaining() const { return total_ - windowStart_ - position_; }
   [[nodiscard]] bool AtEnd() const { return Remaining() == 0; }
   // Raises ArchiveError when bytes follow what was read: a file holding more than its layout
   // is not what it seems, and storing it back would silently drop the rest.
-  void ExpectEnd() const;
+  void ExpectEnd();
   [[nodiscard]] const Bytes& StoredBytes() const {
     bytes_.resize(stored_);
     return bytes_;
@@ -93,7 +101,7 @@ class Archive {
 
  private:
   Archive(bool loading, Bytes bytes)
-      : loading_(loading), bytes_(std::move(bytes)), stored_(bytes_.size()) {}
+      : loading_(loading), bytes_(std::move(bytes)), stored_(bytes_.size()), total_(stored_) {}
 
   // Storing writes into room that grows by doubling, so a field costs a bounds check and a
   // copy; the bytes past stored_ are that room and never part of the content.
@@ -115,7 +123,7 @@ class Archive {
       out[i] = static_cast<std::uint8_t>(value >> (8 * i));
   }
   const std::uint8_t* Take(std::size_t size) {
-    if (size > Remaining()) ThrowEndsEarly();
+    if (size > stored_ - position_) Fill(size);
     const std::uint8_t* start = bytes_.data() + position_;
     position_ += size;
     return start;
@@ -130,14 +138,21 @@ class Archive {
   }
   std::uint32_t ReadU32() { return TakeLittleEndian<std::uint32_t>(); }
   std::uint16_t ReadU16() { return TakeLittleEndian<std::uint16_t>(); }
-  [[noreturn]] void ThrowEndsEarly() const;
+  // Makes the next `size` bytes one piece of the window, reading on from the source.
+  void Fill(std::size_t size);
+  [[noreturn]] static void ThrowEndsEarly(std::size_t at);
 
   bool loading_;
   // Trimmed to the content when it is handed out.
   mutable Bytes bytes_;
-  std::size_t stored_ = 0;               // bytes of content (all of them when loading)
+  std::size_t stored_ = 0;               // bytes of content (of the window when loading)
   std::optional<ContentDigest> digest_;  // set: the content goes here, a buffer at a time
-  std::size_t position_ = 0;
+  std::size_t position_ = 0;             // loading: the next byte's place in the window
+  // Loading: the bytes in all, the place of the window's first byte among them, and where
+  // the bytes past the window come from (none when they were all given at once).
+  std::size_t total_ = 0;
+  std::size_t windowStart_ = 0;
+  Source source_;
 };
 
 }  // namespace keelmark

@@ -9,6 +9,7 @@
 #include <cstdio>
 #include <cstring>
 #include <filesystem>
+#include <utility>
 
 #include "navigation/calendar.h"
 
@@ -30,6 +31,8 @@ class FileDescriptor {
   }
   FileDescriptor(const FileDescriptor&) = delete;
   FileDescriptor& operator=(const FileDescriptor&) = delete;
+  FileDescriptor(FileDescriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
+  FileDescriptor& operator=(FileDescriptor&&) = delete;
   [[nodiscard]] int Get() const { return fd_; }
   [[nodiscard]] bool Valid() const { return fd_ >= 0; }
   // Closes now; false (errno set) when the system reports a failure that a write left behind.
@@ -70,10 +73,18 @@ std::optional<FileStamp> StampOf(const std::string& path) {
   return StampFrom(status);
 }
 
-std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintmax_t maxBytes,
-                                            std::string* error, FileStamp* stamp) {
+namespace {
+
+// A regular file open for reading, of at most the largest size its kind can have.
+struct OpenedFile {
+  FileDescriptor fd;
+  std::size_t size;
+};
+
+std::optional<OpenedFile> OpenForReading(const std::string& path, std::uintmax_t maxBytes,
+                                         std::string* error, FileStamp* stamp) {
   // Non-blocking, so that opening a pipe does not wait for a writer; regular files ignore it.
-  const FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
+  FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY));
   if (!fd.Valid()) {
     SetError(error, "cannot open " + path + ": " + Reason());
     return std::nullopt;
@@ -94,6 +105,22 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
                         " bytes) than any such file could be (" + std::to_string(maxBytes) + ")");
     return std::nullopt;
   }
+  return OpenedFile{std::move(fd), static_cast<std::size_t>(size)};
+}
+
+// Raised by a load's source when the system cannot read on: the file is not damaged for it.
+struct ReadFailure {
+  std::string reason;
+};
+
+}  // namespace
+
+std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintmax_t maxBytes,
+                                            std::string* error, FileStamp* stamp) {
+  std::optional<OpenedFile> opened = OpenForReading(path, maxBytes, error, stamp);
+  if (!opened) return std::nullopt;
+  const FileDescriptor& fd = opened->fd;
+  const std::size_t size = opened->size;
   Archive::Bytes bytes(static_cast<std::size_t>(size));
   std::size_t filled = 0;
   // Read to the end: the file may have grown since fstat, up to the limit. Once the buffer is
@@ -175,19 +202,34 @@ std::optional<std::string> KeepDamagedFile(const std::string& path, TimeValue no
 LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Archive&)>& serialize,
                            std::uintmax_t maxBytes) {
   LoadResult result;
-  auto bytes = ReadWholeFile(path, maxBytes, &result.detail, &result.stamp);
-  if (!bytes) {
+  std::optional<OpenedFile> opened = OpenForReading(path, maxBytes, &result.detail, &result.stamp);
+  if (!opened) {
     result.status = LoadStatus::CannotOpen;
     return result;
   }
-  result.digest.Add(bytes->data(), bytes->size());
-  Archive archive = Archive::ForLoading(std::move(*bytes));
+  const int fd = opened->fd.Get();
+  ContentDigest& digest = result.digest;
+  Archive archive = Archive::ForLoadingFrom(
+      [fd, &digest](std::uint8_t* into, std::size_t room) -> std::size_t {
+        while (true) {
+          const ssize_t got = ::read(fd, into, room);
+          if (got >= 0) {
+            digest.Add(into, static_cast<std::size_t>(got));
+            return static_cast<std::size_t>(got);
+          }
+          if (errno != EINTR) throw ReadFailure{Reason()};
+        }
+      },
+      opened->size);
   try {
     serialize(archive);
     archive.ExpectEnd();
   } catch (const ArchiveError& e) {
     result.status = LoadStatus::Damaged;
     result.detail = e.what();
+  } catch (const ReadFailure& failure) {
+    result.status = LoadStatus::CannotOpen;
+    result.detail = "cannot read " + path + ": " + failure.reason;
   }
   return result;
 }

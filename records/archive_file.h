@@ -65,9 +65,10 @@ void SyncFolderOf(const std::string& path);
 [[nodiscard]] bool WriteFileAtomically(const std::string& path, std::string_view bytes,
                                        std::string* error = nullptr);
 
-// Loads a file through serialize. A file that cannot be read whole (see ReadWholeFile) reports
-// CannotOpen; an archive error while loading, or bytes left after it, reports Damaged; what
-// serialize filled in by then is the caller's to discard.
+// Loads a file through serialize, reading it a window at a time. A file that cannot be opened or
+// read on (see ReadWholeFile for the checks) reports CannotOpen; an archive error while
+// loading, or bytes left after it, reports Damaged; what serialize filled in by then is the
+// caller's to discard.
 [[nodiscard]] LoadResult LoadArchiveFile(const std::string& path,
                                          const std::function<void(Archive&)>& serialize,
                                          std::uintmax_t maxBytes = kLargestDataFile);

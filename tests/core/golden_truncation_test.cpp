@@ -1,11 +1,13 @@
 // Every golden file of tests/data (written by the make_*.py generators from the byte layouts)
 // cut short at every length: its loader must raise the archive error, never read past the end
-// or take a short file for a whole one. The loaders are the ones `keelmark dump` uses.
+// or take a short file for a whole one. The loaders are the ones `keelmark dump` uses. Each is
+// loaded both from its bytes at once and a few bytes at a time, as files are read.
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <fstream>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -46,6 +48,20 @@ std::vector<GoldenLoader> GoldenLoaders() {
   return loaders;
 }
 
+// Gives `bytes` through a source a few bytes a call (a window refilled at every field), while
+// the archive is told the file holds `size` bytes.
+Archive Trickled(const Bytes& bytes, std::size_t size) {
+  auto given = std::make_shared<std::size_t>(0);
+  return Archive::ForLoadingFrom(
+      [&bytes, given](std::uint8_t* into, std::size_t room) {
+        const std::size_t n = std::min({room, bytes.size() - *given, std::size_t{3}});
+        std::copy_n(bytes.begin() + static_cast<std::ptrdiff_t>(*given), n, into);
+        *given += n;
+        return n;
+      },
+      size);
+}
+
 class GoldenTruncationTest : public testing::TestWithParam<GoldenLoader> {};
 
 TEST_P(GoldenTruncationTest, EveryShorterCopyRaisesTheArchiveError) {
@@ -55,10 +71,27 @@ TEST_P(GoldenTruncationTest, EveryShorterCopyRaisesTheArchiveError) {
     Archive whole = Archive::ForLoading(golden);
     GetParam().load(whole);
     EXPECT_TRUE(whole.AtEnd());
+    Archive trickled = Trickled(golden, golden.size());
+    GetParam().load(trickled);
+    EXPECT_NO_THROW(trickled.ExpectEnd());
+  }
+  {
+    // A file that grew while it was read is not taken for the file it was.
+    Bytes grown = golden;
+    grown.push_back(0);
+    Archive trickled = Trickled(grown, golden.size());
+    GetParam().load(trickled);
+    EXPECT_THROW(trickled.ExpectEnd(), ArchiveError);
   }
   for (std::size_t size = 0; size < golden.size(); ++size) {
-    Archive cut = Archive::ForLoading(Bytes(golden.begin(), golden.begin() + size));
+    const Bytes shorter(golden.begin(), golden.begin() + static_cast<std::ptrdiff_t>(size));
+    Archive cut = Archive::ForLoading(shorter);
     EXPECT_THROW(GetParam().load(cut), ArchiveError) << "cut to " << size << " bytes";
+    Archive trickled = Trickled(shorter, size);
+    EXPECT_THROW(GetParam().load(trickled), ArchiveError) << "cut to " << size << " bytes";
+    // Shortened while it was read: the file said it held the whole.
+    Archive shrunk = Trickled(shorter, golden.size());
+    EXPECT_THROW(GetParam().load(shrunk), ArchiveError) << "shrunk to " << size << " bytes";
   }
 }
 
