@@ -1,5 +1,6 @@
 #include "records/content_digest.h"
 
+#include <algorithm>
 #include <bit>
 #include <cstring>
 
@@ -30,36 +31,46 @@ void MixInto(std::uint64_t& first, std::uint64_t& second, std::uint64_t word) {
 
 }  // namespace
 
-void ContentDigest::Mix(std::uint64_t word) { MixInto(first_, second_, word); }
+void ContentDigest::MixBlock(const std::uint8_t* block) {
+  for (std::size_t i = 0; i < kLanes; ++i) {
+    std::uint64_t word = 0;
+    std::memcpy(&word, block + 8 * i, sizeof word);
+    MixInto(lanes_[i].first, lanes_[i].second, word);
+  }
+}
 
 void ContentDigest::Add(const std::uint8_t* data, std::size_t size) {
   size_ += size;
-  while (size > 0 && pendingCount_ > 0) {
-    pending_[pendingCount_++] = *data++;
-    --size;
-    if (pendingCount_ == sizeof pending_) {
-      std::uint64_t word = 0;
-      std::memcpy(&word, pending_, sizeof word);
-      Mix(word);
-      pendingCount_ = 0;
-    }
+  if (pendingCount_ > 0) {
+    const std::size_t taken = std::min(size, kBlockBytes - pendingCount_);
+    std::memcpy(pending_ + pendingCount_, data, taken);
+    pendingCount_ += taken;
+    data += taken;
+    size -= taken;
+    if (pendingCount_ < kBlockBytes) return;
+    MixBlock(pending_);
+    pendingCount_ = 0;
   }
-  for (; size >= 8; data += 8, size -= 8) {
-    std::uint64_t word = 0;
-    std::memcpy(&word, data, sizeof word);
-    Mix(word);
-  }
-  std::memcpy(pending_ + pendingCount_, data, size);
-  pendingCount_ += size;
+  for (; size >= kBlockBytes; data += kBlockBytes, size -= kBlockBytes) MixBlock(data);
+  std::memcpy(pending_, data, size);
+  pendingCount_ = size;
 }
 
 ContentDigest::Value ContentDigest::Finished() const {
-  std::uint64_t first = first_;
-  std::uint64_t second = second_;
-  if (pendingCount_ > 0) {
+  std::array<Lane, kLanes> lanes = lanes_;
+  // The last part block's words, zero-filled, go to their lanes; the size tells the zeros from
+  // bytes that were there.
+  for (std::size_t i = 0; 8 * i < pendingCount_; ++i) {
     std::uint64_t word = 0;
-    std::memcpy(&word, pending_, pendingCount_);
-    MixInto(first, second, word);
+    std::memcpy(&word, pending_ + 8 * i, std::min<std::size_t>(8, pendingCount_ - 8 * i));
+    MixInto(lanes[i].first, lanes[i].second, word);
+  }
+  // The lanes in order, so that words that change places between lanes still change the sum.
+  std::uint64_t first = 0x9E3779B97F4A7C15u;
+  std::uint64_t second = 0xC2B2AE3D27D4EB4Fu;
+  for (const Lane& lane : lanes) {
+    MixInto(first, second, lane.first);
+    MixInto(first, second, lane.second);
   }
   return {Avalanche(first ^ size_), Avalanche(second + size_ * kThirdFactor), size_};
 }
