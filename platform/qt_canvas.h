@@ -8,9 +8,13 @@
 
 #include <QFont>
 #include <QPointF>
+#include <QStaticText>
+#include <cstddef>
 #include <map>
 #include <string>
+#include <tuple>
 
+#include "platform/ellipse_stamps.h"
 #include "reports/canvas.h"
 
 class QPainter;
@@ -20,7 +24,10 @@ namespace keelmark {
 class QtCanvas final : public Canvas {
  public:
   // pixelsPerUnit: device pixels per 0.1 mm. bandTop: the sheet's y at the device's top edge.
-  QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop = 0);
+  // stamps: small ellipses drawn before, kept by a caller that draws the same marks again and
+  // again (a window's frames); without them the canvas starts its own.
+  QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop = 0,
+           EllipseStamps* stamps = nullptr);
 
   void SetPen(const Pen& pen) override;
   void SetBrush(const Brush& brush) override;
@@ -37,6 +44,13 @@ class QtCanvas final : public Canvas {
  private:
   [[nodiscard]] QPointF Device(int x, int y) const;
   [[nodiscard]] QFont DeviceFont(const Font& font);
+  // The text laid out once in the current font, where drawing that layout at a whole-pixel
+  // offset puts every glyph where drawing the text anew would (a raster device, shifted by
+  // whole pixels); nullptr elsewhere. Labels such as a fix's name come again and again.
+  [[nodiscard]] const QStaticText* LaidOut(const std::string& text);
+
+  // More laid-out texts than this start the collection afresh.
+  static constexpr std::size_t kMostTexts = 4096;
 
   QPainter& painter_;
   double scale_;
@@ -48,6 +62,9 @@ class QtCanvas final : public Canvas {
   Font font_;
   QFont deviceFont_;
   std::map<std::pair<std::string, std::pair<int, int>>, QFont> fonts_;
+  std::map<std::tuple<std::string, int, int, std::string>, QStaticText> texts_;
+  EllipseStamps ownStamps_;
+  EllipseStamps& stamps_;
 };
 
 }  // namespace keelmark
