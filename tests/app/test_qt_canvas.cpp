@@ -18,21 +18,35 @@ namespace keelmark::test {
 namespace {
 
 constexpr double kPixelsPerUnit = 150.0 / 254.0;  // an A4 page at 150 dpi
-const QSize kImageSize(420, 260);
+const QSize kImageSize(360, 320);
 
-// Marks of two sizes, pens and fills in turn in rows, each at a new place within its pixel,
-// over a track that a white fill hides inside the mark.
+// Rows of marks over tracks that a white fill hides inside a mark. Along a row the marks fall
+// with their top left corners on the same place within their pixels (127 units are 75 pixels),
+// and each differs from one before it in one thing only: fill, pen colour, size or pen width.
+// Each row lies elsewhere within its pixels.
 void DrawMarks(Canvas& canvas) {
-  for (int i = 0; i < 24; ++i) {
-    const int x = 60 + (i % 6) * 110 + i;
-    const int y = -60 - (i / 6) * 90 - i;
-    const int radius = i % 2 == 0 ? 10 : 13;
-    canvas.SetPen(Pen{});
-    canvas.MoveTo(x - 20, y);
-    canvas.LineTo(x + 20, y);
-    canvas.SetPen(i % 3 == 0 ? Pen{PenStyle::Solid, 2, kRed} : Pen{PenStyle::Solid, 3, kGreen});
-    canvas.SetBrush(i % 4 == 0 ? Brush{BrushStyle::None, kWhite} : Brush{});
-    canvas.Ellipse(x - radius, y + radius, x + radius, y - radius);
+  struct Mark {
+    int diameter;
+    Pen pen;
+    Brush brush;
+  };
+  const Mark marks[] = {{20, {PenStyle::Solid, 2, kRed}, {BrushStyle::None, kWhite}},
+                        {20, {PenStyle::Solid, 2, kRed}, {}},
+                        {20, {PenStyle::Solid, 2, kGreen}, {}},
+                        {26, {PenStyle::Solid, 2, kGreen}, {}},
+                        {20, {PenStyle::Solid, 3, kRed}, {}}};
+  for (int row = 0; row < 4; ++row) {
+    for (int column = 0; column < 5; ++column) {
+      const int x = 40 + column * 127 + row * 3;
+      const int y = -40 - row * 127 - row * 5;
+      canvas.SetPen(Pen{});
+      canvas.MoveTo(x - 10, y - 10);
+      canvas.LineTo(x + 30, y - 10);
+      const Mark& mark = marks[column];
+      canvas.SetPen(mark.pen);
+      canvas.SetBrush(mark.brush);
+      canvas.Ellipse(x, y, x + mark.diameter, y - mark.diameter);
+    }
   }
 }
 
