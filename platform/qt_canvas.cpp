@@ -131,15 +131,20 @@ const QStaticText* QtCanvas::LaidOut(const std::string& text) {
     return nullptr;
   }
   auto key = std::make_tuple(font_.face, font_.height, font_.weight, text);
-  auto laidOut = texts_.find(key);
-  if (laidOut == texts_.end()) {
+  auto seen = texts_.find(key);
+  if (seen == texts_.end()) {
+    // Laying out costs more than drawing once: only a text that comes again is laid out.
     if (texts_.size() >= kMostTexts) texts_.clear();
-    QStaticText staticText(ToQString(text));
-    staticText.setTextFormat(Qt::PlainText);
-    staticText.prepare(painter_.transform(), deviceFont_);
-    laidOut = texts_.emplace(std::move(key), std::move(staticText)).first;
+    texts_.emplace(std::move(key), std::nullopt);
+    return nullptr;
   }
-  return &laidOut->second;
+  if (!seen->second) {
+    QStaticText laidOut(ToQString(text));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(painter_.transform(), deviceFont_);
+    seen->second = std::move(laidOut);
+  }
+  return &*seen->second;
 }
 
 void QtCanvas::Text(int x, int y, const std::string& text) {

@@ -11,6 +11,7 @@
 #include <QStaticText>
 #include <cstddef>
 #include <map>
+#include <optional>
 #include <string>
 #include <tuple>
 
@@ -62,7 +63,8 @@ class QtCanvas final : public Canvas {
   Font font_;
   QFont deviceFont_;
   std::map<std::pair<std::string, std::pair<int, int>>, QFont> fonts_;
-  std::map<std::tuple<std::string, int, int, std::string>, QStaticText> texts_;
+  // Texts drawn in a font (face, height, weight), laid out once they come again.
+  std::map<std::tuple<std::string, int, int, std::string>, std::optional<QStaticText>> texts_;
   EllipseStamps ownStamps_;
   EllipseStamps& stamps_;
 };
