@@ -4,6 +4,10 @@
 //
 // "Times New Roman" is asked for by name; fontconfig gives its metric twin Liberation Serif.
 // A font's height is the whole character cell, as the printouts measure it.
+//
+// On an image or a window, small ellipses are copied from images drawn once (EllipseStamps)
+// and a text that comes again is drawn from its layout; a PDF or a printer gets every outline
+// and text as itself.
 #pragma once
 
 #include <QFont>
