@@ -59,7 +59,7 @@ void CPlottingSheetView::paintEvent(QPaintEvent*) {
                      Qt::AlignCenter | Qt::TextWordWrap, ToQString(refusal));
     return;
   }
-  QtCanvas canvas(painter, zoom_);
+  QtCanvas canvas(painter, zoom_, 0, &stamps_);
   const int month = UtcFields(ProcessClock().Now()).month + 1;
   const std::string bitmap = chart.BitmapPath.empty() ? "" : doc_.ResolvePath(chart.BitmapPath);
   sheet.Draw(canvas, doc_.GetRoute(), doc_.GetHistory(), doc_.GetMeteo(), month, bitmap);

@@ -8,6 +8,8 @@
 #include <QPointF>
 #include <QWidget>
 
+#include "platform/ellipse_stamps.h"
+
 namespace keelmark {
 
 class CKeelmarkRouteXPDoc;
@@ -40,6 +42,8 @@ class CPlottingSheetView : public QWidget {
   QPointF dragFrom_;
   bool dragging_ = false;
   bool fitted_ = false;
+  // The marks' images, kept from frame to frame: a pan draws the same marks again.
+  EllipseStamps stamps_;
 };
 
 }  // namespace keelmark

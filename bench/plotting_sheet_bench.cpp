@@ -8,6 +8,7 @@
 #include <QPainter>
 #include <memory>
 
+#include "platform/ellipse_stamps.h"
 #include "platform/qt_canvas.h"
 #include "records/chart.h"
 #include "records/history_list.h"
@@ -37,8 +38,10 @@ Record& AddAt(List& list, double latitude, double longitude) {
 }
 
 // One drawing of a sheet with `fixes` history fixes and `records` weather records onto an image
-// of the given size at the given zoom (pixels per page unit), as each frame of the window is.
-void DrawSheets(benchmark::State& state, int fixes, int records, QSize size, double zoom) {
+// of the given size at the given zoom (pixels per page unit). A window keeps its marks' images
+// from frame to frame (`stamps`); a printout starts afresh (none).
+void DrawSheets(benchmark::State& state, int fixes, int records, QSize size, double zoom,
+                EllipseStamps* stamps) {
   EnsureApplication();
   Chart chart;
   chart.SetLatitude(42.0);
@@ -67,21 +70,22 @@ void DrawSheets(benchmark::State& state, int fixes, int records, QSize size, dou
     image.fill(Qt::white);
     QPainter painter(&image);
     painter.setRenderHint(QPainter::Antialiasing);
-    QtCanvas canvas(painter, zoom);
+    QtCanvas canvas(painter, zoom, 0, stamps);
     sheet.Draw(canvas, route, history, meteo, 12, "");
   }
 }
 
 // An A4 page at 150 dpi: 2,000 fixes and 10,000 weather records.
 void BM_PlottingSheetToImage(benchmark::State& state) {
-  DrawSheets(state, 2000, 10000, QSize(1240, 1754), 150.0 / 254.0);
+  DrawSheets(state, 2000, 10000, QSize(1240, 1754), 150.0 / 254.0, nullptr);
 }
 BENCHMARK(BM_PlottingSheetToImage)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 
 // One frame of the Plotting sheet window while panning: a 600 x 800 window with the page
 // fitted (0.28 pixels a unit), a history of 200 fixes and 500 weather records.
 void BM_PlottingSheetWindowFrame(benchmark::State& state) {
-  DrawSheets(state, 200, 500, QSize(600, 800), 0.28);
+  EllipseStamps stamps;
+  DrawSheets(state, 200, 500, QSize(600, 800), 0.28, &stamps);
 }
 BENCHMARK(BM_PlottingSheetWindowFrame)->Arg(0)->Arg(1)->Arg(2)->Unit(benchmark::kMillisecond);
 

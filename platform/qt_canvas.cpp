@@ -6,9 +6,13 @@
 #include <QPainter>
 #include <QPen>
 #include <QRectF>
+#include <QStaticText>
 #include <algorithm>
+#include <cmath>
+#include <utility>
 
 #include "platform/qt_text.h"
+#include "platform/raster_painting.h"
 
 namespace keelmark {
 namespace {
@@ -53,8 +57,11 @@ Qt::BrushStyle ToQtBrushStyle(BrushStyle style) {
 
 }  // namespace
 
-QtCanvas::QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop)
-    : painter_(painter), scale_(pixelsPerUnit), bandTop_(bandTop) {
+QtCanvas::QtCanvas(QPainter& painter, double pixelsPerUnit, int bandTop, EllipseStamps* stamps)
+    : painter_(painter),
+      scale_(pixelsPerUnit),
+      bandTop_(bandTop),
+      stamps_(stamps != nullptr ? *stamps : ownStamps_) {
   SetPen(Pen{});
   SetBrush(Brush{});
   SetFont(Font{});
@@ -113,22 +120,50 @@ void QtCanvas::Rectangle(int left, int top, int right, int bottom) {
 }
 
 void QtCanvas::Ellipse(int left, int top, int right, int bottom) {
-  painter_.drawEllipse(QRectF(Device(left, top), Device(right, bottom)).normalized());
+  const QRectF rect = QRectF(Device(left, top), Device(right, bottom)).normalized();
+  if (!stamps_.Draw(painter_, rect)) painter_.drawEllipse(rect);
+}
+
+const QStaticText* QtCanvas::LaidOut(const std::string& text) {
+  if (!PaintsRasterUnscaled(painter_)) return nullptr;
+  const QTransform& device = painter_.deviceTransform();
+  if (device.dx() != std::round(device.dx()) || device.dy() != std::round(device.dy())) {
+    return nullptr;
+  }
+  auto key = std::make_tuple(font_.face, font_.height, font_.weight, text);
+  auto seen = texts_.find(key);
+  if (seen == texts_.end()) {
+    // Laying out costs more than drawing once: only a text that comes again is laid out.
+    if (texts_.size() >= kMostTexts) texts_.clear();
+    texts_.emplace(std::move(key), std::nullopt);
+    return nullptr;
+  }
+  if (!seen->second) {
+    QStaticText laidOut(ToQString(text));
+    laidOut.setTextFormat(Qt::PlainText);
+    laidOut.prepare(painter_.transform(), deviceFont_);
+    seen->second = std::move(laidOut);
+  }
+  return &*seen->second;
 }
 
 void QtCanvas::Text(int x, int y, const std::string& text) {
   if (text.empty()) return;
-  const QString line = ToQString(text);
   painter_.setFont(deviceFont_);
   const QFontMetricsF metrics(deviceFont_, painter_.device());
   const QPointF topLeft = Device(x, y);
   if (backgroundMode_ == BackgroundMode::Opaque) {
-    painter_.fillRect(QRectF(topLeft, QSizeF(metrics.horizontalAdvance(line), metrics.height())),
-                      ToQColor(background_));
+    painter_.fillRect(
+        QRectF(topLeft, QSizeF(metrics.horizontalAdvance(ToQString(text)), metrics.height())),
+        ToQColor(background_));
   }
   const QPen pen = painter_.pen();
   painter_.setPen(ToQColor(textColor_));
-  painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), line);
+  if (const QStaticText* laidOut = LaidOut(text)) {
+    painter_.drawStaticText(topLeft, *laidOut);
+  } else {
+    painter_.drawText(QPointF(topLeft.x(), topLeft.y() + metrics.ascent()), ToQString(text));
+  }
   painter_.setPen(pen);
 }
 
