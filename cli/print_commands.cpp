@@ -8,6 +8,7 @@
 #include <QPdfWriter>
 #include <cmath>
 #include <cstdio>
+#include <filesystem>
 #include <memory>
 #include <vector>
 
@@ -143,6 +144,10 @@ int RunPrint(const Words& args, CommandContext& context) {
   nlohmann::json pictures = nlohmann::json::array();
   if (line.Has("png-dir")) {
     const std::string folder = line.Value("png-dir", "");
+    // A folder named for the pictures is made when it is not there yet, as `mkdir -p` would.
+    std::error_code made;
+    std::filesystem::create_directories(folder, made);
+    if (made) throw CommandError("cannot make the folder " + folder + ": " + made.message());
     const double pixelsPerUnit = kPngDotsPerInch / 254.0;
     const QSize size(
         static_cast<int>(std::ceil(writer.width() / PixelsPerUnit(writer) * pixelsPerUnit)),

@@ -102,8 +102,6 @@ TEST_F(ListCliTest, MeteoExportedAndImportedIsTheSameAverageWeather) {
 
 class PrintCliTest : public ExampleDataTest {
  protected:
-  PrintCliTest() { fs::create_directories(Path("png")); }
-
   CliOutcome Print(const std::string& what, std::vector<std::string> extra = {}) {
     std::vector<std::string> args = {
         "print", what, Route(), "--data-dir", Folder(), "--pdf", Path(what + ".pdf")};
@@ -113,7 +111,7 @@ class PrintCliTest : public ExampleDataTest {
 };
 
 // The plotting sheet in each projection is one page whatever lies off it, and each storm's
-// advisory table fits on its page.
+// advisory table fits on its page. The pictures' folder is made by the first print.
 TEST_F(PrintCliTest, EveryPrintoutOfTheExamplesRendersPdfAndPngPages) {
   for (const auto& row : DataTable("printouts.txt")) {
     const std::vector<std::string> words = Words(row[0]);
