@@ -116,11 +116,16 @@ class Archive {
     if (size > 0) std::memcpy(Room(size), data, size);
   }
   // The files are little-endian whatever the host.
+  // On a little-endian host a field is one copy: the compiler does not see through the loop.
   template <typename T>
   void AppendLittleEndian(T value) {
     std::uint8_t* out = Room(sizeof(T));
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-      out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(out, &value, sizeof(T));
+    } else {
+      for (std::size_t i = 0; i < sizeof(T); ++i)
+        out[i] = static_cast<std::uint8_t>(value >> (8 * i));
+    }
   }
   const std::uint8_t* Take(std::size_t size) {
     if (size > stored_ - position_) Fill(size);
@@ -132,8 +137,12 @@ class Archive {
   T TakeLittleEndian() {
     const std::uint8_t* in = Take(sizeof(T));
     T value = 0;
-    for (std::size_t i = 0; i < sizeof(T); ++i)
-      value |= static_cast<T>(static_cast<T>(in[i]) << (8 * i));
+    if constexpr (std::endian::native == std::endian::little) {
+      std::memcpy(&value, in, sizeof(T));
+    } else {
+      for (std::size_t i = 0; i < sizeof(T); ++i)
+        value |= static_cast<T>(static_cast<T>(in[i]) << (8 * i));
+    }
     return value;
   }
   std::uint32_t ReadU32() { return TakeLittleEndian<std::uint32_t>(); }
