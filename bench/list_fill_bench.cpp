@@ -1,5 +1,6 @@
-// Filling the lists of the route as the list view does (the document brought up to date, then
-// the rows), at 500, 2,000, 8,000 and 32,000 waypoints: every fill should grow linearly.
+// Filling the lists as the list view does (the document brought up to date, then the rows), at
+// 500, 2,000, 8,000 and 32,000 rows: every fill should grow linearly. The route's lists grow
+// with the waypoints; every other list grows by its own records beside a route of 20.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +10,7 @@
 
 #include <unistd.h>
 
+#include "document/category_edits.h"
 #include "document/keelmark_document.h"
 #include "document/prompter.h"
 #include "records/settings_store.h"
@@ -69,6 +71,38 @@ void RowCounts(benchmark::internal::Benchmark* bench) {
   for (const int rows : {500, 2000, 8000, 32000}) bench->Arg(rows);
   bench->Unit(benchmark::kMillisecond)->Complexity();
 }
+
+// A list of `state.range(0)` new records of the category, as the Insert command adds them.
+void FillRecordList(benchmark::State& state, Category category) {
+  RouteDocument route(20);
+  for (int i = 0; i < state.range(0); ++i) (void)InsertNewRecord(*route.doc, category);
+  for (auto _ : state) {
+    route.doc->UpdateForList(category);
+    const Table table = FillCategory(*route.doc, category);
+    benchmark::DoNotOptimize(table.rows.data());
+  }
+  state.SetItemsProcessed(state.iterations() * state.range(0));
+  state.SetComplexityN(state.range(0));
+}
+
+void BM_FillHistoryList(benchmark::State& state) { FillRecordList(state, Category::History); }
+BENCHMARK(BM_FillHistoryList)->Apply(RowCounts);
+void BM_FillWarningList(benchmark::State& state) { FillRecordList(state, Category::Warnings); }
+BENCHMARK(BM_FillWarningList)->Apply(RowCounts);
+void BM_FillReportingList(benchmark::State& state) { FillRecordList(state, Category::Reporting); }
+BENCHMARK(BM_FillReportingList)->Apply(RowCounts);
+void BM_FillPublicationList(benchmark::State& state) {
+  FillRecordList(state, Category::Publications);
+}
+BENCHMARK(BM_FillPublicationList)->Apply(RowCounts);
+void BM_FillPortList(benchmark::State& state) { FillRecordList(state, Category::Ports); }
+BENCHMARK(BM_FillPortList)->Apply(RowCounts);
+void BM_FillChartList(benchmark::State& state) { FillRecordList(state, Category::Charts); }
+BENCHMARK(BM_FillChartList)->Apply(RowCounts);
+void BM_FillForecastList(benchmark::State& state) { FillRecordList(state, Category::Forecast); }
+BENCHMARK(BM_FillForecastList)->Apply(RowCounts);
+void BM_FillStormList(benchmark::State& state) { FillRecordList(state, Category::Storms); }
+BENCHMARK(BM_FillStormList)->Apply(RowCounts);
 
 void BM_FillScheduleList(benchmark::State& state) { FillList(state, Category::Schedule); }
 BENCHMARK(BM_FillScheduleList)->Apply(RowCounts);
