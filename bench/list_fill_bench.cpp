@@ -55,8 +55,8 @@ struct RouteDocument {
   std::unique_ptr<CKeelmarkRouteXPDoc> doc;
 };
 
-void FillList(benchmark::State& state, Category category) {
-  RouteDocument route(static_cast<int>(state.range(0)));
+// Times the fill of a list of state.range(0) rows.
+void TimeFill(benchmark::State& state, RouteDocument& route, Category category) {
   for (auto _ : state) {
     route.doc->UpdateForList(category);
     const Table table = FillCategory(*route.doc, category);
@@ -64,6 +64,12 @@ void FillList(benchmark::State& state, Category category) {
   }
   state.SetItemsProcessed(state.iterations() * state.range(0));
   state.SetComplexityN(state.range(0));
+}
+
+// A list of the route's, as long as the route.
+void FillList(benchmark::State& state, Category category) {
+  RouteDocument route(static_cast<int>(state.range(0)));
+  TimeFill(state, route, category);
 }
 
 // The row counts every fill is timed at, so that Google Benchmark can fit it as linear.
@@ -72,17 +78,11 @@ void RowCounts(benchmark::internal::Benchmark* bench) {
   bench->Unit(benchmark::kMillisecond)->Complexity();
 }
 
-// A list of `state.range(0)` new records of the category, as the Insert command adds them.
+// A list of new records of the category, as the Insert command adds them.
 void FillRecordList(benchmark::State& state, Category category) {
   RouteDocument route(20);
   for (int i = 0; i < state.range(0); ++i) (void)InsertNewRecord(*route.doc, category);
-  for (auto _ : state) {
-    route.doc->UpdateForList(category);
-    const Table table = FillCategory(*route.doc, category);
-    benchmark::DoNotOptimize(table.rows.data());
-  }
-  state.SetItemsProcessed(state.iterations() * state.range(0));
-  state.SetComplexityN(state.range(0));
+  TimeFill(state, route, category);
 }
 
 void BM_FillHistoryList(benchmark::State& state) { FillRecordList(state, Category::History); }
