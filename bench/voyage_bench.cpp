@@ -4,6 +4,7 @@
 
 #include <cmath>
 #include <memory>
+#include <vector>
 
 #include "navigation/navigation.h"
 #include "records/history_list.h"
@@ -11,6 +12,7 @@
 #include "records/vessel.h"
 #include "records/voyage.h"
 #include "voyage/average_weather.h"
+#include "voyage/meteo_grid.h"
 #include "voyage/voyage_calculation.h"
 
 namespace {
@@ -146,6 +148,25 @@ void BM_NearestPlainSearchLarge(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 20);
 }
 BENCHMARK(BM_NearestPlainSearchLarge)->Unit(benchmark::kMillisecond);
+
+// An import of 2,000 grid records into the 200,000 (one grid for the whole import, as the
+// import builds it): most merge into a record within 300 nM, those south of 70S add records.
+void BM_ImportIntoLargeGrid(benchmark::State& state) {
+  auto passage = MakeLargePassage(2);
+  std::vector<MeteoObservation> imported(2000);
+  for (std::size_t i = 0; i < imported.size(); ++i) {
+    imported[i].SetLatitude(-75.0 + 0.07 * static_cast<double>(i));
+    imported[i].SetLongitude(-170.0 + 0.17 * static_cast<double>(i));
+  }
+  for (auto _ : state) {
+    MeteoGrid grid(passage->meteo);
+    for (const MeteoObservation& record : imported) {
+      benchmark::DoNotOptimize(MergeRecord(grid, record));
+    }
+  }
+  state.SetItemsProcessed(state.iterations() * static_cast<std::int64_t>(imported.size()));
+}
+BENCHMARK(BM_ImportIntoLargeGrid)->Unit(benchmark::kMillisecond);
 
 void BM_NearestIndexedLarge(benchmark::State& state) {
   auto passage = MakeLargePassage(2000);

@@ -15,6 +15,7 @@
 #include "records/meteo_list.h"
 #include "records/text_codec.h"
 #include "voyage/average_weather.h"
+#include "voyage/meteo_grid.h"
 
 namespace keelmark {
 namespace {
@@ -180,6 +181,7 @@ std::optional<MeteoLineContent> ParseMeteoLine(std::string_view line, std::strin
 MeteoImportResult ImportMeteoText(MeteoList& list, std::string_view text,
                                   std::string_view separator) {
   MeteoImportResult result;
+  MeteoGrid grid(list);
   std::size_t start = 0;
   while (start < text.size()) {
     std::size_t end = text.find('\n', start);
@@ -188,7 +190,7 @@ MeteoImportResult ImportMeteoText(MeteoList& list, std::string_view text,
     start = end + 1;
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
     const std::optional<MeteoLineContent> content = ParseMeteoLine(line, separator);
-    if (content && MergeRecord(list, content->record, content->seasons)) {
+    if (content && MergeRecord(grid, content->record, content->seasons)) {
       ++result.merged;
     } else {
       ++result.skipped;

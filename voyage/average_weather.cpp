@@ -15,6 +15,7 @@
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
 #include "records/voyage.h"
+#include "voyage/meteo_grid.h"
 
 namespace keelmark {
 namespace {
@@ -73,8 +74,8 @@ void MergeVector(const CNavigation& navigation, double& targetDirection, double&
 
 // The grid record nearest the position when it lies within the grid radius, else a new record
 // at the position (with the position's zone offset and empty blocks) appended to the list.
-MeteoObservation* GridRecordFor(MeteoList& list, const CPosition2& position) {
-  MeteoObservation* nearest = list.Nearest(position);
+MeteoObservation* GridRecordFor(MeteoGrid& grid, const CPosition2& position) {
+  MeteoObservation* nearest = grid.Nearest(position);
   if (nearest && CNavigation().Distance(position, *nearest, true) <= kGridRadiusNm) {
     return nearest;
   }
@@ -82,7 +83,7 @@ MeteoObservation* GridRecordFor(MeteoList& list, const CPosition2& position) {
   record->SetLatitude(position.GetLatitude());
   record->SetLongitude(position.GetLongitude());
   record->SetZoneOffset(position.GetZoneOffset());
-  return list.Add(std::move(record));
+  return grid.Add(std::move(record));
 }
 
 }  // namespace
@@ -137,14 +138,20 @@ void MergeObservation(MeteoObservation& record, const WeatherConditions& source,
 MeteoObservation* AddFixObservation(MeteoList& list, const PositionFix& fix) {
   const std::optional<int> month = MonthOf(fix.GetTime());
   if (!month || !HasFinitePosition(fix)) return nullptr;
-  MeteoObservation* record = GridRecordFor(list, fix);
+  MeteoGrid grid(list);
+  MeteoObservation* record = GridRecordFor(grid, fix);
   MergeObservation(*record, fix.Weather, SeasonBlock(*record, *month));
   return record;
 }
 
 MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported, int seasons) {
+  MeteoGrid grid(list);
+  return MergeRecord(grid, imported, seasons);
+}
+
+MeteoObservation* MergeRecord(MeteoGrid& grid, const MeteoObservation& imported, int seasons) {
   if (!HasFinitePosition(imported)) return nullptr;
-  MeteoObservation* record = GridRecordFor(list, imported);
+  MeteoObservation* record = GridRecordFor(grid, imported);
   const int count = std::clamp(seasons, 0, static_cast<int>(std::size(kImportMonths)));
   for (int i = 0; i < count; ++i) {
     const int month = kImportMonths[i];

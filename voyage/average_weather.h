@@ -9,6 +9,7 @@
 
 namespace keelmark {
 
+class MeteoGrid;
 class MeteoList;
 class MeteoObservation;
 class PositionFix;
@@ -42,6 +43,9 @@ MeteoObservation* AddFixObservation(MeteoList& list, const PositionFix& fix);
 // June-August, September-December): seasons merges that many, so that the blocks a line did not
 // carry are not averaged with empty observations; Latest then ends with the last one merged.
 MeteoObservation* MergeRecord(MeteoList& list, const MeteoObservation& imported, int seasons = 4);
+// The same into the grid's list: many merges in a row search an index of the grid instead of
+// the whole list each time.
+MeteoObservation* MergeRecord(MeteoGrid& grid, const MeteoObservation& imported, int seasons = 4);
 
 // Gives every waypoint whose UseVoyageWeather is set the weather and current of its nearest
 // grid record (no distance limit): the Latest block when the voyage uses forecast areas,

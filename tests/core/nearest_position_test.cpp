@@ -5,7 +5,9 @@
 #include <cmath>
 #include <random>
 
+#include "records/meteo_list.h"
 #include "records/record_list.h"
+#include "voyage/meteo_grid.h"
 
 namespace keelmark {
 namespace {
@@ -106,6 +108,42 @@ TEST(NearestPositionFinder, AgreesWithTheList) {
   EXPECT_EQ(NearestPositionFinder({unknown.GetAt(0), unknown.GetAt(1)}).NearestIndex(*At(2.0, 1.0)),
             0);
   EXPECT_EQ(NearestPositionFinder({}).NearestIndex(CPosition2()), -1);
+}
+
+std::unique_ptr<MeteoObservation> Observation(double latitude, double longitude) {
+  auto record = std::make_unique<MeteoObservation>();
+  record->SetLatitude(latitude);
+  record->SetLongitude(longitude);
+  return record;
+}
+
+// An import's grid must give what the list's own search gives while it adds records, before
+// and after it indexes them again: ties between indexed and added records go to the indexed
+// (earlier) one, ties among added ones to the first added.
+TEST(MeteoGrid, AgreesWithTheListWhileRecordsAreAdded) {
+  std::mt19937 random(20261207);
+  std::uniform_real_distribution<double> latitude(-60.0, 60.0), longitude(-180.0, 180.0);
+  std::uniform_int_distribution<int> step(-8, 8);
+  MeteoList list;
+  list.Add(Observation(NAN, 0.0));
+  for (int i = 0; i < 3000; ++i) list.Add(Observation(latitude(random), longitude(random)));
+  for (int lat = -8; lat <= 8; lat += 2) {
+    for (int lon = -8; lon <= 8; lon += 2) list.Add(Observation(lat, lon));
+  }
+  MeteoGrid grid(list);
+  for (int i = 0; i < 3000; ++i) {
+    const auto q = At(step(random) * 0.5, step(random) * 0.5);
+    ASSERT_EQ(grid.Nearest(*q), list.Nearest(*q)) << i;
+    if (i % 2 == 0) grid.Add(Observation(step(random), step(random)));
+  }
+  // From an empty list, where no distance compares at first.
+  MeteoList empty;
+  MeteoGrid fresh(empty);
+  EXPECT_EQ(fresh.Nearest(*At(1.0, 1.0)), nullptr);
+  fresh.Add(Observation(NAN, 1.0));
+  EXPECT_EQ(fresh.Nearest(*At(1.0, 1.0)), empty.GetFirst());
+  fresh.Add(Observation(2.0, 3.0));
+  EXPECT_EQ(fresh.Nearest(*At(1.0, 1.0)), empty.GetLast());
 }
 
 }  // namespace
