@@ -306,6 +306,7 @@ class TestFrameCommands : public QObject {
       QCOMPARE(app.Prompter().Messages().back().icon, MessageIcon::Stop);
       QCOMPARE(frame.PathName(), folder.RoutePath());
       QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
+      QCOMPARE(frame.Document().GetCharts().GetCount(), 7);
       QCOMPARE(FileBytes(path), bytes);
     }
   }

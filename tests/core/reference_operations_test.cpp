@@ -10,39 +10,30 @@
 #include "records/forecast_area.h"
 #include "records/nav_warning.h"
 #include "records/reporting_point_list.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
 
 // --- Charts and publications ---------------------------------------------------------------
 
+// The cases of tests/data/tables/nth_charts.txt.
 TEST(ChartList, NthChartAndPublicationCountOnlyTheRecordsOfThatKind) {
-  const struct {
-    const char* kinds;  // one letter per record in list order: C chart, P publication, X other
-    bool charts;        // NthChart, else NthPublication
-    int n;
-    int expectedIndex;  // -1: none
-  } cases[] = {{"PCC", true, 2, -1},
-               {"PCC", false, 1, -1},
-               {"CPCPPC", true, 2, 5},
-               {"CPCPPC", false, 2, 4},
-               {"CP", true, -1, -1},
-               // Any IsChart but 1 is a publication, as the Publications list shows it: its row
-               // must open that record, not the next publication.
-               {"XCP", true, 0, 1},
-               {"XCP", false, 0, 0},
-               {"XCP", false, 1, 2}};
-  for (const auto& c : cases) {
+  const auto rows = test::ReadTable("tables/nth_charts.txt");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0) + " " + row.at(1) + " " + row.at(2));
     ChartList list;
     std::vector<const Chart*> records;
-    for (const char* kind = c.kinds; *kind != '\0'; ++kind) {
+    for (const char kind : row[0]) {
       auto chart = std::make_unique<Chart>();
-      chart->IsChart = *kind == 'C' ? 1 : *kind == 'P' ? 0 : 2;
+      chart->IsChart = kind == 'C' ? 1 : kind == 'P' ? 0 : 2;
       records.push_back(list.Add(std::move(chart)));
     }
-    const Chart* found = c.charts ? list.NthChart(c.n) : list.NthPublication(c.n);
-    EXPECT_EQ(found, c.expectedIndex < 0 ? nullptr : records[c.expectedIndex])
-        << c.kinds << " " << c.charts << " " << c.n;
+    const int n = std::stoi(row[2]);
+    const int expected = std::stoi(row.at(3));
+    EXPECT_EQ(row[1] == "chart" ? list.NthChart(n) : list.NthPublication(n),
+              expected < 0 ? nullptr : records.at(expected));
   }
 }
 
