@@ -37,13 +37,6 @@ WeatherConditions Wind(int count, double direction, double speed) {
   return w;
 }
 
-MeteoObservation* AddRecord(MeteoList& list, double latitude, double longitude) {
-  auto record = std::make_unique<MeteoObservation>();
-  record->SetLatitude(latitude);
-  record->SetLongitude(longitude);
-  return list.Add(std::move(record));
-}
-
 // --- Merging one observation ---
 
 // A direction and magnitude pair of the block (wind, current or swell), merged from a source
@@ -123,7 +116,7 @@ PositionFix FixAt(double latitude, double longitude, const char* iso) {
 TEST(AddFixObservation, FixBeyond300NmStartsANewRecordInTheSeasonOfItsUtcMonth) {
   for (const double run : {300.0, 301.0}) {
     MeteoList list;
-    MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
+    MeteoObservation* existing = test::AddAt<MeteoObservation>(list, 10.0, 20.0);
     PositionFix fix = FixAt(10.0, 20.0, "2024-02-29T22:00:00Z");
     fix.SetZoneHours(5.0);
     const CNavigation navigation;

@@ -80,11 +80,7 @@ TEST(CalculatorWheelOver, TurnAcrossNorth) {
 // later in zone UTC+1.
 std::unique_ptr<Voyage> ShortRoute() {
   auto voyage = std::make_unique<Voyage>();
-  for (double latitude : {0.0, 2.0}) {
-    Waypoint* w = voyage->Add(std::make_unique<Waypoint>());
-    w->SetLatitude(latitude);
-    w->SetLongitude(0.0);
-  }
+  for (double latitude : {0.0, 2.0}) test::AddAt<Waypoint>(*voyage, latitude, 0.0);
   voyage->GetFirst()->SetZoneHours(-1.0);
   voyage->GetFirst()->SetLocalTime(UtcTime("2024-03-01T00:00Z"));
   voyage->GetLast()->SetZoneHours(1.0);
@@ -247,14 +243,12 @@ PositionFix StartAt(double latitude, double longitude, double time, double speed
 // A waypoint with the computed values the calculation would have left in it.
 Waypoint* AddWaypoint(Voyage& voyage, double latitude, double longitude, double legCourse,
                       double groundSpeed, double requiredTime, double scheduledTime) {
-  auto waypoint = std::make_unique<Waypoint>();
-  waypoint->SetLatitude(latitude);
-  waypoint->SetLongitude(longitude);
+  Waypoint* waypoint = test::AddAt<Waypoint>(voyage, latitude, longitude);
   waypoint->LegCourse = legCourse;
   waypoint->GroundSpeed = groundSpeed;
   waypoint->SetRequiredTime(requiredTime);
   waypoint->SetScheduledTime(scheduledTime);
-  return voyage.Add(std::move(waypoint));
+  return waypoint;
 }
 
 // The route, the start and the out-values of one CPA computation (-1 until it sets them).

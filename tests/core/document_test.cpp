@@ -383,11 +383,7 @@ class CategoryTableTest : public test::DocumentFixture {
   // at Day(1).
   void MakeRoute(int count = 4) {
     for (int i = 0; i < count; ++i) {
-      auto w = std::make_unique<Waypoint>();
-      w->SetName("WP" + std::to_string(i));
-      w->SetLatitude(0.0);
-      w->SetLongitude(i);
-      doc_->GetRoute().Add(std::move(w));
+      test::AddAt<Waypoint>(doc_->GetRoute(), 0.0, i, "WP" + std::to_string(i));
     }
     Waypoint* first = doc_->GetRoute().GetFirst();
     first->SetTime(Day(0));
@@ -398,13 +394,11 @@ class CategoryTableTest : public test::DocumentFixture {
   }
 
   PositionFix* AddFix(double longitude, double time) {
-    auto fix = std::make_unique<PositionFix>();
-    fix->SetLatitude(0.0);
-    fix->SetLongitude(longitude);
+    PositionFix* fix = test::AddAt<PositionFix>(doc_->GetHistory(), 0.0, longitude);
     fix->SetTime(time);
     fix->CourseMadeGood = 90.0;
     fix->SpeedMadeGood = 7.5;
-    return doc_->GetHistory().Add(std::move(fix));
+    return fix;
   }
 
   // What the list does: the document brings what it shows up to date, the fill only reads.
@@ -457,13 +451,11 @@ TEST_F(CategoryTableTest, DepartureIsComparedInUtcWhateverTheZones) {
 TEST_F(CategoryTableTest, ScheduleRemainingIsEachWaypointsDistanceToTheLast) {
   // A zig-zag of mixed legs, long enough that a row taking another row's figure shows.
   for (int i = 0; i < 40; ++i) {
-    auto w = std::make_unique<Waypoint>();
-    w->SetName("Z" + std::to_string(i));
-    w->SetLatitude(i % 2 == 0 ? 10.0 : 12.5);
-    w->SetLongitude(170.0 + 0.7 * i);  // runs across the date line
+    // Across the date line.
+    Waypoint* w = test::AddAt<Waypoint>(doc_->GetRoute(), i % 2 == 0 ? 10.0 : 12.5, 170.0 + 0.7 * i,
+                                        "Z" + std::to_string(i));
     w->GreatCircle = i % 3 == 0 ? 1 : 0;
     w->UseVoyageWeather = 0;
-    doc_->GetRoute().Add(std::move(w));
   }
   doc_->GetRoute().GetFirst()->SetTime(Day(0));
   doc_->GetRoute().GetLast()->SetScheduledTime(Day(10));

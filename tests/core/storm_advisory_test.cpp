@@ -54,15 +54,12 @@ class StormAdvisoryTest : public testing::Test {
   }
 
   Waypoint* Add(const std::string& name, double latitude, double longitude, double required) {
-    auto waypoint = std::make_unique<Waypoint>();
-    waypoint->SetName(name);
-    waypoint->SetLatitude(latitude);
-    waypoint->SetLongitude(longitude);
+    Waypoint* waypoint = test::AddAt<Waypoint>(route_, latitude, longitude, name);
     waypoint->SetTime(required);
     waypoint->SetRequiredTime(required);
     waypoint->LegCourse = 90.0;
     waypoint->GroundSpeed = 10.0;
-    return route_.Add(std::move(waypoint));
+    return waypoint;
   }
 
   RecordingCanvas Draw(const Storm& storm, const PositionFix& start) const {
