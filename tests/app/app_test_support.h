@@ -121,10 +121,10 @@ class ExampleFrame {
   std::unique_ptr<CMainFrame> frame_;
 };
 
-// The main list on its own on the example data, refilled whenever it says the document changed;
-// the record editor, when `confirm` is given, confirms or cancels as *confirm says.
+// The main list on its own on a copy of the example data, refilled whenever it says the document
+// changed; the record editor, when `confirm` is given, confirms or cancels as *confirm says.
 struct ExampleList {
-  explicit ExampleList(const ExampleFolder& folder, bool* confirm = nullptr)
+  explicit ExampleList(bool* confirm = nullptr)
       : doc(store, prompter, folder.Folder()), view(doc, Editors(confirm)) {
     QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
                      &CKeelmarkRouteView::RefreshList);
@@ -160,6 +160,7 @@ struct ExampleList {
                       view.visualRect(view.model()->index(row, 0)).center());
   }
 
+  ExampleFolder folder;
   MemorySettingsStore store;
   ScriptedPrompter prompter;
   CKeelmarkRouteXPDoc doc;

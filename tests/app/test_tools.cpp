@@ -320,8 +320,7 @@ class TestTools : public QObject {
 
   // (What a history tick writes, and the jumps it leaves out: the core's monitor tests.)
   void udpDatagramsWithoutLineEndsAreRead() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     QUdpSocket probe;
     QVERIFY(probe.bind(QHostAddress::LocalHost, 0));
     const quint16 port = probe.localPort();

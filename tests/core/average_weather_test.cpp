@@ -104,10 +104,7 @@ TEST(MergeObservation, CountStopsAtTheLargestStoredValueAndLatestIsTheSourceStam
 // --- Fixes into the grid ---
 
 PositionFix FixAt(double latitude, double longitude, const char* iso) {
-  PositionFix fix;
-  fix.SetLatitude(latitude);
-  fix.SetLongitude(longitude);
-  fix.SetTime(DayOf(iso));
+  PositionFix fix = test::At<PositionFix>(latitude, longitude, DayOf(iso));
   fix.Weather = Wind(0, 90.0, 15.0);
   return fix;
 }

@@ -24,14 +24,10 @@
 namespace keelmark {
 namespace {
 
+using test::At;
 using test::UtcTime;
 
-DegMinPosition Entry(double latitude, double longitude) {
-  CPosition2 p;
-  p.SetLatitude(latitude);
-  p.SetLongitude(longitude);
-  return EntryOf(p);
-}
+DegMinPosition Entry(double latitude, double longitude) { return EntryOf(At(latitude, longitude)); }
 
 // --- Distances ---
 
@@ -215,16 +211,6 @@ constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kHour = 1.0 / 24.0;  // days
 constexpr double kSecond = 1.0 / 86400.0;
-
-// A position, storm or fix at a place and time.
-template <class Record = CPosition2>
-Record At(double latitude, double longitude, double time = 0.0) {
-  Record record;
-  record.SetLatitude(latitude);
-  record.SetLongitude(longitude);
-  record.SetTime(time);
-  return record;
-}
 
 Storm StormAt(double latitude, double longitude, double time, double course = 0.0,
               double speed = 0.0) {

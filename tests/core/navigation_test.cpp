@@ -10,12 +10,7 @@
 namespace keelmark {
 namespace {
 
-CPosition2 At(double latitude, double longitude) {
-  CPosition2 p;
-  p.SetLatitude(latitude);
-  p.SetLongitude(longitude);
-  return p;
-}
+using test::At;
 
 // The legs of tests/data/tables/legs.txt, worked by hand.
 TEST(Leg, DistanceAndCourseHoldAtTheStoredPi) {

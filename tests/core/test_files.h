@@ -16,6 +16,7 @@
 #include "navigation/navigation.h"
 #include "records/archive.h"
 #include "records/archive_file.h"
+#include "records/position.h"
 
 namespace keelmark::test {
 
@@ -41,6 +42,16 @@ inline std::vector<std::vector<std::string>> ReadTable(const std::string& name) 
     }
   }
   return rows;
+}
+
+// A record of the given class at a place and time.
+template <typename Record = CPosition2>
+Record At(double latitude, double longitude, double time = 0.0) {
+  Record record;
+  record.SetLatitude(latitude);
+  record.SetLongitude(longitude);
+  record.SetTime(time);
+  return record;
 }
 
 // A record of the list's class at a place, added to the list; named when a name is given.
