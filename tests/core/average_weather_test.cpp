@@ -17,8 +17,8 @@
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
 #include "reports/meteo_exchange.h"
+#include "tests/core/archive_bytes.h"
 #include "tests/core/document_fixture.h"
-#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
@@ -167,9 +167,7 @@ std::unique_ptr<MeteoObservation> GridPoint() {
 }
 
 Archive::Bytes Stored(MeteoList& list) {
-  Archive archive = Archive::ForStoring();
-  list.Serialize(archive);
-  return archive.StoredBytes();
+  return test::Stored([&](Archive& a) { list.Serialize(a); });
 }
 
 constexpr const char* kGridALine =
