@@ -133,23 +133,6 @@ TEST_F(SerialLineTest, IsRead) {
 
 // --- A log file in the test process, and the refusals ---
 
-const std::vector<std::string> kLog = {
-    "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-    "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49",
-    "$PGRME,15.0,M,45.0,M,25.0,M*1C",
-    "$GPGGA,,,,,,0,00,99.99,,,,,,*48",
-    "$GPGGA,123519,4807.039,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-    "!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*24",
-    "$GAGLL,5000.000,S,00000.000,E,120000,A,A*4D",
-    "$BDGGA,061530.000,3958.1234,N,11623.4567,E,1,10,0.8,50.2,M,-8.1,M,,*62",
-};
-
-std::string LogText() {
-  std::string text;
-  for (const std::string& line : kLog) text += line + "\r\n";
-  return text;
-}
-
 // The JSON lines of the output: the positions, then the summary.
 std::vector<json> Lines(const std::string& out) {
   std::vector<json> lines;
@@ -168,7 +151,9 @@ std::vector<std::string> Sentences(const std::vector<json>& lines) {
 }
 
 TEST(GpsReadFileTest, PrintsThePositionsAndASummary) {
-  const std::string log = WriteTemp("gps_read.nmea", LogText());
+  // Eight sentences: four positions of four talkers, a proprietary and an AIS sentence, one
+  // without a fix and one with a wrong checksum.
+  const std::string log = DataPath("gps_read.nmea");
   const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{}, {"GPGGA", "GNRMC", "GAGLL", "BDGGA"}},
       {{"--sentence", "GGA"}, {"GPGGA", "BDGGA"}},
@@ -189,7 +174,10 @@ TEST(GpsReadFileTest, PrintsThePositionsAndASummary) {
 }
 
 TEST(GpsRead, APositionLineCarriesDegreesUnitsTalkerAndTime) {
-  const std::string log = WriteTemp("gps_one.nmea", kLog[1] + "\r\n" + kLog[6] + "\r\n");
+  const std::string log =
+      WriteTemp("gps_one.nmea",
+                "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49\r\n"
+                "$GAGLL,5000.000,S,00000.000,E,120000,A,A*4D\r\n");
   const CliOutcome o = RunCliWithInput({"gps", "read", "file:" + log});
   ASSERT_EQ(o.status, 0) << o.err;
   const std::vector<json> lines = Lines(o.out);

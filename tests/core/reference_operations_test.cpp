@@ -39,39 +39,22 @@ TEST(ChartList, NthChartAndPublicationCountOnlyTheRecordsOfThatKind) {
 
 // --- Forecast areas ------------------------------------------------------------------------
 
+// The areas of tests/data/tables/forecast_areas.txt.
 TEST(ForecastArea, ContainsStrictlyInsideTheCornersOnly) {
-  ForecastArea area;
-  area.NorthWest.SetLatitude(50.0);
-  area.NorthWest.SetLongitude(-20.0);
-  area.SouthEast.SetLatitude(40.0);
-  area.SouthEast.SetLongitude(-5.0);
-  ForecastArea across;  // corners across 180 degrees
-  across.NorthWest.SetLatitude(10.0);
-  across.NorthWest.SetLongitude(170.0);
-  across.SouthEast.SetLatitude(-10.0);
-  across.SouthEast.SetLongitude(-170.0);
-  // A default area has both corners at 45N 5E: nothing lies strictly between them.
-  const ForecastArea none;
-  const struct {
-    const ForecastArea& area;
-    double latitude, longitude;
-    bool inside;
-  } cases[] = {{area, 49.999, -19.999, true},
-               {area, 40.001, -5.001, true},
-               // Each border is outside.
-               {area, 50.0, -10.0, false},
-               {area, 40.0, -10.0, false},
-               {area, 45.0, -20.0, false},
-               {area, 45.0, -5.0, false},
-               {across, 0.0, 179.0, false},
-               {across, 0.0, 180.0, false},
-               {none, 45.0, 5.0, false}};
-  for (const auto& c : cases) {
-    CPosition2 p;
-    p.SetLatitude(c.latitude);
-    p.SetLongitude(c.longitude);
-    EXPECT_EQ(c.area.Contains(p), c.inside) << c.latitude << " " << c.longitude;
+  const auto rows = test::ReadTable("tables/forecast_areas.txt");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    double v[6];
+    for (int i = 0; i < 6; ++i) v[i] = std::stod(row.at(i));
+    ForecastArea area;
+    area.NorthWest.SetLatitude(v[0]);
+    area.NorthWest.SetLongitude(v[1]);
+    area.SouthEast.SetLatitude(v[2]);
+    area.SouthEast.SetLongitude(v[3]);
+    EXPECT_EQ(area.Contains(test::At(v[4], v[5])), row.at(6) == "inside") << v[4] << " " << v[5];
   }
+  // A default area has both corners at 45N 5E: nothing lies strictly between them.
+  EXPECT_FALSE(ForecastArea().Contains(test::At(45.0, 5.0)));
 }
 
 // --- Warning outlines ----------------------------------------------------------------------
