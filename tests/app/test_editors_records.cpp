@@ -23,12 +23,14 @@ namespace keelmark::test {
 
 namespace {
 
-bool Edit(CKeelmarkRouteXPDoc& doc, Category category, void* record,
+// Runs the category's editor on the record and `drive` on its sheet.
+bool Edit(CKeelmarkRouteXPDoc& doc, Category category, CPosition2* record,
           const std::function<void(PropertySheet&)>& drive) {
-  const SelectedRecord selected = category == Category::Forecast
-                                      ? SelectedRecord{nullptr, static_cast<ForecastArea*>(record)}
-                                      : SelectedRecord{static_cast<CPosition2*>(record), nullptr};
-  return DriveSheet([&] { return EditRecord(nullptr, doc, category, selected, "Record"); }, drive);
+  return DriveSheet(
+      [&] {
+        return OpenEditor(doc, static_cast<int>(category), {record, nullptr});
+      },
+      drive);
 }
 
 // A field of the edited record, or of the vessel ("Vessel.") or the voyage ("Voyage.").

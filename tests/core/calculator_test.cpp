@@ -319,31 +319,22 @@ TEST_F(RouteTest, DepartureStartRunsTheFirstLegAtItsGroundSpeed) {
 
 // --- Storm CPA on the present course ---
 
-// The ship leaves 0N 0E at the start time steering 090 at 10 knots. Worked by hand on the flat
-// plane (60 nM a degree near the equator).
+// The cases of tests/data/tables/present_course_cpa.txt.
 TEST_F(RouteTest, PresentCourseMeetsWhereTheClosedFormSays) {
-  const struct {
-    const char* name;
-    double stormLatitude, stormLongitude, stormCourse, stormSpeed;
-    double hours, distance, bearing;  // bearing NaN: none to check
-  } cases[] = {
-      // 60 nM east and 90 north, running south at 10 knots: closing at (-10, -10) knots,
-      // nearest after 7.5 hours with the storm 15 nM west and 15 north of the ship.
-      {"crossing", 1.5, 1.0, 180.0, 10.0, 7.5, 21.213, 315.0},
-      {"head on from 120 nM: they meet after 6 hours", 0.0, 2.0, 270.0, 10.0, 6.0, 0.0, kNaN},
-      {"astern and running away: nearest now", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
-      {"abeam, keeping station: nearest now", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}};
+  const auto rows = test::ReadTable("tables/present_course_cpa.txt");
+  ASSERT_EQ(rows.size(), 4u);
   start_ = StartAt(0.0, 0.0, t0_, 10.0);
   start_.CourseMadeGood = 90.0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Storm storm =
-        StormAt(c.stormLatitude, c.stormLongitude, t0_, c.stormCourse, c.stormSpeed);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0));
+    double v[7];
+    for (int i = 0; i < 7; ++i) v[i] = std::stod(row.at(i + 1));
+    const Storm storm = StormAt(v[0], v[1], t0_, v[2], v[3]);
     const CPosition2 cpa = PresentCourseStormCpa(storm, start_, distance_, bearing_);
-    EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + c.hours * kHour, 0.05 * kHour);
-    EXPECT_NEAR(distance_, c.distance, 0.2);
-    if (!std::isnan(c.bearing)) {
-      EXPECT_NEAR(bearing_, c.bearing, 0.5);
+    EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + v[4] * kHour, 0.05 * kHour);
+    EXPECT_NEAR(distance_, v[5], 0.2);
+    if (!std::isnan(v[6])) {
+      EXPECT_NEAR(bearing_, v[6], 0.5);
     }
     // The result is the storm where it is at that time.
     const CPosition2 stormThen = StormPositionAt(storm, cpa.GetRequiredTime());
