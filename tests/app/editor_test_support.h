@@ -94,13 +94,7 @@ inline bool OpenEditor(CKeelmarkRouteXPDoc& doc, int editor, const SelectedRecor
 // leaves open is cancelled. The editor's result.
 inline bool DriveSheet(const std::function<bool()>& open,
                        const std::function<void(PropertySheet&)>& drive) {
-  HandleNextModal([drive](QWidget* modal) {
-    auto* sheet = qobject_cast<PropertySheet*>(modal);
-    if (!sheet) return false;
-    drive(*sheet);
-    if (sheet->isVisible()) sheet->reject();
-    return true;
-  });
+  OnNext<PropertySheet>(drive);
   return open();
 }
 

@@ -111,12 +111,9 @@ class TestQtPlatform : public QObject {
   // A message shows the program's caption, its text and icon; a question answers Yes or No.
   void messagesAndQuestions() {
     QStringList shown;
-    keelmark::test::HandleNextModal([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (!box) return false;
-      shown << box->windowTitle() << box->text() << QString::number(box->icon());
-      box->button(QMessageBox::Ok)->click();
-      return true;
+    keelmark::test::OnNext<QMessageBox>([&](QMessageBox& box) {
+      shown << box.windowTitle() << box.text() << QString::number(box.icon());
+      box.button(QMessageBox::Ok)->click();
     });
     QtPrompter prompter;
     prompter.Message("Failed to open file\ndata might be corrupt", MessageIcon::Exclamation);
@@ -133,14 +130,11 @@ class TestQtPlatform : public QObject {
     QVERIFY(QDir::setCurrent(dir.path()));
     QtPrompter prompter;
     QStringList offered;
-    keelmark::test::HandleNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      offered << dialog->nameFilters() << dialog->defaultSuffix()
-              << dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()
-              << QString::number(dialog->acceptMode());
-      static_cast<QDialog*>(dialog)->accept();
-      return true;
+    keelmark::test::OnNext<QFileDialog>([&](QFileDialog& dialog) {
+      offered << dialog.nameFilters() << dialog.defaultSuffix()
+              << dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()
+              << QString::number(dialog.acceptMode());
+      static_cast<QDialog&>(dialog).accept();
     });
     const auto saved = prompter.ChooseSaveFile({kDataFilter, "dat", "vessel"});
     QCOMPARE(offered, (QStringList{"Data File (*.dat)", "All Files (*)", "dat", "vessel",
@@ -150,12 +144,7 @@ class TestQtPlatform : public QObject {
     QCOMPARE(QString::fromStdString(*saved),
              QDir(dir.path()).filePath(QStringLiteral("vessel.dat")));
 
-    keelmark::test::HandleNextModal([](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      dialog->reject();
-      return true;
-    });
+    keelmark::test::OnNext<QFileDialog>([](QFileDialog&) {});  // left open: cancelled
     QVERIFY(!prompter.ChooseOpenFile({kDataFilter, "dat", ""}).has_value());
   }
 

@@ -49,18 +49,6 @@ struct FakeMail {
   }
 };
 
-// Runs `use` on the next dialog of the type when it opens.
-template <typename Dialog>
-void OnNext(std::function<void(Dialog&)> use) {
-  HandleNextModal([use](QWidget* modal) {
-    auto* dialog = qobject_cast<Dialog*>(modal);
-    if (!dialog) return false;
-    use(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-    return true;
-  });
-}
-
 void SaveScreenshot(QWidget& dialog, const QString& name) {
   const QString folder = qEnvironmentVariable("KEELMARK_SCREENSHOTS");
   QVERIFY(dialog.minimumSizeHint().width() <= dialog.width());
