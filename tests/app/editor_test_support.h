@@ -153,8 +153,8 @@ inline void Click(QAbstractButton* button) {
   button->click();
 }
 
-inline void PressOk(PropertySheet& sheet) {
-  Click(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+inline void PressOk(QDialog& dialog) {
+  Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
 }
 
 // The bytes of every list of the document and of the vessel: what an editor may change.
