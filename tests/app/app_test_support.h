@@ -121,10 +121,10 @@ class ExampleFrame {
   std::unique_ptr<CMainFrame> frame_;
 };
 
-// The main list on its own on the example data, refilled whenever it says the document changed;
-// the record editor, when `confirm` is given, confirms or cancels as *confirm says.
+// The main list on its own on a copy of the example data, refilled whenever it says the document
+// changed; the record editor, when `confirm` is given, confirms or cancels as *confirm says.
 struct ExampleList {
-  explicit ExampleList(const ExampleFolder& folder, bool* confirm = nullptr)
+  explicit ExampleList(bool* confirm = nullptr)
       : doc(store, prompter, folder.Folder()), view(doc, Editors(confirm)) {
     QObject::connect(&view, &CKeelmarkRouteView::DocumentChanged, &view,
                      &CKeelmarkRouteView::RefreshList);
@@ -160,6 +160,7 @@ struct ExampleList {
                       view.visualRect(view.model()->index(row, 0)).center());
   }
 
+  ExampleFolder folder;
   MemorySettingsStore store;
   ScriptedPrompter prompter;
   CKeelmarkRouteXPDoc doc;
@@ -203,14 +204,23 @@ inline void HandleNextModal(std::function<bool(QWidget*)> handle) {
   timer->start(10);
 }
 
+// Runs `use` on the next dialog of the type when it opens; one it leaves open is cancelled.
+template <typename Dialog>
+void OnNext(std::function<void(Dialog&)> use) {
+  HandleNextModal([use](QWidget* modal) {
+    auto* dialog = qobject_cast<Dialog*>(modal);
+    if (!dialog) return false;
+    use(*dialog);
+    if (dialog->isVisible()) dialog->reject();
+    return true;
+  });
+}
+
 // Clicks a button of the next message box; its text goes to *text when given.
 inline void AnswerNextMessageBox(QMessageBox::StandardButton button, QString* text = nullptr) {
-  HandleNextModal([button, text](QWidget* modal) {
-    auto* box = qobject_cast<QMessageBox*>(modal);
-    if (!box) return false;
-    if (text) *text = box->text();
-    QTest::mouseClick(box->button(button), Qt::LeftButton);
-    return true;
+  OnNext<QMessageBox>([button, text](QMessageBox& box) {
+    if (text) *text = box.text();
+    QTest::mouseClick(box.button(button), Qt::LeftButton);
   });
 }
 

@@ -94,13 +94,7 @@ inline bool OpenEditor(CKeelmarkRouteXPDoc& doc, int editor, const SelectedRecor
 // leaves open is cancelled. The editor's result.
 inline bool DriveSheet(const std::function<bool()>& open,
                        const std::function<void(PropertySheet&)>& drive) {
-  HandleNextModal([drive](QWidget* modal) {
-    auto* sheet = qobject_cast<PropertySheet*>(modal);
-    if (!sheet) return false;
-    drive(*sheet);
-    if (sheet->isVisible()) sheet->reject();
-    return true;
-  });
+  OnNext<PropertySheet>(drive);
   return open();
 }
 
@@ -159,8 +153,8 @@ inline void Click(QAbstractButton* button) {
   button->click();
 }
 
-inline void PressOk(PropertySheet& sheet) {
-  Click(sheet.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
+inline void PressOk(QDialog& dialog) {
+  Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
 }
 
 // The bytes of every list of the document and of the vessel: what an editor may change.

@@ -23,12 +23,14 @@ namespace keelmark::test {
 
 namespace {
 
-bool Edit(CKeelmarkRouteXPDoc& doc, Category category, void* record,
+// Runs the category's editor on the record and `drive` on its sheet.
+bool Edit(CKeelmarkRouteXPDoc& doc, Category category, CPosition2* record,
           const std::function<void(PropertySheet&)>& drive) {
-  const SelectedRecord selected = category == Category::Forecast
-                                      ? SelectedRecord{nullptr, static_cast<ForecastArea*>(record)}
-                                      : SelectedRecord{static_cast<CPosition2*>(record), nullptr};
-  return DriveSheet([&] { return EditRecord(nullptr, doc, category, selected, "Record"); }, drive);
+  return DriveSheet(
+      [&] {
+        return OpenEditor(doc, static_cast<int>(category), {record, nullptr});
+      },
+      drive);
 }
 
 // A field of the edited record, or of the vessel ("Vessel.") or the voyage ("Voyage.").
@@ -299,28 +301,15 @@ class TestEditorsRecords : public QObject {
     QVERIFY(*entry.Value() == precise);
   }
 
+  // tests/data/tables/coordinate_problems.txt
   void coordinateProblemsNameTheFieldAndItsRange() {
-    const QString degrees = "Latitude degrees: please enter a whole number between 0 and 90.";
-    const QString minutes = "Latitude minutes: please enter a number between 0 and 60.";
-    const struct {
-      bool checked;
-      const char* degrees;
-      const char* minutes;
-      QString problem;
-    } cases[] = {{true, "91", "0", degrees},
-                 {true, "10", "60.5", minutes},
-                 {true, "ten", "0", degrees},
-                 {true, "10", "", minutes},
-                 {true, "90", "30", "Latitude: please enter at most 90 degrees."},
-                 {false, "200", "75", ""},  // unchecked takes any degrees, but still a number
-                 {false, "x", "0", "Latitude degrees: please enter a whole number."}};
-    for (const auto& c : cases) {
-      CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes, c.checked,
-                            "Latitude");
+    for (const QStringList& c : DataTable("coordinate_problems.txt")) {
+      CoordinateEntry entry(Axis::Latitude, CoordinateEntry::Style::DegreesMinutes,
+                            c[0] == "checked", "Latitude");
       entry.SetValue(1.0);
-      entry.DegreesEdit()->setText(c.degrees);
-      entry.MinutesEdit()->setText(c.minutes);
-      QCOMPARE(entry.Problem(), c.problem);
+      entry.DegreesEdit()->setText(c[1]);
+      entry.MinutesEdit()->setText(c[2]);
+      QCOMPARE(entry.Problem(), c[3] == "none" ? QString() : c[3]);
     }
   }
 

@@ -186,10 +186,8 @@ class TestFrameCommands : public QObject {
           {.editRecord = {}, .editVessel = {}, .editVoyage = {}, .editOptions = EditOptions},
           false);
       QStringList seen;
-      HandleNextModal([&](QWidget* modal) {
-        auto* sheet = qobject_cast<PropertySheet*>(modal);
-        if (!sheet) return false;
-        auto* field = Field<QLineEdit>(ShowPage(*sheet, "General"), "Homepage");
+      OnNext<PropertySheet>([&](PropertySheet& sheet) {
+        auto* field = Field<QLineEdit>(ShowPage(sheet, "General"), "Homepage");
         field->setFocus();
         QTest::keyClicks(field, "www.example.org");
         auto press = [field](int key) {
@@ -203,8 +201,7 @@ class TestFrameCommands : public QObject {
         seen << press(keys[1]) << press(keys[2]);
         field->setSelection(0, 4);
         seen << press(keys[3]) << QGuiApplication::clipboard()->text();
-        PressOk(*sheet);
-        return true;
+        PressOk(sheet);
       });
       ActionOf(app.Frame(), "actionOptions")->trigger();
       QCOMPARE(seen, (QStringList{"www.example.orgwww.example.org", "www.example.org",
@@ -306,6 +303,7 @@ class TestFrameCommands : public QObject {
       QCOMPARE(app.Prompter().Messages().back().icon, MessageIcon::Stop);
       QCOMPARE(frame.PathName(), folder.RoutePath());
       QCOMPARE(frame.Document().GetRoute().GetCount(), 12);
+      QCOMPARE(frame.Document().GetCharts().GetCount(), 7);
       QCOMPARE(FileBytes(path), bytes);
     }
   }
@@ -393,9 +391,8 @@ class TestFrameCommands : public QObject {
     QVERIFY(chart.GetLatitude() != fix.LatitudeDegrees());
     std::optional<PrintoutKind> whileOpen;
     std::vector<double> shown;
-    test::HandleNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<CPlottingSheetDialog*>(modal);
-      if (!dialog) return false;
+    test::OnNext<CPlottingSheetDialog>([&](CPlottingSheetDialog& opened) {
+      CPlottingSheetDialog* dialog = &opened;
       whileOpen = SelectedPrintout(doc.GetSettings());
       for (const char* name : {"centreLatitude", "centreLongitude"})
         shown.push_back(dialog->findChild<QSpinBox*>(QLatin1String(name))->value());
@@ -413,7 +410,6 @@ class TestFrameCommands : public QObject {
       prompter.QueueFile(std::string("/charts/channel.bmp"));
       click("chooseBitmapButton");
       click("closeButton");
-      return true;
     });
     test::ActionOf(example.Frame(), "actionPlottingSheet")->trigger();
     QCOMPARE(whileOpen, std::optional(PrintoutKind::PlottingSheet));

@@ -208,8 +208,7 @@ class TestFrameLists : public QObject {
         {TimeFromUtcFields({126, 10, 20, 0, 0, 0, 0}), "    3414.3 nM|14.8 kts|71.6 rpm"}};
     for (const auto& [now, expected] : cases) {
       clock_.clock.Set(now);
-      ExampleFolder folder;
-      ExampleFrame app(folder);
+      ExampleFrame app;
       CTopPanel& panel = app.Frame().Panel();
       const QStringList shown{panel.RemainingDistanceText(), panel.RequiredSpeedText(),
                               panel.RequiredRpmText()};
@@ -220,8 +219,7 @@ class TestFrameLists : public QObject {
   }
 
   void emptyRouteShowsZeroAndNAAndTheClock() {
-    ExampleFolder folder;
-    ExampleFrame app(folder);
+    ExampleFrame app;
     CMainFrame& frame = app.Frame();
     ActionOf(frame, "actionFileNew")->trigger();
     QCOMPARE(frame.windowTitle(), QStringLiteral("Route[*] - Keelmark Route"));
@@ -239,8 +237,7 @@ class TestFrameLists : public QObject {
   }
 
   void pickedArrivalReschedulesTheVoyage() {
-    ExampleFolder folder;
-    ExampleFrame app(folder);
+    ExampleFrame app;
     CMainFrame& frame = app.Frame();
     const QString distance = frame.Panel().RemainingDistanceText();
     const QString speed = frame.Panel().RequiredSpeedText();
@@ -261,8 +258,7 @@ class TestFrameLists : public QObject {
   }
 
   void ctrlUpAndDownMoveTheSelectedWaypointAndTheEndsKeepTheirTimes() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     const QStringList before = list.Names();
     const double departure = list.doc.GetRoute().GetFirst()->GetTime();
     list.Pick(3);
@@ -291,8 +287,7 @@ class TestFrameLists : public QObject {
   }
 
   void reverseLetsLegsGoWithTheirLegsAndKeepsTheArrivalLast() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     const QStringList before = list.Names();
     const double arrival = list.doc.GetRoute().GetLast()->GetScheduledTime();
     // The example sails great circles from Bishop Rock to 41N 055W.
@@ -309,9 +304,8 @@ class TestFrameLists : public QObject {
   }
 
   void insertBeforePutsTheNewWaypointAboveTheSelectedOne() {
-    ExampleFolder folder;
     bool confirm = true;
-    ExampleList list(folder, &confirm);
+    ExampleList list(&confirm);
     const QStringList before = list.Names();
     list.Pick(2);
     list.view.RouteEdits().InsertBeforeAction()->trigger();
@@ -326,8 +320,7 @@ class TestFrameLists : public QObject {
   }
 
   void modelStaysConsistentThroughEveryCategory() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     QAbstractItemModelTester tester(list.view.model(),
                                     QAbstractItemModelTester::FailureReportingMode::QtTest);
     for (int round = 0; round < 2; ++round) {
@@ -344,8 +337,7 @@ class TestFrameLists : public QObject {
   }
 
   void clicksAndKeysPickTheRecordButFocusDoesNot() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     list.Show(Category::Ports);
     list.doc.selectedRow = -1;
     list.view.RefreshList();

@@ -34,59 +34,53 @@ struct TextValue {
 };
 
 // Texts that need care in an INI file, under sections and keys that need escaping.
-const std::vector<TextValue>& TrickyTexts() {
-  using namespace std::string_literals;
-  static const std::vector<TextValue> values = {
-      {"Settings", "Empty", ""},
-      {"Settings", "Space", "a b"},
-      {"Settings", "Lead", "  lead and trail  "},
-      {"Settings", "Comma", ","},
-      {"Settings", "Commas", "a,b, c"},
-      {"Settings", "Quote", "say \"hi\" 'there'"},
-      {"Settings", "Backslash", "c:\\dir\\file.txt"},
-      {"Settings", "Semicolon", "a;b"},
-      {"Settings", "Equals", "a=b"},
-      {"Settings", "Hash", "#x"},
-      {"Settings", "At", "@x"},
-      {"Settings", "AtAt", "@@"},
-      {"Settings", "AtByteArray", "@ByteArray(abc)"},
-      {"Settings", "AtInvalid", "@Invalid()"},
-      {"Settings", "Control", "tab\there\nline\rbell\a\x01"s + "ab\x1f"s + "9"},
-      {"Settings", "Nul", "a\0"s + "1b"},
-      {"Settings", "Utf8", "Gen\xC3\xA8ve \xE2\x82\xAC \xF0\x9F\x9A\xA2"},
-      {"Settings", "Digits", "0042"},
-      {"Keelmark Route", "ConvChar", ";"},
-      {"Keelmark Route", "Key With Space", "x"},
-      {"General", "InGeneral", "g"},
-      {"Path", "vesseldata", "/home/mate/ship data/vessel.dat"},
-      {"Sekci\xC3\xB3n", "Cl\xC3\xA9", "\xC3\xA9"},
-  };
-  return values;
-}
+using namespace std::string_literals;
+const TextValue kTrickyTexts[] = {
+    {"Settings", "Empty", ""},
+    {"Settings", "Space", "a b"},
+    {"Settings", "Lead", "  lead and trail  "},
+    {"Settings", "Comma", ","},
+    {"Settings", "Commas", "a,b, c"},
+    {"Settings", "Quote", "say \"hi\" 'there'"},
+    {"Settings", "Backslash", "c:\\dir\\file.txt"},
+    {"Settings", "Semicolon", "a;b"},
+    {"Settings", "Equals", "a=b"},
+    {"Settings", "Hash", "#x"},
+    {"Settings", "At", "@x"},
+    {"Settings", "AtAt", "@@"},
+    {"Settings", "AtByteArray", "@ByteArray(abc)"},
+    {"Settings", "AtInvalid", "@Invalid()"},
+    {"Settings", "Control", "tab\there\nline\rbell\a\x01"s + "ab\x1f"s + "9"},
+    {"Settings", "Nul", "a\0"s + "1b"},
+    {"Settings", "Utf8", "Gen\xC3\xA8ve \xE2\x82\xAC \xF0\x9F\x9A\xA2"},
+    {"Settings", "Digits", "0042"},
+    {"Keelmark Route", "ConvChar", ";"},
+    {"Keelmark Route", "Key With Space", "x"},
+    {"General", "InGeneral", "g"},
+    {"Path", "vesseldata", "/home/mate/ship data/vessel.dat"},
+    {"Sekci\xC3\xB3n", "Cl\xC3\xA9", "\xC3\xA9"},
+};
 
-const std::vector<std::pair<const char*, std::int32_t>>& Integers() {
-  static const std::vector<std::pair<const char*, std::int32_t>> values = {{"HistoryCleanUp", 14},
-                                                                           {"WeekdayScheduler", -1},
-                                                                           {"ColTxMain", 0xFFFFFF},
-                                                                           {"Lowest", INT32_MIN},
-                                                                           {"Highest", INT32_MAX}};
-  return values;
-}
+const std::pair<const char*, std::int32_t> kIntegers[] = {{"HistoryCleanUp", 14},
+                                                          {"WeekdayScheduler", -1},
+                                                          {"ColTxMain", 0xFFFFFF},
+                                                          {"Lowest", INT32_MIN},
+                                                          {"Highest", INT32_MAX}};
 
 void WriteAll(SettingsStore& store) {
-  for (const TextValue& v : TrickyTexts()) store.WriteText(v.section, v.key, v.text);
-  for (const auto& [key, value] : Integers()) store.WriteInt("Numbers", key, value);
+  for (const TextValue& v : kTrickyTexts) store.WriteText(v.section, v.key, v.text);
+  for (const auto& [key, value] : kIntegers) store.WriteInt("Numbers", key, value);
   std::string error;
   QVERIFY2(store.Sync(&error), error.c_str());
 }
 
 void ExpectAll(const SettingsStore& store) {
-  for (const TextValue& v : TrickyTexts()) {
+  for (const TextValue& v : kTrickyTexts) {
     const auto read = store.Lookup(v.section, v.key);
     QVERIFY2(read.has_value(), v.key);
     QCOMPARE(QByteArray::fromStdString(*read), QByteArray::fromStdString(v.text));
   }
-  for (const auto& [key, value] : Integers()) QCOMPARE(store.ReadInt("Numbers", key, 7), value);
+  for (const auto& [key, value] : kIntegers) QCOMPARE(store.ReadInt("Numbers", key, 7), value);
   QCOMPARE(store.ReadText("Settings", "Missing", "fallback"), std::string("fallback"));
 }
 
@@ -111,12 +105,9 @@ class TestQtPlatform : public QObject {
   // A message shows the program's caption, its text and icon; a question answers Yes or No.
   void messagesAndQuestions() {
     QStringList shown;
-    keelmark::test::HandleNextModal([&](QWidget* modal) {
-      auto* box = qobject_cast<QMessageBox*>(modal);
-      if (!box) return false;
-      shown << box->windowTitle() << box->text() << QString::number(box->icon());
-      box->button(QMessageBox::Ok)->click();
-      return true;
+    keelmark::test::OnNext<QMessageBox>([&](QMessageBox& box) {
+      shown << box.windowTitle() << box.text() << QString::number(box.icon());
+      box.button(QMessageBox::Ok)->click();
     });
     QtPrompter prompter;
     prompter.Message("Failed to open file\ndata might be corrupt", MessageIcon::Exclamation);
@@ -133,14 +124,11 @@ class TestQtPlatform : public QObject {
     QVERIFY(QDir::setCurrent(dir.path()));
     QtPrompter prompter;
     QStringList offered;
-    keelmark::test::HandleNextModal([&](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      offered << dialog->nameFilters() << dialog->defaultSuffix()
-              << dialog->findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()
-              << QString::number(dialog->acceptMode());
-      static_cast<QDialog*>(dialog)->accept();
-      return true;
+    keelmark::test::OnNext<QFileDialog>([&](QFileDialog& dialog) {
+      offered << dialog.nameFilters() << dialog.defaultSuffix()
+              << dialog.findChild<QLineEdit*>(QStringLiteral("fileNameEdit"))->text()
+              << QString::number(dialog.acceptMode());
+      static_cast<QDialog&>(dialog).accept();
     });
     const auto saved = prompter.ChooseSaveFile({kDataFilter, "dat", "vessel"});
     QCOMPARE(offered, (QStringList{"Data File (*.dat)", "All Files (*)", "dat", "vessel",
@@ -150,12 +138,7 @@ class TestQtPlatform : public QObject {
     QCOMPARE(QString::fromStdString(*saved),
              QDir(dir.path()).filePath(QStringLiteral("vessel.dat")));
 
-    keelmark::test::HandleNextModal([](QWidget* modal) {
-      auto* dialog = qobject_cast<QFileDialog*>(modal);
-      if (!dialog) return false;
-      dialog->reject();
-      return true;
-    });
+    keelmark::test::OnNext<QFileDialog>([](QFileDialog&) {});  // left open: cancelled
     QVERIFY(!prompter.ChooseOpenFile({kDataFilter, "dat", ""}).has_value());
   }
 

@@ -49,28 +49,12 @@ struct FakeMail {
   }
 };
 
-// Runs `use` on the next dialog of the type when it opens.
-template <typename Dialog>
-void OnNext(std::function<void(Dialog&)> use) {
-  HandleNextModal([use](QWidget* modal) {
-    auto* dialog = qobject_cast<Dialog*>(modal);
-    if (!dialog) return false;
-    use(*dialog);
-    if (dialog->isVisible()) dialog->reject();
-    return true;
-  });
-}
-
 void SaveScreenshot(QWidget& dialog, const QString& name) {
   const QString folder = qEnvironmentVariable("KEELMARK_SCREENSHOTS");
   QVERIFY(dialog.minimumSizeHint().width() <= dialog.width());
   if (folder.isEmpty()) return;
   QDir().mkpath(folder);
   QVERIFY(dialog.grab().save(QDir(folder).filePath(name + ".png")));
-}
-
-void PressDialogOk(QDialog& dialog) {
-  Click(dialog.findChild<QDialogButtonBox*>()->button(QDialogButtonBox::Ok));
 }
 
 }  // namespace
@@ -97,7 +81,7 @@ class TestReporting : public QObject {
       MailSession session(store, mail.Backend(), nullptr);
       bool stayedOpen = false;
       OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
-        PressDialogOk(dialog);
+        PressOk(dialog);
         stayedOpen = dialog.isVisible();
       });
       const std::optional<MailOutcome> outcome =
@@ -138,7 +122,7 @@ class TestReporting : public QObject {
       QCOMPARE(window.LastMessage(), QString("This report requires special form"));
       Choose(Field<QComboBox>(&dialog, "System"), 0);
       Click(ButtonText(&dialog, "Save to file"));
-      PressDialogOk(dialog);
+      PressOk(dialog);
     });
     window.Trigger("actionReporting");
     QCOMPARE(desktop.opened.size(), 1);
@@ -165,7 +149,7 @@ class TestReporting : public QObject {
       ExampleFrame window({}, true, mail.Backend());
       window.Store().Write(setting::kSupportAddress, address.toStdString());
       window.Store().Write(setting::kUpdateServiceAddress, address.toStdString());
-      if (!address.isEmpty()) OnNext<CSendMessageDialog>(PressDialogOk);
+      if (!address.isEmpty()) OnNext<CSendMessageDialog>(PressOk);
       window.Trigger(action);
       QVERIFY2(window.LastMessage().startsWith(told), qPrintable(window.LastMessage()));
       if (!address.isEmpty()) QCOMPARE(mail.sent.at(0).to, address.toStdString());
@@ -183,7 +167,7 @@ class TestReporting : public QObject {
     OnNext<CSendMessageDialog>([&](CSendMessageDialog& dialog) {
       SaveScreenshot(dialog, "send-message-attachment");
       attachment = Field<QLabel>(&dialog, "Attachment")->text();
-      PressDialogOk(dialog);
+      PressOk(dialog);
     });
     window.Trigger("actionMeteoExport");
     QVERIFY2(attachment.startsWith("meteo.csv (") && attachment.endsWith(" kB)"),

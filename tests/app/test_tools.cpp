@@ -144,14 +144,11 @@ class TestTools : public QObject {
     fixture.Prompter().QueueAnswer(true);  // "Create schedule as text file?"
     fixture.Prompter().QueueFile(textPath.toStdString());
     bool openAfterEnter = false;
-    HandleNextModal([&openAfterEnter](QWidget* modal) {
-      auto* dialog = qobject_cast<CMasterScheduleDialog*>(modal);
-      if (!dialog) return false;
-      Press(dialog, "New Item");
-      QTest::keyClick(Field<QLineEdit>(dialog, "Name"), Qt::Key_Return);
-      openAfterEnter = dialog->isVisible();
-      Press(dialog, "Close");
-      return true;
+    OnNext<CMasterScheduleDialog>([&openAfterEnter](CMasterScheduleDialog& dialog) {
+      Press(&dialog, "New Item");
+      QTest::keyClick(Field<QLineEdit>(&dialog, "Name"), Qt::Key_Return);
+      openAfterEnter = dialog.isVisible();
+      Press(&dialog, "Close");
     });
     RunMasterSchedule(nullptr, fixture.Doc());
     QVERIFY(openAfterEnter);
@@ -171,11 +168,9 @@ class TestTools : public QObject {
     const QString path = fixture.Folder().Path("schedule.dat");
     QVERIFY(WriteFileAtomically(path.toStdString(), std::string("\x05\x00\x00\x00garbage", 11)));
     for (const bool close : {false, true}) {  // the window's close box, then "Close"
-      HandleNextModal([close](QWidget* modal) {
-        auto* dialog = qobject_cast<CMasterScheduleDialog*>(modal);
-        if (dialog && close) Press(dialog, "Close");
-        if (dialog && !close) dialog->reject();
-        return dialog != nullptr;
+      // Left open, the dialog is cancelled.
+      OnNext<CMasterScheduleDialog>([close](CMasterScheduleDialog& dialog) {
+        if (close) Press(&dialog, "Close");
       });
       RunMasterSchedule(nullptr, fixture.Doc());
       if (!close) QCOMPARE(FileBytes(path).size(), 11);
@@ -320,8 +315,7 @@ class TestTools : public QObject {
 
   // (What a history tick writes, and the jumps it leaves out: the core's monitor tests.)
   void udpDatagramsWithoutLineEndsAreRead() {
-    ExampleFolder folder;
-    ExampleList list(folder);
+    ExampleList list;
     QUdpSocket probe;
     QVERIFY(probe.bind(QHostAddress::LocalHost, 0));
     const quint16 port = probe.localPort();

@@ -4,9 +4,6 @@
 // never sleeping for a fixed time to let it get ready. (TCP that drops the connection, and UDP: the
 // GPS monitor's tests, on the same receivers.)
 #include <fcntl.h>
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <chrono>
@@ -17,8 +14,7 @@
 #include <vector>
 
 #include "tests/cli/cli_run.h"
-
-extern char** environ;
+#include "tests/cli/test_process.h"
 
 namespace keelmark::cli::test {
 namespace {
@@ -31,42 +27,6 @@ constexpr const char* kGga =
     "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47\r\n";
 constexpr const char* kRmc =
     "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49\r\n";
-
-// A program started by the test, its output written to a file when one is named, and ended by
-// the test when it has not ended by itself.
-class Process {
- public:
-  explicit Process(const std::vector<std::string>& args, const std::string& output = "") {
-    std::vector<char*> argv;
-    for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
-    argv.push_back(nullptr);
-    posix_spawn_file_actions_t actions;
-    ::posix_spawn_file_actions_init(&actions);
-    if (!output.empty()) {
-      ::posix_spawn_file_actions_addopen(&actions, 1, output.c_str(), O_WRONLY | O_CREAT, 0600);
-      ::posix_spawn_file_actions_adddup2(&actions, 1, 2);
-    }
-    started_ = ::posix_spawnp(&pid_, argv[0], &actions, nullptr, argv.data(), environ) == 0;
-    ::posix_spawn_file_actions_destroy(&actions);
-  }
-  ~Process() {
-    if (!started_ || Done()) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
-  }
-  [[nodiscard]] bool Started() const { return started_; }
-  // Whether it has ended; its exit status is then kept.
-  bool Done() {
-    if (started_ && status_ < 0 && ::waitpid(pid_, &status_, WNOHANG) == 0) status_ = -1;
-    return status_ >= 0;
-  }
-  [[nodiscard]] bool EndedWell() const { return WIFEXITED(status_) && WEXITSTATUS(status_) == 0; }
-
- private:
-  pid_t pid_ = 0;
-  bool started_ = false;
-  int status_ = -1;
-};
 
 // socat joining two pseudo-terminals in a folder of the test's own: the program reads one end,
 // the test writes the other.
@@ -133,23 +93,6 @@ TEST_F(SerialLineTest, IsRead) {
 
 // --- A log file in the test process, and the refusals ---
 
-const std::vector<std::string> kLog = {
-    "$GPGGA,123519,4807.038,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-    "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49",
-    "$PGRME,15.0,M,45.0,M,25.0,M*1C",
-    "$GPGGA,,,,,,0,00,99.99,,,,,,*48",
-    "$GPGGA,123519,4807.039,N,01131.000,E,1,08,0.9,545.4,M,46.9,M,,*47",
-    "!AIVDM,1,1,,A,13u?etPv2;0n:dDPwUM1U1Cb069D,0*24",
-    "$GAGLL,5000.000,S,00000.000,E,120000,A,A*4D",
-    "$BDGGA,061530.000,3958.1234,N,11623.4567,E,1,10,0.8,50.2,M,-8.1,M,,*62",
-};
-
-std::string LogText() {
-  std::string text;
-  for (const std::string& line : kLog) text += line + "\r\n";
-  return text;
-}
-
 // The JSON lines of the output: the positions, then the summary.
 std::vector<json> Lines(const std::string& out) {
   std::vector<json> lines;
@@ -168,7 +111,9 @@ std::vector<std::string> Sentences(const std::vector<json>& lines) {
 }
 
 TEST(GpsReadFileTest, PrintsThePositionsAndASummary) {
-  const std::string log = WriteTemp("gps_read.nmea", LogText());
+  // Eight sentences: four positions of four talkers, a proprietary and an AIS sentence, one
+  // without a fix and one with a wrong checksum.
+  const std::string log = DataPath("gps_read.nmea");
   const std::pair<std::vector<std::string>, std::vector<std::string>> cases[] = {
       {{}, {"GPGGA", "GNRMC", "GAGLL", "BDGGA"}},
       {{"--sentence", "GGA"}, {"GPGGA", "BDGGA"}},
@@ -189,7 +134,10 @@ TEST(GpsReadFileTest, PrintsThePositionsAndASummary) {
 }
 
 TEST(GpsRead, APositionLineCarriesDegreesUnitsTalkerAndTime) {
-  const std::string log = WriteTemp("gps_one.nmea", kLog[1] + "\r\n" + kLog[6] + "\r\n");
+  const std::string log =
+      WriteTemp("gps_one.nmea",
+                "$GNRMC,083559.00,A,4717.11437,N,00833.91522,E,0.004,77.52,091202,,,A*49\r\n"
+                "$GAGLL,5000.000,S,00000.000,E,120000,A,A*4D\r\n");
   const CliOutcome o = RunCliWithInput({"gps", "read", "file:" + log});
   ASSERT_EQ(o.status, 0) << o.err;
   const std::vector<json> lines = Lines(o.out);

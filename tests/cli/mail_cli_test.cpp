@@ -2,18 +2,14 @@
 // stops (tests/helpers/mail_server.py): one that takes messages, one that refuses them, one that
 // is down and one that never answers. What arrives and what the outbox keeps is read back with
 // Python's email package, not with the program's own code.
-#include <signal.h>
-#include <spawn.h>
-#include <sys/wait.h>
-
 #include <chrono>
 #include <cstdio>
+#include <optional>
 #include <thread>
 
 #include "navigation/text_format.h"
 #include "tests/cli/cli_run.h"
-
-extern char** environ;
+#include "tests/cli/test_process.h"
 
 namespace keelmark::cli::test {
 namespace {
@@ -54,21 +50,11 @@ class MailServer {
       : spool_(folder / (mode + "-spool")) {
     fs::create_directories(spool_);
     const fs::path portFile = folder / (mode + ".port");
-    std::vector<std::string> args{python, kHelper, "serve", mode, portFile, spool_};
-    std::vector<char*> argv;
-    for (std::string& a : args) argv.push_back(a.data());
-    argv.push_back(nullptr);
-    if (::posix_spawnp(&pid_, python.c_str(), nullptr, nullptr, argv.data(), environ) != 0)
-      pid_ = 0;
+    server_.emplace(std::vector<std::string>{python, kHelper, "serve", mode, portFile, spool_});
     for (int i = 0; i < 600 && !fs::exists(portFile); ++i) {
       std::this_thread::sleep_for(std::chrono::milliseconds(50));
     }
     port_ = FileText(portFile);
-  }
-  ~MailServer() {
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    ::waitpid(pid_, nullptr, 0);
   }
   [[nodiscard]] const std::string& Port() const { return port_; }
   [[nodiscard]] std::vector<fs::path> Received() const {
@@ -77,7 +63,7 @@ class MailServer {
 
  private:
   fs::path spool_;
-  pid_t pid_ = 0;
+  std::optional<Process> server_;  // ended with the server
   std::string port_;
 };
 

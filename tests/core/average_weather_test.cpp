@@ -17,8 +17,8 @@
 #include "records/meteo_list.h"
 #include "records/position_fix.h"
 #include "reports/meteo_exchange.h"
+#include "tests/core/archive_bytes.h"
 #include "tests/core/document_fixture.h"
-#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
@@ -35,13 +35,6 @@ WeatherConditions Wind(int count, double direction, double speed) {
   w.WindDirection = direction;
   w.WindSpeed = speed;
   return w;
-}
-
-MeteoObservation* AddRecord(MeteoList& list, double latitude, double longitude) {
-  auto record = std::make_unique<MeteoObservation>();
-  record->SetLatitude(latitude);
-  record->SetLongitude(longitude);
-  return list.Add(std::move(record));
 }
 
 // --- Merging one observation ---
@@ -111,10 +104,7 @@ TEST(MergeObservation, CountStopsAtTheLargestStoredValueAndLatestIsTheSourceStam
 // --- Fixes into the grid ---
 
 PositionFix FixAt(double latitude, double longitude, const char* iso) {
-  PositionFix fix;
-  fix.SetLatitude(latitude);
-  fix.SetLongitude(longitude);
-  fix.SetTime(DayOf(iso));
+  PositionFix fix = test::At<PositionFix>(latitude, longitude, DayOf(iso));
   fix.Weather = Wind(0, 90.0, 15.0);
   return fix;
 }
@@ -123,7 +113,7 @@ PositionFix FixAt(double latitude, double longitude, const char* iso) {
 TEST(AddFixObservation, FixBeyond300NmStartsANewRecordInTheSeasonOfItsUtcMonth) {
   for (const double run : {300.0, 301.0}) {
     MeteoList list;
-    MeteoObservation* existing = AddRecord(list, 10.0, 20.0);
+    MeteoObservation* existing = test::AddAt<MeteoObservation>(list, 10.0, 20.0);
     PositionFix fix = FixAt(10.0, 20.0, "2024-02-29T22:00:00Z");
     fix.SetZoneHours(5.0);
     const CNavigation navigation;
@@ -177,9 +167,7 @@ std::unique_ptr<MeteoObservation> GridPoint() {
 }
 
 Archive::Bytes Stored(MeteoList& list) {
-  Archive archive = Archive::ForStoring();
-  list.Serialize(archive);
-  return archive.StoredBytes();
+  return test::Stored([&](Archive& a) { list.Serialize(a); });
 }
 
 constexpr const char* kGridALine =

@@ -24,14 +24,10 @@
 namespace keelmark {
 namespace {
 
+using test::At;
 using test::UtcTime;
 
-DegMinPosition Entry(double latitude, double longitude) {
-  CPosition2 p;
-  p.SetLatitude(latitude);
-  p.SetLongitude(longitude);
-  return EntryOf(p);
-}
+DegMinPosition Entry(double latitude, double longitude) { return EntryOf(At(latitude, longitude)); }
 
 // --- Distances ---
 
@@ -80,11 +76,7 @@ TEST(CalculatorWheelOver, TurnAcrossNorth) {
 // later in zone UTC+1.
 std::unique_ptr<Voyage> ShortRoute() {
   auto voyage = std::make_unique<Voyage>();
-  for (double latitude : {0.0, 2.0}) {
-    Waypoint* w = voyage->Add(std::make_unique<Waypoint>());
-    w->SetLatitude(latitude);
-    w->SetLongitude(0.0);
-  }
+  for (double latitude : {0.0, 2.0}) test::AddAt<Waypoint>(*voyage, latitude, 0.0);
   voyage->GetFirst()->SetZoneHours(-1.0);
   voyage->GetFirst()->SetLocalTime(UtcTime("2024-03-01T00:00Z"));
   voyage->GetLast()->SetZoneHours(1.0);
@@ -220,16 +212,6 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 constexpr double kHour = 1.0 / 24.0;  // days
 constexpr double kSecond = 1.0 / 86400.0;
 
-// A position, storm or fix at a place and time.
-template <class Record = CPosition2>
-Record At(double latitude, double longitude, double time = 0.0) {
-  Record record;
-  record.SetLatitude(latitude);
-  record.SetLongitude(longitude);
-  record.SetTime(time);
-  return record;
-}
-
 Storm StormAt(double latitude, double longitude, double time, double course = 0.0,
               double speed = 0.0) {
   Storm storm = At<Storm>(latitude, longitude, time);
@@ -247,14 +229,12 @@ PositionFix StartAt(double latitude, double longitude, double time, double speed
 // A waypoint with the computed values the calculation would have left in it.
 Waypoint* AddWaypoint(Voyage& voyage, double latitude, double longitude, double legCourse,
                       double groundSpeed, double requiredTime, double scheduledTime) {
-  auto waypoint = std::make_unique<Waypoint>();
-  waypoint->SetLatitude(latitude);
-  waypoint->SetLongitude(longitude);
+  Waypoint* waypoint = test::AddAt<Waypoint>(voyage, latitude, longitude);
   waypoint->LegCourse = legCourse;
   waypoint->GroundSpeed = groundSpeed;
   waypoint->SetRequiredTime(requiredTime);
   waypoint->SetScheduledTime(scheduledTime);
-  return voyage.Add(std::move(waypoint));
+  return waypoint;
 }
 
 // The route, the start and the out-values of one CPA computation (-1 until it sets them).
@@ -339,31 +319,22 @@ TEST_F(RouteTest, DepartureStartRunsTheFirstLegAtItsGroundSpeed) {
 
 // --- Storm CPA on the present course ---
 
-// The ship leaves 0N 0E at the start time steering 090 at 10 knots. Worked by hand on the flat
-// plane (60 nM a degree near the equator).
+// The cases of tests/data/tables/present_course_cpa.txt.
 TEST_F(RouteTest, PresentCourseMeetsWhereTheClosedFormSays) {
-  const struct {
-    const char* name;
-    double stormLatitude, stormLongitude, stormCourse, stormSpeed;
-    double hours, distance, bearing;  // bearing NaN: none to check
-  } cases[] = {
-      // 60 nM east and 90 north, running south at 10 knots: closing at (-10, -10) knots,
-      // nearest after 7.5 hours with the storm 15 nM west and 15 north of the ship.
-      {"crossing", 1.5, 1.0, 180.0, 10.0, 7.5, 21.213, 315.0},
-      {"head on from 120 nM: they meet after 6 hours", 0.0, 2.0, 270.0, 10.0, 6.0, 0.0, kNaN},
-      {"astern and running away: nearest now", 0.0, -1.0, 270.0, 5.0, 0.0, 60.0, 270.0},
-      {"abeam, keeping station: nearest now", 1.0, 0.0, 90.0, 10.0, 0.0, 60.0, 0.0}};
+  const auto rows = test::ReadTable("tables/present_course_cpa.txt");
+  ASSERT_EQ(rows.size(), 4u);
   start_ = StartAt(0.0, 0.0, t0_, 10.0);
   start_.CourseMadeGood = 90.0;
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.name);
-    const Storm storm =
-        StormAt(c.stormLatitude, c.stormLongitude, t0_, c.stormCourse, c.stormSpeed);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0));
+    double v[7];
+    for (int i = 0; i < 7; ++i) v[i] = std::stod(row.at(i + 1));
+    const Storm storm = StormAt(v[0], v[1], t0_, v[2], v[3]);
     const CPosition2 cpa = PresentCourseStormCpa(storm, start_, distance_, bearing_);
-    EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + c.hours * kHour, 0.05 * kHour);
-    EXPECT_NEAR(distance_, c.distance, 0.2);
-    if (!std::isnan(c.bearing)) {
-      EXPECT_NEAR(bearing_, c.bearing, 0.5);
+    EXPECT_NEAR(cpa.GetRequiredTime(), t0_ + v[4] * kHour, 0.05 * kHour);
+    EXPECT_NEAR(distance_, v[5], 0.2);
+    if (!std::isnan(v[6])) {
+      EXPECT_NEAR(bearing_, v[6], 0.5);
     }
     // The result is the storm where it is at that time.
     const CPosition2 stormThen = StormPositionAt(storm, cpa.GetRequiredTime());

@@ -337,65 +337,37 @@ TEST(GpsFeedRead, ExplainsWhyThereIsNoPosition) {
 // decoder's tests.)
 // (What the feed counts: the summary of the CLI's gps read.)
 
-// --- Sources ---
+// --- Sources: tests/data/tables/gps_sources.txt ---
 
-// The unusual forms; the usual ones of each kind are read end to end by the CLI's gps tests.
-TEST(GpsSource, ReadsAndWritesTheSource) {
-  const struct {
-    const char* text;
-    const char* place;  // the path, or the host
-    const char* canonical;
-  } cases[] = {{"serial:/dev/ttyUSB0", "/dev/ttyUSB0", "serial:/dev/ttyUSB0@4800"},
-               {"tcp:[::1]:2000", "::1", "tcp:[::1]:2000"},
-               {"gpsd", "localhost", "gpsd:localhost:2947"},
-               {"file:logs/voyage:1.nmea", "logs/voyage:1.nmea", "file:logs/voyage:1.nmea"},
-               // A trailing "@digits" is the replay rate, another '@' part of the name.
-               {"file:bridge@sea.nmea", "bridge@sea.nmea", "file:bridge@sea.nmea"},
-               {"file:voyage@0", "voyage@0", "file:voyage@0"}};
-  for (const auto& c : cases) {
+TEST(GpsSource, ReadsWritesAndRefusesAsTheTableSays) {
+  const auto rows = test::ReadTable("tables/gps_sources.txt");
+  ASSERT_EQ(rows.size(), 29u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0) + " " + row.at(1));
     std::string error;
-    const auto source = ParseGpsSource(c.text, error);
-    ASSERT_TRUE(source) << c.text << ": " << error;
-    EXPECT_EQ(source->path.empty() ? source->host : source->path, c.place);
-    EXPECT_EQ(source->Text(), c.canonical);
+    if (row[0] == "settings") {
+      MemorySettingsStore store;
+      store.Write(setting::kGpsTransport, std::stoi(row[1]));
+      store.Write(setting::kGpsAddress, row.at(2));
+      store.Write(setting::kComDevices[1], "/dev/ttyACM0");
+      const auto source = GpsSourceFromSettings(store, std::stoi(row.at(3)), error);
+      EXPECT_EQ(source ? source->Text() : "", row.at(4)) << error;
+      EXPECT_EQ(error.empty(), source.has_value());
+      continue;
+    }
+    const auto source = ParseGpsSource(row[1], error);
+    if (row[0] == "refuse") {
+      EXPECT_FALSE(source);
+      EXPECT_FALSE(error.empty());
+      continue;
+    }
+    ASSERT_TRUE(source) << error;
+    EXPECT_EQ(source->path.empty() ? source->host : source->path, row.at(2));
+    EXPECT_EQ(source->Text(), row.at(3));
     // The written form reads back to the same source.
     const auto again = ParseGpsSource(source->Text(), error);
-    ASSERT_TRUE(again) << c.text;
+    ASSERT_TRUE(again);
     EXPECT_EQ(again->Text(), source->Text());
-  }
-}
-
-TEST(GpsSource, RefusesWhatNamesNoSource) {
-  for (const char* text :
-       {"", "serial:", "serial:/dev/ttyUSB0@", "serial:/dev/ttyUSB0@fast", "serial:@4800",
-        "tcp:host", "tcp::10110", "tcp:host:0", "tcp:host:65536", "tcp:host:10110x",
-        "udp:", "udp:-1", "udp:port", "gpsd:", "gpsd:host", "file:", "com1", "/dev/ttyUSB0"}) {
-    std::string error;
-    EXPECT_FALSE(ParseGpsSource(text, error)) << text;
-    EXPECT_FALSE(error.empty()) << text;
-  }
-}
-
-TEST(GpsSourceSettings, TheOptionsNameTheSource) {
-  const struct {
-    int transport;
-    const char* address;
-    int comPort;
-    const char* source;  // "" when the settings name none
-  } cases[] = {{0, "ignored", 0, "serial:/dev/ttyUSB0@4800"},
-               {0, "", 1, "serial:/dev/ttyACM0@4800"},
-               {0, "", 99, "serial:/dev/ttyS5@4800"},
-               {1, "192.168.1.20", 0, ""},
-               {3, "", 0, "gpsd:localhost:2947"}};
-  for (const auto& c : cases) {
-    MemorySettingsStore store;
-    store.Write(setting::kGpsTransport, c.transport);
-    store.Write(setting::kGpsAddress, c.address);
-    store.Write(setting::kComDevices[1], "/dev/ttyACM0");
-    std::string error;
-    const auto source = GpsSourceFromSettings(store, c.comPort, error);
-    EXPECT_EQ(source ? source->Text() : "", c.source) << error;
-    EXPECT_EQ(error.empty(), source.has_value());
   }
 }
 

@@ -5,44 +5,24 @@
 #include <cmath>
 
 #include "records/position.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
 
-CPosition2 At(double latitude, double longitude) {
-  CPosition2 p;
-  p.SetLatitude(latitude);
-  p.SetLongitude(longitude);
-  return p;
-}
+using test::At;
 
+// The legs of tests/data/tables/legs.txt, worked by hand.
 TEST(Leg, DistanceAndCourseHoldAtTheStoredPi) {
-  const struct {
-    const char* name;
-    double lat1, lon1, lat2, lon2;
-    bool greatCircle;
-    double distance, course, tolerance;
-  } cases[] = {
-      // Parallel sailing: 60 degrees of longitude on 60N.
-      {"ParallelSailing", 60, 0, 60, 60, false, 1799.9999996, 90.0, 1e-6},
-      // The rhumb line's right angle comes out of atan2 and the stored pi.
-      {"EquatorEast", 0, 0, 0, 10, false, 600.0, 89.99999999, 1e-7},
-      // A meridian: one degree of latitude is 60 nM either way.
-      {"MeridianNorthGC", 10, 20, 11, 20, true, 60.0, 0.0, 1e-6},
-      // Across the date line the great circle is 2 degrees eastward, the rhumb line the plain
-      // difference of -358 degrees.
-      {"DateLineGreatCircle", 0, 179, 0, -179, true, 120.0, 90.0, 1e-5},
-      {"DateLineRhumbLine", 0, 179, 0, -179, false, 358.0 * 60.0, 270.0, 1e-4},
-      // London - New York by great circle on the one-minute-of-arc sphere.
-      {"LondonNewYork", 51.5, 0, 40.7, -74, true, 3010.59, 288.40, 0.01}};
+  const auto rows = test::ReadTable("tables/legs.txt");
+  ASSERT_EQ(rows.size(), 6u);
   const CNavigation nav;
-  for (const auto& c : cases) {
-    EXPECT_NEAR(nav.Distance(At(c.lat1, c.lon1), At(c.lat2, c.lon2), c.greatCircle), c.distance,
-                c.tolerance)
-        << c.name;
-    EXPECT_NEAR(nav.Course(At(c.lat1, c.lon1), At(c.lat2, c.lon2), c.greatCircle), c.course,
-                c.tolerance)
-        << c.name;
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0));
+    double v[8];
+    for (int i = 0; i < 8; ++i) v[i] = std::stod(row.at(i + 1));
+    EXPECT_NEAR(nav.Distance(At(v[0], v[1]), At(v[2], v[3]), v[4] != 0), v[5], v[7]);
+    EXPECT_NEAR(nav.Course(At(v[0], v[1]), At(v[2], v[3]), v[4] != 0), v[6], v[7]);
   }
 }
 

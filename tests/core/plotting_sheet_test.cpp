@@ -22,6 +22,8 @@
 namespace keelmark {
 namespace {
 
+using test::AddAt;
+
 constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
 constexpr double kMinute = 1.0 / 60.0;
 
@@ -157,15 +159,6 @@ TEST(Graticule, TitleBlockNamesTheProjectionScaleAndCentreOverTheBitmap) {
 }
 
 // --- Route, history and average weather ------------------------------------------------------
-
-template <typename Record, typename List>
-Record* AddAt(List& list, double latitude, double longitude, const std::string& name) {
-  auto record = std::make_unique<Record>();
-  record->SetLatitude(latitude);
-  record->SetLongitude(longitude);
-  record->SetName(name);
-  return list.Add(std::move(record));
-}
 
 std::vector<int> Ends(const DrawCall& c) { return {c.x1, c.y1, c.x2, c.y2}; }
 

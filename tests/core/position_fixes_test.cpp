@@ -14,6 +14,7 @@
 #include "records/meteo_list.h"
 #include "records/vessel.h"
 #include "records/voyage.h"
+#include "tests/core/test_files.h"
 #include "voyage/average_weather.h"
 #include "voyage/vessel_model.h"
 
@@ -204,9 +205,7 @@ TEST(Performance, FiguresOverThePeriodAndRemainingFromTheTillFixAlongTheRoute) {
   for (const auto& [latitude, hours, rpm] :
        {std::tuple{0.0, 0.0, 60.0}, std::tuple{0.5, 3.0, 100.0},
         std::tuple{40.0 / 60, 4.0, 999.0}}) {
-    PositionFix* fix = history.Add(std::make_unique<PositionFix>());
-    fix->SetLatitude(latitude);
-    fix->SetLongitude(20.0);
+    PositionFix* fix = test::AddAt<PositionFix>(history, latitude, 20.0);
     fix->SetTime(kStart + hours * kHour);
     fix->EngineRpm = rpm;
   }
@@ -218,11 +217,7 @@ TEST(Performance, FiguresOverThePeriodAndRemainingFromTheTillFixAlongTheRoute) {
   EXPECT_EQ(texts.requiredSpeed, "NA");
   EXPECT_EQ(PerformanceFigures(HistoryList(), voyage, 0, 0).distanceMade, "NA");
 
-  for (double latitude : {-2.0, 1.5}) {
-    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
-    w->SetLatitude(latitude);
-    w->SetLongitude(20.0);
-  }
+  for (double latitude : {-2.0, 1.5}) test::AddAt<Waypoint>(voyage, latitude, 20.0);
   voyage.GetLast()->SetScheduledTime(kStart + 4.0 * kHour + 10.0 * kHour);
   texts = PerformanceFigures(history, voyage, 0, 1);
   EXPECT_EQ(texts.distanceRemaining, "    60.0 nM");  // from 0.5N to the last waypoint

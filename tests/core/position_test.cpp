@@ -6,7 +6,7 @@
 
 #include "navigation/calendar.h"
 #include "records/archive.h"
-#include "tests/core/test_files.h"
+#include "tests/core/archive_bytes.h"
 
 namespace keelmark {
 namespace {
@@ -15,11 +15,9 @@ using test::ReadTestData;
 
 TEST(PositionLayout, DefaultRecordIsTheGolden69Bytes) {
   CPosition2 position;
-  Archive archive = Archive::ForStoring();
-  position.Serialize(archive);
   const Archive::Bytes golden = ReadTestData("default_position.bin");
   ASSERT_EQ(golden.size(), 69u);
-  EXPECT_EQ(archive.StoredBytes(), golden);
+  EXPECT_EQ(test::Stored([&](Archive& a) { position.Serialize(a); }), golden);
 }
 
 // The fields themselves are pinned by the dumps of the golden route files.
@@ -45,9 +43,7 @@ TEST(PositionText, DisplayRoundsAndReportTruncates) {
                {10.99999, 5.0, {"10 : 60.00 N", "5 : 0.00 E", "1059N/", "00500E/"}},
                {NAN, INFINITY, {"NA", "NA", "NA/", "NA/"}}};
   for (const auto& c : cases) {
-    CPosition2 p;
-    p.SetLatitude(c.latitude);
-    p.SetLongitude(c.longitude);
+    const CPosition2 p = test::At(c.latitude, c.longitude);
     EXPECT_EQ(p.LatitudeText(), c.texts[0]);
     EXPECT_EQ(p.LongitudeText(), c.texts[1]);
     EXPECT_EQ(p.ReportLatitude(), c.texts[2]);
@@ -56,12 +52,6 @@ TEST(PositionText, DisplayRoundsAndReportTruncates) {
 }
 
 // (The report groups of times: the ship-report golden files and their NA cases.)
-
-TEST(ExportLine, ZoneOffsetIsWrittenInDays) {
-  CPosition2 p;
-  p.SetZoneHours(5.5);
-  EXPECT_EQ(p.ExportLine(";"), "New Position;45.0000;5.0000;0.229167;0.000000;0.000000;0.000000");
-}
 
 TEST(ImportField, EachColumnSetsItsFieldAndTheNumberAheadOfTextCounts) {
   CPosition2 p;

@@ -52,24 +52,18 @@ class PrintoutTest : public test::DocumentFixture {
   PrintoutTest() : doc_(Open()) { doc_->GetVessel().name = "mv Test Ship"; }
 
   Waypoint& AddWaypoint(const std::string& name, double latitude, double longitude) {
-    auto waypoint = std::make_unique<Waypoint>();
-    waypoint->SetName(name);
-    waypoint->SetLatitude(latitude);
-    waypoint->SetLongitude(longitude);
-    waypoint->SetTime(kDay);
-    waypoint->SetRequiredTime(kDay);
-    waypoint->SetScheduledTime(kDay);
-    return *doc_->GetRoute().Add(std::move(waypoint));
+    Waypoint& waypoint = *test::AddAt<Waypoint>(doc_->GetRoute(), latitude, longitude, name);
+    waypoint.SetTime(kDay);
+    waypoint.SetRequiredTime(kDay);
+    waypoint.SetScheduledTime(kDay);
+    return waypoint;
   }
 
   Storm& AddStorm(const std::string& name, double latitude, int fieldRadius) {
-    auto storm = std::make_unique<Storm>();
-    storm->SetName(name);
-    storm->SetLatitude(latitude);
-    storm->SetLongitude(10.0);
-    storm->SetTime(kDay);
-    storm->FieldRadius = fieldRadius;
-    return *doc_->GetStorms().Add(std::move(storm));
+    Storm& storm = *test::AddAt<Storm>(doc_->GetStorms(), latitude, 10.0, name);
+    storm.SetTime(kDay);
+    storm.FieldRadius = fieldRadius;
+    return storm;
   }
 
   PositionFix& AddFix(double day, double speedMadeGood) {

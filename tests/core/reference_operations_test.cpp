@@ -10,77 +10,51 @@
 #include "records/forecast_area.h"
 #include "records/nav_warning.h"
 #include "records/reporting_point_list.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
 
 // --- Charts and publications ---------------------------------------------------------------
 
+// The cases of tests/data/tables/nth_charts.txt.
 TEST(ChartList, NthChartAndPublicationCountOnlyTheRecordsOfThatKind) {
-  const struct {
-    const char* kinds;  // one letter per record in list order: C chart, P publication, X other
-    bool charts;        // NthChart, else NthPublication
-    int n;
-    int expectedIndex;  // -1: none
-  } cases[] = {{"PCC", true, 2, -1},
-               {"PCC", false, 1, -1},
-               {"CPCPPC", true, 2, 5},
-               {"CPCPPC", false, 2, 4},
-               {"CP", true, -1, -1},
-               // Any IsChart but 1 is a publication, as the Publications list shows it: its row
-               // must open that record, not the next publication.
-               {"XCP", true, 0, 1},
-               {"XCP", false, 0, 0},
-               {"XCP", false, 1, 2}};
-  for (const auto& c : cases) {
+  const auto rows = test::ReadTable("tables/nth_charts.txt");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    SCOPED_TRACE(row.at(0) + " " + row.at(1) + " " + row.at(2));
     ChartList list;
     std::vector<const Chart*> records;
-    for (const char* kind = c.kinds; *kind != '\0'; ++kind) {
+    for (const char kind : row[0]) {
       auto chart = std::make_unique<Chart>();
-      chart->IsChart = *kind == 'C' ? 1 : *kind == 'P' ? 0 : 2;
+      chart->IsChart = kind == 'C' ? 1 : kind == 'P' ? 0 : 2;
       records.push_back(list.Add(std::move(chart)));
     }
-    const Chart* found = c.charts ? list.NthChart(c.n) : list.NthPublication(c.n);
-    EXPECT_EQ(found, c.expectedIndex < 0 ? nullptr : records[c.expectedIndex])
-        << c.kinds << " " << c.charts << " " << c.n;
+    const int n = std::stoi(row[2]);
+    const int expected = std::stoi(row.at(3));
+    EXPECT_EQ(row[1] == "chart" ? list.NthChart(n) : list.NthPublication(n),
+              expected < 0 ? nullptr : records.at(expected));
   }
 }
 
 // --- Forecast areas ------------------------------------------------------------------------
 
+// The areas of tests/data/tables/forecast_areas.txt.
 TEST(ForecastArea, ContainsStrictlyInsideTheCornersOnly) {
-  ForecastArea area;
-  area.NorthWest.SetLatitude(50.0);
-  area.NorthWest.SetLongitude(-20.0);
-  area.SouthEast.SetLatitude(40.0);
-  area.SouthEast.SetLongitude(-5.0);
-  ForecastArea across;  // corners across 180 degrees
-  across.NorthWest.SetLatitude(10.0);
-  across.NorthWest.SetLongitude(170.0);
-  across.SouthEast.SetLatitude(-10.0);
-  across.SouthEast.SetLongitude(-170.0);
-  // A default area has both corners at 45N 5E: nothing lies strictly between them.
-  const ForecastArea none;
-  const struct {
-    const ForecastArea& area;
-    double latitude, longitude;
-    bool inside;
-  } cases[] = {{area, 49.999, -19.999, true},
-               {area, 40.001, -5.001, true},
-               // Each border is outside.
-               {area, 50.0, -10.0, false},
-               {area, 40.0, -10.0, false},
-               {area, 45.0, -20.0, false},
-               {area, 45.0, -5.0, false},
-               {across, 0.0, 179.0, false},
-               {across, 0.0, 180.0, false},
-               {none, 45.0, 5.0, false}};
-  for (const auto& c : cases) {
-    CPosition2 p;
-    p.SetLatitude(c.latitude);
-    p.SetLongitude(c.longitude);
-    EXPECT_EQ(c.area.Contains(p), c.inside) << c.latitude << " " << c.longitude;
+  const auto rows = test::ReadTable("tables/forecast_areas.txt");
+  ASSERT_EQ(rows.size(), 8u);
+  for (const auto& row : rows) {
+    double v[6];
+    for (int i = 0; i < 6; ++i) v[i] = std::stod(row.at(i));
+    ForecastArea area;
+    area.NorthWest.SetLatitude(v[0]);
+    area.NorthWest.SetLongitude(v[1]);
+    area.SouthEast.SetLatitude(v[2]);
+    area.SouthEast.SetLongitude(v[3]);
+    EXPECT_EQ(area.Contains(test::At(v[4], v[5])), row.at(6) == "inside") << v[4] << " " << v[5];
   }
+  // A default area has both corners at 45N 5E: nothing lies strictly between them.
+  EXPECT_FALSE(ForecastArea().Contains(test::At(45.0, 5.0)));
 }
 
 // --- Warning outlines ----------------------------------------------------------------------

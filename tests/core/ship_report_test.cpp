@@ -30,15 +30,12 @@ constexpr double kInfinity = std::numeric_limits<double>::infinity();
 Waypoint* AddWaypoint(Voyage& voyage, const char* name, double latitude, double longitude,
                       double requiredTime, double legCourse, double groundSpeed,
                       int greatCircle = 0) {
-  auto w = std::make_unique<Waypoint>();
-  w->SetName(name);
-  w->SetLatitude(latitude);
-  w->SetLongitude(longitude);
+  Waypoint* w = test::AddAt<Waypoint>(voyage, latitude, longitude, name);
   w->SetRequiredTime(requiredTime);
   w->LegCourse = legCourse;
   w->GroundSpeed = groundSpeed;
   w->GreatCircle = greatCircle;
-  return voyage.Add(std::move(w));
+  return w;
 }
 
 // The voyage, vessel and present position of the golden files (make_report_files.py holds the

@@ -23,11 +23,8 @@ constexpr double kDay = 9837.5;
 constexpr double kHour = 1.0 / 24.0;
 
 Storm StormAt(double latitude, double longitude, double course = 0.0, double speed = 0.0) {
-  Storm storm;
+  Storm storm = test::At<Storm>(latitude, longitude, kDay);
   storm.SetName("ALPHA");
-  storm.SetLatitude(latitude);
-  storm.SetLongitude(longitude);
-  storm.SetTime(kDay);
   storm.Course = course;
   storm.Speed = speed;
   storm.EyeDiameter = 30;
@@ -35,11 +32,8 @@ Storm StormAt(double latitude, double longitude, double course = 0.0, double spe
 }
 
 PositionFix StartAt(double latitude, double longitude) {
-  PositionFix start;
+  PositionFix start = test::At<PositionFix>(latitude, longitude, kDay);
   start.SetName("Start");
-  start.SetLatitude(latitude);
-  start.SetLongitude(longitude);
-  start.SetTime(kDay);
   start.SpeedMadeGood = 10.0;
   start.CourseMadeGood = 90.0;
   return start;
@@ -54,15 +48,12 @@ class StormAdvisoryTest : public testing::Test {
   }
 
   Waypoint* Add(const std::string& name, double latitude, double longitude, double required) {
-    auto waypoint = std::make_unique<Waypoint>();
-    waypoint->SetName(name);
-    waypoint->SetLatitude(latitude);
-    waypoint->SetLongitude(longitude);
+    Waypoint* waypoint = test::AddAt<Waypoint>(route_, latitude, longitude, name);
     waypoint->SetTime(required);
     waypoint->SetRequiredTime(required);
     waypoint->LegCourse = 90.0;
     waypoint->GroundSpeed = 10.0;
-    return route_.Add(std::move(waypoint));
+    return waypoint;
   }
 
   RecordingCanvas Draw(const Storm& storm, const PositionFix& start) const {

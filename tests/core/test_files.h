@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -15,6 +16,7 @@
 #include "navigation/navigation.h"
 #include "records/archive.h"
 #include "records/archive_file.h"
+#include "records/position.h"
 
 namespace keelmark::test {
 
@@ -40,6 +42,31 @@ inline std::vector<std::vector<std::string>> ReadTable(const std::string& name) 
     }
   }
   return rows;
+}
+
+// A record of the given class at a place and time.
+template <typename Record = CPosition2>
+Record At(double latitude, double longitude, double time = 0.0) {
+  Record record;
+  record.SetLatitude(latitude);
+  record.SetLongitude(longitude);
+  record.SetTime(time);
+  return record;
+}
+
+// A record of the list's class at a place, added to the list; named when a name is given.
+template <typename Record, typename List>
+Record* AddAt(List& list, double latitude, double longitude) {
+  auto record = std::make_unique<Record>();
+  record->SetLatitude(latitude);
+  record->SetLongitude(longitude);
+  return list.Add(std::move(record));
+}
+template <typename Record, typename List>
+Record* AddAt(List& list, double latitude, double longitude, const std::string& name) {
+  Record* record = AddAt<Record>(list, latitude, longitude);
+  record->SetName(name);
+  return record;
 }
 
 // The text of a file, or "<unreadable>".

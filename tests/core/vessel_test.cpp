@@ -10,7 +10,7 @@
 #include "navigation/text_format.h"
 #include "records/archive.h"
 #include "records/settings_store.h"
-#include "tests/core/test_files.h"
+#include "tests/core/archive_bytes.h"
 
 namespace keelmark {
 namespace {
@@ -18,16 +18,12 @@ namespace {
 using test::ReadTestData;
 
 Archive::Bytes Stored(CVessel2 vessel) {
-  Archive archive = Archive::ForStoring();
-  vessel.Serialize(archive);
-  return archive.TakeBytes();
+  return test::Stored([&](Archive& a) { vessel.Serialize(a); });
 }
 
-CVessel2 Loaded(Archive::Bytes bytes) {
-  Archive archive = Archive::ForLoading(std::move(bytes));
+CVessel2 Loaded(const Archive::Bytes& bytes) {
   CVessel2 vessel;
-  vessel.Serialize(archive);
-  EXPECT_TRUE(archive.AtEnd());
+  test::LoadAll(bytes, [&](Archive& a) { vessel.Serialize(a); });
   return vessel;
 }
 

@@ -12,6 +12,7 @@
 #include "records/position_fix.h"
 #include "records/vessel.h"
 #include "records/voyage.h"
+#include "tests/core/test_files.h"
 
 namespace keelmark {
 namespace {
@@ -25,12 +26,8 @@ std::unique_ptr<Voyage> MeridianRoute(int waypoints, double hours, bool constant
   auto voyage = std::make_unique<Voyage>();
   voyage->ConstantRpm = constantRpm ? 1 : 0;
   for (int i = 0; i < waypoints; ++i) {
-    auto w = std::make_unique<Waypoint>();
-    w->SetName("WP" + std::to_string(i));
-    w->SetLatitude(i * spacing);
-    w->SetLongitude(0.0);
-    w->UseVoyageWeather = 0;
-    voyage->Add(std::move(w));
+    test::AddAt<Waypoint>(*voyage, i * spacing, 0.0, "WP" + std::to_string(i))->UseVoyageWeather =
+        0;
   }
   voyage->GetFirst()->SetTime(kDeparture);
   voyage->GetLast()->SetScheduledTime(kDeparture + hours / 24.0);
@@ -124,10 +121,7 @@ TEST(RouteFigures, EachLegCountsByItsOwnType) {
   Voyage voyage;
   for (const auto& [lat, lon, gc] :
        {std::tuple{45.0, 0.0, 0}, std::tuple{45.0, -90.0, 1}, std::tuple{46.0, -90.0, 0}}) {
-    Waypoint* w = voyage.Add(std::make_unique<Waypoint>());
-    w->SetLatitude(lat);
-    w->SetLongitude(lon);
-    w->GreatCircle = gc;
+    test::AddAt<Waypoint>(voyage, lat, lon)->GreatCircle = gc;
   }
   EXPECT_NEAR(DistanceToArrival(voyage, voyage.GetFirst()), 3660.0, 0.1);
   EXPECT_NEAR(TotalDistance(voyage), 3660.0, 0.1);
