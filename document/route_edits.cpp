@@ -97,7 +97,7 @@ bool ReverseRoute(CKeelmarkRouteXPDoc& doc) {
 void ReplaceRoute(CKeelmarkRouteXPDoc& doc, Voyage&& imported) {
   Voyage& route = doc.GetRoute();
   route.RemoveAll();
-  while (Waypoint* first = imported.GetFirst()) route.Add(imported.Detach(first));
+  route.AppendAllOf(imported);
   if (!imported.VoyageNumber.empty()) route.VoyageNumber = imported.VoyageNumber;
   doc.selectedRow = -1;
   RecalculateAfterRouteEdit(doc);

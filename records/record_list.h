@@ -126,6 +126,19 @@ class RecordList {
     return owned;
   }
   // Deletes every record, tail first.
+  // Deletes every record for which remove(record) holds, the others keeping their order, in one
+  // pass (removing them one by one moves the rest of the list each time).
+  template <typename Predicate>
+  void RemoveIf(Predicate remove) {
+    std::erase_if(records_, [&remove](const auto& owned) { return remove(*owned); });
+  }
+  // Moves every record of other, in order, to the end of this list; other is left empty.
+  void AppendAllOf(RecordList& other) {
+    if (&other == this) return;
+    records_.reserve(records_.size() + other.records_.size());
+    for (auto& record : other.records_) records_.push_back(std::move(record));
+    other.records_.clear();
+  }
   void RemoveAll() {
     while (!records_.empty()) records_.pop_back();
   }

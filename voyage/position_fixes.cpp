@@ -151,11 +151,8 @@ bool PruneHistory(HistoryList& history, double days) {
   const PositionFix* last = history.GetLast();
   if (!last || !(days >= 1.0)) return true;
   const double cutoff = last->GetTime() - days;
-  std::vector<const PositionFix*> old;
-  for (const auto& fix : history) {
-    if (fix.get() != last && fix->GetTime() < cutoff) old.push_back(fix.get());
-  }
-  for (const PositionFix* fix : old) history.Remove(fix);
+  history.RemoveIf(
+      [last, cutoff](const PositionFix& fix) { return &fix != last && fix.GetTime() < cutoff; });
   return true;
 }
 

@@ -132,7 +132,7 @@ TEST(DayNumberTest, AFixMoreThanADayAheadOfTheClockIsCaught) {
 
 // --- Settings that would empty the history ---------------------------------------------------
 
-TEST(HistoryCleanUpTest, ASettingBelowOneDayKeepsEveryFix) {
+TEST(HistoryCleanUpTest, OnlyFixesOlderThanTheSettingGoAndBelowOneDayNoneDoes) {
   for (const double days : {0.0, -1.0, std::nan(""), 0.5}) {
     HistoryList history;
     for (int i = 0; i < 21; ++i)
@@ -140,6 +140,14 @@ TEST(HistoryCleanUpTest, ASettingBelowOneDayKeepsEveryFix) {
     PruneHistory(history, days);
     EXPECT_EQ(history.GetCount(), 21) << days;
   }
+  // Ten days before the last fix (day 9840): the six fixes from day 9830 on stay, in order.
+  HistoryList history;
+  for (int i = 0; i < 21; ++i)
+    history.Add(std::make_unique<PositionFix>())->SetTime(9800.0 + i * 2);
+  PruneHistory(history, 10.0);
+  ASSERT_EQ(history.GetCount(), 6);
+  EXPECT_EQ(history.GetFirst()->GetTime(), 9830.0);
+  EXPECT_EQ(history.GetAt(1)->GetTime(), 9832.0);
   EXPECT_FALSE(setting::kHistoryCleanUp.Allows(0));
   EXPECT_TRUE(setting::kHistoryCleanUp.Allows(1));
 }
