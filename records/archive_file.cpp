@@ -22,6 +22,11 @@ void SetError(std::string* error, std::string text) {
 
 std::string Reason() { return std::strerror(errno); }
 
+// The message of a read that failed part way or before it began.
+std::string CannotRead(const std::string& path, const std::string& reason) {
+  return "cannot read " + path + ": " + reason;
+}
+
 // A file descriptor closed when it goes out of scope.
 class FileDescriptor {
  public:
@@ -91,7 +96,7 @@ std::optional<OpenedFile> OpenForReading(const std::string& path, std::uintmax_t
   }
   struct stat status {};
   if (::fstat(fd.Get(), &status) != 0) {
-    SetError(error, "cannot read " + path + ": " + Reason());
+    SetError(error, CannotRead(path, Reason()));
     return std::nullopt;
   }
   if (!S_ISREG(status.st_mode)) {
@@ -134,7 +139,7 @@ std::optional<Archive::Bytes> ReadWholeFile(const std::string& path, std::uintma
     const ssize_t got = ::read(fd.Get(), target, room);
     if (got < 0) {
       if (errno == EINTR) continue;
-      SetError(error, "cannot read " + path + ": " + Reason());
+      SetError(error, CannotRead(path, Reason()));
       return std::nullopt;
     }
     if (got == 0) break;
@@ -229,7 +234,7 @@ LoadResult LoadArchiveFile(const std::string& path, const std::function<void(Arc
     result.detail = e.what();
   } catch (const ReadFailure& failure) {
     result.status = LoadStatus::CannotOpen;
-    result.detail = "cannot read " + path + ": " + failure.reason;
+    result.detail = CannotRead(path, failure.reason);
   }
   return result;
 }
